@@ -1,0 +1,19 @@
+# Folders are filled in step by step; a folder without its CMakeLists.txt is skipped.
+function(corvaline_add_subdir_if_present dir)
+  if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+    add_subdirectory(${dir})
+  endif()
+endfunction()
+
+# corvaline_add_test(NAME name SOURCES ... LIBS ... [ENV ...])
+# One GoogleTest executable, its cases registered with ctest one by one.
+function(corvaline_add_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${T_NAME} PRIVATE
+    CORVALINE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    CORVALINE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${T_ENV}")
+endfunction()

@@ -1,0 +1,36 @@
+// Private-profile (INI) files with the semantics the program relies on:
+// case-insensitive section and key names, values cut to 1023 characters on
+// reading, a missing key reading as empty, a key written again replaced in
+// place (or appended to its section), a null key deleting the whole section,
+// section names listed in file order, file and section created on first write.
+// UTF-16LE (with BOM) and 8-bit/UTF-8 files load; a save keeps the encoding,
+// new files are UTF-16LE with BOM. Every write replaces the file atomically.
+//
+// Strings in and out are UTF-8.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvaline {
+
+// Longest value a read returns, in characters (a 1024-character buffer).
+inline constexpr std::size_t kIniValueMax = 1023;
+
+// GetPrivateProfileString: the value of key in section, or def when absent.
+std::string IniReadString(const std::filesystem::path& file, std::string_view section,
+                          std::string_view key, std::string_view def = {});
+
+// WritePrivateProfileString: key == nullopt deletes the section, value ==
+// nullopt deletes the key. Returns false when the file could not be written.
+bool IniWriteString(const std::filesystem::path& file, std::string_view section,
+                    std::optional<std::string_view> key,
+                    std::optional<std::string_view> value);
+
+// GetPrivateProfileSectionNames: every section name, in file order.
+std::vector<std::string> IniSectionNames(const std::filesystem::path& file);
+
+}  // namespace corvaline
