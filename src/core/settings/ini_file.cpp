@@ -1,0 +1,184 @@
+#include "core/settings/ini_file.h"
+
+#include <algorithm>
+
+#include "core/settings/atomic_file.h"
+#include "core/settings/text_codec.h"
+
+namespace corvaline {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view Trim(std::string_view s) {
+  const auto first = s.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  const auto last = s.find_last_not_of(kBlanks);
+  return s.substr(first, last - first + 1);
+}
+
+// Names match without regard to letter case, as the Windows profile
+// functions compare them.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// A loaded INI file: its lines as written, so comments and unknown lines
+// survive a write.
+struct IniDocument {
+  std::vector<std::string> lines;
+  TextEncoding encoding = TextEncoding::Utf16LeBom;
+  std::string newline = "\r\n";
+  bool exists = false;
+};
+
+std::optional<std::string_view> SectionNameOf(std::string_view line) {
+  std::string_view t = Trim(line);
+  if (t.size() < 2 || t.front() != '[') return std::nullopt;
+  const auto close = t.find(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return Trim(t.substr(1, close - 1));
+}
+
+// Key of a "key=value" line; nullopt for anything else.
+std::optional<std::string_view> KeyOf(std::string_view line) {
+  const auto eq = line.find('=');
+  if (eq == std::string_view::npos) return std::nullopt;
+  std::string_view t = Trim(line);
+  if (t.empty() || t.front() == ';' || t.front() == '[') return std::nullopt;
+  return Trim(line.substr(0, eq));
+}
+
+IniDocument Load(const std::filesystem::path& file) {
+  IniDocument doc;
+  auto bytes = ReadWholeFile(file);
+  if (!bytes) return doc;
+  doc.exists = true;
+  const std::string text = DecodeText(*bytes, doc.encoding);
+  doc.newline = text.find("\r\n") != std::string::npos || text.find('\n') == std::string::npos
+                    ? "\r\n"
+                    : "\n";
+  std::size_t start = 0;
+  while (start < text.size()) {
+    auto end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    doc.lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return doc;
+}
+
+bool Save(const std::filesystem::path& file, const IniDocument& doc) {
+  std::string text;
+  for (const std::string& line : doc.lines) {
+    text += line;
+    text += doc.newline;
+  }
+  return WriteFileAtomically(file, EncodeText(text, doc.encoding));
+}
+
+// [begin, end) of the first section with this name: begin is its header
+// line, end the next header or the end of the file.
+std::optional<std::pair<std::size_t, std::size_t>> FindSection(const IniDocument& doc,
+                                                               std::string_view section) {
+  for (std::size_t i = 0; i < doc.lines.size(); ++i) {
+    auto name = SectionNameOf(doc.lines[i]);
+    if (!name || !SameName(*name, section)) continue;
+    std::size_t end = i + 1;
+    while (end < doc.lines.size() && !SectionNameOf(doc.lines[end])) ++end;
+    return std::make_pair(i, end);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> FindKey(const IniDocument& doc, std::pair<std::size_t, std::size_t> range,
+                                   std::string_view key) {
+  for (std::size_t i = range.first + 1; i < range.second; ++i) {
+    auto k = KeyOf(doc.lines[i]);
+    if (k && SameName(*k, key)) return i;
+  }
+  return std::nullopt;
+}
+
+std::string_view ValueOf(std::string_view line) {
+  std::string_view v = Trim(line.substr(line.find('=') + 1));
+  // Windows drops one pair of quotes around a value.
+  if (v.size() >= 2 && ((v.front() == '"' && v.back() == '"') || (v.front() == '\'' && v.back() == '\'')))
+    v = v.substr(1, v.size() - 2);
+  return v;
+}
+
+void SetKey(IniDocument& doc, std::string_view section, std::string_view key,
+            std::string_view value) {
+  std::string line = std::string(key) + "=" + std::string(value);
+  // A line break inside a value would turn the rest into lines of their own.
+  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  auto range = FindSection(doc, section);
+  if (!range) {
+    doc.lines.push_back("[" + std::string(section) + "]");
+    doc.lines.push_back(std::move(line));
+    return;
+  }
+  if (auto at = FindKey(doc, *range, key)) {
+    doc.lines[*at] = std::move(line);
+    return;
+  }
+  // After the section's last non-blank line, so blank separators stay last.
+  std::size_t insertAt = range->second;
+  while (insertAt > range->first + 1 && Trim(doc.lines[insertAt - 1]).empty()) --insertAt;
+  doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
+}
+
+}  // namespace
+
+std::string IniReadString(const std::filesystem::path& file, std::string_view section,
+                          std::string_view key, std::string_view def) {
+  const IniDocument doc = Load(file);
+  std::string_view found = def;
+  if (auto range = FindSection(doc, section)) {
+    if (auto at = FindKey(doc, *range, key)) found = ValueOf(doc.lines[*at]);
+  }
+  return std::string(Utf8Prefix(found, kIniValueMax));
+}
+
+bool IniWriteString(const std::filesystem::path& file, std::string_view section,
+                    std::optional<std::string_view> key, std::optional<std::string_view> value) {
+  IniDocument doc = Load(file);
+  if (!key) {
+    auto range = FindSection(doc, section);
+    if (!range) return true;
+    doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(range->first),
+                    doc.lines.begin() + static_cast<std::ptrdiff_t>(range->second));
+  } else if (!value) {
+    auto range = FindSection(doc, section);
+    if (!range) return true;
+    auto at = FindKey(doc, *range, *key);
+    if (!at) return true;
+    doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(*at));
+  } else {
+    SetKey(doc, section, *key, *value);
+  }
+  return Save(file, doc);
+}
+
+std::vector<std::string> IniSectionNames(const std::filesystem::path& file) {
+  const IniDocument doc = Load(file);
+  std::vector<std::string> names;
+  for (const std::string& line : doc.lines) {
+    auto name = SectionNameOf(line);
+    if (!name) continue;
+    const bool seen = std::any_of(names.begin(), names.end(),
+                                  [&](const std::string& n) { return SameName(n, *name); });
+    if (!seen) names.emplace_back(*name);
+  }
+  return names;
+}
+
+}  // namespace corvaline
