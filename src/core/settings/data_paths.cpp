@@ -1,0 +1,91 @@
+#include "core/settings/data_paths.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace corvaline {
+namespace {
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+DataPaths InFolder(const std::filesystem::path& folder) {
+  DataPaths p;
+  p.programFolder = folder;
+  p.configBin = folder / "config.bin";
+  p.recordIni = folder / "record.ini";
+  p.strIni = folder / "str.ini";
+  p.skinsFolder = folder / "Skins";
+  return p;
+}
+
+DataPaths& ProcessPaths() {
+  static DataPaths paths;
+  return paths;
+}
+
+}  // namespace
+
+std::filesystem::path UserDataFolder() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+    return std::filesystem::path(xdg) / "corvaline";
+  if (const char* home = std::getenv("HOME"); home && *home)
+    return std::filesystem::path(home) / ".config" / "corvaline";
+  return std::filesystem::current_path() / "corvaline";
+}
+
+std::filesystem::path InstalledDefaultsFolder(const std::filesystem::path& exePath) {
+  return (exePath.parent_path() / ".." / "share" / "corvaline").lexically_normal();
+}
+
+DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
+                           const std::filesystem::path& userFolder) {
+  if (exePath.filename() == kWindowsExeName) {
+    const std::string module = exePath.string();
+    DataPaths p = InFolder(exePath.parent_path());
+    p.configBin = ReplaceAll(module, kWindowsExeName, "config.bin");
+    p.recordIni = ReplaceAll(module, kWindowsExeName, "record.ini");
+    p.strIni = ReplaceAll(module, kWindowsExeName, "str.ini");
+    return p;
+  }
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(exePath.parent_path() / "config.bin", ec))
+    return InFolder(exePath.parent_path());
+  DataPaths p = InFolder(userFolder);
+  p.perUserFolder = true;
+  return p;
+}
+
+std::string FillDataFolder(const std::filesystem::path& folder,
+                           const std::filesystem::path& defaultsFolder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (ec) return "cannot create " + folder.string() + ": " + ec.message();
+  for (const char* name : {"config.bin", "str.ini"}) {
+    const fs::path from = defaultsFolder / name;
+    const fs::path to = folder / name;
+    if (fs::exists(to, ec) || !fs::exists(from, ec)) continue;
+    fs::copy_file(from, to, ec);
+    if (ec) return "cannot copy " + from.string() + ": " + ec.message();
+  }
+  const fs::path skins = defaultsFolder / "Skins";
+  if (!fs::is_directory(skins, ec)) return {};
+  for (const auto& entry : fs::directory_iterator(skins, ec)) {
+    if (!entry.is_directory()) continue;
+    const fs::path to = folder / "Skins" / entry.path().filename();
+    if (fs::exists(to, ec)) continue;
+    fs::create_directories(to.parent_path(), ec);
+    fs::copy(entry.path(), to, fs::copy_options::recursive, ec);
+    if (ec) return "cannot copy " + entry.path().string() + ": " + ec.message();
+  }
+  return {};
+}
+
+const DataPaths& DataFiles() { return ProcessPaths(); }
+void SetDataFiles(const DataPaths& paths) { ProcessPaths() = paths; }
+
+}  // namespace corvaline

@@ -1,0 +1,49 @@
+// Where the program's data files live.
+//
+// An executable named "CORVALINEX01.exe" keeps its files beside itself: every
+// occurrence of that name in its path is replaced by the file's name, as the
+// Windows program always did. Any other executable never reads or writes
+// itself as data: it uses its own folder when that folder holds a config.bin
+// (a portable install), otherwise a per-user folder
+// ($XDG_CONFIG_HOME/corvaline, by default ~/.config/corvaline) that the first
+// start fills from the installed defaults.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace corvaline {
+
+inline constexpr std::string_view kWindowsExeName = "CORVALINEX01.exe";
+
+struct DataPaths {
+  std::filesystem::path programFolder;  // the folder holding the data files and Skins/
+  std::filesystem::path configBin;
+  std::filesystem::path recordIni;
+  std::filesystem::path strIni;
+  std::filesystem::path skinsFolder;     // programFolder / "Skins"
+  bool perUserFolder = false;            // true when programFolder is the per-user folder
+};
+
+// The per-user folder: $XDG_CONFIG_HOME/corvaline, else $HOME/.config/corvaline.
+std::filesystem::path UserDataFolder();
+
+// The installed defaults next to an executable: <exe dir>/../share/corvaline.
+std::filesystem::path InstalledDefaultsFolder(const std::filesystem::path& exePath);
+
+// Decides the data folder for this executable (see above). `userFolder` is
+// normally UserDataFolder().
+DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
+                           const std::filesystem::path& userFolder);
+
+// Copies what the per-user folder lacks from the defaults folder: config.bin,
+// str.ini and every skin folder. Nothing present is overwritten. Returns an
+// empty string on success, else a one-line reason.
+std::string FillDataFolder(const std::filesystem::path& folder,
+                           const std::filesystem::path& defaultsFolder);
+
+// The process-wide paths, set once by the front end at start-up.
+const DataPaths& DataFiles();
+void SetDataFiles(const DataPaths& paths);
+
+}  // namespace corvaline
