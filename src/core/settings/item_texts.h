@@ -3,8 +3,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
+#include "core/i18n/ui_language.h"
 #include "core/settings/settings_block.h"
 
 namespace corvaline {
@@ -17,5 +21,49 @@ struct ItemTexts {
   std::string red, green, blue;  // "RColor", "GColor", "BColor" of "Skins", as read
   std::string skinPath;          // "Path" of "Skins"
 };
+
+// The common section and its keys.
+inline constexpr std::string_view kSkinsSection = "Skins";
+inline constexpr std::string_view kLanguageKey = "Lan";
+inline constexpr std::string_view kRedKey = "RColor";
+inline constexpr std::string_view kGreenKey = "GColor";
+inline constexpr std::string_view kBlueKey = "BColor";
+inline constexpr std::string_view kSkinPathKey = "Path";
+
+// Key of the caption of a slot: Mode A "Item1".."Item12" (slot + 1),
+// Mode B "Item13", "Item23" .. "Item123" (10 * slot + 13).
+std::string CaptionKey(KeyGroup group, int slot);
+
+// The raw "Lan" value (empty when the file or key is missing).
+std::string ReadLanguageCode(const std::filesystem::path& strIni);
+// The language that value selects: missing file or key means English.
+UiLanguage ReadLanguage(const std::filesystem::path& strIni);
+
+// Reads the 24 captions of the language's section and the four skin keys.
+// Missing file or keys give empty texts; every value is cut to 1023 characters.
+void LoadItemTexts(const std::filesystem::path& strIni, UiLanguage lang, ItemTexts& texts);
+
+// Writes the 24 captions into the language's section, "Item1" first.
+// Returns false when the file could not be written.
+bool SaveItemTexts(const std::filesystem::path& strIni, UiLanguage lang,
+                   const ItemTexts& texts);
+
+// The default caption of every slot (both key groups alike) in a language.
+ButtonCaptions DefaultCaptions(UiLanguage lang);
+
+// Sets the 24 in-memory captions to the defaults; the skin keys are untouched
+// and nothing is written (the Default command saves with the next Apply).
+void ResetItemTexts(ItemTexts& texts, UiLanguage lang);
+
+// Called by the Basic page on its first showing in a run, after the sensor
+// information has been read: with firstRunFlag 0 (no Apply has been saved yet)
+// the captions are reset and saved. Returns true when that happened.
+bool ResetItemTextsOnFirstRun(const std::filesystem::path& strIni, UiLanguage lang,
+                              std::uint8_t firstRunFlag, ItemTexts& texts);
+
+// The skin dialog's OK: the colour as decimal numbers and the skin folder name
+// into "Skins". Returns false when the file could not be written.
+bool SaveSkinChoice(const std::filesystem::path& strIni, std::uint8_t red,
+                    std::uint8_t green, std::uint8_t blue, std::string_view skinName);
 
 }  // namespace corvaline
