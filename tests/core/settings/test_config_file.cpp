@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/settings/config_file.h"
+#include "core/settings/data_paths.h"
+#include "test_support.h"
+
+namespace corvaline {
+namespace {
+
+using testing_support::CapturedMessages;
+using testing_support::ReadBytes;
+using testing_support::ScratchDir;
+using testing_support::WriteBytes;
+
+std::string PatternFile(std::size_t size, unsigned char first = 0) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + 3) & 0xFF);
+  if (size) bytes[0] = static_cast<char>(first);
+  return bytes;
+}
+
+TEST(ConfigFile, LoadSaveCycleKeepsEveryByteAndWritesTheFirstRunByte) {
+  ScratchDir dir;
+  const auto file = dir / "config.bin";
+  const std::string original = PatternFile(kConfigFileSize, 0);
+  WriteBytes(file, original);
+  SettingsStore store;
+  ASSERT_TRUE(LoadSettings(store, file));
+  EXPECT_EQ(store.firstRunFlag, 0);
+  EXPECT_EQ(store.settings.reserved0[0], static_cast<std::uint8_t>(original[1921]));
+  ASSERT_TRUE(SaveSettings(store, file));
+  const std::string saved = ReadBytes(file);
+  ASSERT_EQ(saved.size(), kConfigFileSize);
+  EXPECT_EQ(saved[0], 1);
+  EXPECT_EQ(saved.substr(1), original.substr(1));  // reserved bytes included
+  EXPECT_EQ(store.firstRunFlag, 0);                // memory keeps the loaded flag
+  EXPECT_FALSE(std::filesystem::exists(dir / "config.bin.new"));
+}
+
+TEST(ConfigFile, FilesOfAnotherSizeAreIgnoredSilently) {
+  ScratchDir dir;
+  CapturedMessages messages;
+  for (std::size_t size : {kConfigFileSize - 1, kConfigFileSize + 1, std::size_t{0}}) {
+    WriteBytes(dir / "config.bin", PatternFile(size, 1));
+    SettingsStore store;
+    store.settings.reportRateCode = 4;
+    EXPECT_FALSE(LoadSettings(store, dir / "config.bin"));
+    EXPECT_EQ(store.settings.reportRateCode, 4) << size;
+    EXPECT_EQ(store.firstRunFlag, 0) << size;
+  }
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(ConfigFile, AMissingFileIsReportedAndNeverCreated) {
+  ScratchDir dir;
+  CapturedMessages messages;
+  SettingsStore store;
+  EXPECT_FALSE(LoadSettings(store, dir / "config.bin"));
+  EXPECT_FALSE(SaveSettings(store, dir / "config.bin"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "config.bin"));
+  ASSERT_EQ(messages.messages.size(), 2u);
+  for (const auto& [text, caption] : messages.messages) {
+    EXPECT_EQ(text, "Config file is not exist.");
+    EXPECT_EQ(caption, "CORVALINEX01");
+  }
+}
+
+TEST(ConfigFile, AFailedSaveLeavesTheOldFileIntactAndSaysWhy) {
+  ScratchDir dir;
+  CapturedMessages messages;
+  const auto file = dir / "config.bin";
+  const std::string original = PatternFile(kConfigFileSize, 0);
+  WriteBytes(file, original);
+  std::filesystem::create_directory(dir / "config.bin.new");  // blocks the temporary file
+  SettingsStore store;
+  store.settings.reportRateCode = 8;
+  EXPECT_FALSE(SaveSettings(store, file));
+  EXPECT_EQ(ReadBytes(file), original);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].second, "NULL ==fp ");
+  EXPECT_EQ(messages.messages[0].first.rfind("Error Code is: ", 0), 0u);
+  EXPECT_EQ(messages.messages[0].first.substr(messages.messages[0].first.size() - 2), " \n");
+}
+
+TEST(DataPaths, WindowsNameIsReplacedEverywhereInTheModulePath) {
+  const std::filesystem::path exe = "/opt/CORVALINEX01.exe/bin/CORVALINEX01.exe";
+  const DataPaths p = ResolveDataPaths(exe, "/unused");
+  EXPECT_EQ(p.configBin, "/opt/config.bin/bin/config.bin");
+  EXPECT_EQ(p.strIni, "/opt/str.ini/bin/str.ini");
+  EXPECT_EQ(p.recordIni, "/opt/record.ini/bin/record.ini");
+  EXPECT_FALSE(p.perUserFolder);
+}
+
+TEST(DataPaths, OtherExecutablesUseAPortableFolderOrThePerUserOne) {
+  ScratchDir dir;
+  const auto exe = dir / "corvaline";
+  WriteBytes(exe, "#!");
+  const DataPaths user = ResolveDataPaths(exe, dir / "user");
+  EXPECT_TRUE(user.perUserFolder);
+  EXPECT_EQ(user.configBin, dir / "user" / "config.bin");
+  EXPECT_NE(user.configBin, exe);
+
+  WriteBytes(dir / "config.bin", PatternFile(kConfigFileSize));
+  const DataPaths portable = ResolveDataPaths(exe, dir / "user");
+  EXPECT_FALSE(portable.perUserFolder);
+  EXPECT_EQ(portable.configBin, dir / "config.bin");
+  EXPECT_EQ(portable.skinsFolder, dir / "Skins");
+}
+
+TEST(DataPaths, FirstStartFillsTheUserFolderWithoutOverwriting) {
+  ScratchDir dir;
+  const auto defaults = dir / "share";
+  std::filesystem::create_directories(defaults / "Skins" / "Carbon");
+  WriteBytes(defaults / "config.bin", "delivered");
+  WriteBytes(defaults / "str.ini", "[Skins]");
+  WriteBytes(defaults / "Skins" / "Carbon" / "main.png", "png");
+  const auto user = dir / "user";
+  std::filesystem::create_directories(user);
+  WriteBytes(user / "config.bin", "mine");
+  EXPECT_EQ(FillDataFolder(user, defaults), "");
+  EXPECT_EQ(ReadBytes(user / "config.bin"), "mine");
+  EXPECT_EQ(ReadBytes(user / "str.ini"), "[Skins]");
+  EXPECT_EQ(ReadBytes(user / "Skins" / "Carbon" / "main.png"), "png");
+  EXPECT_EQ(InstalledDefaultsFolder("/usr/bin/corvaline"), "/usr/share/corvaline");
+}
+
+}  // namespace
+}  // namespace corvaline
+
+namespace corvaline {
+namespace {
+
+// Each field is found at its block offset + 1 in the file.
+TEST(ConfigFile, EveryFieldLoadsFromItsFileOffset) {
+  testing_support::ScratchDir dir;
+  std::string bytes(kConfigFileSize, '\0');
+  const std::vector<std::pair<std::size_t, std::uint8_t SettingsBlock::*>> fields = {
+      {1926, &SettingsBlock::reportRateCode},       {1948, &SettingsBlock::ledEffect},
+      {1949, &SettingsBlock::ledStandardBrightness}, {1950, &SettingsBlock::ledRespirationSpeed},
+      {1951, &SettingsBlock::ledNeonPeriod},        {1952, &SettingsBlock::ledStandardOption},
+      {1953, &SettingsBlock::ledRespirationOption}, {1954, &SettingsBlock::ledNeonOption},
+      {1956, &SettingsBlock::pointerPrecision},     {1957, &SettingsBlock::wheelPageScroll},
+      {1958, &SettingsBlock::pointerSpeedLevel},    {1959, &SettingsBlock::wheelScrollLines},
+      {1960, &SettingsBlock::doubleClickLevel},     {1961, &SettingsBlock::currentMode}};
+  for (std::size_t i = 0; i < fields.size(); ++i) bytes[fields[i].first] = static_cast<char>(0x40 + i);
+  bytes[1 + 5] = 6;                // Mode A category of slot 5
+  bytes[193 + 12 * 14 + 2] = 11;   // Mode B macroIndex of slot 2
+  bytes[385 + 128 * 11] = 0x7E;    // macro block 12, loop count high byte
+  bytes[1928 + 3] = 9;             // dpiStageIndex of stage 4
+  bytes[1932 + 2] = 1;             // dpiStageEnabled of stage 3
+  bytes[1936 + 3 * 3 + 2] = 0xAB;  // blue of stage 4
+  bytes[1962 + 7] = 4;             // Mode A dpiSwitchSelector of slot 7
+  bytes[1974 + 11] = 2;            // Mode B dpiSwitchSelector of slot 11
+  testing_support::WriteBytes(dir / "config.bin", bytes);
+  SettingsStore store;
+  ASSERT_TRUE(LoadSettings(store, dir / "config.bin"));
+  const SettingsBlock& s = store.settings;
+  for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(s.*(fields[i].second), 0x40 + i) << i;
+  EXPECT_EQ(s.table(KeyGroup::ModeA).category[5], 6);
+  EXPECT_EQ(s.table(KeyGroup::ModeB).macroIndex[2], 11);
+  EXPECT_EQ(s.macroArea[11][0], 0x7E);
+  EXPECT_EQ(s.dpiStageIndex[3], 9);
+  EXPECT_EQ(s.dpiStageEnabled[2], 1);
+  EXPECT_EQ(s.dpiStageColour[3][2], 0xAB);
+  EXPECT_EQ(s.dpiSwitchSelector[0][7], 4);
+  EXPECT_EQ(s.dpiSwitchSelector[1][11], 2);
+}
+
+}  // namespace
+}  // namespace corvaline

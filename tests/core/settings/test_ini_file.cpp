@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "core/settings/ini_file.h"
+#include "test_support.h"
+
+namespace corvaline {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::ScratchDir;
+using testing_support::WriteBytes;
+
+TEST(IniFile, LookupIgnoresLetterCaseAndMissingKeysReadEmpty) {
+  ScratchDir dir;
+  const auto file = dir / "str.ini";
+  WriteBytes(file, "[Skins]\r\nPath = Carbon \r\nLan=CHS\r\n[Other]\r\nx=1\r\n");
+  EXPECT_EQ(IniReadString(file, "skins", "PATH"), "Carbon");
+  EXPECT_EQ(IniReadString(file, "SKINS", "lan"), "CHS");
+  EXPECT_EQ(IniReadString(file, "Skins", "RColor"), "");
+  EXPECT_EQ(IniReadString(file, "Nowhere", "x", "fallback"), "fallback");
+  EXPECT_EQ(IniReadString(dir / "absent.ini", "Skins", "Path"), "");
+}
+
+TEST(IniFile, WritingReplacesInPlaceOrAppendsToTheSection) {
+  ScratchDir dir;
+  const auto file = dir / "a.ini";
+  WriteBytes(file, "[A]\nk1=1\nk2=2\n\n[B]\nz=9\n");
+  ASSERT_TRUE(IniWriteString(file, "a", "K1", "one"));
+  ASSERT_TRUE(IniWriteString(file, "A", "k3", "3"));
+  ASSERT_TRUE(IniWriteString(file, "C", "c", "new"));
+  EXPECT_EQ(ReadBytes(file), "[A]\nK1=one\nk2=2\nk3=3\n\n[B]\nz=9\n[C]\nc=new\n");
+}
+
+TEST(IniFile, DeletingASectionMakesItsRewriteComeLast) {
+  ScratchDir dir;
+  const auto file = dir / "record.ini";
+  ASSERT_TRUE(IniWriteString(file, "first", "ItemCount", "0"));
+  ASSERT_TRUE(IniWriteString(file, "second", "ItemCount", "0"));
+  ASSERT_TRUE(IniWriteString(file, "third", "ItemCount", "0"));
+  ASSERT_TRUE(IniWriteString(file, "FIRST", std::nullopt, std::nullopt));
+  ASSERT_TRUE(IniWriteString(file, "first", "ItemCount", "2"));
+  EXPECT_EQ(IniSectionNames(file), (std::vector<std::string>{"second", "third", "first"}));
+  // Deleting a key leaves the rest of the section alone.
+  ASSERT_TRUE(IniWriteString(file, "first", "Item0", "A   Dn"));
+  ASSERT_TRUE(IniWriteString(file, "first", "ItemCount", std::nullopt));
+  EXPECT_EQ(IniReadString(file, "first", "ItemCount"), "");
+  EXPECT_EQ(IniReadString(file, "first", "Item0"), "A   Dn");
+}
+
+TEST(IniFile, LongValuesAreCutTo1023Characters) {
+  ScratchDir dir;
+  const auto file = dir / "str.ini";
+  const std::string longAscii(1500, 'x');
+  std::string longChinese;
+  for (int i = 0; i < 1100; ++i) longChinese += "左";
+  ASSERT_TRUE(IniWriteString(file, "Setting-EN", "Item1", longAscii));
+  ASSERT_TRUE(IniWriteString(file, "Setting-CHS", "Item1", longChinese));
+  EXPECT_EQ(IniReadString(file, "Setting-EN", "Item1"), std::string(1023, 'x'));
+  const std::string cut = IniReadString(file, "Setting-CHS", "Item1");
+  EXPECT_EQ(cut.size(), 1023u * 3);  // whole characters, never half of one
+}
+
+TEST(IniFile, NewFilesAreUtf16WithBomAndRoundTripChinese) {
+  ScratchDir dir;
+  const auto file = dir / "str.ini";
+  ASSERT_TRUE(IniWriteString(file, "Setting-CHT", "Item1", "左鍵"));
+  const std::string bytes = ReadBytes(file);
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\xFF\xFE[\0", 4));
+  EXPECT_EQ(IniReadString(file, "setting-cht", "item1"), "左鍵");
+}
+
+TEST(IniFile, EightBitAndUtf8FilesKeepTheirEncoding) {
+  ScratchDir dir;
+  const auto utf8 = dir / "u.ini";
+  WriteBytes(utf8, "[Skins]\r\nPath=Nébula\r\n");
+  EXPECT_EQ(IniReadString(utf8, "Skins", "Path"), "Nébula");
+  ASSERT_TRUE(IniWriteString(utf8, "Skins", "RColor", "255"));
+  EXPECT_EQ(ReadBytes(utf8), "[Skins]\r\nPath=Nébula\r\nRColor=255\r\n");
+
+  const auto latin1 = dir / "l.ini";
+  WriteBytes(latin1, "[Skins]\r\nPath=N\xE9" "bula\r\n");  // Windows "ANSI" é
+  EXPECT_EQ(IniReadString(latin1, "Skins", "Path"), "Nébula");
+  ASSERT_TRUE(IniWriteString(latin1, "Skins", "Lan", "EN"));
+  EXPECT_EQ(ReadBytes(latin1), "[Skins]\r\nPath=N\xE9" "bula\r\nLan=EN\r\n");
+}
+
+TEST(IniFile, ValuesCannotInjectLinesAndCommentsSurvive) {
+  ScratchDir dir;
+  const auto file = dir / "a.ini";
+  WriteBytes(file, "; made by hand\n[A]\nk=1\n");
+  ASSERT_TRUE(IniWriteString(file, "A", "k", "x\n[B]\ny=2"));
+  EXPECT_EQ(IniSectionNames(file), std::vector<std::string>{"A"});
+  EXPECT_EQ(ReadBytes(file).substr(0, 15), "; made by hand\n");
+}
+
+TEST(IniFile, AFailedWriteLeavesTheFileAsItWas) {
+  ScratchDir dir;
+  const auto file = dir / "a.ini";
+  WriteBytes(file, "[A]\nk=1\n");
+  // Something in the way of the temporary file makes the write fail.
+  std::filesystem::create_directory(dir / "a.ini.new");
+  EXPECT_FALSE(IniWriteString(file, "A", "k", "2"));
+  EXPECT_EQ(ReadBytes(file), "[A]\nk=1\n");
+}
+
+}  // namespace
+}  // namespace corvaline
