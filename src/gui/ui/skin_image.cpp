@@ -1,0 +1,150 @@
+#include "gui/ui/skin_image.h"
+
+#include <QImageReader>
+
+#include <algorithm>
+
+#include "core/system/messages.h"
+#include "gui/ui/image_cache.h"
+#include "gui/ui/skin_files.h"
+#include "gui/ui/skin_state.h"
+
+namespace corvaline {
+namespace {
+
+// One colour channel of source-over with a premultiplied source: the source
+// plus the destination weakened by what the source leaves uncovered, rounded
+// to the nearest value. Clamped so that a source that was not premultiplied
+// cannot wrap around.
+inline int Over(int src, int dst, int alpha) {
+  return std::min(255, src + (dst * (255 - alpha) + 127) / 255);
+}
+
+void Blend32(const SkinImage& image, QImage& canvas, const QRect& area, int x, int y) {
+  for (int row = area.top(); row <= area.bottom(); ++row) {
+    const auto* src = reinterpret_cast<const QRgb*>(image.pixels.constScanLine(row - y));
+    auto* dst = reinterpret_cast<QRgb*>(canvas.scanLine(row));
+    for (int col = area.left(); col <= area.right(); ++col) {
+      const QRgb s = src[col - x];
+      const int a = image.hasAlpha ? qAlpha(s) : 255;
+      if (a == 0) continue;  // fully transparent: the canvas stays as it is
+      if (a == 255) {
+        dst[col] = qRgba(qRed(s), qGreen(s), qBlue(s), 255);
+        continue;
+      }
+      const QRgb d = dst[col];
+      dst[col] = qRgba(Over(qRed(s), qRed(d), a), Over(qGreen(s), qGreen(d), a),
+                       Over(qBlue(s), qBlue(d), a), Over(a, qAlpha(d), a));
+    }
+  }
+}
+
+void Copy24(const SkinImage& image, QImage& canvas, const QRect& area, int x, int y) {
+  for (int row = area.top(); row <= area.bottom(); ++row) {
+    const uchar* src = image.pixels.constScanLine(row - y);
+    auto* dst = reinterpret_cast<QRgb*>(canvas.scanLine(row));
+    for (int col = area.left(); col <= area.right(); ++col) {
+      const uchar* p = src + 3 * (col - x);  // blue, green, red
+      dst[col] = qRgb(p[2], p[1], p[0]);
+    }
+  }
+}
+
+}  // namespace
+
+SkinImage ToSkinImage(const QImage& decoded) {
+  SkinImage image;
+  if (decoded.isNull()) return image;
+  if (decoded.hasAlphaChannel()) {
+    image.pixels = decoded.convertToFormat(QImage::Format_ARGB32);
+    image.bitsPerPixel = 32;
+    image.hasAlpha = true;
+  } else {
+    image.pixels = decoded.convertToFormat(QImage::Format_BGR888);
+    image.bitsPerPixel = 24;
+  }
+  image.width = image.pixels.width();
+  image.height = image.pixels.height();
+  image.pitch = static_cast<int>(image.pixels.bytesPerLine());
+  return image;
+}
+
+void Premultiply(SkinImage& image) {
+  if (image.bitsPerPixel != 32 || image.IsNull()) return;
+  for (int y = 0; y < image.height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.pixels.scanLine(y));
+    for (int x = 0; x < image.width; ++x) {
+      const QRgb p = line[x];
+      const int a = qAlpha(p);
+      line[x] = qRgba(qRed(p) * a / 255, qGreen(p) * a / 255, qBlue(p) * a / 255, a);
+    }
+  }
+}
+
+void BlendSkinImage(const SkinImage& image, QImage& canvas, int x, int y) {
+  if (image.IsNull() || canvas.isNull()) return;
+  if (canvas.format() != QImage::Format_RGB32 &&
+      canvas.format() != QImage::Format_ARGB32_Premultiplied) {
+    canvas.convertTo(QImage::Format_RGB32);
+  }
+  const QRect area = QRect(x, y, image.width, image.height).intersected(canvas.rect());
+  if (area.isEmpty()) return;
+  if (image.bitsPerPixel == 32) {
+    Blend32(image, canvas, area, x, y);
+  } else {
+    Copy24(image, canvas, area, x, y);
+  }
+}
+
+bool DecodeSkinImage(const QString& path, SkinImage& out) {
+  QImageReader reader(path);
+  const QImage decoded = reader.read();
+  if (decoded.isNull()) return false;
+  out = ToSkinImage(decoded);
+  Premultiply(out);
+  return !out.IsNull();
+}
+
+int DrawSkinImage(QImage* canvas, const QString& path, int x, int y) {
+  if (canvas == nullptr || canvas->isNull()) return 0;
+  const SkinImage* image = FindSkinImage(path);
+  if (image == nullptr) return 0;
+  BlendSkinImage(*image, *canvas, x, y);
+  return 1;
+}
+
+int LoadPng(QImage* canvas, const QString& path, int x, int y) {
+  if (canvas == nullptr || canvas->isNull()) return 0;
+  if (DrawSkinImage(canvas, path, x, y) == 1) return 1;
+  ShowMessage("LoadPng---Load image failed.", kAppTitle);
+  return 0;
+}
+
+int DrawSkinFile(QImage* canvas, std::string_view fileName, int x, int y) {
+  return DrawSkinImage(canvas, SkinPath(fileName), x, y);
+}
+
+namespace {
+
+// A window's canvas from one image: premultiplied, then made opaque, so a
+// transparent spot of the picture shows black like on any bitmap without alpha.
+QImage OpaqueCanvasFrom(const QString& path) {
+  SkinImage image;
+  if (!DecodeSkinImage(path, image)) return QImage();
+  QImage canvas(image.width, image.height, QImage::Format_RGB32);
+  canvas.fill(Qt::black);
+  BlendSkinImage(image, canvas, 0, 0);
+  return canvas;
+}
+
+}  // namespace
+
+QImage LoadMainCanvas() { return OpaqueCanvasFrom(SkinPath(kMainPng)); }
+
+QImage LoadDialogBackground(std::string_view fileName, std::string_view failureCaption) {
+  QImage canvas = OpaqueCanvasFrom(SkinPath(fileName));
+  if (canvas.isNull()) ShowMessage("error", failureCaption);
+  return canvas;
+}
+
+}  // namespace corvaline

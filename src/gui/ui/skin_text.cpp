@@ -1,0 +1,31 @@
+#include "gui/ui/skin_text.h"
+
+#include "gui/ui/skin_state.h"
+
+namespace corvaline {
+
+void DrawSkinText(QPainter& painter, const QString& text, const QRect& rect, const QFont& font,
+                  Qt::Alignment align, const QColor& colour) {
+  if (text.isEmpty() || rect.isEmpty()) return;
+  painter.save();
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.setBackgroundMode(Qt::TransparentMode);
+  painter.setClipRect(rect, Qt::IntersectClip);
+  painter.drawText(rect, static_cast<int>(align) | Qt::TextSingleLine, text);
+  painter.restore();
+}
+
+void DrawSkinText(QPainter& painter, const QString& text, const QRect& rect, const QFont& font,
+                  Qt::Alignment align) {
+  DrawSkinText(painter, text, rect, font, align, TextColour());
+}
+
+void DrawSkinText(QImage* canvas, const QString& text, const QRect& rect, const QFont& font,
+                  Qt::Alignment align) {
+  if (canvas == nullptr || canvas->isNull()) return;
+  QPainter painter(canvas);
+  DrawSkinText(painter, text, rect, font, align);
+}
+
+}  // namespace corvaline
