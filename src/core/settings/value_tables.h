@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -85,7 +86,9 @@ std::vector<std::string_view> OptionListEntries(std::uint8_t ledEffect, UiLangua
 // Height in pixels of the open parameter list: 170, 90, 200.
 int ParameterListHeight(std::uint8_t ledEffect);
 
-// What the effect, parameter and option boxes show for the stored fields.
+// What the effect, parameter and option boxes show when the page is composed
+// from the stored fields; Off (or an unknown effect) leaves parameter and
+// option empty.
 struct LedBoxTexts {
   std::string_view effect;
   std::string_view parameter;
@@ -94,9 +97,10 @@ struct LedBoxTexts {
 LedBoxTexts LedBoxCaptions(const SettingsBlock& s, UiLanguage lang);
 
 // List handlers. position is the selected entry, -1 when nothing is selected.
-// Effect: ledEffect = position + 1; false (nothing stored) without a valid
-// selection. The boxes then show LedBoxCaptions().
-bool ChooseLedEffect(SettingsBlock& s, int position);
+// Effect: ledEffect = position + 1 and the texts the three boxes show now
+// (Standard's option box reads option name 1); nullopt and nothing stored
+// without a valid selection.
+std::optional<LedBoxTexts> ChooseLedEffect(SettingsBlock& s, int position, UiLanguage lang);
 // Parameter: stores into the field of the current effect (Off stores nothing)
 // and returns the text the box now shows; empty without a valid selection.
 std::string_view ChooseLedParameter(SettingsBlock& s, int position);
