@@ -40,28 +40,37 @@ inline constexpr std::uint8_t kLongDelayMarker = 3;
 
 using MacroBlockBytes = std::uint8_t[kMacroBlockSize];
 
-// Code of a macro event's key name: the key-name table, with "L-Button",
-// "R-Button" and "M-Button" giving 0xF0..0xF2. Unknown names give 0.
-std::uint8_t MacroKeyCode(std::string_view keyName);
+// Longest delay the long form can carry: 255 hundreds plus 99 ms. Longer
+// delays (possible only in a hand-edited file) are cut to it rather than
+// wrapping around to a short pause.
+inline constexpr int kLongDelayMaxMs = 255 * 100 + 99;
 
-// Outcome of encoding one macro, so callers can warn about dropped events.
+// Outcome of encoding one macro.
 struct BlockEncodeResult {
   int eventsEncoded = 0;
-  int eventsDropped = 0;   // events that no longer fit the 126-byte area
+  bool truncated = false;  // events were left out: the 126-byte area was full
 };
 
 // Encodes one macro's items into block. An empty item list zeroes the whole
 // block (loop count included); otherwise the loop count is kept and the
 // event area rewritten. Never writes past the block: encoding stops at the
-// last record that fits whole.
+// last record that fits whole. Key names are looked up with KeyNameToCode.
 BlockEncodeResult EncodeMacroBlock(const std::vector<std::string>& items,
                                    MacroBlockBytes& block);
+
+// What EncodeMacroArea did, for callers that want to tell the user.
+struct MacroAreaReport {
+  int macrosEncoded = 0;
+  int sectionsIgnored = 0;                  // sections after the twelfth
+  std::vector<std::string> truncatedMacros; // names whose events did not all fit
+};
 
 // Re-encodes every macro of recordIni into settings.macroArea, block k from
 // the k-th section, keeping each block's loop count. Sections beyond the
 // twelfth are not encoded; blocks beyond the last section keep their bytes.
 // Returns false (and leaves the area alone) when recordIni does not exist.
-bool EncodeMacroArea(const std::filesystem::path& recordIni, SettingsBlock& settings);
+bool EncodeMacroArea(const std::filesystem::path& recordIni, SettingsBlock& settings,
+                     MacroAreaReport* report = nullptr);
 
 // Loop count of block index (big-endian bytes 0-1); 0 for an index out of range.
 int MacroLoopCount(const SettingsBlock& settings, int index);

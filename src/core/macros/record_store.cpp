@@ -1,0 +1,52 @@
+#include "core/macros/record_store.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "core/macros/macro_encoder.h"
+#include "core/macros/macro_items.h"
+#include "core/settings/ini_file.h"
+
+namespace corvaline {
+
+std::string MacroItemKey(int index) { return "Item" + std::to_string(index); }
+
+std::vector<std::string> ListMacroNames(const std::filesystem::path& recordIni) {
+  std::error_code ec;
+  if (!std::filesystem::exists(recordIni, ec)) return {};
+  std::vector<std::string> names = IniSectionNames(recordIni);
+  if (names.size() > static_cast<std::size_t>(kMaxMacros)) names.resize(kMaxMacros);
+  return names;
+}
+
+int ReadMacroItemCount(const std::filesystem::path& recordIni, std::string_view name) {
+  const int count = ParseLeadingInt(IniReadString(recordIni, name, kItemCountKey));
+  return std::clamp(count, 0, kMaxStoredItems);
+}
+
+std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
+                                        std::string_view name) {
+  const int count = ReadMacroItemCount(recordIni, name);
+  std::vector<std::string> items;
+  items.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) items.push_back(IniReadString(recordIni, name, MacroItemKey(i)));
+  return items;
+}
+
+bool WriteMacroSection(const std::filesystem::path& recordIni, std::string_view name,
+                       const std::vector<std::string>& items) {
+  if (!IniWriteString(recordIni, name, std::nullopt, std::nullopt)) return false;
+  if (!IniWriteString(recordIni, name, kItemCountKey, std::to_string(items.size()))) return false;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!IniWriteString(recordIni, name, MacroItemKey(static_cast<int>(i)), items[i])) return false;
+  }
+  return true;
+}
+
+bool DeleteMacroSection(const std::filesystem::path& recordIni, std::string_view name) {
+  std::error_code ec;
+  if (!std::filesystem::exists(recordIni, ec)) return true;
+  return IniWriteString(recordIni, name, std::nullopt, std::nullopt);
+}
+
+}  // namespace corvaline
