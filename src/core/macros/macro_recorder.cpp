@@ -1,0 +1,81 @@
+#include "core/macros/macro_recorder.h"
+
+#include "core/i18n/ui_strings.h"
+#include "core/macros/macro_editor.h"
+#include "core/macros/macro_items.h"
+#include "core/macros/macro_messages.h"
+#include "core/system/messages.h"
+
+namespace corvaline {
+
+MacroRecorder::MacroRecorder(MacroEditor& editor, RecordingHost& host)
+    : editor_(editor), host_(host) {}
+
+void MacroRecorder::StartRecording() {
+  if (editor_.MacroNames().empty()) {
+    ShowMessage(UiText(MainText::MsgMacroNameBlank), kWarningCaption);
+    return;
+  }
+  // The capture starts only once the user has closed this box, so the click
+  // that closes it is not recorded.
+  ShowMessage(UiText(MainText::StartRecording), kAppTitle);
+  if (capturing_) {
+    host_.RemoveKeyCapture();
+    capturing_ = false;
+  }
+  editor_.ClearItems();
+  int errorCode = 0;
+  if (!host_.InstallKeyCapture(errorCode)) {
+    ShowMessage("JournalRecordHook Install error code :" + std::to_string(errorCode) + "\n",
+                kAppTitle);
+    return;
+  }
+  capturing_ = true;
+  everStarted_ = true;
+  firstEventSeen_ = false;
+  host_.SetWindowTitle(UiText(MainText::RecordingTitle));
+}
+
+void MacroRecorder::StopRecording() {
+  ShowMessage(UiText(MainText::StopRecording), kAppTitle);
+  if (!everStarted_) {
+    ShowMessage(UiText(MainText::MsgNotRecording), kWarningCaption);
+    return;
+  }
+  if (!capturing_) return;
+  host_.RemoveKeyCapture();
+  capturing_ = false;
+}
+
+void MacroRecorder::LeavePage() {
+  if (!capturing_) return;
+  host_.RemoveKeyCapture();
+  capturing_ = false;
+}
+
+void MacroRecorder::OnKey(std::string_view keyName, KeyTransition transition, bool keyWasDown) {
+  if (!capturing_) return;
+  if (transition == KeyTransition::Press && keyWasDown && keyName == lastPressedKey_) return;
+  OnRecordedKey(transition, keyName);
+}
+
+void MacroRecorder::OnRecordedKey(KeyTransition transition, std::string_view keyName) {
+  if (editor_.SelectedMacro() < 0) return;
+  if (transition == KeyTransition::Release) {
+    AppendAndSelect(DelayItem(kRecordedDelayMs));
+    AppendAndSelect(ReleaseItem(keyName));
+    return;
+  }
+  // The first press of a recording needs no pause in front of it.
+  if (firstEventSeen_) AppendAndSelect(DelayItem(kRecordedDelayMs));
+  AppendAndSelect(PressItem(keyName));
+  firstEventSeen_ = true;
+  lastPressedKey_ = std::string(keyName);
+}
+
+void MacroRecorder::AppendAndSelect(std::string item) {
+  editor_.AppendItem(std::move(item));
+  editor_.SelectItem(static_cast<int>(editor_.Items().size()) - 1);
+}
+
+}  // namespace corvaline

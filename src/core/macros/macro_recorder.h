@@ -1,0 +1,58 @@
+// Macro recording as a model: while recording, every keystroke that reaches
+// the program's window is appended to the selected macro's event list, with a
+// fixed 50 ms step between events. The view translates its key events into
+// OnKey calls; the platform's key capture sits behind RecordingHost.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvaline {
+
+class MacroEditor;
+
+// What the recorder needs from the window that owns it.
+class RecordingHost {
+ public:
+  virtual ~RecordingHost() = default;
+  // Starts passing the window's keystrokes to MacroRecorder::OnKey. On
+  // failure returns false and sets errorCode to the platform's error number.
+  virtual bool InstallKeyCapture(int& errorCode) = 0;
+  virtual void RemoveKeyCapture() = 0;
+  virtual void SetWindowTitle(std::string_view title) = 0;
+};
+
+enum class KeyTransition { Press, Release };
+
+class MacroRecorder {
+ public:
+  MacroRecorder(MacroEditor& editor, RecordingHost& host);
+
+  // The Start Recording button: confirms with a message, then empties the
+  // event list and captures keys. Nothing happens without a macro in the list.
+  void StartRecording();
+  // The Stop Recording button.
+  void StopRecording();
+  // Switching to the Basic page stops the capture (the started flag stays).
+  void LeavePage();
+
+  bool Capturing() const { return capturing_; }
+
+  // One keystroke seen while capturing, with the platform's key name.
+  // keyWasDown is set for a press of a key that was already down
+  // (auto-repeat); such a repeat of the last pressed key is dropped.
+  void OnKey(std::string_view keyName, KeyTransition transition, bool keyWasDown);
+
+ private:
+  void OnRecordedKey(KeyTransition transition, std::string_view keyName);
+  void AppendAndSelect(std::string item);
+
+  MacroEditor& editor_;
+  RecordingHost& host_;
+  bool capturing_ = false;
+  bool everStarted_ = false;  // Stop before any Start is refused
+  bool firstEventSeen_ = false;
+  std::string lastPressedKey_;
+};
+
+}  // namespace corvaline
