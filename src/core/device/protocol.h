@@ -203,8 +203,8 @@ inline constexpr std::uint8_t kDpiStageCount = 4;
 inline constexpr std::uint8_t kDpiStageOff = 0x80;  // bit 7: stage switched off; low 7 bits: DPI code
 using DpiTable = std::array<std::uint8_t, kDpiTableSize>;
 
-inline constexpr std::size_t kKeyMatrixWords = 16;
-inline constexpr std::size_t kKeyMatrixBytes = kKeyMatrixWords * 4;  // words little-endian on the wire
+// Sixteen 32-bit ButtonAction words, each little-endian on the wire.
+inline constexpr std::size_t kKeyMatrixBytes = 64;
 inline constexpr std::uint8_t kKeyMatrixCount = 4;
 
 inline constexpr std::uint8_t kMacroCount = 12;

@@ -1,0 +1,113 @@
+#include "core/device/apply.h"
+
+#include <cstring>
+
+#include "core/buttons/button_action.h"
+#include "core/device/commands.h"
+#include "core/settings/config_file.h"
+#include "core/settings/value_tables.h"
+
+namespace corvaline {
+
+ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configBin,
+                       std::filesystem::path strIni, UiLanguage lang, const ItemTexts& texts) {
+  ApplySavers savers;
+  savers.saveSettings = [&store, configBin = std::move(configBin)] { SaveSettings(store, configBin); };
+  savers.saveItemTexts = [strIni = std::move(strIni), lang, &texts] {
+    SaveItemTexts(strIni, lang, texts);
+  };
+  return savers;
+}
+
+void ApplyLightingToRecords(const SettingsBlock& s, DeviceRecords& records) {
+  EffectRecord& effect = records.effect;
+  LedTimingRecord& timing = records.ledTiming[0];
+  switch (s.ledEffect) {
+    case 1:  // Standard: steady light at the chosen brightness
+      effect = EffectRecord{1, static_cast<std::uint8_t>(s.ledStandardBrightness + 1), 2};
+      timing.mode = 1;
+      break;
+    case 2:  // Respiration
+      effect.effect = 2;
+      effect.option1 = static_cast<std::uint8_t>(s.ledRespirationSpeed + 1);
+      if (s.ledRespirationOption == 1) {
+        effect.option2 = 2;
+        timing.mode = 1;
+      } else if (s.ledRespirationOption == 2) {
+        effect.option2 = 3;
+        timing = LedTimingRecord{2, 125, 3};
+      }
+      break;
+    case 3:  // Neon: the mouse's own Option2 stays
+      effect.effect = 3;
+      effect.option1 = static_cast<std::uint8_t>(s.ledNeonPeriod + 1);
+      if (s.ledNeonOption == 2)
+        timing = LedTimingRecord{2, 100, 10};
+      else if (s.ledNeonOption == 3)
+        timing = LedTimingRecord{3, 5, 5};
+      break;
+    default:  // Off: the mouse keeps what it has
+      break;
+  }
+  LedColourTable& stageColours = records.colourTables[1];
+  stageColours.fill(0);
+  std::memcpy(stageColours.data(), s.dpiStageColour, sizeof(s.dpiStageColour));
+}
+
+DpiTable BuildDpiTable(const SettingsBlock& s, int sensorType) {
+  DpiTable table;
+  table.fill(kDpiStageOff);
+  const int levels = DpiTableLevels(sensorType);
+  for (int stage = 0; stage < kDpiStages; ++stage) {
+    std::uint8_t code = 0;  // a sensor type without a table
+    if (levels > 0) code = DpiCode(sensorType, std::min<int>(s.dpiStageIndex[stage], levels - 1));
+    table[stage] = s.dpiStageEnabled[stage] == 0 ? (code | kDpiStageOff) : (code & ~kDpiStageOff);
+  }
+  return table;
+}
+
+namespace {
+
+void StageKeyMatrices(const SettingsBlock& s, DeviceRecords& records) {
+  std::memset(records.keyMatrix, 0, sizeof(records.keyMatrix));
+  const KeyMatrixTable modeA = SerializeKeyMatrix(BuildKeyMatrix(s, KeyGroup::ModeA));
+  const KeyMatrixTable modeB = SerializeKeyMatrix(BuildKeyMatrix(s, KeyGroup::ModeB));
+  // Matrix 1 is Mode A, matrix 3 Mode B; 2 and 4 stay empty.
+  std::memcpy(records.keyMatrix[0], modeA.data(), kKeyMatrixBytes);
+  std::memcpy(records.keyMatrix[2], modeB.data(), kKeyMatrixBytes);
+}
+
+}  // namespace
+
+unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers) {
+  const unsigned failedBefore = link.failedTransfers;
+  DeviceRecords& records = link.records;
+
+  WriteReportRate(link, s.reportRateCode);
+
+  ReadEffect(link);
+  ReadLedTiming(link);
+  TransferColourTables(link, false);
+  ApplyLightingToRecords(s, records);
+  TransferColourTables(link, true);
+  WriteLedTiming(link);
+  WriteEffect(link);
+
+  records.dpiTable = BuildDpiTable(s, link.sensorType);
+  WriteDpiStages(link);
+
+  std::memset(&records.macroStaging, 0, sizeof(records.macroStaging));
+  static_assert(sizeof(records.macroStaging) == sizeof(s.macroArea));
+  std::memcpy(&records.macroStaging, s.macroArea, sizeof(s.macroArea));
+  TransferMacros(link, true);
+  TransferMacros(link, false);
+
+  StageKeyMatrices(s, records);
+  WriteKeyMatrixTables(link);
+
+  if (savers.saveSettings) savers.saveSettings();
+  if (savers.saveItemTexts) savers.saveItemTexts();
+  return link.failedTransfers - failedBefore;
+}
+
+}  // namespace corvaline

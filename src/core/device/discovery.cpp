@@ -1,0 +1,133 @@
+#include "core/device/discovery.h"
+
+#include <string>
+
+#include "core/device/commands.h"
+#include "core/device/handshake.h"
+#include "core/system/messages.h"
+
+namespace corvaline {
+
+namespace {
+
+bool IsMouse(const HidCollectionInfo& c) {
+  return c.vendorId == kMouseVendorId && c.productId == kMouseProductId;
+}
+
+bool IsEventCollection(const HidCollectionInfo& c) {
+  return c.usagePage == kEventUsagePage && c.usage == kEventUsage && c.inputReportLength != 0;
+}
+
+bool IsCommandCollection(const HidCollectionInfo& c) {
+  return c.usagePage == kCommandUsagePage && c.usage == kCommandUsage &&
+         c.featureReportLength != 0;
+}
+
+std::string TooLong(const char* what, unsigned length, std::size_t limit) {
+  return "The mouse's " + std::string(what) + " reports are " + std::to_string(length) +
+         " bytes long; this program handles at most " + std::to_string(limit) +
+         ". That part of the mouse is not used.";
+}
+
+// Empty when the program can use the collection, otherwise why not.
+std::string EventCollectionProblem(const HidCollectionInfo& c) {
+  if (c.inputReportLength > kEventReportBufferSize)
+    return TooLong("event", c.inputReportLength, kEventReportBufferSize);
+  return {};
+}
+
+std::string CommandCollectionProblem(const HidCollectionInfo& c) {
+  if (c.featureReportLength > kFeatureReportBufferSize)
+    return TooLong("feature", c.featureReportLength, kFeatureReportBufferSize);
+  if (c.featureReportLength < kMinFeatureReportLength)
+    return "The mouse's feature reports are " + std::to_string(c.featureReportLength) +
+           " bytes long, too short for a command. That part of the mouse is not used.";
+  if (c.inputReportLength > kDataReportBufferSize)
+    return TooLong("data input", c.inputReportLength, kDataReportBufferSize);
+  if (c.outputReportLength > kDataReportBufferSize)
+    return TooLong("data output", c.outputReportLength, kDataReportBufferSize);
+  return {};
+}
+
+void Tell(const std::string& text) { ShowMessage(text, kAppTitle); }
+
+}  // namespace
+
+bool DeviceDiscovery(DeviceLink& link) {
+  CloseDeviceHandles(link);
+  if (!link.backend) return false;
+  for (const HidCollectionInfo& c : link.backend->Enumerate()) {
+    link.devicePath = c.path;
+    // Other devices are listed without being opened, so one we may not touch
+    // does not hide the mouse behind it.
+    if (!IsMouse(c)) continue;
+    if (!c.problem.empty()) {
+      Tell(c.problem);
+      return false;
+    }
+    if (IsEventCollection(c)) {
+      if (std::string why = EventCollectionProblem(c); !why.empty()) {
+        Tell(why);
+        continue;
+      }
+      std::unique_ptr<HidDevice> events = link.backend->Open(c, HidOpenMode::Events);
+      if (!events) return false;
+      SetEventDevice(link, std::move(events), c.inputReportLength);
+      continue;
+    }
+    if (IsCommandCollection(c)) {
+      if (std::string why = CommandCollectionProblem(c); !why.empty()) {
+        Tell(why);
+        continue;
+      }
+      SetDeviceReady(link, true);
+      link.commandHandle = link.backend->Open(c, HidOpenMode::Commands);
+      if (!link.commandHandle) return false;
+      link.featureReportLength = c.featureReportLength;
+      link.inputReportLength = c.inputReportLength;
+      link.outputReportLength = c.outputReportLength;
+      return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+
+bool NamesTheMouse(const std::string& name) {
+  return name.find("Vid_04d9&Pid_a09f") != std::string::npos ||
+         name.find("VID_04D9&PID_A09F") != std::string::npos;
+}
+
+void MouseLost(DeviceLink& link, const DeviceChangeHooks& hooks) {
+  Notify(link, kNotifyMouseNotUsable);
+  if (hooks.hideMainWindow) hooks.hideMainWindow();
+  SetDeviceReady(link, false);
+}
+
+}  // namespace
+
+void HandleDeviceChange(DeviceLink& link, const HidDeviceChange& change,
+                        const DeviceChangeHooks& hooks) {
+  if (!NamesTheMouse(change.interfaceName)) return;
+  if (!DeviceDiscovery(link)) {
+    MouseLost(link, hooks);
+    return;
+  }
+  Handshake(link);
+  // Another collection of the mouse went away while the mouse stays: the
+  // handshake is all there is to redo.
+  if (change.kind == HidDeviceChange::Kind::Removal) return;
+  if (!link.deviceReady) return;
+  RefreshSensorInfo(link);
+  if (hooks.mouseArrivedReady) hooks.mouseArrivedReady();
+}
+
+bool ConnectAtStartup(DeviceLink& link) {
+  if (DeviceDiscovery(link)) return Handshake(link);
+  Notify(link, kNotifyMouseNotUsable);
+  SetDeviceReady(link, false);
+  return false;
+}
+
+}  // namespace corvaline
