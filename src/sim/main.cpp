@@ -1,0 +1,198 @@
+// corvaline-sim: plugs a virtual CORVALINE mouse into this session. Programs
+// that list HID devices find it beside the real ones until the process is
+// stopped (Ctrl+C or SIGTERM), which unplugs it again. A second call with
+// "press" pushes one of the running mouse's own buttons.
+#include <dirent.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/virtual/sim_wire.h"
+#include "sim/sim_server.h"
+#include "sim/virtual_mouse.h"
+
+namespace {
+
+using namespace corvaline;
+namespace wire = corvaline::simwire;
+
+constexpr const char* kUsage =
+    "Usage:\n"
+    "  corvaline-sim [--sensor-type N] [--misbehave MODE] [--socket PATH]\n"
+    "      Plug a virtual mouse in until stopped with Ctrl+C or SIGTERM.\n"
+    "      N: 0..3 selects the sensor's DPI table; above 3 is an unknown sensor.\n"
+    "      MODE: none, no-answer, plain-echo, wrong-key, oversize, bad-index.\n"
+    "  corvaline-sim press rate|dpi|mode|macro VALUE [--socket PATH]\n"
+    "      Press a button of the running virtual mouse:\n"
+    "      rate 1000|500|250|125 (or the code 1|2|4|8), dpi 1..4,\n"
+    "      mode 1|2 (or A|B), macro 1..12.\n"
+    "  corvaline-sim --help\n"
+    "The socket lives in $XDG_RUNTIME_DIR/corvaline-sim/ (/tmp/corvaline-sim-<uid>/\n"
+    "without a runtime folder).\n";
+
+sim::SimServer* g_server = nullptr;
+
+extern "C" void OnStopSignal(int) {
+  if (g_server) g_server->RequestStop();
+}
+
+std::optional<long> ParseNumber(std::string_view text, long low, long high) {
+  if (text.empty() || text.size() > 6) return std::nullopt;
+  long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
+std::optional<sim::Misbehaviour> ParseMisbehaviour(std::string_view text) {
+  if (text == "none") return sim::Misbehaviour::None;
+  if (text == "no-answer") return sim::Misbehaviour::NoAnswer;
+  if (text == "plain-echo") return sim::Misbehaviour::PlainEcho;
+  if (text == "wrong-key") return sim::Misbehaviour::WrongKey;
+  if (text == "oversize") return sim::Misbehaviour::OversizeLength;
+  if (text == "bad-index") return sim::Misbehaviour::BadIndex;
+  return std::nullopt;
+}
+
+// The event code and value of "press WHAT VALUE"; nullopt for a bad entry.
+std::optional<std::pair<std::uint8_t, std::uint8_t>> ParsePress(std::string_view what,
+                                                                 std::string_view value) {
+  if (what == "rate") {
+    for (auto [hz, code] : {std::pair{"1000", 1}, {"500", 2}, {"250", 4}, {"125", 8}, {"1", 1},
+                            {"2", 2}, {"4", 4}, {"8", 8}}) {
+      if (value == hz) return std::pair{std::uint8_t(kEventReportRate), std::uint8_t(code)};
+    }
+    return std::nullopt;
+  }
+  if (what == "mode") {
+    if (value == "A" || value == "a" || value == "1") return std::pair{std::uint8_t(kEventKeyGroup), std::uint8_t(1)};
+    if (value == "B" || value == "b" || value == "2") return std::pair{std::uint8_t(kEventKeyGroup), std::uint8_t(2)};
+    return std::nullopt;
+  }
+  const long high = what == "dpi" ? 4 : what == "macro" ? kMacroCount : 0;
+  if (high == 0) return std::nullopt;
+  auto n = ParseNumber(value, 1, high);
+  if (!n) return std::nullopt;
+  const int code = what == "dpi" ? kEventDpiStage : kEventMacroKey;
+  return std::pair{std::uint8_t(code), std::uint8_t(*n)};
+}
+
+// The socket of the running instance: the one named, or the only one there.
+std::optional<std::string> FindRunningSocket(const std::string& named) {
+  if (!named.empty()) return named;
+  const std::string dir = wire::RuntimeDir();
+  std::vector<std::string> found;
+  if (DIR* d = ::opendir(dir.c_str())) {
+    while (dirent* e = ::readdir(d))
+      if (wire::IsSocketName(e->d_name)) found.push_back(dir + "/" + e->d_name);
+    ::closedir(d);
+  }
+  if (found.size() == 1) return found.front();
+  std::fprintf(stderr, found.empty() ? "corvaline-sim: no virtual mouse is running (looked in %s)\n"
+                                     : "corvaline-sim: several virtual mice run in %s; name one with --socket\n",
+               dir.c_str());
+  return std::nullopt;
+}
+
+int Press(std::uint8_t code, std::uint8_t value, const std::string& socket) {
+  auto path = FindRunningSocket(socket);
+  if (!path) return 1;
+  int fd = wire::Connect(*path);
+  if (fd < 0) {
+    std::fprintf(stderr, "corvaline-sim: cannot reach %s\n", path->c_str());
+    return 1;
+  }
+  wire::Message m;
+  m.type = wire::MsgType::Press;
+  m.collection = wire::kEventsCollection;
+  m.arg = code;
+  m.payload = {value};
+  wire::Message reply;
+  const bool ok = wire::SendMessage(fd, m) && wire::ReceiveMessage(fd, reply) == wire::RecvResult::Ok &&
+                  reply.status == wire::Status::Ok;
+  ::close(fd);
+  if (!ok) std::fprintf(stderr, "corvaline-sim: the virtual mouse did not take the button press\n");
+  return ok ? 0 : 1;
+}
+
+int Serve(std::optional<long> sensorType, sim::Misbehaviour misbehaviour, std::string socket) {
+  auto mouse = std::make_shared<sim::VirtualMouse>();
+  if (sensorType) mouse->SetSensorType(static_cast<std::uint8_t>(*sensorType));
+  mouse->SetMisbehaviour(misbehaviour);
+  if (socket.empty()) {
+    sim::RemoveStaleSockets(wire::RuntimeDir());
+    socket = sim::DefaultSocketPath();
+  }
+  sim::SimServer server(mouse);
+  std::string error;
+  if (!server.Start(socket, &error)) {
+    std::fprintf(stderr, "corvaline-sim: %s\n", error.c_str());
+    return 1;
+  }
+  g_server = &server;
+  struct sigaction sa{};
+  sa.sa_handler = OnStopSignal;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+  std::printf("corvaline-sim: virtual mouse plugged in at %s (Ctrl+C unplugs it)\n", socket.c_str());
+  std::fflush(stdout);
+  server.Run();
+  g_server = nullptr;
+  std::printf("corvaline-sim: virtual mouse unplugged\n");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string_view> args(argv + 1, argv + argc);
+  std::optional<long> sensorType;
+  sim::Misbehaviour misbehaviour = sim::Misbehaviour::None;
+  std::string socket;
+  std::vector<std::string_view> words;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const auto a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--help" || a == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (a == "--sensor-type" && hasValue) {
+      sensorType = ParseNumber(args[++i], 0, 255);
+      if (!sensorType) {
+        std::fprintf(stderr, "corvaline-sim: --sensor-type takes a number 0..255\n");
+        return 2;
+      }
+    } else if (a == "--misbehave" && hasValue) {
+      auto m = ParseMisbehaviour(args[++i]);
+      if (!m) {
+        std::fprintf(stderr, "corvaline-sim: unknown --misbehave mode\n%s", kUsage);
+        return 2;
+      }
+      misbehaviour = *m;
+    } else if (a == "--socket" && hasValue) {
+      socket = std::string(args[++i]);
+    } else if (!a.empty() && a[0] == '-') {
+      std::fprintf(stderr, "corvaline-sim: unknown option %.*s\n%s", int(a.size()), a.data(), kUsage);
+      return 2;
+    } else {
+      words.push_back(a);
+    }
+  }
+  if (words.empty()) return Serve(sensorType, misbehaviour, socket);
+  if (words.size() == 3 && words[0] == "press") {
+    if (auto press = ParsePress(words[1], words[2])) return Press(press->first, press->second, socket);
+  }
+  std::fprintf(stderr, "corvaline-sim: bad command\n%s", kUsage);
+  return 2;
+}
