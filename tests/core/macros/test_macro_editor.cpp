@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/i18n/ui_language.h"
+#include "core/macros/macro_editor.h"
+#include "core/macros/macro_encoder.h"
+#include "core/macros/record_store.h"
+#include "macro_test_support.h"
+
+namespace corvaline {
+namespace {
+
+using macro_testing::CapturedMessages;
+using macro_testing::MacroText;
+using macro_testing::ScratchDir;
+using macro_testing::WriteRecordIni;
+using Items = std::vector<std::string>;
+using Message = std::pair<std::string, std::string>;
+
+class MacroEditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetCurrentLanguage(UiLanguage::EN); }
+
+  MacroEditor& EditorWith(const std::vector<MacroText>& macros) {
+    WriteRecordIni(ini, macros);
+    editor.EnterPage();
+    return editor;
+  }
+
+  ScratchDir dir;
+  std::filesystem::path ini = dir / "record.ini";
+  SettingsBlock settings{};
+  MacroEditor editor{settings, ini};
+  CapturedMessages sink;
+};
+
+TEST_F(MacroEditorTest, EnteringThePageLoadsTheFirstMacroAndItsLoopCount) {
+  SetMacroLoopCount(settings, 0, 7);
+  EditorWith({{"first", {"A   Dn", "50 ms", "A   Up"}}, {"second", {"B   Dn"}}});
+  EXPECT_EQ(editor.MacroNames(), (Items{"first", "second"}));
+  EXPECT_EQ(editor.SelectedMacro(), 0);
+  EXPECT_EQ(editor.NameText(), "first");
+  EXPECT_EQ(editor.Items(), (Items{"A   Dn", "50 ms", "A   Up"}));
+  EXPECT_EQ(editor.LoopText(), "7");
+
+  editor.SelectMacro(1);
+  EXPECT_EQ(editor.Items(), (Items{"B   Dn"}));
+  EXPECT_EQ(editor.LoopText(), "0");
+
+  std::filesystem::remove(ini);
+  editor.EnterPage();
+  EXPECT_TRUE(editor.MacroNames().empty());
+  EXPECT_EQ(editor.SelectedMacro(), -1);
+  EXPECT_EQ(editor.LoopText(), "");
+}
+
+TEST_F(MacroEditorTest, NewMacroRefusesBlankOverLimitLongUnstorableAndDuplicateNames) {
+  std::vector<MacroText> twelve;
+  for (int i = 0; i < 12; ++i) twelve.push_back({"m" + std::to_string(i), {}});
+  EditorWith(twelve);
+  editor.SetNameText("brand new");
+  EXPECT_FALSE(editor.NewMacro());
+  EditorWith({{"Macro1", {"A   Dn"}}});
+
+  editor.SetNameText("   ");
+  EXPECT_FALSE(editor.NewMacro());
+  editor.SetNameText("MACRO1");
+  EXPECT_FALSE(editor.NewMacro());
+  editor.SetNameText(std::string(32, 'n'));
+  EXPECT_FALSE(editor.NewMacro());
+  editor.SetNameText("a]b");
+  EXPECT_FALSE(editor.NewMacro());
+  EXPECT_EQ(sink.messages,
+            (std::vector<Message>{{"Macro numbers up to 12.", "Warning"},
+                                  {"Macro name is blank", "CORVALINEX01"},
+                                  {"Macro name already exists", "CORVALINEX01"},
+                                  {"Macro name is too long (at most 31 characters)", "Warning"},
+                                  {"Macro name cannot contain [ ] or control characters", "Warning"}}));
+  EXPECT_EQ(editor.MacroNames(), (Items{"Macro1"}));
+  EXPECT_EQ(editor.Items(), (Items{"A   Dn"}));
+
+  // 31 characters is the limit, counted in characters rather than bytes.
+  std::string cjk;
+  for (int i = 0; i < 31; ++i) cjk += "宏";
+  editor.SetNameText(cjk);
+  EXPECT_TRUE(editor.NewMacro());
+  EXPECT_EQ(editor.SelectedMacro(), 1);
+  EXPECT_TRUE(editor.Items().empty());
+}
+
+TEST_F(MacroEditorTest, SaveMovesTheMacroToTheEndAndItsLoopCountGoesWithIt) {
+  EditorWith({{"one", {"A   Dn"}}, {"two", {"B   Dn"}}, {"three", {"C   Dn"}}});
+  EncodeMacroArea(ini, settings);
+  for (int k = 0; k < 3; ++k) SetMacroLoopCount(settings, k, k + 1);
+
+  editor.SelectMacro(0);
+  editor.InsertMouseEvent(0);  // nothing selected, list not empty: nothing added
+  editor.SelectItem(0);
+  editor.InsertMouseEvent(3);  // "L-Button   Dn" after "A   Dn"
+  editor.SaveMacro();
+
+  EXPECT_EQ(ListMacroNames(ini), (Items{"two", "three", "one"}));
+  EXPECT_EQ(ReadMacroItems(ini, "one"), (Items{"A   Dn", "50 ms", "L-Button   Dn"}));
+  EXPECT_EQ(settings.macroArea[0][3], 0x05);  // former macro 2 in block 0
+  EXPECT_EQ(settings.macroArea[2][3], 0x04);  // the saved one last
+  EXPECT_EQ(settings.macroArea[2][5], 0xF0);
+  EXPECT_EQ(MacroLoopCount(settings, 0), 2);
+  EXPECT_EQ(MacroLoopCount(settings, 2), 1);
+  // The list follows the file, so the loop field edits the saved macro's block.
+  EXPECT_EQ(editor.MacroNames(), (Items{"two", "three", "one"}));
+  EXPECT_EQ(editor.SelectedMacro(), 2);
+  editor.SetLoopCount("9");
+  EXPECT_EQ(MacroLoopCount(settings, 2), 9);
+  EXPECT_EQ(MacroLoopCount(settings, 0), 2);
+}
+
+TEST_F(MacroEditorTest, UnsavedNewNamesSurviveASaveAndDeleteLeavesTheAreaUntilConfirm) {
+  EditorWith({{"kept", {"A   Dn"}}});
+  EncodeMacroArea(ini, settings);
+  editor.SetNameText("draft");
+  ASSERT_TRUE(editor.NewMacro());
+  editor.SetNameText("saved");
+  ASSERT_TRUE(editor.NewMacro());
+  editor.InsertMouseEvent(1);
+  editor.SaveMacro();
+  EXPECT_EQ(editor.MacroNames(), (Items{"kept", "saved", "draft"}));
+  EXPECT_EQ(editor.SelectedMacro(), 1);
+
+  const SettingsBlock before = settings;
+  editor.SelectMacro(0);
+  editor.DeleteMacro();
+  EXPECT_EQ(ListMacroNames(ini), (Items{"saved"}));
+  EXPECT_EQ(editor.MacroNames(), (Items{"saved", "draft"}));
+  EXPECT_TRUE(editor.Items().empty());
+  EXPECT_EQ(editor.NameText(), "");
+  EXPECT_EQ(std::memcmp(&before, &settings, sizeof settings), 0);
+}
+
+TEST_F(MacroEditorTest, SaveWarnsWhenTheMouseCannotHoldTheWholeMacro) {
+  EditorWith({{"big", {}}});
+  editor.SelectItem(-1);
+  for (int i = 0; i < 140; ++i) editor.AppendItem(i % 2 ? "50 ms" : "Q   Dn");
+  editor.SaveMacro();
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0].first,
+            "Macro \"big\" is too long for the mouse: only its first 63 events are stored.");
+  EXPECT_EQ(ReadMacroItems(ini, "big").size(), 140u);  // the text form keeps everything
+}
+
+TEST_F(MacroEditorTest, InsertMouseEventPositionsAndSelection) {
+  EditorWith({{"m", {}}});
+  editor.InsertMouseEvent(0);  // "L-Button Click" into the empty list
+  EXPECT_EQ(editor.Items(), (Items{"L-Button   Dn", "50 ms", "L-Button   Up", "50 ms"}));
+  EXPECT_EQ(editor.SelectedItem(), -1);
+  EXPECT_EQ(editor.MouseEventHeader(), "L-Button Click");
+
+  editor.SelectItem(0);
+  editor.InsertMouseEvent(6);  // "R-Button   Up" after an event
+  EXPECT_EQ(editor.Items()[1], "50 ms");
+  EXPECT_EQ(editor.Items()[2], "R-Button   Up");
+  EXPECT_EQ(editor.SelectedItem(), 2);
+
+  editor.SelectItem(3);        // a delay step
+  editor.InsertMouseEvent(2);  // "M-Button Click"
+  EXPECT_EQ(editor.Items(), (Items{"L-Button   Dn", "50 ms", "R-Button   Up", "50 ms",
+                                   "M-Button   Dn", "50 ms", "M-Button   Up", "50 ms",
+                                   "L-Button   Up", "50 ms"}));
+  EXPECT_EQ(editor.SelectedItem(), 4);
+  EXPECT_FALSE(editor.MouseEventListOpen());
+
+  // No macro selected: an empty list stays empty.
+  std::filesystem::remove(ini);
+  editor.EnterPage();
+  editor.InsertMouseEvent(4);
+  EXPECT_TRUE(editor.Items().empty());
+  EXPECT_EQ(editor.MouseEventHeader(), "L-Button   Up");
+}
+
+TEST_F(MacroEditorTest, DelayStepsAndLoopCountsStayInRange) {
+  EditorWith({{"m", {"A   Dn", "50 ms", "A   Up"}}});
+  editor.SelectItem(0);
+  EXPECT_FALSE(editor.CanEditDelay());
+  editor.EditDelay({250, "250"});
+  EXPECT_EQ(editor.Items()[0], "A   Dn");
+
+  editor.SelectItem(1);
+  const std::vector<std::pair<DelayResult, std::string>> cases = {
+      {{5, "5"}, "20 ms"},         {{19, "19"}, "20 ms"},       {{20, "20"}, "20 ms"},
+      {{250, "0250"}, "0250 ms"}, {{10000, "10000"}, "10000 ms"},
+      {{20000, "20000"}, "10000 ms"}};
+  for (const auto& [entered, expected] : cases) {
+    editor.EditDelay(entered);
+    EXPECT_EQ(editor.Items()[1], expected) << entered.text;
+    EXPECT_EQ(editor.SelectedItem(), 1);
+  }
+
+  for (const char* bad : {"0", "70000", "", "-4"}) {
+    SetMacroLoopCount(settings, 0, 77);
+    editor.SetLoopCount(bad);
+    EXPECT_EQ(editor.LoopText(), "1") << bad;
+    EXPECT_EQ(MacroLoopCount(settings, 0), 1) << bad;
+  }
+  editor.SetLoopCount("65535");
+  EXPECT_EQ(settings.macroArea[0][0], 0xFF);
+  EXPECT_EQ(settings.macroArea[0][1], 0xFF);
+
+  editor.SelectItem(2);
+  editor.DeleteItem();
+  EXPECT_EQ(editor.Items().size(), 2u);
+  EXPECT_EQ(editor.SelectedItem(), -1);
+}
+
+}  // namespace
+}  // namespace corvaline
