@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "core/i18n/ui_language.h"
+#include "core/macros/macro_editor.h"
+#include "core/macros/macro_recorder.h"
+#include "macro_test_support.h"
+
+namespace corvaline {
+namespace {
+
+using macro_testing::CapturedMessages;
+using macro_testing::ScratchDir;
+using macro_testing::WriteRecordIni;
+using Items = std::vector<std::string>;
+using Message = std::pair<std::string, std::string>;
+
+class FakeHost : public RecordingHost {
+ public:
+  bool InstallKeyCapture(int& errorCode) override {
+    errorCode = failWith;
+    if (failWith != 0) return false;
+    ++installs;
+    return true;
+  }
+  void RemoveKeyCapture() override { ++removals; }
+  void SetWindowTitle(std::string_view t) override { title = t; }
+
+  int failWith = 0;
+  int installs = 0;
+  int removals = 0;
+  std::string title;
+};
+
+class MacroRecorderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetCurrentLanguage(UiLanguage::EN);
+    WriteRecordIni(ini, {{"m", {"old   Dn"}}});
+    editor.EnterPage();
+  }
+  void Press(std::string_view key, bool wasDown = false) {
+    recorder.OnKey(key, KeyTransition::Press, wasDown);
+  }
+  void Release(std::string_view key) { recorder.OnKey(key, KeyTransition::Release, true); }
+
+  ScratchDir dir;
+  std::filesystem::path ini = dir / "record.ini";
+  SettingsBlock settings{};
+  MacroEditor editor{settings, ini};
+  FakeHost host;
+  MacroRecorder recorder{editor, host};
+  CapturedMessages sink;
+};
+
+TEST_F(MacroRecorderTest, RecordsPressesAndReleasesWithFixedStepsAndDropsAutoRepeat) {
+  recorder.StartRecording();
+  ASSERT_TRUE(recorder.Capturing());
+  EXPECT_EQ(sink.messages, (std::vector<Message>{{"Start Recording", "CORVALINEX01"}}));
+  EXPECT_EQ(host.title, "Press Ctrl+Break key to stop recording");
+  EXPECT_TRUE(editor.Items().empty());
+
+  Press("Shift");
+  Press("A");
+  Press("A", true);      // auto-repeat of the last pressed key: dropped
+  Press("Shift", true);  // repeat of another key: recorded
+  Release("A");
+  Release("Shift");
+  EXPECT_EQ(editor.Items(), (Items{"Shift   Dn", "50 ms", "A   Dn", "50 ms", "Shift   Dn", "50 ms",
+                                   "A   Up", "50 ms", "Shift   Up"}));
+  EXPECT_EQ(editor.SelectedItem(), 8);
+
+  recorder.StopRecording();
+  EXPECT_FALSE(recorder.Capturing());
+  Press("B");
+  EXPECT_EQ(editor.Items().size(), 9u);
+}
+
+TEST_F(MacroRecorderTest, StopTwiceAndStopWithoutStart) {
+  recorder.StopRecording();
+  EXPECT_EQ(sink.messages,
+            (std::vector<Message>{
+                {"Stop Recording", "CORVALINEX01"},
+                {"It doesn’t start recording, unnecessary to press Stop key!", "Warning"}}));
+  sink.messages.clear();
+
+  recorder.StartRecording();
+  recorder.StopRecording();
+  recorder.StopRecording();
+  EXPECT_EQ(sink.messages, (std::vector<Message>{{"Start Recording", "CORVALINEX01"},
+                                                 {"Stop Recording", "CORVALINEX01"},
+                                                 {"Stop Recording", "CORVALINEX01"}}));
+  EXPECT_EQ(host.installs, 1);
+  EXPECT_EQ(host.removals, 1);
+}
+
+TEST_F(MacroRecorderTest, RestartingEmptiesTheListAndTheFirstPressHasNoLeadingStep) {
+  recorder.StartRecording();
+  Press("A");
+  recorder.StartRecording();
+  EXPECT_EQ(host.removals, 1);
+  EXPECT_EQ(host.installs, 2);
+  EXPECT_TRUE(editor.Items().empty());
+  Press("A", true);  // still held from before: the last pressed key, so a repeat
+  Press("B");
+  EXPECT_EQ(editor.Items(), (Items{"B   Dn"}));
+
+  recorder.LeavePage();
+  EXPECT_FALSE(recorder.Capturing());
+  EXPECT_EQ(host.removals, 2);
+}
+
+TEST_F(MacroRecorderTest, NothingIsRecordedWithoutAMacroOrACapture) {
+  host.failWith = 5;
+  recorder.StartRecording();
+  EXPECT_FALSE(recorder.Capturing());
+  EXPECT_EQ(sink.messages.back(), (Message{"JournalRecordHook Install error code :5\n", "CORVALINEX01"}));
+  Press("A");
+  EXPECT_TRUE(editor.Items().empty());
+
+  std::filesystem::remove(ini);
+  editor.EnterPage();
+  sink.messages.clear();
+  host.failWith = 0;
+  recorder.StartRecording();
+  EXPECT_EQ(sink.messages, (std::vector<Message>{{"Macro name is blank", "Warning"}}));
+  EXPECT_EQ(host.installs, 0);
+}
+
+}  // namespace
+}  // namespace corvaline
