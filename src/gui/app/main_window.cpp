@@ -1,0 +1,99 @@
+#include "gui/app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace corvaline::gui {
+
+namespace {
+// Size of the empty window when the skin has no "/main.png".
+constexpr int kTemplateWidth = 675;
+constexpr int kTemplateHeight = 528;
+}  // namespace
+
+MainWindow::MainWindow(WindowActions& actions, bool trayResident, QWidget* parent)
+    : QWidget(parent), actions_(actions), trayResident_(trayResident) {
+  Qt::WindowFlags flags = Qt::FramelessWindowHint;
+  flags |= trayResident ? Qt::Tool : Qt::Window;
+  setWindowFlags(flags);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setWindowTitle(QStringLiteral("CORVALINEX01"));
+  resize(kTemplateWidth, kTemplateHeight);
+  // Keys of every child control pass the window's filter first.
+  qApp->installEventFilter(this);
+}
+
+void MainWindow::SetCanvas(QImage canvas) {
+  canvas_ = std::move(canvas);
+  if (!canvas_.isNull()) setFixedSize(canvas_.size());
+  update();
+}
+
+void MainWindow::Present() {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+}
+
+void MainWindow::Conceal() {
+  if (trayResident_)
+    hide();
+  else
+    showMinimized();  // without a tray a hidden window could never come back
+}
+
+ClickOutcome MainWindow::ClickAt(int x, int y) { return DispatchClick(x, y, actions_); }
+
+void MainWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (canvas_.isNull())
+    painter.fillRect(rect(), Qt::black);
+  else
+    painter.drawImage(0, 0, canvas_);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  const QPoint p = event->position().toPoint();
+  if (ClickAt(p.x(), p.y()) != ClickOutcome::Drag) return;
+  // Any spot that is not an active control moves the window, as long as the
+  // button is still down (an action may have run a modal dialog meanwhile).
+  if (isVisible() && !isMinimized() && windowHandle() &&
+      (QGuiApplication::mouseButtons() & Qt::LeftButton))
+    windowHandle()->startSystemMove();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (trayResident_) {
+    // Alt+F4 and the frame's close command only hide the window.
+    event->ignore();
+    hide();
+    return;
+  }
+  event->ignore();
+  actions_.ExitProgram();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  if (capturing_ && capturing_()) return true;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    // The window never ends through a default OK or Cancel.
+    Conceal();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace corvaline::gui

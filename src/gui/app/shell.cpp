@@ -1,0 +1,201 @@
+#include "gui/app/shell.h"
+
+#include <QDesktopServices>
+#include <QSocketNotifier>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <cstdlib>
+
+#include "core/i18n/fonts.h"
+#include "core/i18n/ui_strings.h"
+#include "core/settings/config_file.h"
+#include "core/settings/data_paths.h"
+#include "core/settings/value_tables.h"
+#include "core/system/messages.h"
+#include "gui/app/app_icon.h"
+#include "gui/app/main_window.h"
+#include "gui/ui/skin_files.h"
+#include "gui/ui/skin_image.h"
+#include "gui/ui/skin_state.h"
+
+namespace corvaline::gui {
+
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont FontOf(const FontSpec& spec) {
+  QFont font(Q(spec.family));
+  font.setPixelSize(spec.height);
+  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+// A plain decimal conversion: leading digits count, anything else gives 0;
+// the colour byte keeps the low eight bits as the original conversion did.
+std::uint8_t ColourByte(const std::string& text) {
+  return static_cast<std::uint8_t>(std::atoi(text.c_str()));
+}
+
+}  // namespace
+
+Shell::Shell(std::unique_ptr<DeviceService> device, TrayPort& tray, ShellOptions options,
+             QObject* parent)
+    : QObject(parent), device_(std::move(device)), tray_(tray), options_(std::move(options)) {
+  if (!options_.terminate) options_.terminate = [](int code) { std::_Exit(code); };
+  if (!options_.openUrl) options_.openUrl = [](const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+  };
+  window_ = std::make_unique<MainWindow>(*this, options_.trayResident);
+  connect(&tray_, &TrayPort::leftClicked, this, &Shell::OnTrayClicked);
+  connect(&tray_, &TrayPort::exitChosen, this, &Shell::ExitProgram);
+  device_->SetNotify([this](int code, int value) { NotifyDevice(code, value); });
+}
+
+Shell::~Shell() {
+  device_->SetNotify({});
+  device_->Close();
+}
+
+void Shell::Start() {
+  window_->setWindowIcon(AppIcon());
+  // The language and its texts come before the tray and the mouse: the
+  // arrival or absence balloon of the start-up is already in this language.
+  language_ = ReadLanguage(DataFiles().strIni);
+  SetCurrentLanguage(language_);
+  balloonTexts_ = BalloonTextsFor(language_);
+
+  tray_.ShowIcon(AppIcon(), QString::fromLatin1(kTrayTip), Q(UiText(MainText::TrayExit, language_)));
+  device_->OpenMouse();
+
+  // A missing reader or hot-plug monitor is reported, then the start-up goes
+  // on: the window must still get its settings and skin.
+  if (!device_->CreateReader())
+    ShowMessage(kReaderFailedText, kAppTitle);
+  else if (device_->Ready())
+    device_->ResumeReader();
+  StartDeviceWatch();
+
+  LoadSettings(Settings(), DataFiles().configBin);
+  TakeSnapshot(Settings());
+  LoadTextsAndSkin();
+  if (device_->Ready()) ShowBasicPage();
+  if (!options_.trayResident) window_->Present();
+}
+
+void Shell::LoadTextsAndSkin() {
+  LoadItemTexts(DataFiles().strIni, language_, items_);
+  const QString skinName =
+      items_.skinPath.empty() ? Q(kDefaultSkinName) : QString::fromStdString(items_.skinPath);
+  SetSkinFolder(QString::fromStdString((DataFiles().skinsFolder).string()) + "/" + skinName);
+  SetSkinName(skinName);
+  window_->SetCanvas(LoadMainCanvas());
+  SetTextColour(QColor(ColourByte(items_.red), ColourByte(items_.green), ColourByte(items_.blue)));
+  fonts_.normal = FontOf(UiFontFor(FontRole::Normal, language_));
+  fonts_.bold = FontOf(UiFontFor(FontRole::Bold, language_));
+}
+
+void Shell::StartDeviceWatch() {
+  if (!device_->StartMonitor()) {
+    ShowMessage(kMonitorFailedText, kAppTitle);
+    return;
+  }
+  const int fd = device_->MonitorHandle();
+  if (fd >= 0) {
+    monitorNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(monitorNotifier_, &QSocketNotifier::activated, this, &Shell::OnDeviceChange);
+  } else {
+    monitorTimer_ = new QTimer(this);
+    connect(monitorTimer_, &QTimer::timeout, this, &Shell::OnDeviceChange);
+    monitorTimer_->start(kDevicePollMs);
+  }
+}
+
+void Shell::OnDeviceChange() {
+  // The reader waits for the first arrival that finds the mouse ready while
+  // the Basic page has not been built yet.
+  const bool lost = device_->HandleDeviceChanges([this] {
+    if (!basicPageBuilt_) device_->ResumeReader();
+  });
+  if (lost) window_->Conceal();
+}
+
+void Shell::NotifyDevice(int code, int value) {
+  if (QThread::currentThread() == thread())
+    ShowBalloonFor(code, value);
+  else
+    QMetaObject::invokeMethod(this, "ShowBalloonFor", Qt::BlockingQueuedConnection,
+                              Q_ARG(int, code), Q_ARG(int, value));
+}
+
+void Shell::ShowBalloonFor(int code, int value) {
+  const SettingsBlock& s = Settings().settings;
+  const int sensor = device_->SensorType();
+  auto stageDpi = [&s, sensor](int stage) {
+    return std::string(DpiLabel(sensor, s.dpiStageIndex[stage]));
+  };
+  if (auto balloon = BalloonFor(code, value, balloonTexts_, stageDpi))
+    tray_.ShowBalloon(Q(balloon->title), Q(balloon->text), balloon->timeoutMs);
+}
+
+void Shell::OnTrayClicked() {
+  if (!device_->Ready()) {
+    ShowBalloonFor(kEventMouseMissing, 0);
+    return;
+  }
+  if (refreshOnShow_) {
+    refreshOnShow_ = false;
+    if (currentPage_ == Page::Basic) {
+      LeavePage(Leaving::Basic);
+      LoadItemTexts(DataFiles().strIni, language_, items_);
+      currentPage_ = Page::None;
+      ShowBasicPage();
+    } else if (currentPage_ == Page::Advanced) {
+      LeavePage(Leaving::Advanced);
+      currentPage_ = Page::None;
+      ShowAdvancedPage();
+    }
+  } else if (!basicPageBuilt_) {
+    ShowBasicPage();
+  }
+  window_->Present();
+}
+
+bool Shell::DeviceReady() const { return device_->Ready(); }
+
+PageRegions* Shell::RegionsOf(Page page) {
+  if (page == Page::Basic) return basicContent_;
+  if (page == Page::Advanced) return advancedContent_;
+  return nullptr;
+}
+
+void Shell::SetPageContent(Page page, PageContent* content) {
+  (page == Page::Basic ? basicContent_ : advancedContent_) = content;
+}
+
+void Shell::HideWindow() { window_->Conceal(); }
+
+void Shell::ChooseSkin() {
+  if (chooseSkin_) chooseSkin_();
+}
+
+void Shell::CancelEdits() {
+  RestoreSnapshot(Settings());
+  refreshOnShow_ = true;
+}
+
+void Shell::OpenWebSite() { options_.openUrl(QString::fromLatin1(kWebSite)); }
+
+void Shell::ExitProgram() {
+  // Nothing is saved on the way out: settings reach the disk only by OK/Apply.
+  device_->SetNotify({});
+  device_->Close();
+  tray_.RemoveIcon();
+  options_.terminate(0);
+}
+
+}  // namespace corvaline::gui

@@ -1,0 +1,123 @@
+// The application shell (CPointekApp and the non-visual half of CPointekDlg):
+// the start-up sequence, the tray icon's clicks and balloons, the window-level
+// actions of the dispatcher, the page model and the way the program ends.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "core/i18n/ui_language.h"
+#include "core/settings/item_texts.h"
+#include "gui/app/balloons.h"
+#include "gui/app/ui_fonts.h"
+#include "gui/app/device_service.h"
+#include "gui/app/hit_regions.h"
+#include "gui/app/page_content.h"
+#include "gui/app/pointer_settings.h"
+#include "gui/app/tray.h"
+
+class QSocketNotifier;
+class QTimer;
+
+namespace corvaline::gui {
+
+class MainWindow;
+
+inline constexpr char kTrayTip[] = "Gaming Mouse Setting";
+inline constexpr char kWebSite[] = "https://www.corvaline.example/";
+inline constexpr char kReaderFailedText[] = "CreateEvent failed.";
+inline constexpr char kMonitorFailedText[] = "RegisterDeviceNotification failed!!!";
+// Polling period of the hot-plug check where the backend has no descriptor.
+inline constexpr int kDevicePollMs = 1000;
+
+struct ShellOptions {
+  // False on desktops without a notification area: the window is shown at
+  // start, has a taskbar entry, and closing it ends the program.
+  bool trayResident = true;
+  // Ends the process (ExitProgram); tests record the code instead.
+  std::function<void(int)> terminate;
+  // Opens an address in the browser; tests record it instead.
+  std::function<void(const QString&)> openUrl;
+};
+
+class Shell : public QObject, public WindowActions {
+  Q_OBJECT
+ public:
+  Shell(std::unique_ptr<DeviceService> device, TrayPort& tray, ShellOptions options,
+        QObject* parent = nullptr);
+  ~Shell() override;
+
+  // The start-up sequence; the data paths must be set (SetDataFiles) before.
+  void Start();
+
+  // The page contents arrive with their pages; the shell owns none.
+  void SetPageContent(Page page, PageContent* content);
+  void SetPointerSettings(PointerSettings* pointer) { pointer_ = pointer; }
+  void SetSkinChooser(std::function<void()> chooser) { chooseSkin_ = std::move(chooser); }
+
+  // Receives an event code from the device link on any thread; the balloon
+  // is raised on the GUI thread before this returns.
+  void NotifyDevice(int code, int value);
+
+  MainWindow& Window() { return *window_; }
+  DeviceService& Device() { return *device_; }
+  ItemTexts& Items() { return items_; }
+  const UiFonts& Fonts() const { return fonts_; }
+  UiLanguage Language() const { return language_; }
+  bool RefreshOnShow() const { return refreshOnShow_; }
+  bool BasicPageBuilt() const { return basicPageBuilt_; }
+
+  // WindowActions
+  bool DeviceReady() const override;
+  Page CurrentPage() const override { return currentPage_; }
+  PageRegions* RegionsOf(Page page) override;
+  void ApplySettingsNow() override;
+  void HideWindow() override;
+  void ChooseSkin() override;
+  void ExitProgram() override;
+  void ShowBasicPage() override;
+  void ShowAdvancedPage() override;
+  void CancelEdits() override;
+  void OpenWebSite() override;
+
+  // The tray icon's left click (button released or double click).
+  void OnTrayClicked();
+
+ private slots:
+  void ShowBalloonFor(int code, int value);
+
+ private:
+  // Which pages' controls LeavePage removes: both for the transient value.
+  enum class Leaving { Basic, Advanced, Both };
+  void LeavePage(Leaving which);
+  void ComposeCommonParts(Page page);
+  void PrepareBasicPageOnce();
+  void LoadTextsAndSkin();
+  void StartDeviceWatch();
+  void OnDeviceChange();
+  void ReportApplyFailures(int failed);
+
+  std::unique_ptr<DeviceService> device_;
+  TrayPort& tray_;
+  ShellOptions options_;
+  std::unique_ptr<MainWindow> window_;
+  PageContent* basicContent_ = nullptr;
+  PageContent* advancedContent_ = nullptr;
+  PointerSettings* pointer_ = nullptr;
+  NoPointerSettings noPointer_;
+  std::function<void()> chooseSkin_;
+  QSocketNotifier* monitorNotifier_ = nullptr;
+  QTimer* monitorTimer_ = nullptr;
+
+  UiLanguage language_ = UiLanguage::EN;
+  BalloonTexts balloonTexts_;
+  ItemTexts items_;
+  UiFonts fonts_;
+  Page currentPage_ = Page::None;
+  bool basicPageBuilt_ = false;
+  bool refreshOnShow_ = false;
+};
+
+}  // namespace corvaline::gui

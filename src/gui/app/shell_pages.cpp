@@ -1,0 +1,102 @@
+// The page model of the shell: page switching, leaving a page, the parts
+// every page shares, and OK/Apply.
+#include "core/i18n/ui_strings.h"
+#include "core/settings/config_file.h"
+#include "core/settings/data_paths.h"
+#include "core/system/messages.h"
+#include "gui/app/apply_messages.h"
+#include "gui/app/main_window.h"
+#include "gui/app/shell.h"
+#include "gui/ui/skin_files.h"
+#include "gui/ui/skin_image.h"
+#include "gui/ui/skin_text.h"
+
+namespace corvaline::gui {
+
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+
+}  // namespace
+
+void Shell::ShowBasicPage() {
+  if (currentPage_ == Page::Basic) return;
+  currentPage_ = Page::Basic;
+  LeavePage(Leaving::Advanced);
+  PrepareBasicPageOnce();
+  ComposeCommonParts(Page::Basic);
+  if (QImage* canvas = window_->Canvas()) {
+    DrawSkinText(canvas, Q(UiText(MainText::WebAddress, language_)), RectLTRB(286, 628, 438, 646),
+                 fonts_.normal, kCaptionAlign);
+    if (basicContent_) basicContent_->Compose(*canvas);
+  }
+  window_->update();
+}
+
+void Shell::ShowAdvancedPage() {
+  if (currentPage_ == Page::Advanced) return;
+  currentPage_ = Page::Advanced;
+  LeavePage(Leaving::Basic);
+  ComposeCommonParts(Page::Advanced);
+  if (QImage* canvas = window_->Canvas(); canvas && advancedContent_)
+    advancedContent_->Compose(*canvas);
+  window_->update();
+}
+
+void Shell::PrepareBasicPageOnce() {
+  if (basicPageBuilt_) return;
+  // The first showing in a run marks the mouse as configured by this program
+  // and, before any Apply was ever saved, gives the buttons their default
+  // captions.
+  device_->PrepareSensor();
+  ResetItemTextsOnFirstRun(DataFiles().strIni, language_, Settings().firstRunFlag, items_);
+  basicPageBuilt_ = true;
+}
+
+void Shell::LeavePage(Leaving which) {
+  if (which != Leaving::Advanced && basicContent_ && basicContent_->HasControls())
+    basicContent_->DestroyControls();
+  if (which != Leaving::Basic && advancedContent_ && advancedContent_->HasControls())
+    advancedContent_->DestroyControls();
+}
+
+// Background, the window's buttons, OK/Apply/Cancel with captions, the page
+// tabs and the page title; without a canvas nothing lasts, so nothing is drawn.
+void Shell::ComposeCommonParts(Page page) {
+  QImage* canvas = window_->Canvas();
+  if (!canvas) return;
+  const bool basic = page == Page::Basic;
+  DrawSkinFile(canvas, basic ? kBasicPagePng : kAdvancedPagePng, 0, 0);
+  DrawSkinFile(canvas, kMinNormalPng, 825, 5);
+  DrawSkinFile(canvas, kCloseNormalPng, 850, 5);
+  DrawSkinFile(canvas, kSkinsNormalPng, 701, 5);
+  for (int left : {562, 666, 770}) DrawSkinFile(canvas, kButtonNormalPng, left, 623);
+  DrawSkinFile(canvas, kPrePageNormalPng, 14, 54);
+  DrawSkinFile(canvas, kNextPageNormalPng, 60, 54);
+  DrawSkinText(canvas, Q(UiText(basic ? MainText::BasicTitle : MainText::AdvancedTitle, language_)),
+               RectLTRB(105, 51, 320, 99), fonts_.bold, kLabelAlign);
+  const MainText captions[] = {MainText::Ok, MainText::Apply, MainText::Cancel};
+  const int lefts[] = {562, 666, 770};
+  for (int i = 0; i < 3; ++i)
+    DrawSkinText(canvas, Q(UiText(captions[i], language_)), RectLTRB(lefts[i], 623, lefts[i] + 105, 644),
+                 fonts_.normal, kCaptionAlign);
+}
+
+void Shell::ApplySettingsNow() {
+  const int failed = device_->ApplySettings(items_, language_);
+  TakeSnapshot(Settings());
+  (pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply();
+  ReportApplyFailures(failed);
+}
+
+void Shell::ReportApplyFailures(int failed) {
+  // The transfers never stop half-way; the user still learns that the mouse
+  // did not take everything, instead of a silent success.
+  if (failed <= 0) return;
+  ShowMessage(ApplyFailureText(failed, language_), kAppTitle);
+}
+
+}  // namespace corvaline::gui

@@ -1,0 +1,57 @@
+// The notification-area icon behind a small interface: the real icon
+// (QSystemTrayIcon), the desktop-notification stand-in for desktops without
+// a notification area, and the recording fake of the tests.
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <QString>
+
+namespace corvaline::gui {
+
+class TrayPort : public QObject {
+  Q_OBJECT
+ public:
+  using QObject::QObject;
+  // Adds the icon with its tool tip and the one-item menu.
+  virtual void ShowIcon(const QIcon& icon, const QString& tip, const QString& exitText) = 0;
+  virtual void RemoveIcon() = 0;
+  // A new balloon replaces the previous one.
+  virtual void ShowBalloon(const QString& title, const QString& text, int timeoutMs) = 0;
+
+ signals:
+  void leftClicked();   // left button released or double click on the icon
+  void exitChosen();    // the menu's "Exit"
+};
+
+// The system's notification area.
+class SystemTray : public TrayPort {
+  Q_OBJECT
+ public:
+  explicit SystemTray(QObject* parent = nullptr);
+  ~SystemTray() override;
+  void ShowIcon(const QIcon& icon, const QString& tip, const QString& exitText) override;
+  void RemoveIcon() override;
+  void ShowBalloon(const QString& title, const QString& text, int timeoutMs) override;
+
+ private:
+  struct Impl;
+  Impl* impl_;
+};
+
+// Where there is no notification area: no icon, balloons become desktop
+// notifications (or a non-modal message window where the desktop has no
+// notification service).
+class NotificationOnlyTray : public TrayPort {
+  Q_OBJECT
+ public:
+  using TrayPort::TrayPort;
+  void ShowIcon(const QIcon&, const QString&, const QString&) override {}
+  void RemoveIcon() override {}
+  void ShowBalloon(const QString& title, const QString& text, int timeoutMs) override;
+};
+
+// Sends one desktop notification; implemented by the notifier CMake picks.
+void SendDesktopNotification(const QString& title, const QString& text, int timeoutMs);
+
+}  // namespace corvaline::gui

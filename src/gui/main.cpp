@@ -1,0 +1,62 @@
+// CORVALINE Control: the tray-resident configuration program of the mouse.
+#include <QApplication>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include "core/device/device_link.h"
+#include "core/settings/data_paths.h"
+#include "core/system/messages.h"
+#include "gui/app/link_device_service.h"
+#include "gui/app/main_window.h"
+#include "gui/app/message_box_sink.h"
+#include "gui/app/shell.h"
+#include "gui/app/showcase_hook.h"
+#include "gui/app/single_instance.h"
+#include "gui/app/tray.h"
+#include "platform/hid.h"
+
+namespace {
+
+using namespace corvaline;
+
+void SetUpDataFolder() {
+  const std::filesystem::path exe = QCoreApplication::applicationFilePath().toStdString();
+  DataPaths paths = ResolveDataPaths(exe, UserDataFolder());
+  if (paths.perUserFolder) {
+    const std::string problem = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe));
+    if (!problem.empty()) ShowMessage(problem, kAppTitle);
+  }
+  SetDataFiles(paths);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  app.setApplicationName(QStringLiteral("corvaline"));
+  app.setQuitOnLastWindowClosed(false);
+
+  // A second start ends at once, without a word.
+  gui::SingleInstance instance;
+  if (!instance.Acquire()) return 0;
+
+  gui::MessageBoxSink sink;
+  SetMessageSink(&sink);
+  SetUpDataFolder();
+
+  const bool trayResident = QSystemTrayIcon::isSystemTrayAvailable();
+  std::unique_ptr<gui::TrayPort> tray;
+  if (trayResident)
+    tray = std::make_unique<gui::SystemTray>();
+  else
+    tray = std::make_unique<gui::NotificationOnlyTray>();
+
+  gui::ShellOptions options;
+  options.trayResident = trayResident;
+  gui::Shell shell(std::make_unique<gui::LinkDeviceService>(platform::CreateSystemHidBackend(),
+                                                            Link()),
+                   *tray, options);
+  shell.Start();
+  gui::InstallShowcaseHook(shell);
+  return app.exec();
+}
