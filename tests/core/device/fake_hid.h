@@ -20,8 +20,12 @@ class ScriptedDevice final : public HidDevice {
     std::deque<std::vector<std::uint8_t>> inputReports;
     std::vector<std::vector<std::uint8_t>> written;  // feature and output reports
     int inputReads = 0;
+    int open = 0;  // devices not yet closed
   };
-  explicit ScriptedDevice(std::shared_ptr<Script> script) : script_(std::move(script)) {}
+  explicit ScriptedDevice(std::shared_ptr<Script> script) : script_(std::move(script)) {
+    ++script_->open;
+  }
+  ~ScriptedDevice() override { --script_->open; }
 
   bool SetFeature(std::span<const std::uint8_t> report) override {
     script_->written.emplace_back(report.begin(), report.end());
