@@ -1,0 +1,43 @@
+// Which balloon an event of the mouse or the link raises: event code and
+// value (the codes carried by the device-notify message) to text, title and
+// time-out. Values without a balloon give nothing.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/device/protocol.h"
+#include "core/i18n/ui_language.h"
+
+namespace corvaline {
+
+
+// The notification texts of one language.
+struct BalloonTexts {
+  std::array<std::string, 4> reportRate;  // 1000, 500, 250, 125 Hz
+  std::array<std::string, 4> dpiStage;    // first..fourth stage
+  std::array<std::string, 2> keyGroup;    // key matrix 1, 2
+  std::string macroKey;
+  std::string mouseDetected;
+  std::string mouseMissing;
+};
+
+// The texts of the built-in table of a language.
+BalloonTexts BalloonTextsFor(UiLanguage lang);
+
+struct Balloon {
+  std::string text;
+  std::string title;  // "Info" or "Warning" in every language
+  int timeoutMs = 0;
+};
+
+// The DPI text of a stage (0..3) at its current level in the table of the
+// sensor type; empty when the sensor type has no table.
+using StageDpiText = std::function<std::string(int stage)>;
+
+std::optional<Balloon> BalloonFor(int code, int value, const BalloonTexts& texts,
+                                  const StageDpiText& stageDpi);
+
+}  // namespace corvaline

@@ -1,0 +1,159 @@
+#include "cli.h"
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+#include <map>
+#include <ostream>
+
+#include "core/settings/data_paths.h"
+#include "core/settings/item_texts.h"
+#include "core/system/messages.h"
+
+namespace corvaline::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: corvalinectl [GLOBAL OPTIONS] COMMAND [COMMAND OPTIONS]\n"
+    "\n"
+    "Configure and inspect the CORVALINE gaming mouse (USB 04d9:a09f).\n"
+    "\n"
+    "Commands:\n"
+    "  list                      the mouse's HID collections and why one cannot be used\n"
+    "  info                      handshake result and sensor information\n"
+    "  apply [CONFIG.bin]        send a configuration to the mouse and save it\n"
+    "  show [CONFIG.bin]         print a configuration in words (--json for scripts)\n"
+    "  encode-macros RECORD.ini CONFIG.bin\n"
+    "                            re-encode the macros of CONFIG.bin from RECORD.ini\n"
+    "  watch                     print the events the mouse announces until interrupted\n"
+    "\n"
+    "Global options (before the command):\n"
+    "  --simulate                use an in-process virtual mouse instead of the system's devices\n"
+    "  --sensor-type N           sensor type of the virtual mouse (0..3 and above); with show:\n"
+    "                            the DPI table to print values from\n"
+    "  --device PATH             use only this device path (as `list` prints it)\n"
+    "  --trace                   print the traffic with the mouse on stderr\n"
+    "  --lang CHS|CHT|EN         language of the printed words (default: str.ini's)\n"
+    "  -h, --help                this text; `corvalinectl COMMAND --help` for a command\n"
+    "\n"
+    "CONFIG.bin defaults to the program's own config.bin.\n"
+    "Exit status: 0 success, 1 failure, 2 usage error.\n";
+
+// Prints the core's messages as one line on stderr.
+class StderrMessages : public MessageSink {
+ public:
+  explicit StderrMessages(std::ostream& err) : err_(err) { SetMessageSink(this); }
+  ~StderrMessages() override { SetMessageSink(nullptr); }
+  void ShowMessage(std::string_view text, std::string_view) override {
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
+    err_ << "corvalinectl: " << text << '\n';
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+int ParseInt(const std::string& text, const std::string& option) {
+  int value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 255)
+    throw UsageError(option + " takes a number from 0 to 255, not '" + text + "'");
+  return value;
+}
+
+// Global options up to the command; returns the index of the command.
+int ParseGlobals(int argc, char** argv, GlobalOptions& g) {
+  int i = 1;
+  auto value = [&](const std::string& option) -> std::string {
+    if (i + 1 >= argc) throw UsageError(option + " needs a value");
+    return argv[++i];
+  };
+  for (; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a.empty() || a[0] != '-') break;
+    if (a == "--simulate") g.simulate = true;
+    else if (a == "--trace") g.trace = true;
+    else if (a == "--sensor-type") g.sensorType = ParseInt(value(a), a);
+    else if (a == "--device") g.devicePath = value(a);
+    else if (a == "--lang") {
+      const std::string code = value(a);
+      if (code != "CHS" && code != "CHT" && code != "EN")
+        throw UsageError("--lang takes CHS, CHT or EN, not '" + code + "'");
+      g.lang = LanguageFromCode(code);
+    } else if (a == "-h" || a == "--help") return -1;
+    else throw UsageError("unknown option '" + a + "'");
+  }
+  return i;
+}
+
+}  // namespace
+
+bool WantsHelp(const std::vector<std::string>& args) {
+  return std::any_of(args.begin(), args.end(),
+                     [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
+
+bool ParsedArgs::Has(const std::string& flag) const {
+  return std::find(flags.begin(), flags.end(), flag) != flags.end();
+}
+
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& known,
+                     std::size_t maxPositionals) {
+  ParsedArgs parsed;
+  for (const std::string& a : args) {
+    if (a.size() > 1 && a[0] == '-') {
+      if (std::find(known.begin(), known.end(), a) == known.end())
+        throw UsageError("unknown option '" + a + "'");
+      parsed.flags.push_back(a);
+    } else {
+      parsed.positionals.push_back(a);
+    }
+  }
+  if (parsed.positionals.size() > maxPositionals)
+    throw UsageError("unexpected argument '" + parsed.positionals[maxPositionals] + "'");
+  return parsed;
+}
+
+DataFolder ProgramDataFolder(const GlobalOptions& g) {
+  const DataPaths paths = ResolveDataPaths(g.exePath, UserDataFolder());
+  if (paths.perUserFolder) FillDataFolder(paths.programFolder, InstalledDefaultsFolder(g.exePath));
+  return {paths.configBin, paths.strIni, paths.recordIni};
+}
+
+UiLanguage OutputLanguage(const GlobalOptions& g) {
+  if (g.lang) return *g.lang;
+  return ReadLanguage(ProgramDataFolder(g).strIni);
+}
+
+int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
+  StderrMessages messages(err);
+  GlobalOptions g;
+  g.exePath = std::filesystem::weakly_canonical("/proc/self/exe");
+  using Runner = int (*)(Invocation&);
+  static const std::map<std::string, Runner> kCommands = {
+      {"list", RunList},   {"info", RunInfo},   {"apply", RunApply},
+      {"show", RunShow},   {"encode-macros", RunEncodeMacros}, {"watch", RunWatch}};
+  try {
+    const int at = ParseGlobals(argc, argv, g);
+    if (at < 0) {
+      out << kUsage;
+      return kExitOk;
+    }
+    if (at >= argc) throw UsageError("no command given");
+    auto command = kCommands.find(argv[at]);
+    if (command == kCommands.end()) throw UsageError(std::string("unknown command '") + argv[at] + "'");
+    Invocation inv{g, std::vector<std::string>(argv + at + 1, argv + argc), out, err};
+    return command->second(inv);
+  } catch (const UsageError& e) {
+    err << "corvalinectl: " << e.what() << " (see 'corvalinectl --help')\n";
+    return kExitUsage;
+  } catch (const Failure& e) {
+    err << "corvalinectl: " << e.what() << '\n';
+    return kExitFailure;
+  } catch (const std::exception& e) {
+    err << "corvalinectl: " << e.what() << '\n';
+    return kExitFailure;
+  }
+}
+
+}  // namespace corvaline::cli

@@ -1,0 +1,80 @@
+// corvalinectl: the command-line front end to the mouse and the data files.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/i18n/ui_language.h"
+
+namespace corvaline::cli {
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// A wrong command line: one line on stderr, exit status 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+// Anything else that went wrong: one line on stderr, exit status 1.
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct GlobalOptions {
+  bool simulate = false;
+  int sensorType = -1;      // --sensor-type; -1 = not given
+  std::string devicePath;   // --device
+  bool trace = false;
+  std::optional<UiLanguage> lang;
+  std::filesystem::path exePath;  // of this program, for the data folder
+};
+
+// What a subcommand gets: the global options, its own arguments, the streams.
+struct Invocation {
+  GlobalOptions global;
+  std::vector<std::string> args;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+int RunList(Invocation& inv);
+int RunInfo(Invocation& inv);
+int RunApply(Invocation& inv);
+int RunShow(Invocation& inv);
+int RunEncodeMacros(Invocation& inv);
+int RunWatch(Invocation& inv);
+
+// The whole tool, as main() runs it.
+int Main(int argc, char** argv, std::ostream& out, std::ostream& err);
+
+// --- shared helpers
+
+// True when args holds "--help" or "-h".
+bool WantsHelp(const std::vector<std::string>& args);
+// Splits a subcommand's arguments into flags it knows and positionals;
+// throws UsageError for an unknown flag or too many positionals.
+struct ParsedArgs {
+  std::vector<std::string> flags;
+  std::vector<std::string> positionals;
+  bool Has(const std::string& flag) const;
+};
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& known,
+                     std::size_t maxPositionals);
+
+// The data folder of the program (filled from the installed defaults on
+// first use, as the program itself does).
+struct DataFolder {
+  std::filesystem::path configBin, strIni, recordIni;
+};
+DataFolder ProgramDataFolder(const GlobalOptions& g);
+
+// The language for printed words: --lang, else the data folder's str.ini.
+UiLanguage OutputLanguage(const GlobalOptions& g);
+
+}  // namespace corvaline::cli

@@ -1,0 +1,156 @@
+// The commands that talk to the mouse: list, info, apply.
+#include <ostream>
+
+#include "config_io.h"
+#include "core/device/apply.h"
+#include "core/device/commands.h"
+#include "core/device/protocol.h"
+#include "core/settings/config_file.h"
+#include "core/settings/item_texts.h"
+#include "core/settings/value_tables.h"
+#include "json.h"
+#include "session.h"
+
+namespace corvaline::cli {
+namespace {
+
+std::string Hex4(unsigned v) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "0x%04X", v);
+  return buf;
+}
+
+void PrintCollections(std::ostream& out, const std::vector<HidCollectionInfo>& list) {
+  for (const HidCollectionInfo& c : list) {
+    out << c.path << "  usage page " << Hex4(c.usagePage) << " usage " << Hex4(c.usage)
+        << "  input " << c.inputReportLength << " output " << c.outputReportLength
+        << " feature " << c.featureReportLength << '\n';
+    if (!c.problem.empty()) out << "  cannot be used: " << c.problem << '\n';
+  }
+}
+
+void JsonCollections(std::ostream& out, const std::vector<HidCollectionInfo>& list) {
+  JsonWriter j(out);
+  j.BeginArray();
+  for (const HidCollectionInfo& c : list) {
+    j.BeginObject()
+        .Field("path", c.path)
+        .Field("vendorId", Hex4(c.vendorId))
+        .Field("productId", Hex4(c.productId))
+        .Field("usagePage", Hex4(c.usagePage))
+        .Field("usage", Hex4(c.usage))
+        .Field("inputReportLength", static_cast<int>(c.inputReportLength))
+        .Field("outputReportLength", static_cast<int>(c.outputReportLength))
+        .Field("featureReportLength", static_cast<int>(c.featureReportLength));
+    j.Key("problem");
+    if (c.problem.empty()) j.Null(); else j.Value(c.problem);
+    j.EndObject();
+  }
+  j.EndArray();
+}
+
+}  // namespace
+
+int RunList(Invocation& inv) {
+  if (WantsHelp(inv.args)) {
+    inv.out << "usage: corvalinectl list [--json]\n"
+               "Lists the HID collections of every CORVALINE mouse (real and virtual) with usage\n"
+               "page, usage and report lengths, and why a node cannot be opened.\n"
+               "Exit status 1 when no mouse is present.\n";
+    return kExitOk;
+  }
+  const ParsedArgs args = ParseArgs(inv.args, {"--json"}, 0);
+  auto session = OpenSession(inv.global, inv.err);
+  const auto list = MouseCollections(*session->backend);
+  if (args.Has("--json")) JsonCollections(inv.out, list);
+  else PrintCollections(inv.out, list);
+  if (list.empty()) {
+    inv.err << "corvalinectl: no CORVALINE mouse found (04d9:a09f)\n";
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+int RunInfo(Invocation& inv) {
+  if (WantsHelp(inv.args)) {
+    inv.out << "usage: corvalinectl info [--json]\n"
+               "Opens the mouse, runs the handshake and reads the sensor information: the\n"
+               "sensor type selects the DPI table the mouse uses.\n";
+    return kExitOk;
+  }
+  const ParsedArgs args = ParseArgs(inv.args, {"--json"}, 0);
+  auto session = OpenSession(inv.global, inv.err);
+  ConnectMouse(*session);
+  DeviceLink& link = session->link;
+  if (!ReadSensorInfo(link)) throw Failure("the mouse did not answer the sensor-information request");
+  const SensorInfo& info = link.records.sensorInfo;
+  const int type = link.sensorType;
+  std::vector<std::string_view> labels;
+  for (int i = 0; i < DpiTableLevels(type); ++i) labels.push_back(DpiLabel(type, i));
+  if (args.Has("--json")) {
+    JsonWriter j(inv.out);
+    j.BeginObject().Field("device", link.devicePath).Field("handshake", "accepted")
+        .Field("scrambling", link.scramblingOn).Field("sensorType", type)
+        .Field("rate", static_cast<int>(info.rate)).Field("option1", static_cast<int>(info.option1))
+        .Field("option2", static_cast<int>(info.option2));
+    j.Key("dpiTable").BeginArray();
+    for (auto l : labels) j.Value(l);
+    j.EndArray().EndObject();
+    return kExitOk;
+  }
+  inv.out << "device: " << link.devicePath << "\nhandshake: accepted ("
+          << (link.scramblingOn ? "scrambled" : "plain") << ")\nsensor type: " << type << '\n';
+  inv.out << "DPI table:";
+  if (labels.empty()) inv.out << " none (unknown sensor type)";
+  for (auto l : labels) inv.out << ' ' << l;
+  inv.out << '\n';
+  return kExitOk;
+}
+
+int RunApply(Invocation& inv) {
+  if (WantsHelp(inv.args)) {
+    inv.out << "usage: corvalinectl apply [CONFIG.bin] [--no-save]\n"
+               "Reads the sensor information and writes it back with bit 6 of Option2 set,\n"
+               "then sends the whole configuration of CONFIG.bin (default: the program's own)\n"
+               "to the mouse and, like OK/Apply in the program, saves it and the button\n"
+               "captions of the str.ini beside it. --no-save leaves the files alone.\n"
+               "Exit status 1 when the mouse is missing, refuses the handshake or did not take\n"
+               "every transfer, or when saving failed.\n";
+    return kExitOk;
+  }
+  const ParsedArgs args = ParseArgs(inv.args, {"--no-save"}, 1);
+  const std::filesystem::path configBin = ConfigArgument(inv, args);
+  SettingsStore store = LoadConfigOrFail(configBin);
+  const std::filesystem::path strIni = configBin.parent_path() / "str.ini";
+  const UiLanguage lang = inv.global.lang ? *inv.global.lang : ReadLanguage(strIni);
+  ItemTexts texts;
+  LoadItemTexts(strIni, lang, texts);
+
+  auto session = OpenSession(inv.global, inv.err);
+  ConnectMouse(*session);
+  DeviceLink& link = session->link;
+  link.failedTransfers = 0;
+  RefreshSensorInfo(link);
+
+  bool saved = true;
+  ApplySavers savers;
+  if (!args.Has("--no-save")) {
+    savers.saveSettings = [&] { saved = SaveSettings(store, configBin) && saved; };
+    // Captions only go back into a str.ini that exists: never a file of blanks.
+    if (std::filesystem::exists(strIni))
+      savers.saveItemTexts = [&] { saved = SaveItemTexts(strIni, lang, texts) && saved; };
+  }
+  ApplySettings(link, store.settings, savers);
+  const unsigned failed = link.failedTransfers;
+  if (failed > 0) {
+    inv.err << "corvalinectl: " << failed << " transfer" << (failed == 1 ? "" : "s")
+            << " to the mouse failed; the mouse may not hold the whole configuration\n";
+    return kExitFailure;
+  }
+  if (!saved) return kExitFailure;
+  inv.out << "applied " << configBin.string() << (args.Has("--no-save") ? " (not saved)" : "")
+          << '\n';
+  return kExitOk;
+}
+
+}  // namespace corvaline::cli

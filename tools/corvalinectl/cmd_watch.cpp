@@ -1,0 +1,108 @@
+// watch: the mouse's own announcements, as they arrive, until interrupted.
+#include <poll.h>
+
+#include <atomic>
+#include <csignal>
+#include <mutex>
+#include <ostream>
+
+#include "core/device/discovery.h"
+#include "core/device/report_reader.h"
+#include "core/settings/config_file.h"
+#include "core/settings/value_tables.h"
+#include "core/system/balloons.h"
+#include "json.h"
+#include "session.h"
+
+namespace corvaline::cli {
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void OnSignal(int) { g_interrupted = true; }
+
+// Prints one announcement as a line; safe from the reader's thread.
+class EventPrinter {
+ public:
+  EventPrinter(std::ostream& out, bool json, UiLanguage lang, const SettingsBlock& settings,
+               const DeviceLink& link)
+      : out_(out), json_(json), texts_(BalloonTextsFor(lang)), settings_(settings), link_(link) {}
+
+  void Print(int code, int value) {
+    auto stageDpi = [this](int stage) {
+      return std::string(DpiLabel(link_.sensorType, settings_.dpiStageIndex[stage]));
+    };
+    const auto balloon = BalloonFor(code, value, texts_, stageDpi);
+    std::lock_guard lock(mutex_);
+    if (json_) {
+      JsonWriter j(out_);
+      j.BeginObject().Field("code", code).Field("value", value);
+      j.Key("text");
+      if (balloon) j.Value(balloon->text); else j.Null();
+      j.EndObject();
+    } else if (balloon) {
+      out_ << balloon->title << ": " << balloon->text << '\n';
+    }
+    out_.flush();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::ostream& out_;
+  bool json_;
+  BalloonTexts texts_;
+  const SettingsBlock& settings_;
+  const DeviceLink& link_;
+};
+
+// Waits for device changes (or a short while) and lets the link follow them.
+void FollowDeviceChanges(DeviceSession& session) {
+  HidBackend& backend = *session.backend;
+  const int fd = backend.NotificationHandle();
+  if (fd >= 0) {
+    pollfd p{fd, POLLIN, 0};
+    ::poll(&p, 1, 250);
+  } else {
+    ::poll(nullptr, 0, 250);
+  }
+  for (const HidDeviceChange& change : backend.TakeDeviceChanges())
+    HandleDeviceChange(session.link, change, DeviceChangeHooks{});
+}
+
+}  // namespace
+
+int RunWatch(Invocation& inv) {
+  if (WantsHelp(inv.args)) {
+    inv.out << "usage: corvalinectl watch [--json]\n"
+               "Prints every event the mouse announces (report rate, DPI stage, key group,\n"
+               "macro key) and its arrival and removal, in the words of the program's\n"
+               "notifications, until interrupted (Ctrl+C). Survives the mouse being unplugged\n"
+               "and plugged in again. --json prints one JSON object per line.\n";
+    return kExitOk;
+  }
+  const ParsedArgs args = ParseArgs(inv.args, {"--json"}, 0);
+  SettingsStore store;  // the DPI labels of the stages come from the program's settings
+  const DataFolder data = ProgramDataFolder(inv.global);
+  if (std::filesystem::exists(data.configBin)) LoadSettings(store, data.configBin);
+
+  auto session = OpenSession(inv.global, inv.err);
+  EventPrinter printer(inv.out, args.Has("--json"), OutputLanguage(inv.global), store.settings,
+                       session->link);
+  session->link.listener = [&printer](int code, int value) { printer.Print(code, value); };
+  if (!session->backend->StartDeviceMonitor())
+    inv.err << "corvalinectl: cannot follow plug-ins and removals; watching the present mouse only\n";
+
+  g_interrupted = false;
+  std::signal(SIGINT, OnSignal);
+  std::signal(SIGTERM, OnSignal);
+  ConnectAtStartup(session->link);
+  ReportReader reader(session->link, [&printer](int code, int value) { printer.Print(code, value); });
+  reader.Start();
+  while (!g_interrupted) FollowDeviceChanges(*session);
+  reader.Stop();
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  return kExitOk;
+}
+
+}  // namespace corvaline::cli

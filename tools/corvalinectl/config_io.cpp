@@ -1,0 +1,34 @@
+#include "config_io.h"
+
+#include <cstring>
+#include <system_error>
+
+#include "core/settings/atomic_file.h"
+#include "core/settings/config_file.h"
+
+namespace corvaline::cli {
+
+SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
+  int error = 0;
+  auto bytes = ReadWholeFile(configBin, &error);
+  if (!bytes) {
+    throw Failure("cannot read " + configBin.string() + ": " +
+                  std::generic_category().message(error));
+  }
+  if (bytes->size() != kConfigFileSize) {
+    throw Failure(configBin.string() + " is " + std::to_string(bytes->size()) +
+                  " bytes; a config.bin has exactly " + std::to_string(kConfigFileSize));
+  }
+  SettingsStore store;
+  store.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
+  std::memcpy(&store.settings, bytes->data() + 1, sizeof(SettingsBlock));
+  TakeSnapshot(store);
+  return store;
+}
+
+std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& args) {
+  if (!args.positionals.empty()) return args.positionals[0];
+  return ProgramDataFolder(inv.global).configBin;
+}
+
+}  // namespace corvaline::cli

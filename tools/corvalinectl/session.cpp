@@ -1,0 +1,85 @@
+#include "session.h"
+
+#include <ostream>
+
+#include "core/device/discovery.h"
+#include "core/device/handshake.h"
+#include "core/device/protocol.h"
+#include "platform/hid.h"
+#include "sim/in_process_backend.h"
+#include "sim/virtual_mouse.h"
+
+namespace corvaline::cli {
+namespace {
+
+// Lists only the collections of one device path: the path itself, or the
+// collections of a hidraw node given without its "#n" suffix.
+class OnePathBackend : public HidBackend {
+ public:
+  OnePathBackend(std::unique_ptr<HidBackend> inner, std::string path)
+      : inner_(std::move(inner)), path_(std::move(path)) {}
+
+  std::vector<HidCollectionInfo> Enumerate() override {
+    std::vector<HidCollectionInfo> kept;
+    for (HidCollectionInfo& c : inner_->Enumerate()) {
+      if (c.path == path_ || c.path.rfind(path_ + "#", 0) == 0) kept.push_back(std::move(c));
+    }
+    return kept;
+  }
+  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& c, HidOpenMode mode,
+                                  std::string* error) override {
+    return inner_->Open(c, mode, error);
+  }
+  bool StartDeviceMonitor() override { return inner_->StartDeviceMonitor(); }
+  int NotificationHandle() const override { return inner_->NotificationHandle(); }
+  std::vector<HidDeviceChange> TakeDeviceChanges() override { return inner_->TakeDeviceChanges(); }
+
+ private:
+  std::unique_ptr<HidBackend> inner_;
+  std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<DeviceSession> OpenSession(const GlobalOptions& g, std::ostream& err) {
+  auto session = std::make_unique<DeviceSession>();
+  if (g.simulate) {
+    session->virtualMouse = std::make_shared<sim::VirtualMouse>();
+    if (g.sensorType >= 0)
+      session->virtualMouse->SetSensorType(static_cast<std::uint8_t>(g.sensorType));
+    session->backend = sim::CreateInProcessHidBackend(session->virtualMouse);
+  } else {
+    session->backend = platform::CreateSystemHidBackend();
+  }
+  if (!g.devicePath.empty())
+    session->backend = std::make_unique<OnePathBackend>(std::move(session->backend), g.devicePath);
+  DeviceLink& link = session->link;
+  link.backend = session->backend.get();
+  if (g.trace) {
+    link.traceOn = true;
+    link.trace = [&err](std::string_view line) { err << line << '\n' << std::flush; };
+  }
+  return session;
+}
+
+std::vector<HidCollectionInfo> MouseCollections(HidBackend& backend) {
+  std::vector<HidCollectionInfo> mine;
+  for (HidCollectionInfo& c : backend.Enumerate()) {
+    if (c.vendorId == kMouseVendorId && c.productId == kMouseProductId) mine.push_back(std::move(c));
+  }
+  return mine;
+}
+
+void ConnectMouse(DeviceSession& session) {
+  DeviceLink& link = session.link;
+  if (!DeviceDiscovery(link)) {
+    SetDeviceReady(link, false);
+    for (const HidCollectionInfo& c : MouseCollections(*session.backend)) {
+      if (!c.problem.empty()) throw Failure("the mouse cannot be used: " + c.problem);
+    }
+    throw Failure("no CORVALINE mouse found (04d9:a09f)");
+  }
+  if (!Handshake(link)) throw Failure("the mouse refused the handshake");
+}
+
+}  // namespace corvaline::cli

@@ -1,0 +1,37 @@
+// Opening the mouse for one command: the system's devices, one device path,
+// or an in-process virtual mouse; the traffic trace on stderr.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+#include "core/device/device_link.h"
+#include "core/device/hid_port.h"
+
+namespace corvaline::sim {
+class VirtualMouse;
+}
+
+namespace corvaline::cli {
+
+struct DeviceSession {
+  std::shared_ptr<sim::VirtualMouse> virtualMouse;  // with --simulate
+  std::unique_ptr<HidBackend> backend;
+  DeviceLink link;
+};
+
+// The backend the options ask for, with trace and pauses wired to the link.
+std::unique_ptr<DeviceSession> OpenSession(const GlobalOptions& g, std::ostream& err);
+
+// Discovery and handshake. Throws Failure with the reason when the mouse is
+// missing, unusable (with the system's explanation, e.g. no permission) or
+// refuses the handshake.
+void ConnectMouse(DeviceSession& session);
+
+// Collections of the mouse (vendor and product match) among those listed.
+std::vector<HidCollectionInfo> MouseCollections(HidBackend& backend);
+
+}  // namespace corvaline::cli
