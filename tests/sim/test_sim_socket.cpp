@@ -1,0 +1,267 @@
+// The virtual mouse offered over its socket, as another process sees it
+// through the platform layer's client.
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "host_link.h"
+#include "platform/virtual/sim_client.h"
+#include "platform/virtual/sim_wire.h"
+#include "sim/sim_server.h"
+
+namespace corvaline::sim {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::EnumerateSimCollections;
+using platform::OpenSimCollection;
+using platform::SimDeviceWatcher;
+using testing::HostLink;
+
+// Waits for something another thread or process brings about.
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 500; ++i) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return done();
+}
+
+std::vector<HidDeviceChange> CollectChanges(SimDeviceWatcher& watcher, std::size_t want) {
+  std::vector<HidDeviceChange> all;
+  WaitFor([&] {
+    pollfd p{watcher.fd(), POLLIN, 0};
+    ::poll(&p, 1, 10);
+    auto more = watcher.TakeChanges();
+    all.insert(all.end(), more.begin(), more.end());
+    return all.size() >= want;
+  });
+  return all;
+}
+
+class SimSocketTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/cvsim-XXXXXX";
+    ASSERT_NE(::mkdtemp(tmpl), nullptr);
+    root = tmpl;
+    ::setenv("XDG_RUNTIME_DIR", root.c_str(), 1);
+    mouse = std::make_shared<VirtualMouse>();
+  }
+
+  void TearDown() override {
+    StopServer();
+    fs::remove_all(root);
+  }
+
+  void StartServer() {
+    server = std::make_unique<SimServer>(mouse);
+    std::string error;
+    ASSERT_TRUE(server->Start(DefaultSocketPath(), &error)) << error;
+    thread = std::thread([this] { server->Run(); });
+  }
+
+  void StopServer() {
+    if (!server) return;
+    server->RequestStop();
+    thread.join();
+    server.reset();
+  }
+
+  std::unique_ptr<HidDevice> Open(std::size_t index, HidOpenMode mode) {
+    auto list = EnumerateSimCollections();
+    if (index >= list.size()) return nullptr;
+    std::string error;
+    auto dev = OpenSimCollection(list[index], mode, &error);
+    EXPECT_TRUE(dev) << error;
+    return dev;
+  }
+
+  std::string root;
+  std::shared_ptr<VirtualMouse> mouse;
+  std::unique_ptr<SimServer> server;
+  std::thread thread;
+};
+
+TEST_F(SimSocketTest, WatcherReportsEachCollectionOnPlugAndUnplug) {
+  SimDeviceWatcher watcher;
+  ASSERT_TRUE(watcher.Start());
+  EXPECT_TRUE(watcher.TakeChanges().empty());
+  StartServer();
+  auto changes = CollectChanges(watcher, 2);
+  ASSERT_EQ(changes.size(), 2u);
+  for (const auto& c : changes) {
+    EXPECT_EQ(c.kind, HidDeviceChange::Kind::Arrival);
+    EXPECT_NE(c.interfaceName.find("VID_04D9&PID_A09F"), std::string::npos) << c.interfaceName;
+  }
+  // The socket already answers when its arrival is seen.
+  EXPECT_EQ(EnumerateSimCollections().size(), 2u);
+  StopServer();
+  changes = CollectChanges(watcher, 2);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].kind, HidDeviceChange::Kind::Removal);
+  EXPECT_TRUE(EnumerateSimCollections().empty());
+}
+
+TEST_F(SimSocketTest, CommandsTravelThroughTheSocket) {
+  StartServer();
+  const auto list = EnumerateSimCollections();
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_TRUE(platform::IsSimPath(list[0].path));
+  EXPECT_FALSE(platform::IsSimPath("/dev/hidraw0"));
+  EXPECT_EQ(list[0].usagePage, 0xFF01);
+  EXPECT_EQ(list[1].usagePage, 0xFF00);
+  EXPECT_EQ(list[1].featureReportLength, 9);
+  EXPECT_EQ(list[1].outputReportLength, 33);
+
+  auto dev = Open(1, HidOpenMode::Commands);
+  ASSERT_TRUE(dev);
+  HostLink plain{*dev, false};
+  EXPECT_FALSE(plain.Handshake());
+  HostLink link{*dev};
+  EXPECT_TRUE(link.Handshake());
+  std::vector<std::uint8_t> macro(kMacroSize, 0x42);
+  macro[127] = 0x99;
+  link.Command(MakeCommand(cmd::kSetMacro, 5, kMacroSize));
+  ASSERT_TRUE(link.WriteData(macro));
+  auto head = link.Command(MakeCommand(cmd::kGetMacro, 5));
+  ASSERT_TRUE(head);
+  EXPECT_EQ((*head)[2], kMacroSize);
+  EXPECT_EQ(link.ReadData(4), macro);
+  std::vector<std::uint8_t> buf(kDataReportLength);
+  std::size_t got = 0;
+  EXPECT_EQ(dev->ReadInput(buf, got), HidReadResult::Error);
+
+  auto query = Open(1, HidOpenMode::Query);
+  EXPECT_FALSE(HostLink{*query}.Put(kHandshakeRequest));
+}
+
+TEST_F(SimSocketTest, EventsStreamUntilCancelOrUnplug) {
+  StartServer();
+  auto reader = Open(0, HidOpenMode::Events);
+  ASSERT_TRUE(reader);
+  std::vector<std::uint8_t> buf(40);
+  std::size_t got = 0;
+  mouse->RaiseEvent(kEventMacroKey, 7);
+  ASSERT_EQ(reader->ReadInput(buf, got), HidReadResult::Ok);
+  EXPECT_EQ(got, kEventReportLength);
+  EXPECT_EQ(buf[0], kEventReportId);
+  EXPECT_EQ(buf[1], kEventMacroKey);
+  EXPECT_EQ(buf[3], 7);
+
+  std::thread canceller([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    reader->CancelRead();
+  });
+  EXPECT_EQ(reader->ReadInput(buf, got), HidReadResult::Cancelled);
+  canceller.join();
+
+  auto commands = Open(1, HidOpenMode::Commands);
+  mouse->Unplug();
+  EXPECT_EQ(reader->ReadInput(buf, got), HidReadResult::Gone);
+  EXPECT_FALSE(HostLink{*commands}.Put(kHandshakeRequest));
+  EXPECT_TRUE(WaitFor([] { return EnumerateSimCollections().empty(); }));
+  mouse->Plug();
+  EXPECT_TRUE(WaitFor([] { return EnumerateSimCollections().size() == 2; }));
+}
+
+TEST_F(SimSocketTest, VanishingMouseTakesItsSocketAlong) {
+  StartServer();
+  auto dev = Open(1, HidOpenMode::Commands);
+  HostLink link{*dev};
+  mouse->VanishAfterTransfers(1);
+  EXPECT_TRUE(link.Put(MakeCommand(cmd::kSetReportRate, 2)));
+  EXPECT_FALSE(link.Put(MakeCommand(cmd::kSetReportRate, 4)));
+  EXPECT_FALSE(link.Put(MakeCommand(cmd::kSetReportRate, 4)));
+  EXPECT_EQ(mouse->State().reportRateCode, 2);
+  EXPECT_TRUE(WaitFor([] { return EnumerateSimCollections().empty(); }));
+}
+
+TEST_F(SimSocketTest, SocketsNobodyAnswersAreSkippedAndCleanedUp) {
+  const std::string dir = platform::SimRuntimeDir();
+  ASSERT_TRUE(simwire::EnsureRuntimeDir(dir));
+  const std::string stale = dir + "/mouse-999999.sock";
+  sockaddr_un addr;
+  ASSERT_TRUE(simwire::MakeAddress(stale, addr));
+  int fd = ::socket(AF_UNIX, SOCK_SEQPACKET, 0);
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ::close(fd);
+  StartServer();
+  EXPECT_EQ(EnumerateSimCollections().size(), 2u);
+  HidCollectionInfo gone;
+  gone.path = "sim:" + stale + "#feature";
+  std::string error;
+  EXPECT_EQ(OpenSimCollection(gone, HidOpenMode::Commands, &error), nullptr);
+  EXPECT_FALSE(error.empty());
+  RemoveStaleSockets(dir);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(server->SocketPath()));
+}
+
+int RunSim(const std::string& args) {
+  const int status = std::system((std::string(CORVALINE_SIM_EXE) + " " + args + " >/dev/null 2>&1").c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(SimSocketTest, CommandLinePressesTheRunningMousesButtons) {
+  StartServer();
+  auto reader = Open(0, HidOpenMode::Events);
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(RunSim("press dpi 2"), 0);
+  EXPECT_EQ(RunSim("press rate 125"), 0);
+  EXPECT_EQ(RunSim("press mode B"), 0);
+  EXPECT_EQ(RunSim("press dpi 5"), 2);
+  EXPECT_EQ(RunSim("press volume 1"), 2);
+  EXPECT_EQ(RunSim("--help"), 0);
+  std::vector<std::uint8_t> buf(kEventReportLength);
+  std::size_t got = 0;
+  const std::pair<int, int> expected[] = {{kEventDpiStage, 2}, {kEventReportRate, 8}, {kEventKeyGroup, 2}};
+  for (auto [code, value] : expected) {
+    ASSERT_EQ(reader->ReadInput(buf, got), HidReadResult::Ok);
+    EXPECT_EQ(buf[1], code);
+    EXPECT_EQ(buf[3], value);
+  }
+  StopServer();
+  EXPECT_EQ(RunSim("press macro 3"), 1);  // nobody to press
+}
+
+TEST_F(SimSocketTest, ProcessPlugsInOnStartAndUnplugsOnSigterm) {
+  SimDeviceWatcher watcher;
+  ASSERT_TRUE(watcher.Start());
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::execl(CORVALINE_SIM_EXE, CORVALINE_SIM_EXE, "--sensor-type", "3", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  auto changes = CollectChanges(watcher, 2);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].kind, HidDeviceChange::Kind::Arrival);
+  auto dev = Open(1, HidOpenMode::Commands);
+  ASSERT_TRUE(dev);
+  auto info = HostLink{*dev}.Command(MakeCommand(cmd::kGetSensorInfo));
+  ASSERT_TRUE(info);
+  EXPECT_EQ((*info)[1], 3);
+  ::kill(child, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  changes = CollectChanges(watcher, 2);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[1].kind, HidDeviceChange::Kind::Removal);
+  EXPECT_TRUE(EnumerateSimCollections().empty());
+}
+
+}  // namespace
+}  // namespace corvaline::sim
