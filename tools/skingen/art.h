@@ -1,0 +1,64 @@
+// Drawing helpers and the palettes of the generated skins.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+#include <string_view>
+
+namespace skingen {
+
+struct Theme {
+  QString name;
+  bool dark = true;
+  QColor backTop, backBottom;    // window body gradient
+  QColor panelTop, panelBottom;  // raised panels
+  QColor edgeLight, edgeDark;    // bevel lines
+  QColor accent;                 // glows, selected states
+  QColor accentDeep;
+  QColor label, labelDim;        // texts drawn into the artwork
+  QColor fieldBack;              // wells behind child controls
+  QColor buttonTop, buttonBottom;
+  QColor idle;                   // unselected slider cells
+};
+
+Theme CarbonTheme();
+Theme FrostTheme();
+
+// Transparent image of the given size, ready for antialiased drawing.
+QImage NewImage(int width, int height);
+void BeginPainter(QPainter& painter, QImage& image);
+
+// Fine horizontal grain over a vertical gradient: the brushed-metal look.
+void Brushed(QPainter& p, const QRect& area, const QColor& top, const QColor& bottom, int seed);
+// Raised panel with a bevel and a thin accent line along its top edge.
+void Panel(QPainter& p, const QRect& area, const Theme& t, bool accentLine = true);
+// Sunken well for a child control (list, edit, value label).
+void Well(QPainter& p, const QRect& area, const Theme& t);
+// Soft halo around a rectangle in the given colour.
+void Glow(QPainter& p, const QRectF& area, const QColor& colour, int radius, qreal radiusCorner = 3);
+// Small downward triangle, centred in `area`.
+void DownArrow(QPainter& p, const QRectF& area, const QColor& colour);
+// One line of artwork text.
+void Text(QPainter& p, const QRect& area, const QString& text, int pixelSize, const QColor& colour,
+          Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, bool bold = false,
+          qreal letterSpacing = 0);
+// "CORVALINE" brand mark with its accent underline.
+void Brand(QPainter& p, QPoint at, int pixelSize, const Theme& t);
+
+// Writes the image under `folder` with the skin file name (which begins with
+// "/"); false on a write failure. Opaque pictures are stored without alpha
+// (24-bit PNG), the others with it.
+bool Save(const QImage& image, const QString& folder, std::string_view fileName, bool opaque = false);
+
+// The image sets, each written into `folder`.
+bool DrawControls(const Theme& t, const QString& folder);
+bool DrawPages(const Theme& t, const QString& folder);
+bool DrawDialogs(const Theme& t, const QString& folder);
+// Application icon at the usual sizes into `folder` as corvaline-<size>.png.
+bool DrawIcons(const QString& folder);
+
+}  // namespace skingen

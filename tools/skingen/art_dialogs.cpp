@@ -1,0 +1,211 @@
+// Backgrounds of the sub-dialogs. Each dialog takes the size of its picture;
+// the close box sits at (352, 6), OK and Cancel at (166..375, 253..274), so
+// every picture is 380 wide and reaches below the buttons (the Windows-key
+// list runs down to 306).
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include "art.h"
+#include "gui/ui/skin_files.h"
+
+namespace skingen {
+namespace {
+
+QRect LTRB(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
+
+void Frame(QPainter& p, const Theme& t, const QString& title, QSize size, int seed) {
+  const QRect all(QPoint(0, 0), size);
+  Brushed(p, all, t.backTop, t.backBottom, seed);
+  p.fillRect(QRect(0, 0, size.width(), 30), QColor(0, 0, 0, t.dark ? 70 : 14));
+  p.setPen(QPen(t.accent, 1));
+  p.drawLine(0, 30, size.width(), 30);
+  Glow(p, QRectF(60, 30, size.width() - 120, 0.5), t.accent, 3, 0.5);
+  Text(p, QRect(14, 6, 320, 20), title.toUpper(), 12, t.label, Qt::AlignLeft | Qt::AlignVCenter, true, 1.5);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 0, 0, t.dark ? 80 : 30));
+  p.drawEllipse(QRectF(350.5, 4.5, 21, 21));
+  Panel(p, LTRB(6, 38, 374, 246), t, false);
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(t.edgeDark, 1));
+  p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
+}
+
+void Label(QPainter& p, const Theme& t, const QRect& r, const QString& text) {
+  Text(p, r, text, 11, t.labelDim, Qt::AlignLeft | Qt::AlignVCenter, true, 0.5);
+}
+
+void DropBox(QPainter& p, const Theme& t, const QRect& box) {
+  Well(p, box, t);
+  DownArrow(p, QRectF(box.right() - 14, box.top(), 14, box.height()), t.accent);
+}
+
+// One raised key top with a legend.
+void Keycap(QPainter& p, const Theme& t, const QRectF& r, const QString& legend, bool lit) {
+  QLinearGradient g(r.topLeft(), r.bottomLeft());
+  g.setColorAt(0, t.buttonTop);
+  g.setColorAt(1, t.buttonBottom);
+  if (lit) Glow(p, r, t.accent, 5, 6);
+  p.setPen(QPen(lit ? t.accent : t.edgeDark, 1.2));
+  p.setBrush(g);
+  p.drawRoundedRect(r, 6, 6);
+  p.setPen(QPen(QColor(255, 255, 255, t.dark ? 40 : 160), 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(r.adjusted(5, 4, -5, -8), 4, 4);
+  Text(p, r.toRect().adjusted(0, -4, 0, -4), legend, static_cast<int>(r.height() / 3.2),
+       lit ? t.accent : t.label, Qt::AlignCenter, true);
+}
+
+void Stopwatch(QPainter& p, const Theme& t, const QPointF& c, qreal r) {
+  Glow(p, QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), t.accent, 5, r);
+  p.setPen(QPen(t.label, 3));
+  p.setBrush(t.fieldBack);
+  p.drawEllipse(c, r, r);
+  p.drawLine(QPointF(c.x(), c.y() - r - 2), QPointF(c.x(), c.y() - r - 10));
+  p.drawLine(QPointF(c.x() - 8, c.y() - r - 11), QPointF(c.x() + 8, c.y() - r - 11));
+  for (int i = 0; i < 12; ++i) {
+    p.save();
+    p.translate(c);
+    p.rotate(i * 30);
+    p.setPen(QPen(t.labelDim, i % 3 == 0 ? 2.5 : 1.2));
+    p.drawLine(QPointF(0, -r + 5), QPointF(0, -r + (i % 3 == 0 ? 13 : 9)));
+    p.restore();
+  }
+  p.setPen(QPen(t.accent, 3, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(c, c + QPointF(r * 0.45, -r * 0.55));
+}
+
+void Crosshair(QPainter& p, const Theme& t, const QPointF& c, qreal r) {
+  const QColor hot(255, 90, 40);
+  for (int i = 0; i < 3; ++i) {
+    QColor ring = i == 0 ? hot : t.labelDim;
+    p.setPen(QPen(ring, i == 0 ? 2.5 : 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, r - i * 14, r - i * 14);
+  }
+  p.setPen(QPen(t.label, 1.5));
+  p.drawLine(QPointF(c.x() - r - 8, c.y()), QPointF(c.x() + r + 8, c.y()));
+  p.drawLine(QPointF(c.x(), c.y() - r - 8), QPointF(c.x(), c.y() + r + 8));
+  Glow(p, QRectF(c.x() - 5, c.y() - 5, 10, 10), hot, 5, 5);
+  p.setPen(Qt::NoPen);
+  p.setBrush(hot);
+  p.drawEllipse(c, 4, 4);
+}
+
+void MediaGlyph(QPainter& p, const Theme& t, const QPointF& c) {
+  Glow(p, QRectF(c.x() - 40, c.y() - 40, 80, 80), t.accent, 6, 40);
+  p.setPen(QPen(t.label, 2));
+  p.setBrush(t.fieldBack);
+  p.drawEllipse(c, 40, 40);
+  QPainterPath play;
+  play.moveTo(c.x() - 12, c.y() - 18);
+  play.lineTo(c.x() + 20, c.y());
+  play.lineTo(c.x() - 12, c.y() + 18);
+  play.closeSubpath();
+  p.fillPath(play, t.accent);
+}
+
+void WindowsGlyph(QPainter& p, const Theme& t, const QPointF& c) {
+  Glow(p, QRectF(c.x() - 34, c.y() - 34, 68, 68), t.accent, 6, 6);
+  p.setPen(Qt::NoPen);
+  for (int i = 0; i < 4; ++i) {
+    QColor pane = t.accent;
+    pane.setAlpha(i == 0 ? 255 : 190 - i * 25);
+    p.setBrush(pane);
+    p.drawRoundedRect(QRectF(c.x() - 33 + (i % 2) * 35, c.y() - 33 + (i / 2) * 35, 31, 31), 3, 3);
+  }
+}
+
+void PaletteGlyph(QPainter& p, const Theme& t, const QPointF& c) {
+  const QColor cards[3] = {QColor(34, 37, 43), QColor(226, 234, 244), t.accent};
+  for (int i = 0; i < 3; ++i) {
+    p.save();
+    p.translate(c);
+    p.rotate(-18 + i * 18);
+    p.setPen(QPen(t.edgeDark, 1.2));
+    p.setBrush(cards[i]);
+    p.drawRoundedRect(QRectF(-28, -50, 56, 84), 6, 6);
+    p.restore();
+  }
+}
+
+enum class Art { Single, Combo, Fire, Delay, Media, Windows, Macro, Skins };
+
+void Body(QPainter& p, const Theme& t, Art art) {
+  switch (art) {
+    case Art::Single:
+      Well(p, LTRB(73, 128, 151, 144), t);
+      Keycap(p, t, QRectF(236, 76, 96, 90), "A", true);
+      break;
+    case Art::Combo:
+      Label(p, t, LTRB(49, 50, 200, 66), "Modifier");
+      DropBox(p, t, LTRB(49, 69, 132, 85));
+      Label(p, t, LTRB(50, 101, 200, 117), "Key 1");
+      Well(p, LTRB(50, 120, 131, 134), t);
+      Label(p, t, LTRB(50, 151, 200, 167), "Key 2");
+      Well(p, LTRB(50, 170, 131, 184), t);
+      Keycap(p, t, QRectF(170, 96, 64, 56), "Ctrl", false);
+      Text(p, LTRB(234, 96, 254, 146), "+", 20, t.accent, Qt::AlignCenter, true);
+      Keycap(p, t, QRectF(256, 96, 52, 56), "C", true);
+      break;
+    case Art::Fire:
+      Label(p, t, LTRB(49, 50, 200, 66), "Key");
+      DropBox(p, t, LTRB(49, 69, 132, 85));
+      Well(p, LTRB(50, 120, 131, 134), t);
+      Well(p, LTRB(50, 170, 131, 184), t);
+      Crosshair(p, t, QPointF(280, 118), 48);
+      break;
+    case Art::Delay:
+      Well(p, LTRB(74, 129, 150, 143), t);
+      Stopwatch(p, t, QPointF(292, 128), 44);
+      break;
+    case Art::Media:
+      Label(p, t, LTRB(42, 108, 200, 124), "Function");
+      DropBox(p, t, LTRB(42, 128, 151, 144));
+      MediaGlyph(p, t, QPointF(284, 126));
+      break;
+    case Art::Windows:
+      Label(p, t, LTRB(42, 108, 200, 124), "Function");
+      DropBox(p, t, LTRB(42, 128, 151, 144));
+      WindowsGlyph(p, t, QPointF(284, 126));
+      break;
+    case Art::Macro:
+      DropBox(p, t, LTRB(42, 128, 151, 144));
+      p.setPen(QPen(QColor(t.edgeDark.red(), t.edgeDark.green(), t.edgeDark.blue(), 150), 1));
+      p.drawLine(208, 56, 208, 226);
+      break;
+    case Art::Skins:
+      Well(p, LTRB(42, 94, 151, 110), t);
+      DropBox(p, t, LTRB(42, 128, 151, 144));
+      PaletteGlyph(p, t, QPointF(284, 136));
+      break;
+  }
+}
+
+QImage Dialog(const Theme& t, Art art, const QString& title, int height, int seed) {
+  QImage img = NewImage(380, height);
+  QPainter p;
+  BeginPainter(p, img);
+  Frame(p, t, title, img.size(), seed);
+  Body(p, t, art);
+  p.end();
+  return img;
+}
+
+}  // namespace
+
+bool DrawDialogs(const Theme& t, const QString& folder) {
+  using namespace corvaline;
+  bool ok = true;
+  ok &= Save(Dialog(t, Art::Single, "Single Key", 290, 31), folder, kSingleKeyPng, true);
+  ok &= Save(Dialog(t, Art::Combo, "Combination Key", 290, 32), folder, kComboKeyPng, true);
+  ok &= Save(Dialog(t, Art::Fire, "Fire Key", 290, 33), folder, kFireKeyPng, true);
+  ok &= Save(Dialog(t, Art::Delay, "Delay Time", 290, 34), folder, kDelayTimePng, true);
+  ok &= Save(Dialog(t, Art::Media, "Multimedia Key", 290, 35), folder, kMediaKeyPng, true);
+  ok &= Save(Dialog(t, Art::Windows, "Windows Key", 310, 36), folder, kWindowsKeyPng, true);
+  ok &= Save(Dialog(t, Art::Macro, "Macro Key", 290, 37), folder, kMacroKeyPng, true);
+  ok &= Save(Dialog(t, Art::Skins, "Skins", 290, 38), folder, kSkinsDialogPng, true);
+  return ok;
+}
+
+}  // namespace skingen
