@@ -52,17 +52,18 @@ UserMessage LeftKeyWarning(UiLanguage lang);
 // Triple-click, RGB On/Off, Key Off. Anything else is refused (false).
 bool AssignPlainFunction(const ButtonEditTarget& target, int slot, FunctionCategory category);
 
-// Shift: set for the slot in both key groups. Refused silently (nullopt, no
-// change) while any slot of either group holds Shift; refused with the
-// left-key warning when the slot is the other group's only left button.
-// Returns whether it was assigned, or the message to show.
+// Shift: set for the slot in both key groups. Refused silently (no change, no
+// message) while any slot of either group holds Shift; refused with the
+// left-key warning when the slot is either group's only left button.
 struct AssignOutcome {
   bool assigned = false;
   std::optional<UserMessage> message;
 };
 AssignOutcome AssignShift(const ButtonEditTarget& target, int slot);
 
-// DPI sub-menu position 0..3 ("DPI +", "DPI -", "DPI Loop", "Shift DPI").
+// DPI sub-menu position 0..3 ("DPI +", "DPI -", "DPI Loop", "Shift DPI"):
+// category DPI Switch with selector position + 1. Replacing a Shift slot
+// follows the rule of the sub-dialog results below, the selector included.
 bool AssignDpiFunction(const ButtonEditTarget& target, int slot, int position);
 
 // Results of the sub-dialogs. Each writes the parameter columns of the edited
