@@ -1,0 +1,33 @@
+// Runs corvalinectl as a process, in scratch folders of its own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace corvaline::testing_support {
+
+struct ProcessResult {
+  int status = -1;
+  std::string out, err;
+};
+
+class ToolSandbox {
+ public:
+  ToolSandbox();
+  ~ToolSandbox();
+  const std::filesystem::path& dir() const { return dir_; }
+  std::filesystem::path operator/(const std::string& name) const { return dir_ / name; }
+  // Runs corvalinectl with the arguments; HOME, XDG_CONFIG_HOME and
+  // XDG_RUNTIME_DIR point into the sandbox so no real settings or virtual
+  // mice of the machine are touched.
+  ProcessResult Run(const std::vector<std::string>& args) const;
+
+ private:
+  std::filesystem::path dir_;
+};
+
+std::string ReadFileBytes(const std::filesystem::path& file);
+void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
+
+}  // namespace corvaline::testing_support

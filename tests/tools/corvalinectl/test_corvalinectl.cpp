@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "core/settings/config_file.h"
+#include "process_runner.h"
+
+namespace corvaline {
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::ToolSandbox;
+using testing_support::WriteFileBytes;
+
+const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
+const std::filesystem::path kData = CORVALINE_TEST_DATA_DIR;
+
+TEST(Corvalinectl, ApplyOnTheDeliveredConfigSendsTheKnownSequenceAndSaves) {
+  ToolSandbox box;
+  std::filesystem::copy_file(kSource / "assets" / "config.bin", box / "config.bin");
+  const auto r = box.Run({"--simulate", "--trace", "apply", (box / "config.bin").string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, ReadFileBytes(kData / "corvalinectl_apply_delivered.trace"));
+  const std::string saved = ReadFileBytes(box / "config.bin");
+  ASSERT_EQ(saved.size(), kConfigFileSize);
+  EXPECT_EQ(saved[0], 1);  // written by an Apply
+  EXPECT_EQ(saved.substr(1), ReadFileBytes(kSource / "assets" / "config.bin").substr(1));
+}
+
+TEST(Corvalinectl, NoSaveLeavesTheFilesAlone) {
+  ToolSandbox box;
+  std::filesystem::copy_file(kSource / "assets" / "config.bin", box / "config.bin");
+  std::filesystem::copy_file(kSource / "assets" / "str.ini", box / "str.ini");
+  const auto r = box.Run({"--simulate", "--sensor-type", "2", "apply", (box / "config.bin").string(),
+                          "--no-save"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ReadFileBytes(box / "config.bin"), ReadFileBytes(kSource / "assets" / "config.bin"));
+  EXPECT_EQ(ReadFileBytes(box / "str.ini"), ReadFileBytes(kSource / "assets" / "str.ini"));
+}
+
+TEST(Corvalinectl, BadFilesAndCommandLinesGiveOneLineAndTheDocumentedStatus) {
+  ToolSandbox box;
+  WriteFileBytes(box / "short.bin", std::string(kConfigFileSize - 1, '\0'));
+  WriteFileBytes(box / "long.bin", std::string(kConfigFileSize + 1, '\0'));
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+  };
+  const std::vector<Case> cases = {
+      {{"show", (box / "short.bin").string()}, 1},
+      {{"--simulate", "apply", (box / "long.bin").string()}, 1},
+      {{"show", (box / "missing.bin").string()}, 1},
+      {{"encode-macros", (box / "missing.ini").string(), (box / "short.bin").string()}, 1},
+      {{"frobnicate"}, 2},
+      {{"--colour", "show"}, 2},
+      {{"show", "--bogus"}, 2},
+      {{"encode-macros", "only-one.ini"}, 2},
+      {{"--lang", "FR", "show"}, 2},
+      {{"--sensor-type"}, 2},
+      {{}, 2},
+  };
+  for (const Case& c : cases) {
+    const auto r = box.Run(c.args);
+    std::string joined;
+    for (const auto& a : c.args) joined += a + " ";
+    EXPECT_EQ(r.status, c.status) << joined << "\n" << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << joined << "\n" << r.err;
+  }
+  // A wrong-size file is never rewritten.
+  EXPECT_EQ(ReadFileBytes(box / "short.bin").size(), kConfigFileSize - 1);
+}
+
+TEST(Corvalinectl, WithoutAMouseApplyFails) {
+  ToolSandbox box;
+  std::filesystem::copy_file(kSource / "assets" / "config.bin", box / "config.bin");
+  const auto r = box.Run({"--device", "/dev/nonexistent-hidraw", "apply", (box / "config.bin").string()});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_NE(r.err.find("no CORVALINE mouse"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadFileBytes(box / "config.bin"), ReadFileBytes(kSource / "assets" / "config.bin"));
+}
+
+TEST(Corvalinectl, EncodeMacrosRewritesTheMacroAreaKeepingLoopCounts) {
+  ToolSandbox box;
+  std::string config = ReadFileBytes(kSource / "assets" / "config.bin");
+  constexpr std::size_t kArea = 385;  // file offset of the first MacroBlock
+  config[kArea + 0] = 0x00;
+  config[kArea + 1] = 0x05;                        // macro 1 loops 5 times
+  config[kArea + 128 + 1] = 0x02;                  // macro 2 loops twice
+  for (int i = 2; i < 128; ++i) config[kArea + 128 + i] = 0x55;  // stale events
+  WriteFileBytes(box / "config.bin", config);
+  std::string ini =
+      "[first]\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=1500 ms\r\nItem2=A   Up\r\n"
+      "[second]\r\nItemCount=3\r\nItem0=NoSuchKey   Dn\r\nItem1=25 ms\r\nItem2=B   Up\r\n";
+  for (int k = 3; k <= 13; ++k)
+    ini += "[m" + std::to_string(k) + "]\r\nItemCount=3\r\nItem0=C   Dn\r\nItem1=10000 ms\r\nItem2=C   Up\r\n";
+  WriteFileBytes(box / "record.ini", ini);
+
+  const auto r = box.Run({"encode-macros", (box / "record.ini").string(), (box / "config.bin").string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("twelfth"), std::string::npos);  // the thirteenth is left out, and said
+  const std::string out = ReadFileBytes(box / "config.bin");
+  ASSERT_EQ(out.size(), kConfigFileSize);
+  EXPECT_EQ(out[0], config[0]);  // no Apply: the first-run byte stays
+  auto block = [&](int k) { return out.substr(kArea + 128 * k, 128); };
+  // A Dn with 1500 ms after it (long form), A Up last without delay.
+  EXPECT_EQ(block(0), std::string("\x00\x05\x00\x04\x0f\x03\x80\x04", 8) + std::string(120, '\0'));
+  // Unknown key name -> code 0; 25 ms -> two 10 ms steps; stale bytes cleared.
+  EXPECT_EQ(block(1), std::string("\x00\x02\x02\x00\x80\x05", 6) + std::string(122, '\0'));
+  // 10000 ms = 100 hundreds + 0 ms.
+  EXPECT_EQ(block(11), std::string("\x00\x00\x00\x06\x64\x03\x80\x06", 8) + std::string(120, '\0'));
+  EXPECT_EQ(out.substr(kArea + 1536), config.substr(kArea + 1536));  // the rest untouched
+}
+
+}  // namespace
+}  // namespace corvaline
