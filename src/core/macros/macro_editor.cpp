@@ -61,15 +61,19 @@ MacroEditor::MacroEditor(SettingsBlock& settings, std::filesystem::path recordIn
 void MacroEditor::EnterPage() {
   LeavePage();
   names_ = ListMacroNames(recordIni_);
+  for (std::size_t k = 0; k < names_.size(); ++k) {
+    loops_.push_back(MacroLoopCount(settings_, static_cast<int>(k)));
+  }
   if (names_.empty()) return;
   selectedMacro_ = 0;
   nameText_ = names_[0];
   items_ = ReadMacroItems(recordIni_, names_[0]);
-  ShowLoopCountOf(0);
+  loopText_ = std::to_string(loops_[0]);
 }
 
 void MacroEditor::LeavePage() {
   names_.clear();
+  loops_.clear();
   items_.clear();
   selectedMacro_ = -1;
   selectedItem_ = -1;
@@ -92,11 +96,7 @@ void MacroEditor::LoadMacro() {
   nameText_ = names_[selectedMacro_];
   items_ = ReadMacroItems(recordIni_, nameText_);
   selectedItem_ = -1;
-  ShowLoopCountOf(selectedMacro_);
-}
-
-void MacroEditor::ShowLoopCountOf(int block) {
-  loopText_ = std::to_string(MacroLoopCount(settings_, block));
+  loopText_ = std::to_string(loops_[selectedMacro_]);
 }
 
 void MacroEditor::SetLoopCount(std::string text) {
@@ -106,7 +106,9 @@ void MacroEditor::SetLoopCount(std::string text) {
     loops = 1;
   }
   loopText_ = std::move(text);
-  if (selectedMacro_ >= 0) SetMacroLoopCount(settings_, selectedMacro_, loops);
+  if (selectedMacro_ < 0) return;
+  loops_[selectedMacro_] = loops;
+  SetMacroLoopCount(settings_, selectedMacro_, loops);
 }
 
 bool MacroEditor::NameUsable(std::string_view name) const {
@@ -143,6 +145,9 @@ bool MacroEditor::NewMacro() {
     return false;
   }
   names_.push_back(name);
+  // A new macro starts with one pass, not with whatever its block held.
+  loops_.push_back(1);
+  loopText_ = "1";
   nameText_ = name;
   if (count > 0) ClearItems();
   selectedMacro_ = count;
@@ -153,6 +158,7 @@ void MacroEditor::DeleteMacro() {
   if (selectedMacro_ < 0 || selectedMacro_ >= static_cast<int>(names_.size())) return;
   const std::string name = names_[selectedMacro_];
   names_.erase(names_.begin() + selectedMacro_);
+  loops_.erase(loops_.begin() + selectedMacro_);
   selectedMacro_ = -1;
   ClearItems();
   nameText_.clear();
@@ -179,32 +185,29 @@ void MacroEditor::SaveMacro() {
 }
 
 // The save moved the macro to the end of the file. The list follows the file
-// order again, so a list position is always the block that LoadMacro and
-// SetLoopCount use, and each loop count moves with its macro. Names added
-// with New and not saved yet stay in the list after the saved ones.
+// order again, so a list position is always the block that SetLoopCount
+// writes, and each loop count moves with its macro. Names added with New and
+// not saved yet stay in the list after the saved ones.
 void MacroEditor::ReloadNamesAfterSave(const std::string& savedName) {
-  std::vector<std::pair<std::string, int>> loops;
-  for (std::size_t i = 0; i < names_.size(); ++i) {
-    loops.emplace_back(names_[i], MacroLoopCount(settings_, static_cast<int>(i)));
-  }
   EncodeMacroArea(recordIni_, settings_);
-
   std::vector<std::string> order = ListMacroNames(recordIni_);
   for (const std::string& n : names_) {
     const bool inFile = std::any_of(order.begin(), order.end(),
                                     [&](const std::string& f) { return SameNameIgnoringCase(f, n); });
     if (!inFile && order.size() < static_cast<std::size_t>(kMaxMacros)) order.push_back(n);
   }
+  std::vector<int> loops(order.size());
+  selectedMacro_ = -1;
   for (std::size_t k = 0; k < order.size(); ++k) {
-    for (const auto& [n, count] : loops) {
-      if (SameNameIgnoringCase(n, order[k])) SetMacroLoopCount(settings_, static_cast<int>(k), count);
+    loops[k] = MacroLoopCount(settings_, static_cast<int>(k));  // a section added by hand
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      if (SameNameIgnoringCase(names_[i], order[k])) loops[k] = loops_[i];
     }
+    SetMacroLoopCount(settings_, static_cast<int>(k), loops[k]);
+    if (SameNameIgnoringCase(order[k], savedName)) selectedMacro_ = static_cast<int>(k);
   }
   names_ = std::move(order);
-  selectedMacro_ = -1;
-  for (std::size_t k = 0; k < names_.size(); ++k) {
-    if (SameNameIgnoringCase(names_[k], savedName)) selectedMacro_ = static_cast<int>(k);
-  }
+  loops_ = std::move(loops);
 }
 
 void MacroEditor::InsertMouseEvent(int entry) {

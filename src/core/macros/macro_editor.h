@@ -78,7 +78,6 @@ class MacroEditor {
 
  private:
   void LoadMacro();
-  void ShowLoopCountOf(int block);
   void InsertItems(std::size_t at, const std::vector<std::string>& items);
   bool NameUsable(std::string_view name) const;
   void ReloadNamesAfterSave(const std::string& savedName);
@@ -86,6 +85,10 @@ class MacroEditor {
   SettingsBlock& settings_;
   std::filesystem::path recordIni_;
   std::vector<std::string> names_;
+  // Loop count of each listed macro. Kept beside the MacroArea because a
+  // Delete leaves the blocks as they are until the next save, so after it a
+  // list position no longer names the block holding that macro's count.
+  std::vector<int> loops_;
   int selectedMacro_ = -1;
   std::vector<std::string> items_;
   int selectedItem_ = -1;

@@ -90,9 +90,10 @@ TEST_F(MacroEditorTest, NewMacroRefusesBlankOverLimitLongUnstorableAndDuplicateN
 }
 
 TEST_F(MacroEditorTest, SaveMovesTheMacroToTheEndAndItsLoopCountGoesWithIt) {
-  EditorWith({{"one", {"A   Dn"}}, {"two", {"B   Dn"}}, {"three", {"C   Dn"}}});
+  WriteRecordIni(ini, {{"one", {"A   Dn"}}, {"two", {"B   Dn"}}, {"three", {"C   Dn"}}});
   EncodeMacroArea(ini, settings);
   for (int k = 0; k < 3; ++k) SetMacroLoopCount(settings, k, k + 1);
+  editor.EnterPage();
 
   editor.SelectMacro(0);
   editor.InsertMouseEvent(0);  // nothing selected, list not empty: nothing added
@@ -115,18 +116,26 @@ TEST_F(MacroEditorTest, SaveMovesTheMacroToTheEndAndItsLoopCountGoesWithIt) {
   EXPECT_EQ(MacroLoopCount(settings, 0), 2);
 }
 
-TEST_F(MacroEditorTest, UnsavedNewNamesSurviveASaveAndDeleteLeavesTheAreaUntilConfirm) {
+TEST_F(MacroEditorTest, LoopCountsStayWithTheirMacrosThroughNewDeleteAndSave) {
+  SetMacroLoopCount(settings, 0, 4);
+  SetMacroLoopCount(settings, 1, 0);  // stale count of an unused block
+  SetMacroLoopCount(settings, 2, 0);
   EditorWith({{"kept", {"A   Dn"}}});
-  EncodeMacroArea(ini, settings);
   editor.SetNameText("draft");
   ASSERT_TRUE(editor.NewMacro());
+  EXPECT_EQ(editor.LoopText(), "1");
   editor.SetNameText("saved");
   ASSERT_TRUE(editor.NewMacro());
   editor.InsertMouseEvent(1);
+  editor.SetLoopCount("6");
   editor.SaveMacro();
+  // The unsaved name stays listed, after the saved ones.
   EXPECT_EQ(editor.MacroNames(), (Items{"kept", "saved", "draft"}));
   EXPECT_EQ(editor.SelectedMacro(), 1);
+  EXPECT_EQ(MacroLoopCount(settings, 1), 6);
+  EXPECT_EQ(MacroLoopCount(settings, 2), 1);
 
+  // Delete changes record.ini at once but the MacroArea only at the next save.
   const SettingsBlock before = settings;
   editor.SelectMacro(0);
   editor.DeleteMacro();
@@ -135,6 +144,14 @@ TEST_F(MacroEditorTest, UnsavedNewNamesSurviveASaveAndDeleteLeavesTheAreaUntilCo
   EXPECT_TRUE(editor.Items().empty());
   EXPECT_EQ(editor.NameText(), "");
   EXPECT_EQ(std::memcmp(&before, &settings, sizeof settings), 0);
+
+  // Meanwhile block 0 still holds the deleted macro, yet "saved" shows and
+  // keeps its own count.
+  editor.SelectMacro(0);
+  EXPECT_EQ(editor.LoopText(), "6");
+  editor.SaveMacro();
+  EXPECT_EQ(MacroLoopCount(settings, 0), 6);
+  EXPECT_EQ(settings.macroArea[0][3], 0xF1);
 }
 
 TEST_F(MacroEditorTest, SaveWarnsWhenTheMouseCannotHoldTheWholeMacro) {
