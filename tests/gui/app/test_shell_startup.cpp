@@ -1,0 +1,171 @@
+// Start-up with and without the mouse, a mouse arriving later, a skin
+// without "/main.png", and start-up steps that fail.
+#include <QDir>
+
+#include "core/settings/settings_block.h"
+#include "gui/app/main_window.h"
+#include "gui/ui/skin_state.h"
+#include "shell_fixture.h"
+
+namespace corvaline::gui::testing {
+namespace {
+
+
+TEST_F(ShellTest, StartsHiddenInTheTrayWithTheMouseReady) {
+  WriteDataFiles("EN");
+  MakeShell();
+  shell->Start();
+
+  EXPECT_TRUE(tray.iconShown);
+  EXPECT_EQ(tray.tip, "Gaming Mouse Setting");
+  EXPECT_EQ(tray.exitText, "Exit");
+  ASSERT_EQ(tray.balloons.size(), 1u);
+  EXPECT_EQ(tray.balloons[0].text, "The system detect the gaming mouse.");
+  EXPECT_FALSE(shell->Window().isVisible());
+
+  // Settings loaded and snapshotted, the skin sizes the window, the colour
+  // strings are converted, the Basic page is composed over the canvas.
+  EXPECT_EQ(Settings().settings.reportRateCode, 2);
+  EXPECT_EQ(Settings().savedSettings.reportRateCode, 2);
+  EXPECT_EQ(shell->Window().size(), QSize(880, 660));
+  EXPECT_EQ(TextColour(), QColor(255, 12, 0));
+  EXPECT_EQ(shell->CurrentPage(), Page::Basic);
+  EXPECT_TRUE(shell->BasicPageBuilt());
+  EXPECT_EQ(shell->Window().Canvas()->pixelColor(2, 200), QColor(0, 0, 200));
+  EXPECT_TRUE(sink.messages.empty());
+
+  // The reader runs: an event of the mouse becomes a balloon.
+  ASSERT_TRUE(mouse->RaiseEvent(8, 2));
+  ASSERT_TRUE(WaitFor([&] { return tray.balloons.size() == 2; }));
+  EXPECT_EQ(tray.balloons[1].text, "Switch to key matrix 2");
+
+  // The tray opens the window.
+  emit tray.leftClicked();
+  EXPECT_TRUE(shell->Window().isVisible());
+}
+
+TEST_F(ShellTest, WithoutTheMouseOnlyTheWarningAndNoWindow) {
+  WriteDataFiles("EN");
+  mouse->Unplug();
+  MakeShell();
+  shell->Start();
+
+  ASSERT_EQ(tray.balloons.size(), 1u);
+  EXPECT_EQ(tray.balloons[0].title, "Warning");
+  EXPECT_EQ(tray.balloons[0].text, "The system did not detect the gaming mouse!");
+  EXPECT_EQ(shell->CurrentPage(), Page::None);
+  EXPECT_FALSE(shell->BasicPageBuilt());
+  // Settings and skin are still loaded.
+  EXPECT_EQ(Settings().savedSettings.reportRateCode, 2);
+  EXPECT_EQ(shell->Window().size(), QSize(880, 660));
+
+  // Each left click on the icon only repeats the warning.
+  emit tray.leftClicked();
+  emit tray.leftClicked();
+  EXPECT_EQ(tray.balloons.size(), 3u);
+  EXPECT_EQ(tray.balloons[2].title, "Warning");
+  EXPECT_FALSE(shell->Window().isVisible());
+}
+
+TEST_F(ShellTest, MouseArrivingAfterStartOpensAndStartsTheReader) {
+  WriteDataFiles("EN");
+  mouse->Unplug();
+  MakeShell();
+  shell->Start();
+  ASSERT_EQ(tray.balloons.size(), 1u);
+
+  mouse->Plug();
+  ASSERT_TRUE(WaitFor([&] { return shell->DeviceReady(); }));
+  EXPECT_EQ(tray.balloons.back().text, "The system detect the gaming mouse.");
+
+  const size_t before = tray.balloons.size();
+  ASSERT_TRUE(mouse->RaiseEvent(9, 3));
+  ASSERT_TRUE(WaitFor([&] { return tray.balloons.size() > before; }));
+  EXPECT_EQ(tray.balloons.back().text, "Switch to macro key3");
+
+  // The first opening composes the Basic page.
+  emit tray.leftClicked();
+  EXPECT_EQ(shell->CurrentPage(), Page::Basic);
+  EXPECT_TRUE(shell->Window().isVisible());
+
+  // Unplugged again: warning, hidden window, OK no longer sends.
+  mouse->Unplug();
+  ASSERT_TRUE(WaitFor([&] { return !shell->DeviceReady(); }));
+  EXPECT_EQ(tray.balloons.back().title, "Warning");
+  EXPECT_FALSE(shell->Window().isVisible());
+}
+
+TEST_F(ShellTest, SkinWithoutMainPngKeepsTheTemplateWindow) {
+  WriteDataFiles("EN", /*withMainPng=*/false);
+  MakeShell();
+  shell->Start();
+  EXPECT_FALSE(shell->Window().HasCanvas());
+  const QSize size = shell->Window().size();
+  EXPECT_NE(size, QSize(880, 660));
+  // Pages switch without a picture, and the window still works.
+  shell->ShowAdvancedPage();
+  shell->ShowBasicPage();
+  EXPECT_EQ(shell->CurrentPage(), Page::Basic);
+  EXPECT_EQ(shell->Window().size(), size);
+  emit tray.leftClicked();
+  EXPECT_TRUE(shell->Window().isVisible());
+}
+
+// A device service whose reader wake-up and hot-plug monitor cannot be made.
+class BrokenDevice : public DeviceService {
+ public:
+  void SetNotify(NotifyFn notify) override { notify_ = std::move(notify); }
+  bool OpenMouse() override {
+    ready_ = true;
+    notify_(14, 0);
+    return true;
+  }
+  bool Ready() const override { return ready_; }
+  bool CreateReader() override { return false; }
+  void ResumeReader() override { ++resumed; }
+  bool StartMonitor() override { return false; }
+  int MonitorHandle() const override { return -1; }
+  bool HandleDeviceChanges(const std::function<void()>&) override { return false; }
+  int SensorType() const override { return 0; }
+  void PrepareSensor() override {}
+  int ApplySettings(const ItemTexts&, UiLanguage) override { return 0; }
+  void Close() override {}
+  int resumed = 0;
+
+ private:
+  NotifyFn notify_;
+  bool ready_ = false;
+};
+
+TEST_F(ShellTest, FailedReaderAndMonitorAreReportedAndStartUpGoesOn) {
+  WriteDataFiles("EN");
+  auto device = std::make_unique<BrokenDevice>();
+  BrokenDevice* broken = device.get();
+  MakeShell(std::move(device));
+  shell->Start();
+
+  const auto texts = MessageTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "CreateEvent failed.");
+  EXPECT_EQ(texts[1], "RegisterDeviceNotification failed!!!");
+  EXPECT_EQ(sink.messages[0].second, "CORVALINEX01");
+  EXPECT_EQ(broken->resumed, 0);
+  // The window did not come up empty: settings, snapshot, skin and page.
+  EXPECT_EQ(Settings().savedSettings.reportRateCode, 2);
+  EXPECT_TRUE(shell->Window().HasCanvas());
+  EXPECT_EQ(shell->CurrentPage(), Page::Basic);
+}
+
+TEST_F(ShellTest, ChineseLanguageReachesBalloonsAndTrayMenu) {
+  WriteDataFiles("CHS");
+  mouse->Unplug();
+  MakeShell();
+  shell->Start();
+  EXPECT_EQ(tray.exitText, QString::fromUtf8("退出"));
+  ASSERT_EQ(tray.balloons.size(), 1u);
+  EXPECT_EQ(tray.balloons[0].text, QString::fromUtf8("系统没有检测到游戏鼠标！"));
+  EXPECT_EQ(tray.balloons[0].title, "Warning");
+}
+
+}  // namespace
+}  // namespace corvaline::gui::testing
