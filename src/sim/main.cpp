@@ -25,10 +25,12 @@ namespace wire = corvaline::simwire;
 
 constexpr const char* kUsage =
     "Usage:\n"
-    "  corvaline-sim [--sensor-type N] [--misbehave MODE] [--socket PATH]\n"
+    "  corvaline-sim [--sensor-type N] [--misbehave MODE] [--vanish-after COUNT]\n"
+    "                [--socket PATH]\n"
     "      Plug a virtual mouse in until stopped with Ctrl+C or SIGTERM.\n"
     "      N: 0..3 selects the sensor's DPI table; above 3 is an unknown sensor.\n"
     "      MODE: none, no-answer, plain-echo, wrong-key, oversize, bad-index.\n"
+    "      COUNT: the mouse drops off after this many transfers and stays away.\n"
     "  corvaline-sim press rate|dpi|mode|macro VALUE [--socket PATH]\n"
     "      Press a button of the running virtual mouse:\n"
     "      rate 1000|500|250|125 (or the code 1|2|4|8), dpi 1..4,\n"
@@ -125,10 +127,19 @@ int Press(std::uint8_t code, std::uint8_t value, const std::string& socket) {
   return ok ? 0 : 1;
 }
 
-int Serve(std::optional<long> sensorType, sim::Misbehaviour misbehaviour, std::string socket) {
+struct ServeOptions {
+  std::optional<long> sensorType;
+  sim::Misbehaviour misbehaviour = sim::Misbehaviour::None;
+  std::optional<long> vanishAfter;
+  std::string socket;
+};
+
+int Serve(ServeOptions options) {
   auto mouse = std::make_shared<sim::VirtualMouse>();
-  if (sensorType) mouse->SetSensorType(static_cast<std::uint8_t>(*sensorType));
-  mouse->SetMisbehaviour(misbehaviour);
+  if (options.sensorType) mouse->SetSensorType(static_cast<std::uint8_t>(*options.sensorType));
+  mouse->SetMisbehaviour(options.misbehaviour);
+  if (options.vanishAfter) mouse->VanishAfterTransfers(static_cast<int>(*options.vanishAfter));
+  std::string socket = options.socket;
   if (socket.empty()) {
     sim::RemoveStaleSockets(wire::RuntimeDir());
     socket = sim::DefaultSocketPath();
@@ -157,9 +168,7 @@ int Serve(std::optional<long> sensorType, sim::Misbehaviour misbehaviour, std::s
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);
-  std::optional<long> sensorType;
-  sim::Misbehaviour misbehaviour = sim::Misbehaviour::None;
-  std::string socket;
+  ServeOptions options;
   std::vector<std::string_view> words;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const auto a = args[i];
@@ -168,8 +177,8 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stdout);
       return 0;
     } else if (a == "--sensor-type" && hasValue) {
-      sensorType = ParseNumber(args[++i], 0, 255);
-      if (!sensorType) {
+      options.sensorType = ParseNumber(args[++i], 0, 255);
+      if (!options.sensorType) {
         std::fprintf(stderr, "corvaline-sim: --sensor-type takes a number 0..255\n");
         return 2;
       }
@@ -179,9 +188,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "corvaline-sim: unknown --misbehave mode\n%s", kUsage);
         return 2;
       }
-      misbehaviour = *m;
+      options.misbehaviour = *m;
+    } else if (a == "--vanish-after" && hasValue) {
+      options.vanishAfter = ParseNumber(args[++i], 0, 999999);
+      if (!options.vanishAfter) {
+        std::fprintf(stderr, "corvaline-sim: --vanish-after takes a count\n");
+        return 2;
+      }
     } else if (a == "--socket" && hasValue) {
-      socket = std::string(args[++i]);
+      options.socket = std::string(args[++i]);
     } else if (!a.empty() && a[0] == '-') {
       std::fprintf(stderr, "corvaline-sim: unknown option %.*s\n%s", int(a.size()), a.data(), kUsage);
       return 2;
@@ -189,9 +204,9 @@ int main(int argc, char** argv) {
       words.push_back(a);
     }
   }
-  if (words.empty()) return Serve(sensorType, misbehaviour, socket);
+  if (words.empty()) return Serve(options);
   if (words.size() == 3 && words[0] == "press") {
-    if (auto press = ParsePress(words[1], words[2])) return Press(press->first, press->second, socket);
+    if (auto press = ParsePress(words[1], words[2])) return Press(press->first, press->second, options.socket);
   }
   std::fprintf(stderr, "corvaline-sim: bad command\n%s", kUsage);
   return 2;

@@ -124,6 +124,7 @@ bool SimServer::OpenListener(std::string* error) {
     return false;
   }
   listenFd_ = fd;
+  listenGeneration_ = mouse_->Generation();
   return true;
 }
 
@@ -140,12 +141,15 @@ void SimServer::DropClients() {
 }
 
 // The socket follows the mouse: unplugged means no socket and no connections.
+// A removal and plug-in that both happened since the last look still replace
+// the socket, so watchers see both.
 void SimServer::FollowPlugState() {
   const bool plugged = mouse_->IsPlugged();
-  if (!plugged && listenFd_ >= 0) {
+  if (listenFd_ >= 0 && (!plugged || mouse_->Generation() != listenGeneration_)) {
     DropClients();
     CloseListener();
-  } else if (plugged && listenFd_ < 0) {
+  }
+  if (plugged && listenFd_ < 0) {
     std::string error;
     if (!OpenListener(&error)) std::fprintf(stderr, "corvaline-sim: %s\n", error.c_str());
   }

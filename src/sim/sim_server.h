@@ -57,6 +57,7 @@ class SimServer {
   std::shared_ptr<VirtualMouse> mouse_;
   std::string socketPath_;
   int listenFd_ = -1;
+  std::uint64_t listenGeneration_ = 0;  // the mouse's plug-in the socket stands for
   int wakeRead_ = -1;
   int wakeWrite_ = -1;
   int plugListener_ = 0;

@@ -11,6 +11,16 @@ namespace {
 constexpr ScrambleKey kForeignKey = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x00};
 static_assert(kForeignKey != kHandshakeKey);
 
+// The firmware tells a plain handshake from scrambled traffic by its exact
+// bytes; that is only sound while those bytes do not also unscramble to a
+// block with a valid checksum.
+constexpr bool PlainHandshakeIsUnambiguous() {
+  CommandBlock b = kHandshakeRequest;
+  Unscramble(b, kHandshakeKey);
+  return b[kChecksumIndex] != CommandChecksum(b);
+}
+static_assert(PlainHandshakeIsUnambiguous());
+
 constexpr std::size_t kLogLimit = 4096;
 // Length announced by read responses when the mouse is told to overstate it.
 constexpr std::uint8_t kOversizeLength = 0xFF;

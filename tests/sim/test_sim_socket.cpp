@@ -107,6 +107,13 @@ TEST_F(SimSocketTest, WatcherReportsEachCollectionOnPlugAndUnplug) {
   }
   // The socket already answers when its arrival is seen.
   EXPECT_EQ(EnumerateSimCollections().size(), 2u);
+  // A quick unplug and plug-in still shows as removal and arrival.
+  mouse->Unplug();
+  mouse->Plug();
+  changes = CollectChanges(watcher, 4);
+  ASSERT_EQ(changes.size(), 4u);
+  EXPECT_EQ(changes[0].kind, HidDeviceChange::Kind::Removal);
+  EXPECT_EQ(changes[3].kind, HidDeviceChange::Kind::Arrival);
   StopServer();
   changes = CollectChanges(watcher, 2);
   ASSERT_EQ(changes.size(), 2u);
