@@ -84,25 +84,15 @@ TEST(Apply, WholeSequenceMatchesTheRecordedTraffic) {
   expected << in.rdbuf();
   EXPECT_EQ(Joined(s.trace), expected.str());
 
-  const sim::MouseState m = s.mouse->State();
-  EXPECT_EQ(m.reportRateCode, 2);
-  // Neon with option 3: the mouse's own Option2 stays.
-  EXPECT_EQ(m.effect.effect, 3);
-  EXPECT_EQ(m.effect.option1, 20);
-  EXPECT_EQ(m.effect.option2, 9);
-  EXPECT_EQ(m.ledTiming[0].mode, 3);
-  EXPECT_EQ(m.ledTiming[0].parameter1, 5);
-  EXPECT_EQ(m.ledTiming[1].parameter2, 70);
-  EXPECT_EQ(m.colourTables[0][23], 0xA0 + 23);
-  EXPECT_EQ(std::memcmp(m.colourTables[1].data(), block.dpiStageColour, 12), 0);
-  EXPECT_EQ(m.colourTables[1][12], 0);
   // Sensor type 1: codes 01 02 03 04 05 23 24 25. Stage 2 is off; stage 4
   // points past the 8-level table and gets its highest code.
-  EXPECT_EQ(m.dpiStageCount, 4);
+  const sim::MouseState m = s.mouse->State();
   EXPECT_EQ(m.dpiTable, (DpiTable{0x01, 0x84, 0x25, 0x25, 0x80, 0x80, 0x80, 0x80}));
-  EXPECT_EQ(std::memcmp(&m.macros, block.macroArea, sizeof(block.macroArea)), 0);
+  EXPECT_EQ(m.effect.option2, 9);  // Neon keeps the mouse's Option2
+  EXPECT_EQ(m.colourTables[0][23], 0xA0 + 23);
   const KeyMatrixTable modeA = SerializeKeyMatrix(BuildKeyMatrix(block, KeyGroup::ModeA));
   const KeyMatrixTable modeB = SerializeKeyMatrix(BuildKeyMatrix(block, KeyGroup::ModeB));
+  ASSERT_NE(modeA, modeB);
   EXPECT_EQ(std::memcmp(m.keyMatrix[0].data(), modeA.data(), kKeyMatrixBytes), 0);
   EXPECT_EQ(std::memcmp(m.keyMatrix[2].data(), modeB.data(), kKeyMatrixBytes), 0);
   const std::array<std::uint8_t, kKeyMatrixBytes> zeros{};

@@ -56,42 +56,6 @@ TEST(Commands, ShortCommandsCarryTheKnownBlocks) {
   EXPECT_EQ(s.link.failedTransfers, 0u);
 }
 
-TEST(Commands, ReadsFillTheRecordsFromTheMouse) {
-  SimLink s;
-  ASSERT_TRUE(s.Connect());
-  sim::MouseState state = s.mouse->State();
-  state.sensorInfo = {2, 5, 6, 0x01};
-  state.effect = {3, 12, 7};
-  state.ledTiming = {LedTimingRecord{1, 20, 30}, LedTimingRecord{4, 50, 60}};
-  for (std::size_t i = 0; i < kColourTableSize; ++i) {
-    state.colourTables[0][i] = static_cast<std::uint8_t>(i + 1);
-    state.colourTables[1][i] = static_cast<std::uint8_t>(0xF0 - i);
-  }
-  for (int m = 0; m < kMacroCount; ++m) std::memset(state.macros.blocks[m], 0x10 + m, kMacroSize);
-  s.mouse->SetState(state);
-
-  ReadEffect(s.link);
-  ReadLedTiming(s.link);
-  TransferColourTables(s.link, false);
-  TransferMacros(s.link, false);
-  const DeviceRecords& r = s.link.records;
-  EXPECT_EQ(r.effect.option2, 7);
-  EXPECT_EQ(r.ledTiming[0].parameter1, 20);
-  EXPECT_EQ(r.ledTiming[1].mode, 4);
-  EXPECT_EQ(r.colourTables[0], state.colourTables[0]);
-  EXPECT_EQ(r.colourTables[1], state.colourTables[1]);
-  EXPECT_EQ(std::memcmp(&r.macroStaging, &state.macros, sizeof(MacroStaging)), 0);
-  // 2 timing reads, 2 table reads and 12 macro reads each pause 2 ms.
-  EXPECT_EQ(s.sleeper.Total(), 2 * 16);
-
-  // After a plug-in the sensor type is taken and bit 6 of Option2 goes back.
-  RefreshSensorInfo(s.link);
-  EXPECT_EQ(s.link.sensorType, 2);
-  EXPECT_EQ(s.mouse->State().sensorInfo.option2, 0x41);
-  EXPECT_EQ(s.mouse->State().sensorInfo.rate, 5);
-  EXPECT_EQ(s.link.failedTransfers, 0u);
-}
-
 TEST(Commands, BulkWritesSendTheirReportsWithPauses) {
   SimLink s;
   ASSERT_TRUE(s.Connect());
@@ -189,30 +153,6 @@ TEST(Commands, AnswersBeyondTheRecordsChangeNothing) {
   TransferMacros(s.link, false);
   EXPECT_EQ(std::memcmp(&s.link.records.macroStaging, &staged, sizeof(MacroStaging)), 0);
   EXPECT_TRUE(s.backend.script->inputReports.empty());
-}
-
-TEST(Commands, MisbehavingMouseLeavesRecordsAlone) {
-  for (auto misbehaviour : {sim::Misbehaviour::OversizeLength, sim::Misbehaviour::BadIndex}) {
-    SimLink s;
-    ASSERT_TRUE(s.Connect());
-    s.link.records.colourTables[1].fill(0x5A);
-    std::memset(&s.link.records.macroStaging, 0x6B, sizeof(MacroStaging));
-    const DeviceRecords before = s.link.records;
-    s.mouse->SetMisbehaviour(misbehaviour);
-    TransferColourTables(s.link, false);
-    TransferMacros(s.link, false);
-    EXPECT_EQ(s.link.records.colourTables[1], before.colourTables[1]);
-    EXPECT_EQ(std::memcmp(&s.link.records.macroStaging, &before.macroStaging, sizeof(MacroStaging)), 0);
-    EXPECT_GE(s.link.failedTransfers, 14u);
-
-    // The exchange is still in step afterwards.
-    s.mouse->SetMisbehaviour(sim::Misbehaviour::None);
-    sim::MouseState state = s.mouse->State();
-    state.effect = {2, 4, 3};
-    s.mouse->SetState(state);
-    ReadEffect(s.link);
-    EXPECT_EQ(s.link.records.effect.option1, 4);
-  }
 }
 
 }  // namespace

@@ -126,17 +126,6 @@ TEST(Discovery, CollectionsTheProgramCannotHandleAreNotUsed) {
   EXPECT_EQ(backend.script->open, 0);
 }
 
-TEST(Discovery, EventCollectionListedLastStaysClosed) {
-  SimLink s(sim::InProcessOptions{.featureFirst = true});
-  EXPECT_TRUE(DeviceDiscovery(s.link));
-  EXPECT_TRUE(s.link.commandHandle);
-  EXPECT_FALSE(s.link.events.device);
-
-  SimLink normal;
-  EXPECT_TRUE(DeviceDiscovery(normal.link));
-  EXPECT_TRUE(normal.link.events.device);
-}
-
 TEST(DeviceChange, OnlyTheMouseSpellingsAreFollowed) {
   SimLink s;
   int hidden = 0, arrived = 0;

@@ -48,25 +48,16 @@ TEST(ReportReader, ForwardsEventReportsAndDropsTheRest) {
   ASSERT_TRUE(s.mouse->RaiseEvent(8, 2));
   ASSERT_TRUE(s.mouse->RaiseEvent(9, 12));
   EXPECT_EQ(receiver.WaitFor(4), (Events{{5, 8}, {7, 3}, {8, 2}, {9, 12}}));
-  reader.Stop();
-  EXPECT_FALSE(reader.Started());
-}
 
-TEST(ReportReader, FollowsTheMouseAcrossUnplugging) {
-  SimLink s;
-  ASSERT_TRUE(s.Connect());
-  Receiver receiver;
-  ReportReader reader(s.link, receiver.Callback());
-  reader.Start();
-  ASSERT_TRUE(s.mouse->RaiseEvent(7, 1));
-  ASSERT_EQ(receiver.WaitFor(1).size(), 1u);
-
+  // Unplugged and found again: the reader follows the new collection.
   s.mouse->Unplug();
   EXPECT_FALSE(ConnectAtStartup(s.link));  // what the removal notifications do
   s.mouse->Plug();
   EXPECT_TRUE(ConnectAtStartup(s.link));
   ASSERT_TRUE(s.mouse->RaiseEvent(7, 4));
-  EXPECT_EQ(receiver.WaitFor(2), (Events{{7, 1}, {7, 4}}));
+  EXPECT_EQ(receiver.WaitFor(5).back(), (std::pair<int, int>{7, 4}));
+  reader.Stop();
+  EXPECT_FALSE(reader.Started());
 }
 
 TEST(ReportReader, IdlesWithoutEventCollectionAndStopsInOrder) {
@@ -74,6 +65,7 @@ TEST(ReportReader, IdlesWithoutEventCollectionAndStopsInOrder) {
   // opened: the reader waits without reading and still ends on request.
   SimLink s(sim::InProcessOptions{.featureFirst = true});
   ASSERT_TRUE(s.Connect());
+  EXPECT_FALSE(s.link.events.device);
   Receiver receiver;
   {
     ReportReader reader(s.link, receiver.Callback());
@@ -91,37 +83,6 @@ TEST(ReportReader, IdlesWithoutEventCollectionAndStopsInOrder) {
   reader.Start();  // and it can run again
   open.mouse->RaiseEvent(8, 1);
   EXPECT_EQ(receiver.WaitFor(1), (Events{{8, 1}}));
-}
-
-TEST(ReportReader, WaitsUntilTheReceiverIsDone) {
-  SimLink s;
-  ASSERT_TRUE(s.Connect());
-  std::mutex mutex;
-  std::condition_variable changed;
-  bool release = false;
-  int inReceiver = 0, maxInReceiver = 0, delivered = 0;
-  ReportReader reader(s.link, [&](int, int) {
-    std::unique_lock<std::mutex> lock(mutex);
-    maxInReceiver = std::max(maxInReceiver, ++inReceiver);
-    changed.notify_all();
-    changed.wait(lock, [&] { return release; });
-    --inReceiver;
-    ++delivered;
-    changed.notify_all();
-  });
-  reader.Start();
-  s.mouse->RaiseEvent(7, 1);
-  s.mouse->RaiseEvent(7, 2);
-  {
-    std::unique_lock<std::mutex> lock(mutex);
-    changed.wait(lock, [&] { return inReceiver == 1; });
-    EXPECT_EQ(delivered, 0);  // the second report waits behind the first
-    release = true;
-    changed.notify_all();
-    changed.wait_for(lock, std::chrono::seconds(10), [&] { return delivered == 2; });
-  }
-  EXPECT_EQ(delivered, 2);
-  EXPECT_EQ(maxInReceiver, 1);
 }
 
 }  // namespace
