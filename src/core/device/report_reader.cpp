@@ -27,6 +27,20 @@ void ReportReader::Start() {
   });
 }
 
+void ReportReader::RequestStop() {
+  {
+    std::lock_guard<std::mutex> lock(link_.events.mutex);
+    stop_ = true;
+    if (reading_) reading_->CancelRead();
+  }
+  link_.events.changed.notify_all();
+}
+
+bool ReportReader::Finished() const {
+  std::lock_guard<std::mutex> lock(link_.events.mutex);
+  return !running_;
+}
+
 void ReportReader::Stop() {
   if (!thread_.joinable()) return;
   {

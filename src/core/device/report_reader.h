@@ -27,8 +27,15 @@ class ReportReader {
   void Start();
   bool Started() const { return thread_.joinable(); }
   // Ends the thread in an orderly way: a pending read is cancelled and the
-  // thread joined. Must not be called from the receiver.
+  // thread joined. Must not be called from the receiver, nor while the
+  // receiver waits for the calling thread (see RequestStop).
   void Stop();
+  // For a receiver that hands events to the caller's thread: asks the thread
+  // to end and cancels a pending read, without waiting. The caller keeps
+  // serving the receiver, repeating the call, until Finished(); then Stop()
+  // joins at once.
+  void RequestStop();
+  bool Finished() const;
 
  private:
   void Run();

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "core/device/report_reader.h"
 #include "device_test_support.h"
@@ -83,6 +84,14 @@ TEST(ReportReader, IdlesWithoutEventCollectionAndStopsInOrder) {
   reader.Start();  // and it can run again
   open.mouse->RaiseEvent(8, 1);
   EXPECT_EQ(receiver.WaitFor(1), (Events{{8, 1}}));
+  // Asked to end without waiting, the way a front end that must keep serving
+  // the receiver does it.
+  while (!reader.Finished()) {
+    reader.RequestStop();
+    std::this_thread::yield();
+  }
+  reader.Stop();
+  EXPECT_FALSE(reader.Started());
 }
 
 }  // namespace
