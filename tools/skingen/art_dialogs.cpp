@@ -117,14 +117,20 @@ void WindowsGlyph(QPainter& p, const Theme& t, const QPointF& c) {
 }
 
 void PaletteGlyph(QPainter& p, const Theme& t, const QPointF& c) {
+  // Three skin cards fanned out from a common pivot below them.
   const QColor cards[3] = {QColor(34, 37, 43), QColor(226, 234, 244), t.accent};
   for (int i = 0; i < 3; ++i) {
     p.save();
-    p.translate(c);
-    p.rotate(-18 + i * 18);
+    p.translate(c + QPointF(0, 50));
+    p.rotate(-24 + i * 24);
+    if (i == 2) Glow(p, QRectF(-24, -100, 48, 76), t.accent, 4, 6);
     p.setPen(QPen(t.edgeDark, 1.2));
     p.setBrush(cards[i]);
-    p.drawRoundedRect(QRectF(-28, -50, 56, 84), 6, 6);
+    p.drawRoundedRect(QRectF(-24, -100, 48, 76), 6, 6);
+    p.setPen(Qt::NoPen);
+    p.setBrush(i == 0 ? QColor(0, 200, 255) : (i == 1 ? QColor(30, 120, 255) : QColor(255, 255, 255, 200)));
+    p.drawRoundedRect(QRectF(-16, -90, 32, 5), 2, 2);
+    p.drawRoundedRect(QRectF(-16, -80, 20, 4), 2, 2);
     p.restore();
   }
 }

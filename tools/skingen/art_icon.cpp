@@ -27,9 +27,22 @@ QImage Icon(int size) {
   body.cubicTo(47, 45, 43, 56, 32, 56);
   body.cubicTo(21, 56, 17, 45, 17, 30);
   body.cubicTo(17, 19, 20, 9, 32, 9);
+  if (size < 32) {
+    // Few pixels: a solid lit shape reads better than outlines.
+    QLinearGradient fill(17, 9, 47, 56);
+    fill.setColorAt(0, QColor(140, 235, 255));
+    fill.setColorAt(1, QColor(0, 150, 220));
+    p.setPen(Qt::NoPen);
+    p.setBrush(fill);
+    p.drawPath(body);
+    p.setPen(QPen(QColor(10, 12, 16), 4.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(32, 14), QPointF(32, 24));
+    p.end();
+    return img;
+  }
   for (int w = 7; w >= 3; w -= 2) {
     QColor halo = accent;
-    halo.setAlpha(size >= 32 ? 40 : 0);
+    halo.setAlpha(40);
     p.setPen(QPen(halo, w));
     p.setBrush(Qt::NoBrush);
     p.drawPath(body);
@@ -38,10 +51,10 @@ QImage Icon(int size) {
   shell.setColorAt(0, QColor(120, 128, 142));
   shell.setColorAt(0.5, QColor(44, 48, 56));
   shell.setColorAt(1, QColor(18, 20, 24));
-  p.setPen(QPen(accent, size >= 32 ? 2.0 : 3.0));
+  p.setPen(QPen(accent, 2.0));
   p.setBrush(shell);
   p.drawPath(body);
-  p.setPen(QPen(QColor(0, 0, 0, 200), size >= 32 ? 1.5 : 2.5));
+  p.setPen(QPen(QColor(0, 0, 0, 200), 1.5));
   p.drawLine(QPointF(32, 10), QPointF(32, 26));
   p.drawLine(QPointF(18, 26), QPointF(46, 26));
   p.setPen(Qt::NoPen);

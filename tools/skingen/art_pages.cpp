@@ -98,8 +98,8 @@ void MouseArt(QPainter& p, const QPointF& c, qreal scale, const Theme& t) {
   p.setBrush(t.accent);
   p.drawRoundedRect(QRectF(-3, -76, 6, 20), 3, 3);
   p.setBrush(t.dark ? QColor(50, 54, 62) : QColor(180, 194, 214));
-  p.drawRoundedRect(QRectF(-66, -20, 6, 22), 2, 2);
-  p.drawRoundedRect(QRectF(-66, 6, 6, 22), 2, 2);
+  p.drawRoundedRect(QRectF(-64.5, -18, 6, 20), 2, 2);
+  p.drawRoundedRect(QRectF(-64.5, 6, 6, 20), 2, 2);
   QLinearGradient strip(0, 40, 0, 96);
   QColor clear = t.accent;
   clear.setAlpha(0);
