@@ -78,9 +78,18 @@ bool EncodeMacroArea(const std::filesystem::path& recordIni, SettingsBlock& sett
   MacroAreaReport local;
   local.sectionsIgnored = static_cast<int>(names.size() - used);
   for (std::size_t k = 0; k < used; ++k) {
-    const BlockEncodeResult r =
-        EncodeMacroBlock(ReadMacroItems(recordIni, names[k]), settings.macroArea[k]);
     ++local.macrosEncoded;
+    MacroBlockBytes& block = settings.macroArea[k];
+    if (ReadMacroItemCount(recordIni, names[k]) == 0) {
+      std::memset(block, 0, kMacroBlockSize);  // the loop count goes too
+      continue;
+    }
+    const std::vector<std::string> items = ReadMacroItems(recordIni, names[k]);
+    if (items.empty()) {
+      std::memset(block + kEventAreaOffset, 0, kEventAreaSize);  // a count but no items
+      continue;
+    }
+    const BlockEncodeResult r = EncodeMacroBlock(items, block);
     if (r.truncated) local.truncatedMacros.push_back(names[k]);
   }
   if (report) *report = std::move(local);

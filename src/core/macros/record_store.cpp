@@ -29,7 +29,17 @@ std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
   const int count = ReadMacroItemCount(recordIni, name);
   std::vector<std::string> items;
   items.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) items.push_back(IniReadString(recordIni, name, MacroItemKey(i)));
+  // A key missing in the middle reads as an empty item; a long run of missing
+  // keys means the count is damaged, and reading on would only stall.
+  constexpr std::string_view kMissing = "\x01";
+  constexpr int kMaxMissingRun = 16;
+  int missingRun = 0;
+  for (int i = 0; i < count && missingRun < kMaxMissingRun; ++i) {
+    std::string item = IniReadString(recordIni, name, MacroItemKey(i), kMissing);
+    missingRun = item == kMissing ? missingRun + 1 : 0;
+    items.push_back(item == kMissing ? std::string() : std::move(item));
+  }
+  while (missingRun-- > 0 && !items.empty()) items.pop_back();
   return items;
 }
 

@@ -26,7 +26,9 @@ std::vector<std::string> ListMacroNames(const std::filesystem::path& recordIni);
 // at kMaxStoredItems.
 int ReadMacroItemCount(const std::filesystem::path& recordIni, std::string_view name);
 
-// The macro's item texts in order (missing keys read as empty texts).
+// The macro's item texts in order. A missing key reads as an empty text,
+// except that a run of missing keys at the end (a count larger than the
+// items written) is dropped.
 std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
                                         std::string_view name);
 

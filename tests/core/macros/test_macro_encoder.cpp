@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 
 #include "core/macros/macro_encoder.h"
 #include "macro_test_support.h"
@@ -103,6 +104,19 @@ TEST_F(MacroAreaTest, ItemCountZeroClearsTheWholeBlockOthersKeepTheirLoopCount) 
   // Blocks after the last section keep what they held.
   EXPECT_EQ(settings.macroArea[2][0], 0x11);
   EXPECT_EQ(settings.macroArea[3][127], 0x11);
+}
+
+TEST_F(MacroAreaTest, DamagedItemCountsAreReadSafely) {
+  std::ofstream(ini, std::ios::binary)
+      << "[huge]\r\nItemCount=65535\r\nItem0=A   Dn\r\nItem1=30 ms\r\nItem2=A   Up\r\n"
+         "[text]\r\nItemCount=many\r\nItem0=B   Dn\r\n"
+         "[none]\r\nItemCount=2\r\n";
+  for (int k = 0; k < 3; ++k) std::memset(settings.macroArea[k], 0x22, kMacroBlockSize);
+  ASSERT_TRUE(EncodeMacroArea(ini, settings));
+  EXPECT_EQ(Bytes(settings.macroArea[0], 7), (Block{0x22, 0x22, 3, 0x04, 0x80, 0x04, 0}));
+  EXPECT_TRUE(ZeroFrom(settings.macroArea[1], 0));  // non-numeric count reads as 0
+  EXPECT_EQ(settings.macroArea[2][1], 0x22);         // a count without items: loop count kept
+  EXPECT_TRUE(ZeroFrom(settings.macroArea[2], 2));
 }
 
 TEST_F(MacroAreaTest, ExtraSectionsBeyondTwelveAreNotEncoded) {
