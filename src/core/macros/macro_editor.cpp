@@ -191,6 +191,7 @@ void MacroEditor::SaveMacro() {
 void MacroEditor::ReloadNamesAfterSave(const std::string& savedName) {
   EncodeMacroArea(recordIni_, settings_);
   std::vector<std::string> order = ListMacroNames(recordIni_);
+  const std::size_t inFileCount = order.size();
   for (const std::string& n : names_) {
     const bool inFile = std::any_of(order.begin(), order.end(),
                                     [&](const std::string& f) { return SameNameIgnoringCase(f, n); });
@@ -203,7 +204,10 @@ void MacroEditor::ReloadNamesAfterSave(const std::string& savedName) {
     for (std::size_t i = 0; i < names_.size(); ++i) {
       if (SameNameIgnoringCase(names_[i], order[k])) loops[k] = loops_[i];
     }
-    SetMacroLoopCount(settings_, static_cast<int>(k), loops[k]);
+    // An empty macro's block stays all zero, as the encoder left it.
+    if (k >= inFileCount || ReadMacroItemCount(recordIni_, order[k]) > 0) {
+      SetMacroLoopCount(settings_, static_cast<int>(k), loops[k]);
+    }
     if (SameNameIgnoringCase(order[k], savedName)) selectedMacro_ = static_cast<int>(k);
   }
   names_ = std::move(order);

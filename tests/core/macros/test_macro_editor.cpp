@@ -152,6 +152,12 @@ TEST_F(MacroEditorTest, LoopCountsStayWithTheirMacrosThroughNewDeleteAndSave) {
   editor.SaveMacro();
   EXPECT_EQ(MacroLoopCount(settings, 0), 6);
   EXPECT_EQ(settings.macroArea[0][3], 0xF1);
+
+  // Saving a macro without items clears its whole block, loop count included.
+  editor.SelectMacro(1);
+  editor.SaveMacro();
+  EXPECT_EQ(ListMacroNames(ini), (Items{"saved", "draft"}));
+  for (std::uint8_t b : settings.macroArea[1]) ASSERT_EQ(b, 0);
 }
 
 TEST_F(MacroEditorTest, SaveWarnsWhenTheMouseCannotHoldTheWholeMacro) {
