@@ -1,7 +1,10 @@
 // The macro editor of the Advanced page as a model: the macro list, the
 // selected macro's event list, the name and loop-count fields and the
 // mouse-event drop-down. A view shows this state and forwards the user's
-// actions; messages go out through ShowMessage.
+// actions, then redraws from the accessors (every operation may change the
+// lists, the selections and the field texts); messages go out through
+// ShowMessage. Double click on a delay step: if CanEditDelay(), run the delay
+// dialog and pass its result to EditDelay.
 #pragma once
 
 #include <array>
