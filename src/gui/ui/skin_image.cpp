@@ -141,10 +141,16 @@ QImage OpaqueCanvasFrom(const QString& path) {
 
 QImage LoadMainCanvas() { return OpaqueCanvasFrom(SkinPath(kMainPng)); }
 
-QImage LoadDialogBackground(std::string_view fileName, std::string_view failureCaption) {
-  QImage canvas = OpaqueCanvasFrom(SkinPath(fileName));
-  if (canvas.isNull()) ShowMessage("error", failureCaption);
-  return canvas;
+DialogBackground LoadDialogBackground(std::string_view fileName, std::string_view failureCaption) {
+  DialogBackground result;
+  result.canvas = OpaqueCanvasFrom(SkinPath(fileName));
+  result.loaded = !result.canvas.isNull();
+  if (!result.loaded) {
+    ShowMessage("error", failureCaption);
+    result.canvas = QImage(kDialogFallbackSize, QImage::Format_RGB32);
+    result.canvas.fill(QColor(40, 40, 40));
+  }
+  return result;
 }
 
 }  // namespace corvaline

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include <string_view>
@@ -57,8 +58,16 @@ int DrawSkinFile(QImage* canvas, std::string_view fileName, int x, int y);
 QImage LoadMainCanvas();
 
 // A sub-dialog's background and canvas, from the current skin. When it cannot
-// be loaded the user sees "error" with the dialog's own caption and the result
-// is a null (0 x 0) image.
-QImage LoadDialogBackground(std::string_view fileName, std::string_view failureCaption);
+// be loaded the user sees "error" with the dialog's own caption and `loaded`
+// is false, so the dialog skips the rest of its set-up. The canvas is then a
+// plain dark one of kDialogFallbackSize rather than 0 x 0: a dialog shrunk to
+// nothing could never be clicked again, and the key-capture dialogs ignore
+// Enter and Escape, so it would block the program for good.
+struct DialogBackground {
+  QImage canvas;
+  bool loaded = false;
+};
+inline constexpr QSize kDialogFallbackSize{380, 290};
+DialogBackground LoadDialogBackground(std::string_view fileName, std::string_view failureCaption);
 
 }  // namespace corvaline

@@ -117,17 +117,21 @@ TEST(SkinImageTest, SubDialogsAreToldAboutMissingImages) {
   EXPECT_EQ(sink.messages[0].text, "LoadPng---Load image failed.");
   EXPECT_EQ(sink.messages[0].caption, kAppTitle);
 
-  const QImage background = LoadDialogBackground(kFireKeyPng, kFireBackgroundFailed);
-  EXPECT_TRUE(background.isNull());
-  EXPECT_EQ(background.size(), QSize(0, 0));
+  // The dialog is told, and keeps a size that can still be clicked and closed.
+  const DialogBackground missing = LoadDialogBackground(kFireKeyPng, kFireBackgroundFailed);
+  EXPECT_FALSE(missing.loaded);
+  EXPECT_EQ(missing.canvas.size(), QSize(380, 290));
   ASSERT_EQ(sink.messages.size(), 2u);
   EXPECT_EQ(sink.messages[1].text, "error");
   EXPECT_EQ(sink.messages[1].caption, kFireBackgroundFailed);
 
   // Present, the background gives the dialog its size and no message.
-  ASSERT_TRUE(WritePng(skin.Path(kFireKeyPng), Filled(380, 290, QColor(20, 30, 40)), false));
-  EXPECT_EQ(LoadDialogBackground(kFireKeyPng, kFireBackgroundFailed).size(), QSize(380, 290));
-  EXPECT_EQ(LoadPng(&canvas, skin.Path(kFireKeyPng), 0, 0), 1);
+  ASSERT_TRUE(WritePng(skin.Path(kMacroKeyPng), Filled(300, 200, QColor(20, 30, 40)), false));
+  const DialogBackground present = LoadDialogBackground(kMacroKeyPng, kMacroBackgroundFailed);
+  EXPECT_TRUE(present.loaded);
+  EXPECT_EQ(present.canvas.size(), QSize(300, 200));
+  EXPECT_EQ(present.canvas.pixel(10, 10), qRgb(20, 30, 40));
+  EXPECT_EQ(LoadPng(&canvas, skin.Path(kMacroKeyPng), 0, 0), 1);
   EXPECT_EQ(sink.messages.size(), 2u);
 }
 
