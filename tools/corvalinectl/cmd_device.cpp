@@ -84,7 +84,7 @@ int RunInfo(Invocation& inv) {
   DeviceLink& link = session->link;
   if (!ReadSensorInfo(link)) throw Failure("the mouse did not answer the sensor-information request");
   const SensorInfo& info = link.records.sensorInfo;
-  const int type = link.sensorType;
+  const int type = info.sensorType;
   std::vector<std::string_view> labels;
   for (int i = 0; i < DpiTableLevels(type); ++i) labels.push_back(DpiLabel(type, i));
   if (args.Has("--json")) {

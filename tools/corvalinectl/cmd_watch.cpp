@@ -6,6 +6,7 @@
 #include <mutex>
 #include <ostream>
 
+#include "core/device/commands.h"
 #include "core/device/discovery.h"
 #include "core/device/report_reader.h"
 #include "core/settings/config_file.h"
@@ -95,7 +96,10 @@ int RunWatch(Invocation& inv) {
   g_interrupted = false;
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
-  ConnectAtStartup(session->link);
+  // Only read the sensor type, for the DPI words: unlike the program's
+  // first page, watching must not write anything to the mouse.
+  if (ConnectAtStartup(session->link) && ReadSensorInfo(session->link))
+    session->link.sensorType = session->link.records.sensorInfo.sensorType;
   ReportReader reader(session->link, [&printer](int code, int value) { printer.Print(code, value); });
   reader.Start();
   while (!g_interrupted) FollowDeviceChanges(*session);
