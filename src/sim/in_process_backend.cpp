@@ -60,6 +60,19 @@ class InProcessDevice final : public HidDevice {
   std::shared_ptr<EventChannel> events_;
 };
 
+// Changes gathered from the mouse's plug listener, which may run on any
+// thread; shared with the listener so a late call never outlives it.
+struct ChangeQueue {
+  std::mutex mutex;
+  std::vector<HidDeviceChange> changes;
+};
+
+std::vector<CollectionEntry> Ordered(const InProcessOptions& options) {
+  auto list = MouseCollections();
+  if (options.featureFirst) std::swap(list.front(), list.back());
+  return list;
+}
+
 class InProcessBackend final : public HidBackend {
  public:
   InProcessBackend(std::shared_ptr<VirtualMouse> mouse, InProcessOptions options)
@@ -72,7 +85,7 @@ class InProcessBackend final : public HidBackend {
   std::vector<HidCollectionInfo> Enumerate() override {
     std::vector<HidCollectionInfo> list;
     if (!mouse_->IsPlugged()) return list;
-    for (const auto& entry : Ordered()) {
+    for (const auto& entry : Ordered(options_)) {
       HidCollectionInfo info = entry.info;
       info.path = PathOf(entry.which);
       list.push_back(info);
@@ -99,9 +112,16 @@ class InProcessBackend final : public HidBackend {
   }
 
   bool StartDeviceMonitor() override {
-    std::lock_guard lock(mutex_);
     if (listener_ == 0) {
-      listener_ = mouse_->AddPlugListener([this](bool plugged) { OnPlug(plugged); });
+      // A real plug-in announces every interface of the mouse separately.
+      listener_ = mouse_->AddPlugListener([queue = queue_, options = options_](bool plugged) {
+        std::lock_guard lock(queue->mutex);
+        for (const auto& entry : Ordered(options)) {
+          queue->changes.push_back(
+              {plugged ? HidDeviceChange::Kind::Arrival : HidDeviceChange::Kind::Removal,
+               InterfaceName(entry.which)});
+        }
+      });
     }
     return true;
   }
@@ -110,35 +130,19 @@ class InProcessBackend final : public HidBackend {
   int NotificationHandle() const override { return -1; }
 
   std::vector<HidDeviceChange> TakeDeviceChanges() override {
-    std::lock_guard lock(mutex_);
-    return std::exchange(changes_, {});
+    std::lock_guard lock(queue_->mutex);
+    return std::exchange(queue_->changes, {});
   }
 
  private:
-  std::vector<CollectionEntry> Ordered() const {
-    auto list = MouseCollections();
-    if (options_.featureFirst) std::swap(list.front(), list.back());
-    return list;
-  }
-
   static std::string PathOf(Collection which) {
     return which == Collection::Feature ? kInProcessFeaturePath : kInProcessEventsPath;
   }
 
-  // A real plug-in announces every interface of the mouse separately.
-  void OnPlug(bool plugged) {
-    std::lock_guard lock(mutex_);
-    for (const auto& entry : Ordered()) {
-      changes_.push_back({plugged ? HidDeviceChange::Kind::Arrival : HidDeviceChange::Kind::Removal,
-                          InterfaceName(entry.which)});
-    }
-  }
-
   std::shared_ptr<VirtualMouse> mouse_;
   InProcessOptions options_;
-  std::mutex mutex_;
+  std::shared_ptr<ChangeQueue> queue_ = std::make_shared<ChangeQueue>();
   int listener_ = 0;
-  std::vector<HidDeviceChange> changes_;
 };
 
 }  // namespace

@@ -31,6 +31,7 @@ constexpr const char* kUsage =
     "      N: 0..3 selects the sensor's DPI table; above 3 is an unknown sensor.\n"
     "      MODE: none, no-answer, plain-echo, wrong-key, oversize, bad-index.\n"
     "      COUNT: the mouse drops off after this many transfers and stays away.\n"
+    "      PATH: serve on this socket instead; clients list only the runtime folder.\n"
     "  corvaline-sim press rate|dpi|mode|macro VALUE [--socket PATH]\n"
     "      Press a button of the running virtual mouse:\n"
     "      rate 1000|500|250|125 (or the code 1|2|4|8), dpi 1..4,\n"

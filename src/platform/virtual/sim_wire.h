@@ -132,7 +132,9 @@ inline bool EnsureRuntimeDir(const std::string& dir) {
   if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return false;
   struct stat st{};
   if (::lstat(dir.c_str(), &st) != 0) return false;
-  return S_ISDIR(st.st_mode) && st.st_uid == ::getuid();
+  if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return false;
+  // Other users must not reach the sockets (or plant their own).
+  return (st.st_mode & 077) == 0 || ::chmod(dir.c_str(), 0700) == 0;
 }
 
 inline bool IsSocketName(std::string_view name) {
