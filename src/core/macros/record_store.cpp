@@ -45,12 +45,14 @@ std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
 
 bool WriteMacroSection(const std::filesystem::path& recordIni, std::string_view name,
                        const std::vector<std::string>& items) {
-  if (!IniWriteString(recordIni, name, std::nullopt, std::nullopt)) return false;
-  if (!IniWriteString(recordIni, name, kItemCountKey, std::to_string(items.size()))) return false;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (!IniWriteString(recordIni, name, MacroItemKey(static_cast<int>(i)), items[i])) return false;
-  }
-  return true;
+  // One write for the whole section: a failure or a crash midway can never
+  // leave the macro half saved or deleted.
+  std::vector<std::pair<std::string, std::string>> entries;
+  entries.reserve(items.size() + 1);
+  entries.emplace_back(std::string(kItemCountKey), std::to_string(items.size()));
+  for (std::size_t i = 0; i < items.size(); ++i)
+    entries.emplace_back(MacroItemKey(static_cast<int>(i)), items[i]);
+  return IniWriteSection(recordIni, name, entries);
 }
 
 bool DeleteMacroSection(const std::filesystem::path& recordIni, std::string_view name) {

@@ -35,6 +35,7 @@ struct IniDocument {
   TextEncoding encoding = TextEncoding::Utf16LeBom;
   std::string newline = "\r\n";
   bool exists = false;
+  bool unreadable = false;  // there, but could not be read: must not be overwritten
 };
 
 std::optional<std::string_view> SectionNameOf(std::string_view line) {
@@ -57,7 +58,11 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
 IniDocument Load(const std::filesystem::path& file) {
   IniDocument doc;
   auto bytes = ReadWholeFile(file);
-  if (!bytes) return doc;
+  if (!bytes) {
+    std::error_code ec;
+    doc.unreadable = std::filesystem::exists(file, ec) || ec;
+    return doc;
+  }
   doc.exists = true;
   const std::string text = DecodeText(*bytes, doc.encoding);
   doc.newline = text.find("\r\n") != std::string::npos || text.find('\n') == std::string::npos
@@ -76,12 +81,18 @@ IniDocument Load(const std::filesystem::path& file) {
 }
 
 bool Save(const std::filesystem::path& file, const IniDocument& doc) {
+  if (doc.unreadable) return false;
   std::string text;
   for (const std::string& line : doc.lines) {
     text += line;
     text += doc.newline;
   }
-  return WriteFileAtomically(file, EncodeText(text, doc.encoding));
+  TextEncoding encoding = doc.encoding;
+  // An 8-bit file cannot hold Chinese captions; rather than turning them into
+  // question marks for good, the file becomes UTF-16, which every Windows
+  // profile reader takes as well.
+  if (encoding == TextEncoding::Latin1 && !FitsLatin1(text)) encoding = TextEncoding::Utf16LeBom;
+  return WriteFileAtomically(file, EncodeText(text, encoding));
 }
 
 // [begin, end) of the first section with this name: begin is its header
@@ -145,7 +156,7 @@ std::string IniReadString(const std::filesystem::path& file, std::string_view se
   if (auto range = FindSection(doc, section)) {
     if (auto at = FindKey(doc, *range, key)) found = ValueOf(doc.lines[*at]);
   }
-  return std::string(Utf8Prefix(found, kIniValueMax));
+  return std::string(Utf8PrefixUtf16Units(found, kIniValueMax));
 }
 
 bool IniWriteString(const std::filesystem::path& file, std::string_view section,
@@ -165,6 +176,18 @@ bool IniWriteString(const std::filesystem::path& file, std::string_view section,
   } else {
     SetKey(doc, section, *key, *value);
   }
+  return Save(file, doc);
+}
+
+bool IniWriteSection(const std::filesystem::path& file, std::string_view section,
+                     const std::vector<std::pair<std::string, std::string>>& entries) {
+  IniDocument doc = Load(file);
+  if (auto range = FindSection(doc, section)) {
+    doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(range->first),
+                    doc.lines.begin() + static_cast<std::ptrdiff_t>(range->second));
+  }
+  for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
+  if (entries.empty()) doc.lines.push_back("[" + std::string(section) + "]");
   return Save(file, doc);
 }
 

@@ -13,11 +13,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace corvaline {
 
-// Longest value a read returns, in characters (a 1024-character buffer).
+// Longest value a read returns, in UTF-16 units (a 1024-character buffer on
+// Windows). A file that exists but cannot be read is never written over.
 inline constexpr std::size_t kIniValueMax = 1023;
 
 // GetPrivateProfileString: the value of key in section, or def when absent.
@@ -29,6 +31,13 @@ std::string IniReadString(const std::filesystem::path& file, std::string_view se
 bool IniWriteString(const std::filesystem::path& file, std::string_view section,
                     std::optional<std::string_view> key,
                     std::optional<std::string_view> value);
+
+// Replaces a whole section in one write: the old section (if any) is deleted
+// and the section is written anew at the end of the file with the entries in
+// order. Either the whole new section is in the file afterwards or, on
+// failure (false), the file is unchanged.
+bool IniWriteSection(const std::filesystem::path& file, std::string_view section,
+                     const std::vector<std::pair<std::string, std::string>>& entries);
 
 // GetPrivateProfileSectionNames: every section name, in file order.
 std::vector<std::string> IniSectionNames(const std::filesystem::path& file);

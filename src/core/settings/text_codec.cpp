@@ -116,6 +116,28 @@ std::string_view Utf8Prefix(std::string_view utf8, std::size_t count) {
   return utf8;
 }
 
+std::string_view Utf8PrefixUtf16Units(std::string_view utf8, std::size_t units) {
+  std::size_t used = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto b0 = static_cast<unsigned char>(utf8[i]);
+    const std::size_t len = b0 < 0x80 ? 1 : (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3 : 4;
+    const std::size_t need = len == 4 ? 2 : 1;
+    if (used + need > units) return utf8.substr(0, i);
+    used += need;
+    i += len;
+  }
+  return utf8;
+}
+
+bool FitsLatin1(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    // Lead bytes 0xC2/0xC3 encode U+0080..U+00FF; anything larger is beyond.
+    if (b >= 0xC4 && (b & 0xC0) != 0x80) return false;
+  }
+  return true;
+}
+
 std::string DecodeText(std::string_view bytes, TextEncoding& encoding) {
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
       static_cast<unsigned char>(bytes[1]) == 0xFE) {

@@ -20,5 +20,10 @@ bool IsValidUtf8(std::string_view bytes);
 std::size_t Utf8Length(std::string_view utf8);
 // The first `count` characters of UTF-8 text.
 std::string_view Utf8Prefix(std::string_view utf8, std::size_t count);
+// The longest whole-character prefix that takes at most `units` UTF-16 code
+// units (characters beyond U+FFFF take two).
+std::string_view Utf8PrefixUtf16Units(std::string_view utf8, std::size_t units);
+// True when every character of the UTF-8 text is at most U+00FF.
+bool FitsLatin1(std::string_view utf8);
 
 }  // namespace corvaline

@@ -106,3 +106,40 @@ TEST(IniFile, AFailedWriteLeavesTheFileAsItWas) {
 
 }  // namespace
 }  // namespace corvaline
+
+namespace corvaline {
+namespace {
+
+TEST(IniFile, ChineseIntoAnEightBitFileSwitchesItToUtf16InsteadOfLosingIt) {
+  testing_support::ScratchDir dir;
+  const auto file = dir / "str.ini";
+  testing_support::WriteBytes(file, "[Skins]\r\nPath=caf\xE9\r\n");
+  ASSERT_TRUE(IniWriteString(file, "Setting-CHS", "Item1", "左键"));
+  EXPECT_EQ(IniReadString(file, "Setting-CHS", "Item1"), "左键");
+  EXPECT_EQ(IniReadString(file, "Skins", "Path"), "café");
+  EXPECT_EQ(testing_support::ReadBytes(file).substr(0, 2), "\xFF\xFE");
+}
+
+TEST(IniFile, TheReadLimitCountsUtf16Units) {
+  testing_support::ScratchDir dir;
+  const auto file = dir / "str.ini";
+  std::string value = "\xF0\x9F\x96\xB1";  // one character beyond U+FFFF: two units
+  value += std::string(1022, 'x');
+  ASSERT_TRUE(IniWriteString(file, "S", "k", value));
+  const std::string read = IniReadString(file, "S", "k");
+  EXPECT_EQ(read, value.substr(0, 4 + 1021));  // 2 + 1021 = 1023 units, never half a pair
+}
+
+TEST(IniFile, AWholeSectionIsReplacedInOneWriteAndMovesToTheEnd) {
+  testing_support::ScratchDir dir;
+  const auto file = dir / "record.ini";
+  testing_support::WriteBytes(file, "[a]\r\nItemCount=1\r\nItem0=A   Dn\r\n[b]\r\nItemCount=0\r\n");
+  ASSERT_TRUE(IniWriteSection(file, "A", {{"ItemCount", "2"}, {"Item0", "B   Dn"}, {"Item1", "B   Up"}}));
+  EXPECT_EQ(IniSectionNames(file), (std::vector<std::string>{"b", "A"}));
+  EXPECT_EQ(IniReadString(file, "a", "Item1"), "B   Up");
+  ASSERT_TRUE(IniWriteSection(file, "empty", {}));
+  EXPECT_EQ(IniSectionNames(file).back(), "empty");
+}
+
+}  // namespace
+}  // namespace corvaline
