@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "core/settings/data_paths.h"
 
 namespace corvaline::gui {
 
@@ -26,18 +25,21 @@ QIcon DrawnIcon() {
 }  // namespace
 
 QIcon AppIcon() {
-  const QString candidates[] = {
-      QString::fromStdString((DataFiles().programFolder / "corvaline.png").string()),
-      QCoreApplication::applicationDirPath() + "/../share/corvaline/corvaline.png",
-      QCoreApplication::applicationDirPath() + "/../share/icons/hicolor/64x64/apps/corvaline.png",
-  };
-  for (const QString& path : candidates) {
-    if (QFile::exists(path)) {
-      QIcon icon(path);
-      if (!icon.isNull()) return icon;
-    }
+  const QString share = QCoreApplication::applicationDirPath() + "/../share";
+  QIcon icon;
+  // The build tree keeps the drawn sizes beside the data files; an installed
+  // program finds them in the icon theme folders.
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const QString built = share + QString("/corvaline/icons/corvaline-%1.png").arg(size);
+    const QString installed = share + QString("/icons/hicolor/%1x%1/apps/corvaline.png").arg(size);
+    if (QFile::exists(built))
+      icon.addFile(built, QSize(size, size));
+    else if (QFile::exists(installed))
+      icon.addFile(installed, QSize(size, size));
   }
-  return DrawnIcon();
+  if (!icon.isNull()) return icon;
+  const QIcon themed = QIcon::fromTheme(QStringLiteral("corvaline"));
+  return themed.isNull() ? DrawnIcon() : themed;
 }
 
 }  // namespace corvaline::gui

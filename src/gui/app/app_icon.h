@@ -5,8 +5,8 @@
 
 namespace corvaline::gui {
 
-// "corvaline.png" of the data folder or the installed icon when present,
-// otherwise a drawn one, so there is always an icon in the tray.
+// The drawn icon set of the build tree or of the installed icon theme; a
+// simple drawn icon when neither exists, so the tray is never empty.
 QIcon AppIcon();
 
 }  // namespace corvaline::gui

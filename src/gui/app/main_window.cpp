@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
 
 namespace corvaline::gui {
@@ -34,6 +35,12 @@ void MainWindow::SetCanvas(QImage canvas) {
 }
 
 void MainWindow::Present() {
+  if (!placed_) {
+    // The first showing comes up centred on the screen.
+    placed_ = true;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+      move(screen->availableGeometry().center() - rect().center());
+  }
   if (isMinimized()) showNormal();
   show();
   raise();

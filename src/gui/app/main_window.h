@@ -48,6 +48,7 @@ class MainWindow : public QWidget {
  private:
   WindowActions& actions_;
   bool trayResident_;
+  bool placed_ = false;
   QImage canvas_;
   std::function<bool()> capturing_;
 };

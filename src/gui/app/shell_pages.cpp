@@ -28,11 +28,7 @@ void Shell::ShowBasicPage() {
   LeavePage(Leaving::Advanced);
   PrepareBasicPageOnce();
   ComposeCommonParts(Page::Basic);
-  if (QImage* canvas = window_->Canvas()) {
-    DrawSkinText(canvas, Q(UiText(MainText::WebAddress, language_)), RectLTRB(286, 628, 438, 646),
-                 fonts_.normal, kCaptionAlign);
-    if (basicContent_) basicContent_->Compose(*canvas);
-  }
+  if (QImage* canvas = window_->Canvas(); canvas && basicContent_) basicContent_->Compose(*canvas);
   window_->update();
 }
 
@@ -64,7 +60,7 @@ void Shell::LeavePage(Leaving which) {
 }
 
 // Background, the window's buttons, OK/Apply/Cancel with captions, the page
-// tabs and the page title; without a canvas nothing lasts, so nothing is drawn.
+// tabs, the page title and the web link; without a canvas nothing lasts, so nothing is drawn.
 void Shell::ComposeCommonParts(Page page) {
   QImage* canvas = window_->Canvas();
   if (!canvas) return;
@@ -78,6 +74,9 @@ void Shell::ComposeCommonParts(Page page) {
   DrawSkinFile(canvas, kNextPageNormalPng, 60, 54);
   DrawSkinText(canvas, Q(UiText(basic ? MainText::BasicTitle : MainText::AdvancedTitle, language_)),
                RectLTRB(105, 51, 320, 99), fonts_.bold, kLabelAlign);
+  // The web link is active on both pages, so both carry its text.
+  DrawSkinText(canvas, Q(UiText(MainText::WebAddress, language_)), RectLTRB(286, 628, 438, 646),
+               fonts_.normal, kCaptionAlign);
   const MainText captions[] = {MainText::Ok, MainText::Apply, MainText::Cancel};
   const int lefts[] = {562, 666, 770};
   for (int i = 0; i < 3; ++i)

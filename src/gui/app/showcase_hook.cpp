@@ -6,15 +6,21 @@
 
 namespace corvaline::gui {
 
-void InstallShowcaseHook(Shell& shell) {
+namespace {
+
+int DelayOf(const char* variable) {
   bool ok = false;
-  const int delayMs = qEnvironmentVariableIntValue("CORVALINE_SHOWCASE_OPEN_MS", &ok);
-  if (!ok || delayMs < 0) return;
-  const bool advanced = qEnvironmentVariable("CORVALINE_SHOWCASE_PAGE") == "advanced";
-  QTimer::singleShot(delayMs, &shell, [&shell, advanced] {
-    shell.OnTrayClicked();
-    if (advanced) shell.ShowAdvancedPage();
-  });
+  const int ms = qEnvironmentVariableIntValue(variable, &ok);
+  return ok && ms >= 0 ? ms : -1;
+}
+
+}  // namespace
+
+void InstallShowcaseHook(Shell& shell) {
+  if (const int open = DelayOf("CORVALINE_SHOWCASE_OPEN_MS"); open >= 0)
+    QTimer::singleShot(open, &shell, [&shell] { shell.OnTrayClicked(); });
+  if (const int advanced = DelayOf("CORVALINE_SHOWCASE_ADVANCED_MS"); advanced >= 0)
+    QTimer::singleShot(advanced, &shell, [&shell] { shell.ShowAdvancedPage(); });
 }
 
 }  // namespace corvaline::gui
