@@ -29,6 +29,28 @@ const std::vector<HoverElement>& WindowHoverElements() {
   return elements;
 }
 
+const std::vector<HoverElement>& MainWindowHoverElements() {
+  static const std::vector<HoverElement> elements = [] {
+    std::vector<HoverElement> all = WindowHoverElements();
+    all.push_back({kHoverDefault, RectLTRB(307, 549, 412, 570), HoverPage::Basic, kHoverAlone,
+                   kButtonNormalPng, kButtonOverPng});
+    for (int i = 0; i < kFunctionBoxCount; ++i) {
+      all.push_back({kHoverBox0 + i, RectLTRB(252, 199 + 23 * i, 463, 220 + 23 * i), HoverPage::Basic,
+                     kHoverGroupFunctionBoxes, kDropdownNormalPng, kDropdownOverPng});
+    }
+    all.push_back({kHoverRestoreSystem, RectLTRB(38, 584, 143, 605), HoverPage::Advanced, kHoverAlone,
+                   kButtonNormalPng, kButtonOverPng});
+    const int lefts[] = {513, 617, 721};
+    const int ids[] = {kHoverNew, kHoverDelete, kHoverSave};
+    for (int i = 0; i < 3; ++i) {
+      all.push_back({ids[i], RectLTRB(lefts[i], 528, lefts[i] + 105, 549), HoverPage::Advanced,
+                     kHoverGroupMacroButtons, kButtonNormalPng, kButtonOverPng});
+    }
+    return all;
+  }();
+  return elements;
+}
+
 HoverTracker::HoverTracker(std::vector<HoverElement> elements)
     : elements_(std::move(elements)), highlighted_(elements_.size(), false) {}
 

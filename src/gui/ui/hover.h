@@ -45,9 +45,25 @@ enum WindowHoverId : int {
   kHoverAdvancedTab,
 };
 
+// Ids of the page elements.
+enum PageHoverId : int {
+  kHoverDefault = 20,       // Basic page: restore the default button functions
+  kHoverBox0 = 30,          // Basic page: function box i is kHoverBox0 + i, i = 0..9
+  kHoverRestoreSystem = 50,  // Advanced page: restore the pointer settings
+  kHoverNew,
+  kHoverDelete,
+  kHoverSave,
+};
+inline constexpr int kFunctionBoxCount = 10;
+
 // OK, Apply, Cancel, Skins, Minimise, Close and the two page tabs, in the
 // order the pointer is tested against them.
 const std::vector<HoverElement>& WindowHoverElements();
+
+// Every hover element of the main window: the window ones, then Default and
+// the ten function boxes of the Basic page, then Restore, New, Delete and
+// Save of the Advanced page.
+const std::vector<HoverElement>& MainWindowHoverElements();
 
 // One element to draw again: by its index in the tracker's element list.
 struct HoverRedraw {
@@ -58,7 +74,7 @@ struct HoverRedraw {
 class HoverTracker {
  public:
   // Elements are searched in this order; page elements follow the window ones.
-  explicit HoverTracker(std::vector<HoverElement> elements = WindowHoverElements());
+  explicit HoverTracker(std::vector<HoverElement> elements = MainWindowHoverElements());
 
   struct MoveResult {
     bool requestHover = false;         // the pointer is on an element: ask for a rest notice

@@ -79,11 +79,7 @@ TEST(HoverTest, StandAloneElementsAndOtherGroupsKeepTheirHighlightsUntilThePoint
 }
 
 TEST(HoverTest, RegionsAreHalfOpenAndPageElementsOnlyCountOnTheirPage) {
-  HoverElement defaultButton{99, RectLTRB(307, 549, 412, 570), HoverPage::Basic, kHoverAlone,
-                             kButtonNormalPng, kButtonOverPng};
-  std::vector<HoverElement> elements = WindowHoverElements();
-  elements.push_back(defaultButton);
-  HoverTracker tracker(elements);
+  HoverTracker tracker;
 
   EXPECT_EQ(tracker.Find(QPoint(562, 623), kBasic), 0);  // OK's top-left corner
   EXPECT_EQ(tracker.Elements()[static_cast<size_t>(tracker.Find(QPoint(666, 630), kBasic))].id,
@@ -97,10 +93,37 @@ TEST(HoverTest, RegionsAreHalfOpenAndPageElementsOnlyCountOnTheirPage) {
   EXPECT_TRUE(tracker.OnHover(QPoint(350, 560), kAdvanced).empty());
   EXPECT_FALSE(tracker.OnMove(QPoint(350, 560), kAdvanced).requestHover);
   EXPECT_EQ(tracker.OnHover(QPoint(350, 560), kBasic).size(), 1u);
-  EXPECT_TRUE(tracker.IsHighlighted(99));
+  EXPECT_TRUE(tracker.IsHighlighted(kHoverDefault));
+  EXPECT_TRUE(tracker.OnHover(QPoint(560, 530), kBasic).empty());  // New is an Advanced element
   // Window-level elements count on both pages, and before any page exists.
   EXPECT_GE(tracker.Find(kOnMinimise, kAdvanced), 0);
   EXPECT_GE(tracker.Find(kOnMinimise, 0), 0);
+}
+
+TEST(HoverTest, FunctionBoxesAndMacroButtonsFormGroups) {
+  HoverTracker tracker;
+  // Box i covers rows 199 + 23i up to 220 + 23i: box 3 holds y = 270, box 5 y = 320.
+  tracker.OnHover(QPoint(300, 270), kBasic);
+  EXPECT_TRUE(tracker.IsHighlighted(kHoverBox0 + 3));
+  auto swap = tracker.OnHover(QPoint(300, 320), kBasic);
+  ASSERT_EQ(swap.size(), 2u);
+  EXPECT_EQ(IdOf(tracker, swap[0]), kHoverBox0 + 3);
+  EXPECT_FALSE(swap[0].over);
+  EXPECT_EQ(IdOf(tracker, swap[1]), kHoverBox0 + 5);
+  int lit = 0;
+  for (int i = 0; i < kFunctionBoxCount; ++i) lit += tracker.IsHighlighted(kHoverBox0 + i) ? 1 : 0;
+  EXPECT_EQ(lit, 1);
+  // The Default button stands alone: the box stays lit beside it.
+  tracker.OnHover(QPoint(350, 560), kBasic);
+  EXPECT_TRUE(tracker.IsHighlighted(kHoverBox0 + 5));
+
+  tracker.OnHover(QPoint(520, 530), kAdvanced);
+  tracker.OnHover(QPoint(800, 530), kAdvanced);
+  EXPECT_FALSE(tracker.IsHighlighted(kHoverNew));
+  EXPECT_TRUE(tracker.IsHighlighted(kHoverSave));
+  tracker.OnHover(QPoint(40, 590), kAdvanced);
+  EXPECT_TRUE(tracker.IsHighlighted(kHoverSave));
+  EXPECT_TRUE(tracker.IsHighlighted(kHoverRestoreSystem));
 }
 
 TEST(HoverDrawTest, OverAndNormalImagesWithCaptionsAndAMissingOverImageKeepsTheNormalOne) {
