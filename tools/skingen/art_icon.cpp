@@ -1,5 +1,6 @@
 // The application and tray icon: a lit mouse on a dark rounded tile, drawn as
 // vectors at every size so that small icons stay crisp.
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainterPath>
 
@@ -71,6 +72,28 @@ QImage Icon(int size) {
   return img;
 }
 
+// The same drawing as vectors, for desktops that scale icons freely.
+constexpr char kIconSvg[] = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" viewBox="0 0 64 64">
+  <defs>
+    <linearGradient id="tile" x1="0" y1="0" x2="0" y2="1">
+      <stop offset="0" stop-color="#343a44"/><stop offset="1" stop-color="#0e0f12"/>
+    </linearGradient>
+    <linearGradient id="shell" x1="0" y1="0" x2="1" y2="1">
+      <stop offset="0" stop-color="#78808e"/><stop offset="0.5" stop-color="#2c3038"/>
+      <stop offset="1" stop-color="#121418"/>
+    </linearGradient>
+  </defs>
+  <rect x="1.5" y="1.5" width="61" height="61" rx="13" fill="url(#tile)" stroke="#040506" stroke-width="1.2"/>
+  <path d="M32 9C44 9 47 19 47 30C47 45 43 56 32 56C21 56 17 45 17 30C17 19 20 9 32 9Z"
+        fill="none" stroke="#00c8ff" stroke-opacity="0.18" stroke-width="7"/>
+  <path d="M32 9C44 9 47 19 47 30C47 45 43 56 32 56C21 56 17 45 17 30C17 19 20 9 32 9Z"
+        fill="url(#shell)" stroke="#00c8ff" stroke-width="2"/>
+  <path d="M32 10V26M18 26H46" stroke="#000000" stroke-opacity="0.8" stroke-width="1.5"/>
+  <rect x="30" y="13" width="4" height="9" rx="2" fill="#00c8ff"/>
+  <path d="M32 35L37 42L32 49L27 42Z" fill="#00c8ff"/>
+</svg>
+)svg";
+
 }  // namespace
 
 bool DrawIcons(const QString& folder) {
@@ -81,6 +104,9 @@ bool DrawIcons(const QString& folder) {
   }
   // The largest one again under the plain name, for the desktop entry.
   ok &= Save(Icon(256), folder, "/corvaline.png");
+  QFile svg(folder + "/corvaline.svg");
+  ok &= svg.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        svg.write(kIconSvg, sizeof kIconSvg - 1) == static_cast<qint64>(sizeof kIconSvg - 1);
   return ok;
 }
 

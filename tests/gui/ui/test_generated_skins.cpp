@@ -1,6 +1,7 @@
 // The skins drawn at build time: complete, decodable, and sized so that every
 // element fits the place the windows draw it at.
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
@@ -83,6 +84,9 @@ TEST(GeneratedSkinsTest, IconExistsAtEverySize) {
     EXPECT_EQ(icon.size(), QSize(size, size));
     EXPECT_TRUE(icon.hasAlphaChannel());
   }
+  QFile svg(kData + "/icons/corvaline.svg");
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
 }
 
 }  // namespace
