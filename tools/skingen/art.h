@@ -23,6 +23,9 @@ struct Theme {
   QColor fieldBack;              // wells behind child controls
   QColor buttonTop, buttonBottom;
   QColor idle;                   // unselected slider cells
+  // The sub-dialogs draw some of their texts in fixed white, so their content
+  // panel stays dark even in a light skin.
+  QColor dialogTop, dialogBottom, dialogLabel;
 };
 
 Theme CarbonTheme();

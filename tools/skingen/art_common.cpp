@@ -26,6 +26,9 @@ Theme CarbonTheme() {
   t.buttonTop = QColor(62, 67, 77);
   t.buttonBottom = QColor(30, 33, 39);
   t.idle = QColor(52, 56, 64);
+  t.dialogTop = t.panelTop;
+  t.dialogBottom = t.panelBottom;
+  t.dialogLabel = t.labelDim;
   return t;
 }
 
@@ -47,6 +50,9 @@ Theme FrostTheme() {
   t.buttonTop = QColor(252, 253, 255);
   t.buttonBottom = QColor(200, 212, 228);
   t.idle = QColor(170, 184, 204);
+  t.dialogTop = QColor(62, 82, 110);
+  t.dialogBottom = QColor(34, 46, 64);
+  t.dialogLabel = QColor(178, 200, 228);
   return t;
 }
 
@@ -98,6 +104,7 @@ void Panel(QPainter& p, const QRect& area, const Theme& t, bool accentLine) {
   g.setColorAt(0, top);
   g.setColorAt(1, bottom);
   p.fillPath(path, g);
+  p.setBrush(Qt::NoBrush);
   p.setPen(QPen(t.edgeDark, 1));
   p.drawPath(path);
   QPainterPath inner;

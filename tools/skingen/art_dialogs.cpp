@@ -14,6 +14,8 @@ namespace {
 
 QRect LTRB(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
 
+Theme ContentTheme(const Theme& t);
+
 void Frame(QPainter& p, const Theme& t, const QString& title, QSize size, int seed) {
   const QRect all(QPoint(0, 0), size);
   Brushed(p, all, t.backTop, t.backBottom, seed);
@@ -25,7 +27,7 @@ void Frame(QPainter& p, const Theme& t, const QString& title, QSize size, int se
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0, 0, 0, t.dark ? 80 : 30));
   p.drawEllipse(QRectF(350.5, 4.5, 21, 21));
-  Panel(p, LTRB(6, 38, 374, 246), t, false);
+  Panel(p, LTRB(6, 38, 374, 250), ContentTheme(t), false);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(t.edgeDark, 1));
   p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
@@ -188,12 +190,32 @@ void Body(QPainter& p, const Theme& t, Art art) {
   }
 }
 
+// The palette inside the content panel: the dialog's own panel colours, and
+// on a light skin dark wells and keys to match.
+Theme ContentTheme(const Theme& t) {
+  Theme c = t;
+  c.panelTop = t.dialogTop;
+  c.panelBottom = t.dialogBottom;
+  c.labelDim = t.dialogLabel;
+  if (!t.dark) {
+    c.dark = true;
+    c.label = QColor(230, 238, 248);
+    c.buttonTop = QColor(84, 104, 132);
+    c.buttonBottom = QColor(44, 58, 80);
+    c.edgeDark = QColor(16, 22, 32);
+    c.edgeLight = QColor(120, 144, 176);
+    c.fieldBack = QColor(22, 28, 38);
+    c.accent = QColor(96, 170, 255);
+  }
+  return c;
+}
+
 QImage Dialog(const Theme& t, Art art, const QString& title, int height, int seed) {
   QImage img = NewImage(380, height);
   QPainter p;
   BeginPainter(p, img);
   Frame(p, t, title, img.size(), seed);
-  Body(p, t, art);
+  Body(p, ContentTheme(t), art);
   p.end();
   return img;
 }
