@@ -56,6 +56,15 @@ class Shell : public QObject, public WindowActions {
   void SetPageContent(Page page, PageContent* content);
   void SetPointerSettings(PointerSettings* pointer) { pointer_ = pointer; }
   void SetSkinChooser(std::function<void()> chooser) { chooseSkin_ = std::move(chooser); }
+  // While the Advanced page is shown and this returns true (a macro
+  // recording holds the keyboard), key presses reach no control.
+  void SetRecordingQuery(std::function<bool()> recording);
+
+  // After a skin change: the page on show is composed again from the new
+  // skin, its controls made anew.
+  void RecomposeCurrentPage();
+  // Brings the window to the front and shows it.
+  void PresentWindow();
 
   // Receives an event code from the device link on any thread; the balloon
   // is raised on the GUI thread before this returns.

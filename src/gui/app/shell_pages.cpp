@@ -42,6 +42,22 @@ void Shell::ShowAdvancedPage() {
   window_->update();
 }
 
+void Shell::RecomposeCurrentPage() {
+  const Page page = currentPage_;
+  LeavePage(Leaving::Both);
+  currentPage_ = Page::None;
+  if (page == Page::Basic) ShowBasicPage();
+  if (page == Page::Advanced) ShowAdvancedPage();
+}
+
+void Shell::PresentWindow() { window_->Present(); }
+
+void Shell::SetRecordingQuery(std::function<bool()> recording) {
+  window_->SetKeyboardCapture([this, recording = std::move(recording)] {
+    return currentPage_ == Page::Advanced && recording && recording();
+  });
+}
+
 void Shell::PrepareBasicPageOnce() {
   if (basicPageBuilt_) return;
   // The first showing in a run marks the mouse as configured by this program
