@@ -83,8 +83,11 @@ void Premultiply(SkinImage& image) {
 
 void BlendSkinImage(const SkinImage& image, QImage& canvas, int x, int y) {
   if (image.IsNull() || canvas.isNull()) return;
-  if (canvas.format() != QImage::Format_RGB32 &&
-      canvas.format() != QImage::Format_ARGB32_Premultiplied) {
+  const QImage::Format format = canvas.format();
+  if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+      format != QImage::Format_ARGB32_Premultiplied) {
+    // Only reached by a canvas that no window made; the 32-bit ones are
+    // blended in place, so a painter open on them stays valid.
     canvas.convertTo(QImage::Format_RGB32);
   }
   const QRect area = QRect(x, y, image.width, image.height).intersected(canvas.rect());

@@ -33,8 +33,9 @@ void Premultiply(SkinImage& image);
 
 // Puts a premultiplied image on the canvas with its top-left corner at (x, y):
 // source-over with per-pixel alpha when the image has alpha, a plain copy
-// otherwise. Parts outside the canvas are clipped. The canvas is kept in
-// Format_RGB32 (other formats are converted first).
+// otherwise. Parts outside the canvas are clipped. 32-bit canvases (RGB32,
+// ARGB32, ARGB32_Premultiplied) are blended in place; any other format is
+// converted to RGB32 first, which a painter open on it would not survive.
 void BlendSkinImage(const SkinImage& image, QImage& canvas, int x, int y);
 
 // Decodes one file and premultiplies it; false when the file is missing or
