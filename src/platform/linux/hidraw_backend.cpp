@@ -149,7 +149,10 @@ void LinuxHidBackend::TakeUdevChanges(std::vector<HidDeviceChange>& out) {
   while (udev_device* dev = udev_monitor_receive_device(monitor_)) {
     const char* action = udev_device_get_action(dev);
     const char* sysname = udev_device_get_sysname(dev);
-    if (action && sysname) {
+    const char* subsystem = udev_device_get_subsystem(dev);
+    // The kernel-side filter is a hint, not a promise: check it here too.
+    const bool hidraw = subsystem && std::strcmp(subsystem, "hidraw") == 0;
+    if (hidraw && action && sysname) {
       const std::string name = sysname;
       if (std::strcmp(action, "add") == 0) {
         HidrawNode node;
