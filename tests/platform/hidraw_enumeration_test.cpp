@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/linux/hidraw_backend.h"
+#include "platform/linux/hidraw_nodes.h"
 
 // umockdev's preload library comes before the sanitizer runtime in the
 // library list; the sanitizer must not treat that as fatal. Read at start-up,
@@ -160,6 +162,65 @@ TEST_F(HidrawTestbed, PlugAndUnplugGiveOneChangePerCollection) {
   for (const auto& c : changes) {
     EXPECT_EQ(c.kind, HidDeviceChange::Kind::Removal);
     EXPECT_TRUE(names.count(c.interfaceName)) << c.interfaceName;
+  }
+}
+
+TEST_F(HidrawTestbed, VirtualMiceAndHidrawShareOneNotificationHandle) {
+  char dir[] = "/tmp/corvaline-platform-test-XXXXXX";
+  ASSERT_NE(::mkdtemp(dir), nullptr);
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string savedValue = saved ? saved : "";
+  ::setenv("XDG_RUNTIME_DIR", dir, 1);
+  auto backend = CreateLinuxHidBackend({.access = NodeAccess, .withVirtualMice = true});
+  ASSERT_NE(backend, nullptr);
+  ASSERT_TRUE(backend->StartDeviceMonitor());
+  pollfd pfd{backend->NotificationHandle(), POLLIN, 0};
+
+  // A virtual mouse appearing in the runtime folder...
+  const std::string socket = std::string(dir) + "/corvaline-sim/mouse-4242.sock";
+  std::ofstream(socket).put('\0');
+  ASSERT_EQ(::poll(&pfd, 1, 5000), 1) << "no notification for the virtual mouse";
+  auto changes = backend->TakeDeviceChanges();
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_NE(changes[0].interfaceName.find("VID_04D9&PID_A09F"), std::string::npos);
+  EXPECT_EQ(::poll(&pfd, 1, 0), 0) << "the handle stays readable after the changes were taken";
+
+  // ...and a real one on the same handle.
+  AddNode("0003:04D9:A09F.0003", "0003:000004D9:0000A09F", "hidraw3", kMouseVendor);
+  ASSERT_EQ(::poll(&pfd, 1, 5000), 1) << "no notification for the hidraw mouse";
+  changes = backend->TakeDeviceChanges();
+  EXPECT_EQ(changes.size(), 2u);
+
+  backend.reset();
+  std::remove(socket.c_str());
+  ::rmdir((std::string(dir) + "/corvaline-sim").c_str());
+  ::rmdir(dir);
+  if (saved) ::setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
+  else ::unsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(HidrawNames, InterfaceNamesAndPathsRoundTrip) {
+  // The Windows form, upper-case IDs, one name per collection.
+  EXPECT_EQ(HidInterfaceName(0x04D9, 0xA09F, 1, 2, "hidraw3"),
+            "\\\\?\\HID#VID_04D9&PID_A09F&Col02#hidraw3#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+  EXPECT_EQ(HidInterfaceName(0x046d, 0xc31c, 0, 1, "hidraw0").find("VID_046D&PID_C31C#hidraw0#"),
+            std::string("\\\\?\\HID#").size());
+
+  std::string node;
+  std::size_t index = 99;
+  EXPECT_TRUE(SplitCollectionPath("/dev/hidraw12#3", node, index));
+  EXPECT_EQ(node, "/dev/hidraw12");
+  EXPECT_EQ(index, 3u);
+  for (const char* bad : {"/dev/hidraw1", "/dev/hidraw1#", "#2", "/dev/hidraw1#x", "/dev/hidraw1#2a"}) {
+    EXPECT_FALSE(SplitCollectionPath(bad, node, index)) << bad;
+  }
+
+  std::uint16_t vendor = 0, product = 0;
+  EXPECT_TRUE(ParseHidId("0003:000004D9:0000A09F", vendor, product));
+  EXPECT_EQ(vendor, 0x04D9);
+  EXPECT_EQ(product, 0xA09F);
+  for (const char* bad : {"", "0003", "0003:04D9", "0003:000104D9:0000A09F", "0003:04D9:A09G"}) {
+    EXPECT_FALSE(ParseHidId(bad, vendor, product)) << bad;
   }
 }
 
