@@ -98,9 +98,19 @@ std::unique_ptr<HidDevice> LinuxHidBackend::Open(const HidCollectionInfo& collec
   HidrawNode node;
   const auto slash = devnode.rfind('/');
   const std::string sysname = slash == std::string::npos ? devnode : devnode.substr(slash + 1);
-  if (!FindHidrawNode(udev_, sysname, node) || index >= node.layout.collections.size() ||
-      node.vendorId != collection.vendorId || node.productId != collection.productId) {
+  const bool found = FindHidrawNode(udev_, sysname, node);
+  const bool sameDevice = collection.vendorId == 0 || (node.vendorId == collection.vendorId &&
+                                                        node.productId == collection.productId);
+  if (!found || !sameDevice) {
     if (error) *error = "The HID device " + devnode + " is no longer present.";
+    return nullptr;
+  }
+  if (!node.layout.error.empty() || index >= node.layout.collections.size()) {
+    if (error) {
+      *error = node.layout.error.empty()
+                   ? "The HID device " + devnode + " has no collection " + std::to_string(index) + "."
+                   : "The report descriptor of " + devnode + " is unusable: " + node.layout.error + ".";
+    }
     return nullptr;
   }
   if (const int denied = options_.access ? options_.access(devnode) : 0; denied != 0) {
