@@ -106,6 +106,7 @@ TEST_F(HidrawTestbed, EveryCollectionIsListedWithItsOwnPathAndLengths) {
   EXPECT_EQ(list[2].featureReportLength, 9);
   for (const auto& c : list) EXPECT_EQ(c.problem, "") << c.path;
 
+  EXPECT_NE(backend->Open(list[2], HidOpenMode::Commands, nullptr), nullptr);
   // A collection index past the node's collections does not open.
   auto stray = list[2];
   stray.path = "/dev/hidraw2#5";
