@@ -78,6 +78,14 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     windowHandle()->startSystemMove();
 }
 
+void MainWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::WindowStateChange) {
+    const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    if ((old & Qt::WindowMinimized) && !isMinimized()) emit restored();
+  }
+  QWidget::changeEvent(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (trayResident_) {
     // Alt+F4 and the frame's close command only hide the window.

@@ -39,7 +39,12 @@ class MainWindow : public QWidget {
   // the dispatcher decided (tests and the showcase use it).
   ClickOutcome ClickAt(int x, int y);
 
+ signals:
+  // The user brought the minimised window back (desktops without a tray).
+  void restored();
+
  protected:
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

@@ -53,6 +53,7 @@ Shell::Shell(std::unique_ptr<DeviceService> device, TrayPort& tray, ShellOptions
   window_ = std::make_unique<MainWindow>(*this, options_.trayResident);
   connect(&tray_, &TrayPort::leftClicked, this, &Shell::OnTrayClicked);
   connect(&tray_, &TrayPort::exitChosen, this, &Shell::ExitProgram);
+  connect(window_.get(), &MainWindow::restored, this, &Shell::OnWindowRestored);
   device_->SetNotify([this](int code, int value) { NotifyDevice(code, value); });
 }
 
@@ -147,6 +148,18 @@ void Shell::OnTrayClicked() {
     ShowBalloonFor(kEventMouseMissing, 0);
     return;
   }
+  PrepareOpening();
+  window_->Present();
+}
+
+void Shell::OnWindowRestored() {
+  if (device_->Ready()) PrepareOpening();
+}
+
+// Before the window opens: after a Cancel the page on show is composed again
+// so it shows the restored settings; the very first opening builds the Basic
+// page.
+void Shell::PrepareOpening() {
   if (refreshOnShow_) {
     refreshOnShow_ = false;
     if (currentPage_ == Page::Basic) {
@@ -162,7 +175,6 @@ void Shell::OnTrayClicked() {
   } else if (!basicPageBuilt_) {
     ShowBasicPage();
   }
-  window_->Present();
 }
 
 bool Shell::DeviceReady() const { return device_->Ready(); }

@@ -93,6 +93,9 @@ class Shell : public QObject, public WindowActions {
 
   // The tray icon's left click (button released or double click).
   void OnTrayClicked();
+  // The window comes back from the taskbar (desktops without a tray): the
+  // same page refresh as an opening from the tray.
+  void OnWindowRestored();
 
  private slots:
   void ShowBalloonFor(int code, int value);
@@ -105,6 +108,7 @@ class Shell : public QObject, public WindowActions {
   void PrepareBasicPageOnce();
   void LoadTextsAndSkin();
   void StartDeviceWatch();
+  void PrepareOpening();
   void OnDeviceChange();
   void ReportApplyFailures(int failed);
 

@@ -120,8 +120,17 @@ TEST_F(RunningShell, WithoutANotificationAreaTheWindowIsTheProgram) {
   QTest::keyClick(&shell->Window(), Qt::Key_Escape);
   EXPECT_TRUE(shell->Window().isVisible());
   EXPECT_TRUE(shell->Window().isMinimized());
-  // Closing the window ends the program.
+  // Cancel minimises; bringing the window back shows the restored settings.
   shell->Window().Present();
+  Settings().settings.reportRateCode = 8;
+  Click(800, 630);
+  EXPECT_TRUE(shell->Window().isMinimized());
+  EXPECT_TRUE(shell->RefreshOnShow());
+  shell->Window().Canvas()->fill(Qt::red);
+  shell->Window().Present();
+  EXPECT_FALSE(shell->RefreshOnShow());
+  EXPECT_EQ(shell->Window().Canvas()->pixelColor(2, 200), QColor(0, 0, 200));
+  // Closing the window ends the program.
   shell->Window().close();
   EXPECT_EQ(exitCodes, std::vector<int>{0});
 }
