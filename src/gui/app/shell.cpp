@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <cstdlib>
+#include <string>
 
 #include "core/i18n/fonts.h"
 #include "core/i18n/ui_strings.h"
@@ -35,10 +36,19 @@ QFont FontOf(const FontSpec& spec) {
   return font;
 }
 
-// A plain decimal conversion: leading digits count, anything else gives 0;
-// the colour byte keeps the low eight bits as the original conversion did.
+// A plain decimal conversion: leading blanks and a sign, then the digits up
+// to the first other character; text that is not a number gives 0. The byte
+// keeps the low eight bits of the number, so "256" is 0 and "-1" is 255, and
+// no length of digits can overflow.
 std::uint8_t ColourByte(const std::string& text) {
-  return static_cast<std::uint8_t>(std::atoi(text.c_str()));
+  std::size_t i = text.find_first_not_of(" \t");
+  if (i == std::string::npos) return 0;
+  const bool negative = text[i] == '-';
+  if (text[i] == '-' || text[i] == '+') ++i;
+  unsigned value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = (value * 10 + static_cast<unsigned>(text[i] - '0')) & 0xFF;
+  return static_cast<std::uint8_t>(negative ? (0x100 - value) & 0xFF : value);
 }
 
 }  // namespace
