@@ -78,16 +78,12 @@ void LinkDeviceService::Close() {
   if (reader_) {
     // The reader may be waiting for the GUI thread to take an event; keep
     // the GUI thread's queue moving while the reader winds down.
-    std::atomic<bool> stopped{false};
-    std::thread stopper([this, &stopped] {
-      reader_->Stop();
-      stopped = true;
-    });
-    while (!stopped) {
+    while (!reader_->Finished()) {
+      reader_->RequestStop();
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    stopper.join();
+    reader_->Stop();
     reader_.reset();
   }
   CloseDeviceHandles(link_);

@@ -155,7 +155,7 @@ void Shell::ShowBalloonFor(int code, int value) {
 
 void Shell::OnTrayClicked() {
   if (!device_->Ready()) {
-    ShowBalloonFor(kEventMouseMissing, 0);
+    ShowBalloonFor(kNotifyMouseNotUsable, 0);
     return;
   }
   PrepareOpening();

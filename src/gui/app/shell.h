@@ -10,7 +10,7 @@
 
 #include "core/i18n/ui_language.h"
 #include "core/settings/item_texts.h"
-#include "gui/app/balloons.h"
+#include "core/system/balloons.h"
 #include "gui/app/ui_fonts.h"
 #include "gui/app/device_service.h"
 #include "gui/app/hit_regions.h"

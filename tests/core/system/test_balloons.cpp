@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "core/settings/value_tables.h"
-#include "gui/app/balloons.h"
+#include "core/system/balloons.h"
 
-namespace corvaline::gui {
+namespace corvaline {
 namespace {
 
 struct Expected {
@@ -94,4 +94,4 @@ TEST(Balloons, DpiTextComesFromTheSensorTypeTable) {
 }
 
 }  // namespace
-}  // namespace corvaline::gui
+}  // namespace corvaline
