@@ -24,6 +24,7 @@ MainWindow::MainWindow(WindowActions& actions, bool trayResident, QWidget* paren
   setAttribute(Qt::WA_OpaquePaintEvent);
   setWindowTitle(QStringLiteral("CORVALINEX01"));
   resize(kTemplateWidth, kTemplateHeight);
+  setMouseTracking(true);  // hover feedback follows the pointer without a button down
   // Keys of every child control pass the window's filter first.
   qApp->installEventFilter(this);
 }
@@ -62,6 +63,18 @@ void MainWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::black);
   else
     painter.drawImage(0, 0, canvas_);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::NoButton) emit pointerMoved(event->position().toPoint());
+  QWidget::mouseMoveEvent(event);
+}
+
+void MainWindow::leaveEvent(QEvent* event) {
+  // Off the window is off every element: no button stays lit behind a pointer
+  // that went elsewhere.
+  emit pointerMoved(QPoint(-1, -1));
+  QWidget::leaveEvent(event);
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

@@ -42,11 +42,16 @@ class MainWindow : public QWidget {
  signals:
   // The user brought the minimised window back (desktops without a tray).
   void restored();
+  // The pointer moved over the window with no button down; (-1, -1) when it
+  // left the window.
+  void pointerMoved(QPoint position);
 
  protected:
   void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

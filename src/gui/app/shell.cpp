@@ -64,6 +64,11 @@ Shell::Shell(std::unique_ptr<DeviceService> device, TrayPort& tray, ShellOptions
   connect(&tray_, &TrayPort::leftClicked, this, &Shell::OnTrayClicked);
   connect(&tray_, &TrayPort::exitChosen, this, &Shell::ExitProgram);
   connect(window_.get(), &MainWindow::restored, this, &Shell::OnWindowRestored);
+  connect(window_.get(), &MainWindow::pointerMoved, this, &Shell::OnPointerMoved);
+  hoverTimer_ = new QTimer(this);
+  hoverTimer_->setSingleShot(true);
+  hoverTimer_->setInterval(kHoverRestMs);
+  connect(hoverTimer_, &QTimer::timeout, this, &Shell::OnPointerRested);
   device_->SetNotify([this](int code, int value) { NotifyDevice(code, value); });
 }
 

@@ -17,9 +17,15 @@
 #include "gui/app/page_content.h"
 #include "gui/app/pointer_settings.h"
 #include "gui/app/tray.h"
+#include "gui/ui/hover.h"
 
 class QSocketNotifier;
 class QTimer;
+
+namespace corvaline::gui {
+// How long the pointer rests on a picture button before it lights up.
+inline constexpr int kHoverRestMs = 10;
+}
 
 namespace corvaline::gui {
 
@@ -77,6 +83,11 @@ class Shell : public QObject, public WindowActions {
   UiLanguage Language() const { return language_; }
   bool RefreshOnShow() const { return refreshOnShow_; }
   bool BasicPageBuilt() const { return basicPageBuilt_; }
+  const HoverTracker& Hover() const { return hover_; }
+
+  // Hover feedback: the pointer moved to `position`, or rested there.
+  void OnPointerMoved(QPoint position);
+  void OnPointerRested();
 
   // WindowActions
   bool DeviceReady() const override;
@@ -123,6 +134,10 @@ class Shell : public QObject, public WindowActions {
   std::function<void()> chooseSkin_;
   QSocketNotifier* monitorNotifier_ = nullptr;
   QTimer* monitorTimer_ = nullptr;
+  // The window's own picture buttons; page elements join with their pages.
+  HoverTracker hover_{WindowHoverElements()};
+  QTimer* hoverTimer_ = nullptr;
+  QPoint hoverPoint_;
 
   UiLanguage language_ = UiLanguage::EN;
   BalloonTexts balloonTexts_;

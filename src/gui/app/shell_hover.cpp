@@ -1,0 +1,61 @@
+// Hover feedback of the window's picture buttons: nothing is drawn while the
+// pointer travels over them; it lights up after a short rest, and every
+// highlight ends together once the pointer is off all of them.
+#include <QTimer>
+
+#include "core/i18n/ui_strings.h"
+#include "gui/app/main_window.h"
+#include "gui/app/shell.h"
+#include "gui/ui/hover_draw.h"
+#include "gui/ui/skin_text.h"
+
+namespace corvaline::gui {
+namespace {
+
+// OK, Apply and Cancel carry their captions; the other window buttons are
+// pictures only.
+void DrawWindowCaption(QImage* canvas, const HoverElement& element, UiLanguage lang,
+                       const QFont& font) {
+  MainText caption;
+  switch (element.id) {
+    case kHoverOk: caption = MainText::Ok; break;
+    case kHoverApply: caption = MainText::Apply; break;
+    case kHoverCancel: caption = MainText::Cancel; break;
+    default: return;
+  }
+  const std::string_view text = UiText(caption, lang);
+  DrawSkinText(canvas, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+               element.region, font, kCaptionAlign);
+}
+
+}  // namespace
+
+void Shell::OnPointerMoved(QPoint position) {
+  const int page = static_cast<int>(currentPage_);
+  const HoverTracker::MoveResult result = hover_.OnMove(position, page);
+  if (result.requestHover) {
+    hoverPoint_ = position;
+    hoverTimer_->start();
+    return;
+  }
+  hoverTimer_->stop();
+  if (result.redraws.empty()) return;
+  QImage* canvas = window_->Canvas();
+  if (!canvas) return;
+  DrawHoverRedraws(canvas, hover_, result.redraws, [this](QImage* c, const HoverElement& e) {
+    DrawWindowCaption(c, e, language_, fonts_.normal);
+  });
+  window_->update();
+}
+
+void Shell::OnPointerRested() {
+  const std::vector<HoverRedraw> redraws = hover_.OnHover(hoverPoint_, static_cast<int>(currentPage_));
+  QImage* canvas = window_->Canvas();
+  if (redraws.empty() || !canvas) return;
+  DrawHoverRedraws(canvas, hover_, redraws, [this](QImage* c, const HoverElement& e) {
+    DrawWindowCaption(c, e, language_, fonts_.normal);
+  });
+  window_->update();
+}
+
+}  // namespace corvaline::gui
