@@ -8,7 +8,7 @@ namespace {
 using i18n_detail::TextRow;
 
 // The maker's web site: not translated.
-constexpr std::string_view kWeb = "www.corvaline.example";
+constexpr std::string_view kWeb = "corvaline.example";
 
 constexpr std::array<TextRow<MainText>, kMainTextCount> kMainRows{{
     {MainText::BasicTitle, "Basic Settings", "基本设置", "基本設置"},

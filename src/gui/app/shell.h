@@ -32,7 +32,7 @@ namespace corvaline::gui {
 class MainWindow;
 
 inline constexpr char kTrayTip[] = "Gaming Mouse Setting";
-inline constexpr char kWebSite[] = "https://www.corvaline.example/";
+inline constexpr char kWebSite[] = "https://corvaline.example/";
 inline constexpr char kReaderFailedText[] = "CreateEvent failed.";
 inline constexpr char kMonitorFailedText[] = "RegisterDeviceNotification failed!!!";
 // Polling period of the hot-plug check where the backend has no descriptor.

@@ -107,7 +107,7 @@ TEST_F(RunningShell, TabsSwitchPagesAndTheLinkOpensTheSite) {
   Click(20, 60);
   EXPECT_EQ(shell->CurrentPage(), Page::Basic);
   Click(300, 630);
-  EXPECT_EQ(openedUrls, std::vector<QString>{"https://www.corvaline.example/"});
+  EXPECT_EQ(openedUrls, std::vector<QString>{"https://corvaline.example/"});
 }
 
 TEST_F(RunningShell, WithoutANotificationAreaTheWindowIsTheProgram) {
