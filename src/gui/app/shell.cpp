@@ -28,10 +28,10 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont FontOf(const FontSpec& spec) {
-  QFont font(Q(spec.family));
-  font.setPixelSize(spec.height);
-  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+QFont FontOf(const FontSpec& desc) {
+  QFont font(Q(desc.family));
+  font.setPixelSize(desc.height);
+  font.setWeight(desc.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setStyleHint(QFont::SansSerif);
   return font;
 }
