@@ -9,28 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "core/system/messages.h"
+#include "../settings/test_support.h"
 
 namespace corvaline::macro_testing {
 
-class ScratchDir {
- public:
-  ScratchDir() {
-    // ctest runs cases as parallel processes: the folder name must not collide.
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("corvaline-macros-" + std::to_string(random()) + "-" + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+// Shared with the settings tests.
+using testing_support::CapturedMessages;
+using testing_support::ScratchDir;
 
 // A macro as record.ini holds it.
 struct MacroText {
@@ -47,16 +32,6 @@ inline void WriteRecordIni(const std::filesystem::path& file, const std::vector<
     for (std::size_t i = 0; i < m.items.size(); ++i) out << "Item" << i << "=" << m.items[i] << "\r\n";
   }
 }
-
-class CapturedMessages : public MessageSink {
- public:
-  CapturedMessages() { SetMessageSink(this); }
-  ~CapturedMessages() override { SetMessageSink(nullptr); }
-  void ShowMessage(std::string_view text, std::string_view caption) override {
-    messages.emplace_back(std::string(text), std::string(caption));
-  }
-  std::vector<std::pair<std::string, std::string>> messages;
-};
 
 inline std::vector<std::uint8_t> Bytes(const std::uint8_t* data, std::size_t n) {
   return std::vector<std::uint8_t>(data, data + n);
