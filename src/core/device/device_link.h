@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/device/hid_port.h"
 #include "core/device/protocol.h"
@@ -77,6 +78,11 @@ struct DeviceLink {
 
   // Every transfer that failed or brought an unusable answer.
   unsigned failedTransfers = 0;
+
+  // Problems of the mouse's collections already told since it was plugged
+  // in: one plug-in brings a notification per collection, and the user
+  // should read each reason once, not once per notification.
+  std::vector<std::string> problemsTold;
 
   bool traceOn = false;
   TraceFn trace;

@@ -1,6 +1,8 @@
 #include "core/device/discovery.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/device/commands.h"
 #include "core/device/handshake.h"
@@ -49,25 +51,34 @@ std::string CommandCollectionProblem(const HidCollectionInfo& c) {
   return {};
 }
 
-void Tell(const std::string& text) { ShowMessage(text, kAppTitle); }
+void Tell(DeviceLink& link, const std::string& text) {
+  for (const std::string& told : link.problemsTold) {
+    if (told == text) return;
+  }
+  link.problemsTold.push_back(text);
+  ShowMessage(text, kAppTitle);
+}
 
 }  // namespace
 
 bool DeviceDiscovery(DeviceLink& link) {
   CloseDeviceHandles(link);
   if (!link.backend) return false;
-  for (const HidCollectionInfo& c : link.backend->Enumerate()) {
+  const std::vector<HidCollectionInfo> collections = link.backend->Enumerate();
+  // The mouse is gone: the next plug-in may tell its problems again.
+  if (std::none_of(collections.begin(), collections.end(), IsMouse)) link.problemsTold.clear();
+  for (const HidCollectionInfo& c : collections) {
     link.devicePath = c.path;
     // Other devices are listed without being opened, so one we may not touch
     // does not hide the mouse behind it.
     if (!IsMouse(c)) continue;
     if (!c.problem.empty()) {
-      Tell(c.problem);
+      Tell(link, c.problem);
       return false;
     }
     if (IsEventCollection(c)) {
       if (std::string why = EventCollectionProblem(c); !why.empty()) {
-        Tell(why);
+        Tell(link, why);
         continue;
       }
       std::unique_ptr<HidDevice> events = link.backend->Open(c, HidOpenMode::Events);
@@ -77,7 +88,7 @@ bool DeviceDiscovery(DeviceLink& link) {
     }
     if (IsCommandCollection(c)) {
       if (std::string why = CommandCollectionProblem(c); !why.empty()) {
-        Tell(why);
+        Tell(link, why);
         continue;
       }
       SetDeviceReady(link, true);

@@ -188,3 +188,33 @@ TEST(DeviceChange, PlugInUnplugAndPartialRemoval) {
 
 }  // namespace
 }  // namespace corvaline
+
+namespace corvaline {
+namespace {
+
+TEST(Discovery, EachProblemIsToldOncePerPlugIn) {
+  CapturedMessages messages;
+  testing::ScriptedBackend backend;
+  DeviceLink link;
+  link.backend = &backend;
+  HidCollectionInfo locked;
+  locked.path = "/dev/hidraw3#0";
+  locked.vendorId = kMouseVendorId;
+  locked.productId = kMouseProductId;
+  locked.problem = "Cannot open /dev/hidraw3: permission denied; install the udev rule.";
+  backend.collections = {locked, locked};
+  const HidDeviceChange arrival{HidDeviceChange::Kind::Arrival, "\\\\?\\HID#VID_04D9&PID_A09F#0"};
+  // One plug-in, one notification per collection: one message.
+  HandleDeviceChange(link, arrival, {});
+  HandleDeviceChange(link, arrival, {});
+  EXPECT_EQ(messages.texts.size(), 1u);
+  // Unplugged, then plugged in again: the user is told again.
+  backend.collections.clear();
+  HandleDeviceChange(link, {HidDeviceChange::Kind::Removal, arrival.interfaceName}, {});
+  backend.collections = {locked};
+  HandleDeviceChange(link, arrival, {});
+  EXPECT_EQ(messages.texts.size(), 2u);
+}
+
+}  // namespace
+}  // namespace corvaline
