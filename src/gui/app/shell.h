@@ -14,7 +14,7 @@
 #include "gui/app/ui_fonts.h"
 #include "gui/app/device_service.h"
 #include "gui/app/hit_regions.h"
-#include "gui/app/page_content.h"
+#include "gui/ui/page_content.h"
 #include "gui/app/pointer_settings.h"
 #include "gui/app/tray.h"
 #include "gui/ui/hover.h"
