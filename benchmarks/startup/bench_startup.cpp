@@ -117,7 +117,10 @@ int main(int argc, char** argv) {
                 paths.skinsFolder.string().c_str());
     return 0;
   }
-  constexpr int kRounds = 50;
+  // CORVALINE_BENCH_ROUNDS=N: fewer rounds, for runs under a profiler.
+  bool roundsGiven = false;
+  const int roundsWanted = qEnvironmentVariableIntValue("CORVALINE_BENCH_ROUNDS", &roundsGiven);
+  const int kRounds = roundsGiven && roundsWanted > 0 ? roundsWanted : 50;
   ImageCache().SetEnabled(false);
   const double uncached = ComposeMs(shell, kRounds);
   ImageCache().SetEnabled(true);
