@@ -1,6 +1,7 @@
 #include "gui/system/system_mouse_view.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QPainter>
 
 #include "core/i18n/ui_strings.h"
@@ -50,13 +51,24 @@ void DrawNote(QImage& canvas, const QRect& area, const QFont& font) {
   DrawSkinText(&canvas, Q(NotAvailableText(CurrentLanguage())), area, font, kLabelAlign);
 }
 
+// A heading wider than its box (a wider font, a longer translation) grows
+// to both sides rather than losing letters.
+QRect HeadingRect(int slider, const QFont& font) {
+  const int top = kHeadingTops[slider - 1];
+  const QRect box = RectLTRB(38, top, 143, top + 21);
+  const int need = QFontMetrics(font).horizontalAdvance(Q(UiText(kHeadings[slider - 1]))) + 2;
+  const int extra = need - box.width();
+  if (extra <= 0) return box;
+  const int grow = (extra + 1) / 2;
+  return box.adjusted(-std::min(grow, box.left() - 12), 0, grow, 0);
+}
+
 }  // namespace
 
 void SystemMouseView::Compose(QImage& canvas, const QFont& font) {
   mouse_.ReadOnce();
   for (int s = 0; s < 3; ++s) {
-    DrawSkinText(&canvas, Q(UiText(kHeadings[s])),
-                 RectLTRB(38, kHeadingTops[s], 143, kHeadingTops[s] + 21), font, kCaptionAlign);
+    DrawSkinText(&canvas, Q(UiText(kHeadings[s])), HeadingRect(s + 1, font), font, kCaptionAlign);
     DrawSlider(canvas, s + 1, font);
   }
   DrawCheckBox(canvas, 1, font);
@@ -91,8 +103,9 @@ void SystemMouseView::DrawSlider(QImage& canvas, int slider, const QFont& font) 
   if (available[slider - 1]) return;
   const HitRect first = Tick(slider, 1);
   Veil(canvas, RectLTRB(first.left, first.top, Tick(slider, kSliderSteps).right, first.bottom + 30));
-  const int heading = kHeadingTops[slider - 1];
-  DrawNote(canvas, RectLTRB(150, heading, 408, heading + 21), font);
+  const QRect heading = HeadingRect(slider, font);
+  DrawNote(canvas, RectLTRB(std::max(150, heading.right() + 10), heading.top(), 420, heading.bottom() + 1),
+           font);
 }
 
 void SystemMouseView::DrawBox(QImage& canvas, int box) const {
