@@ -62,7 +62,11 @@ void SystemMouse::ReadOnce() {
   }
 }
 
+// Until the page has shown the desktop's values in this run, the fields hold
+// whatever config.bin had; an OK on the Basic page must not push those stale
+// values over what the user set on the desktop meanwhile.
 void SystemMouse::Apply() {
+  if (!read_) return;
   const SettingsBlock& s = settings_;
   WriteSetting(support_.acceleration, [&] { return backend_.WriteAcceleration(s.pointerPrecision == 1); },
                kMsgSetMouseFailed);

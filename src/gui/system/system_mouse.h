@@ -29,7 +29,8 @@ class SystemMouse : public PointerSettings {
 
   // ReadSystemMouse, only the first time in a run.
   void ReadOnce();
-  // ApplySystemMouse: each setting on its own, a failure does not stop the next.
+  // ApplySystemMouse: each setting on its own, a failure does not stop the
+  // next. Nothing is written before the first read of the run.
   void Apply() override;
   // RestoreSystemMouse: writes the defaults now and shows their positions.
   void Restore();

@@ -39,6 +39,10 @@ TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
   desktop.doubleClickMs = 500;
   desktop.acceleration = true;
   SystemMouse mouse(block, desktop);
+  // Before the page showed the desktop's values, OK and Apply leave it alone.
+  block.pointerSpeedLevel = 11;
+  mouse.Apply();
+  EXPECT_TRUE(desktop.writes.empty());
   mouse.ReadOnce();
   EXPECT_EQ(block.pointerSpeedLevel, 2);
   EXPECT_EQ(block.wheelPageScroll, 1);
