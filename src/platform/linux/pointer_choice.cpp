@@ -1,5 +1,4 @@
-// Which desktop keeps the pointer settings: picked once, when the Advanced
-// page first needs them.
+// Which desktop keeps the pointer settings: picked once, at start.
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -7,21 +6,10 @@
 #include "platform/linux/pointer_backends.h"
 
 namespace corvaline::platform {
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 bool IsGnomeLikeDesktop(std::string_view currentDesktop) {
-  // A colon-separated list, e.g. "ubuntu:GNOME" or "GNOME-Flashback:GNOME".
+  // A colon-separated list of registered names, e.g. "ubuntu:GNOME" or
+  // "GNOME-Flashback:GNOME".
   constexpr std::string_view kReaders[] = {"GNOME", "GNOME-Classic", "GNOME-Flashback",
                                            "Unity", "Budgie", "Pantheon"};
   std::size_t start = 0;
@@ -29,7 +17,7 @@ bool IsGnomeLikeDesktop(std::string_view currentDesktop) {
     const std::size_t end = std::min(currentDesktop.find(':', start), currentDesktop.size());
     const std::string_view name = currentDesktop.substr(start, end - start);
     for (std::string_view reader : kReaders) {
-      if (EqualsIgnoringCase(name, reader)) return true;
+      if (name == reader) return true;
     }
     start = end + 1;
   }
