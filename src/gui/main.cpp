@@ -4,8 +4,10 @@
 #include <QTimer>
 
 #include "core/device/device_link.h"
+#include "core/settings/settings_block.h"
 #include "core/settings/data_paths.h"
 #include "core/system/messages.h"
+#include "gui/app/advanced_page.h"
 #include "gui/app/link_device_service.h"
 #include "gui/app/main_window.h"
 #include "gui/app/message_box_sink.h"
@@ -14,6 +16,7 @@
 #include "gui/app/single_instance.h"
 #include "gui/app/tray.h"
 #include "platform/hid.h"
+#include "platform/pointer_settings.h"
 
 namespace {
 
@@ -56,6 +59,22 @@ int main(int argc, char** argv) {
   gui::Shell shell(std::make_unique<gui::LinkDeviceService>(platform::CreateSystemHidBackend(),
                                                             Link()),
                    *tray, options);
+  // The Advanced page: the desktop's pointer settings and the macro editor.
+  // Declared after the shell, so it goes before the shell does.
+  auto pointerBackend = platform::CreatePointerBackend();
+  gui::AdvancedPageHost advancedHost;
+  advancedHost.window = &shell.Window();
+  advancedHost.canvas = [&shell] { return shell.Window().Canvas(); };
+  advancedHost.repaint = [&shell] { shell.Window().update(); };
+  advancedHost.fonts = &shell.Fonts();
+  advancedHost.block = &Settings().settings;
+  advancedHost.recordIni = DataFiles().recordIni;
+  gui::AdvancedPage advanced(std::move(advancedHost), *pointerBackend,
+                             [](QWidget*) { return std::optional<DelayResult>(); });
+  shell.SetPageContent(gui::Page::Advanced, &advanced);
+  shell.SetPointerSettings(&advanced.Pointer());
+  shell.SetRecordingQuery([&advanced] { return advanced.Recording(); });
+
   shell.Start();
   gui::InstallShowcaseHook(shell);
   return app.exec();
