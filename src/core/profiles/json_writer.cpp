@@ -1,8 +1,8 @@
-#include "json.h"
+#include "core/profiles/json_writer.h"
 
 #include <cstdio>
 
-namespace corvaline::cli {
+namespace corvaline {
 
 std::string JsonEscape(std::string_view text) {
   std::string out;
@@ -28,6 +28,10 @@ std::string JsonEscape(std::string_view text) {
 }
 
 void JsonWriter::Indent() {
+  if (!inline_.empty() && inline_.back()) {
+    out_ << ' ';
+    return;
+  }
   out_ << '\n';
   for (std::size_t i = 0; i < first_.size(); ++i) out_ << "  ";
 }
@@ -47,13 +51,27 @@ JsonWriter& JsonWriter::BeginObject() {
   Separate();
   out_ << '{';
   first_.push_back(true);
+  inline_.push_back(!inline_.empty() && inline_.back());
+  return *this;
+}
+
+JsonWriter& JsonWriter::BeginInlineObject() {
+  Separate();
+  out_ << '{';
+  first_.push_back(true);
+  inline_.push_back(true);
   return *this;
 }
 
 void JsonWriter::Close(char bracket) {
   const bool empty = first_.back();
+  const bool wasInline = inline_.back();
   first_.pop_back();
-  if (!empty) Indent();
+  inline_.pop_back();
+  if (!empty) {
+    if (wasInline) out_ << ' ';
+    else Indent();
+  }
   out_ << bracket;
 }
 
@@ -66,6 +84,7 @@ JsonWriter& JsonWriter::BeginArray() {
   Separate();
   out_ << '[';
   first_.push_back(true);
+  inline_.push_back(!inline_.empty() && inline_.back());
   return *this;
 }
 
@@ -105,4 +124,4 @@ JsonWriter& JsonWriter::Null() {
   return *this;
 }
 
-}  // namespace corvaline::cli
+}  // namespace corvaline
