@@ -155,19 +155,28 @@ ProfileResult ReadConfiguration(const ConfigFiles& files) {
   if (bytes->size() != kConfigFileSize)
     return {std::nullopt, files.configBin.string() + " is " + std::to_string(bytes->size()) +
                               " bytes, not 1986: not a config.bin"};
-  Profile p;
-  p.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
-  std::memcpy(&p.block, bytes->data() + 1, sizeof p.block);
-  p.captionLanguage = ReadLanguage(files.strIni);
+  SettingsStore store;
+  store.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
+  std::memcpy(&store.settings, bytes->data() + 1, sizeof store.settings);
+  const UiLanguage lang = ReadLanguage(files.strIni);
   ItemTexts texts;
-  LoadItemTexts(files.strIni, p.captionLanguage, texts);
-  p.captions = texts.captions;
-  const std::vector<std::string> names = ListMacroNames(files.recordIni);
+  LoadItemTexts(files.strIni, lang, texts);
+  return {ProfileOf(store, texts.captions, lang, files.recordIni), {}};
+}
+
+Profile ProfileOf(const SettingsStore& store, const ButtonCaptions& captions, UiLanguage lang,
+                  const std::filesystem::path& recordIni) {
+  Profile p;
+  p.firstRunFlag = store.firstRunFlag;
+  p.block = store.settings;
+  p.captions = captions;
+  p.captionLanguage = lang;
+  const std::vector<std::string> names = ListMacroNames(recordIni);
   for (std::size_t k = 0; k < names.size(); ++k) {
     p.macros.push_back({names[k], MacroLoopCount(p.block, static_cast<int>(k)),
-                        ReadMacroItems(files.recordIni, names[k])});
+                        ReadMacroItems(recordIni, names[k])});
   }
-  return {std::move(p), {}};
+  return p;
 }
 
 std::string WriteConfiguration(const ConfigFiles& files, const Profile& p, bool withMacros) {

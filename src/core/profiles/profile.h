@@ -70,6 +70,11 @@ struct ProfileResult {
 // (names, items) with the loop counts of config.bin.
 ProfileResult ReadConfiguration(const ConfigFiles& files);
 
+// The configuration a running program holds: its working block, its
+// captions, and the macros of record.ini with the block's loop counts.
+Profile ProfileOf(const SettingsStore& store, const ButtonCaptions& captions, UiLanguage lang,
+                  const std::filesystem::path& recordIni);
+
 // Writes the three files: config.bin whole (first-run flag as in the
 // profile), the captions into str.ini's section of the profile's language
 // (str.ini is created only when there are captions to keep), record.ini's
