@@ -9,6 +9,7 @@
 #include "core/profiles/function_words.h"
 #include "core/profiles/profile.h"
 #include "core/profiles/setting_words.h"
+#include "core/settings/item_texts.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -220,6 +221,13 @@ int RunSet(Invocation& inv) {
   const SetLine line = SplitLine(inv.args);
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   Profile p = ReadConfigurationOrFail(configBin);
+  // Like every save of the program this stores the first-run byte 1. Until
+  // then the program would reset the captions on its next start and lose the
+  // one set here, so that reset happens first.
+  if (p.firstRunFlag == 0) {
+    p.captions = DefaultCaptions(p.captionLanguage);
+    p.firstRunFlag = 1;
+  }
   const std::string done = Change(inv, line, p);
   if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), p, false); !e.empty()) throw Failure(e);
   inv.out << done << '\n';

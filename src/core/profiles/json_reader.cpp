@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/settings/text_codec.h"
+
 namespace corvaline {
 namespace {
 
@@ -176,24 +178,6 @@ class Parser {
     return value;
   }
 
-  static void AppendUtf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-
   std::string String() {
     ++p_;  // opening quote
     std::string out;
@@ -230,7 +214,7 @@ class Parser {
           } else if (cp >= 0xDC00 && cp < 0xE000) {
             Fail("lone surrogate in a \\u escape");
           }
-          AppendUtf8(out, cp);
+          AppendUtf8(out, static_cast<char32_t>(cp));
           break;
         }
         default: Fail(std::string("unknown escape '\\") + e + "'");
@@ -260,6 +244,7 @@ std::optional<long long> JsonValue::IntegerIn(long long lo, long long hi) const 
 
 JsonParseResult ParseJson(std::string_view text) {
   if (text.size() > kMaxText) return {std::nullopt, "the file is larger than 16 MiB"};
+  if (!IsValidUtf8(text)) return {std::nullopt, "the text is not UTF-8"};
   Parser parser(text);
   try {
     return {parser.Document(), {}};

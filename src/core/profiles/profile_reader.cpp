@@ -12,6 +12,7 @@
 #include "core/profiles/profile_internal.h"
 #include "core/profiles/setting_words.h"
 #include "core/settings/config_file.h"
+#include "core/settings/text_codec.h"
 #include "core/settings/value_tables.h"
 
 namespace corvaline {
@@ -73,12 +74,6 @@ std::uint8_t PositionAt(const JsonValue& v, const std::string& path, int count, 
     known += (i ? ", " : "") + std::string(texts(i));
   }
   Fail(path, "'" + t + "' is not one of " + known);
-}
-
-std::size_t Utf8Length(std::string_view s) {
-  std::size_t n = 0;
-  for (char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return n;
 }
 
 bool ValidItem(std::string_view item) {

@@ -25,6 +25,7 @@ TEST(JsonReader, ReadsTheWholeGrammarAndSaysWhereItStops) {
   }
   EXPECT_NE(ParseJson("{\n\n  x").error.find("line 3, column 3"), std::string::npos);
   EXPECT_FALSE(ParseJson(std::string(100000, '[')).value);  // refused, not a stack overflow
+  EXPECT_FALSE(ParseJson("\"\xFF\"").value);                 // not UTF-8
 }
 
 TEST(FunctionWords, QuotedWordsSplitBackAsAShellDoes) {

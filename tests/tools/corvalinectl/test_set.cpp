@@ -88,6 +88,10 @@ TEST(CorvalinectlSet, EveryFunctionGivesTheWordOfTheMenusAndItsCaption) {
     EXPECT_NE(shown.out.find("button 3: " + r.out.substr(r.out.find(": ") + 2)), std::string::npos)
         << shown.out;
   }
+  // The first save stored the first-run byte and the default captions the
+  // program would otherwise have reset the set one to.
+  EXPECT_EQ(ReadFileBytes(f.config)[0], 1);
+  EXPECT_EQ(IniReadString(f.box / "str.ini", "Setting-EN", "Item9"), "Combo Key-left Win+D");
   // Shift lands in both groups; --mode B edits the other group only.
   ASSERT_EQ(f.Set({"button", "6", "shift"}).status, 0);
   ASSERT_EQ(f.Set({"button", "2", "--mode", "B", "key", "F5"}).status, 0);
