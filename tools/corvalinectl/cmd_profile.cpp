@@ -52,8 +52,9 @@ std::string ReadInput(const std::string& file) {
 
 void WarnIfInexact(Invocation& inv, const Profile& p) {
   if (!ProfileRoundTripsExactly(p))
-    inv.err << "corvalinectl: warning: the configuration holds values that have no words (a damaged "
-               "config.bin?); the profile keeps the nearest ones\n";
+    inv.err
+        << "corvalinectl: warning: the configuration holds values that have no words (a damaged "
+           "config.bin?); the profile keeps the nearest ones\n";
 }
 
 UiLanguage CaptionLanguage(const std::filesystem::path& configBin) {
@@ -101,7 +102,8 @@ int RunImport(Invocation& inv) {
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   const std::string text = ReadInput(file);
   const ProfileResult r = ProfileFromJson(text, CaptionLanguage(configBin));
-  if (!r.profile) throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);
+  if (!r.profile)
+    throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);
   if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), *r.profile); !e.empty())
     throw Failure(e);
   return AfterWrite(inv, line, configBin);
@@ -138,16 +140,19 @@ int RunProfile(Invocation& inv) {
   }
   if (verb == "load") {
     const Profile current = ReadConfigurationOrFail(configBin);
-    const ProfileResult r = LoadProfileIntoFiles(folder, name, current, ConfigFiles::Beside(configBin));
+    const ProfileResult r =
+        LoadProfileIntoFiles(folder, name, current, ConfigFiles::Beside(configBin));
     if (!r.profile) throw Failure(r.error);
-    inv.out << "loaded " << name << " (the replaced configuration is kept as " << kPreviousProfile << ")\n";
+    inv.out << "loaded " << name << " (the replaced configuration is kept as " << kPreviousProfile
+            << ")\n";
     return AfterWrite(inv, line, configBin);
   }
   throw UsageError("unknown profile command '" + verb + "' (save, load, list, delete)");
 }
 
 int RunAutostart(Invocation& inv) {
-  if (WantsHelp(inv.args) || inv.args.size() != 1 || (inv.args[0] != "on" && inv.args[0] != "off")) {
+  if (WantsHelp(inv.args) || inv.args.size() != 1 ||
+      (inv.args[0] != "on" && inv.args[0] != "off")) {
     inv.out << "usage: corvalinectl autostart on|off\n"
                "Writes or removes the XDG autostart entry that starts the program hidden in the\n"
                "tray at login ($XDG_CONFIG_HOME/autostart/corvaline.desktop).\n";
@@ -156,9 +161,12 @@ int RunAutostart(Invocation& inv) {
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
   std::filesystem::path base;
-  if (xdg && *xdg) base = xdg;
-  else if (home && *home) base = std::filesystem::path(home) / ".config";
-  else throw Failure("neither XDG_CONFIG_HOME nor HOME is set");
+  if (xdg && *xdg)
+    base = xdg;
+  else if (home && *home)
+    base = std::filesystem::path(home) / ".config";
+  else
+    throw Failure("neither XDG_CONFIG_HOME nor HOME is set");
   const std::filesystem::path entry = base / "autostart" / "corvaline.desktop";
   std::error_code ec;
   if (inv.args[0] == "off") {
@@ -174,7 +182,8 @@ int RunAutostart(Invocation& inv) {
   const std::string text =
       "[Desktop Entry]\nType=Application\nName=CORVALINE Control\n"
       "Comment=Starts the CORVALINE mouse settings in the notification area\n"
-      "Exec=\"" + exec + "\"\nIcon=corvaline\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+      "Exec=\"" +
+      exec + "\"\nIcon=corvaline\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
   int error = 0;
   if (!WriteFileAtomically(entry, text, &error))
     throw Failure("cannot write " + entry.string() + ": " + std::generic_category().message(error));

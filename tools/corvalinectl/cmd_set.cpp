@@ -51,8 +51,10 @@ SetLine SplitLine(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
       return args[++i];
     };
-    if (a == "--config") line.config = value();
-    else if (a == "--apply") line.apply = true;
+    if (a == "--config")
+      line.config = value();
+    else if (a == "--apply")
+      line.apply = true;
     else if (a == "--sensor-type") {
       const std::string v = value();
       int n = -1;
@@ -60,7 +62,8 @@ SetLine SplitLine(const std::vector<std::string>& args) {
       if (ec != std::errc() || end != v.data() + v.size() || n < 0 || n > 255)
         throw UsageError("--sensor-type takes a number from 0 to 255, not '" + v + "'");
       line.sensorType = n;
-    } else line.words.push_back(a);
+    } else
+      line.words.push_back(a);
   }
   return line;
 }
@@ -100,8 +103,8 @@ int StageNumber(const std::string& text, int last, const char* what) {
   int n = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
   if (ec != std::errc() || end != text.data() + text.size() || n < 1 || n > last)
-    throw UsageError(std::string(what) + " is a number from 1 to " + std::to_string(last) + ", not '" +
-                     text + "'");
+    throw UsageError(std::string(what) + " is a number from 1 to " + std::to_string(last) +
+                     ", not '" + text + "'");
   return n;
 }
 
@@ -113,13 +116,16 @@ int SensorType(const Invocation& inv, const SetLine& line) {
   try {
     ConnectMouse(*session);
   } catch (const Failure& f) {
-    throw Failure(std::string(f.what()) + "; the DPI levels depend on the sensor type: give --sensor-type N");
+    throw Failure(std::string(f.what()) +
+                  "; the DPI levels depend on the sensor type: give --sensor-type N");
   }
-  if (!ReadSensorInfo(session->link)) throw Failure("the mouse did not tell its sensor type; give --sensor-type N");
+  if (!ReadSensorInfo(session->link))
+    throw Failure("the mouse did not tell its sensor type; give --sensor-type N");
   return session->link.records.sensorInfo.sensorType;
 }
 
-std::string SetDpi(const Invocation& inv, const SetLine& line, std::vector<std::string> w, Profile& p) {
+std::string SetDpi(const Invocation& inv, const SetLine& line, std::vector<std::string> w,
+                   Profile& p) {
   if (w.empty()) throw UsageError("set dpi needs a stage 1..4");
   DpiStageChange change;
   change.stage = StageNumber(w[0], kDpiStages, "the DPI stage") - 1;
@@ -138,8 +144,9 @@ std::string SetDpi(const Invocation& inv, const SetLine& line, std::vector<std::
   int sensor = 0;
   if (level) {
     sensor = SensorType(inv, line);
-    change.level = StageNumber(*level, ClickableDpiLevels(sensor),
-                               ("with sensor type " + std::to_string(sensor) + " the DPI level").c_str());
+    change.level =
+        StageNumber(*level, ClickableDpiLevels(sensor),
+                    ("with sensor type " + std::to_string(sensor) + " the DPI level").c_str());
   }
   Check(ChangeDpiStage(p.block, change, sensor));
   return "DPI stage " + std::to_string(change.stage + 1) + " set";
@@ -150,18 +157,22 @@ std::string SetButton(std::vector<std::string> w, Profile& p) {
   const int slot = StageNumber(w[0], kVisibleButtons, "the button") - 1;
   w.erase(w.begin());
   const auto mode = TakeValue(w, "--mode");
-  if (mode && *mode != "A" && *mode != "B") throw UsageError("--mode takes A or B, not '" + *mode + "'");
+  if (mode && *mode != "A" && *mode != "B")
+    throw UsageError("--mode takes A or B, not '" + *mode + "'");
   std::vector<std::string> macroNames;
   for (const ProfileMacro& m : p.macros) macroNames.push_back(m.name);
   const FunctionParse parsed = ParseFunctionWords(w, macroNames);
   if (!parsed.choice) throw UsageError(parsed.error);
   // The menus edit the group the Basic page shows; --mode shows the other.
   const std::uint8_t shown = p.block.currentMode;
-  const KeyGroup group = mode ? (*mode == "B" ? KeyGroup::ModeB : KeyGroup::ModeA) : EditedGroup(p.block);
+  const KeyGroup group =
+      mode ? (*mode == "B" ? KeyGroup::ModeB : KeyGroup::ModeA) : EditedGroup(p.block);
   p.block.currentMode = static_cast<std::uint8_t>(group);
-  const AssignOutcome out = AssignFunction({p.block, p.captions, p.captionLanguage}, slot, *parsed.choice);
+  const AssignOutcome out =
+      AssignFunction({p.block, p.captions, p.captionLanguage}, slot, *parsed.choice);
   p.block.currentMode = shown;
-  if (!out.assigned) throw Failure(out.message ? out.message->text : "the function could not be assigned");
+  if (!out.assigned)
+    throw Failure(out.message ? out.message->text : "the function could not be assigned");
   return std::string("Mode ") + (group == KeyGroup::ModeB ? "B" : "A") + " button " +
          std::to_string(slot + 1) + ": " + FunctionWordsOf(p.block, group, slot, macroNames);
 }
@@ -229,7 +240,8 @@ int RunSet(Invocation& inv) {
     p.firstRunFlag = 1;
   }
   const std::string done = Change(inv, line, p);
-  if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), p, false); !e.empty()) throw Failure(e);
+  if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), p, false); !e.empty())
+    throw Failure(e);
   inv.out << done << '\n';
   return line.apply ? ApplyToMouse(inv, configBin, true) : kExitOk;
 }

@@ -30,8 +30,7 @@ constexpr std::array<std::string_view, 4> kDpiWords = {"dpi+", "dpi-", "dpi-loop
 constexpr std::array<std::string_view, 3> kRepeatWords = {"count", "until-key", "while-held"};
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -44,7 +43,8 @@ bool StartsWithText(std::string_view text, std::string_view prefix) {
 std::optional<int> Number(std::string_view text, int lo, int hi) {
   int v = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi) return std::nullopt;
+  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi)
+    return std::nullopt;
   return v;
 }
 
@@ -150,21 +150,29 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
   FunctionChoice c;
   auto fail = [](std::string e) { return FunctionParse{std::nullopt, std::move(e)}; };
   if (fn == "windows") {
-    const int at = FindEntry(name, kWindowsKeyCount, [](int i) { return WindowsEntryText(i, UiLanguage::EN); });
-    if (at < 0) return fail("unknown Windows function '" + name + "' (one of: " +
-                            ListOf(kWindowsKeyCount, [](int i) { return WindowsEntryText(i, UiLanguage::EN); }) + ")");
+    const int at = FindEntry(name, kWindowsKeyCount,
+                             [](int i) { return WindowsEntryText(i, UiLanguage::EN); });
+    if (at < 0)
+      return fail(
+          "unknown Windows function '" + name + "' (one of: " +
+          ListOf(kWindowsKeyCount, [](int i) { return WindowsEntryText(i, UiLanguage::EN); }) +
+          ")");
     c.category = C::Windows;
     c.windows.position = at;
   } else if (fn == "media") {
-    const int at = FindEntry(name, kMediaKeyCount, [](int i) { return MediaEntryText(i, UiLanguage::EN); });
-    if (at < 0) return fail("unknown media function '" + name + "' (one of: " +
-                            ListOf(kMediaKeyCount, [](int i) { return MediaEntryText(i, UiLanguage::EN); }) + ")");
+    const int at =
+        FindEntry(name, kMediaKeyCount, [](int i) { return MediaEntryText(i, UiLanguage::EN); });
+    if (at < 0)
+      return fail("unknown media function '" + name + "' (one of: " +
+                  ListOf(kMediaKeyCount, [](int i) { return MediaEntryText(i, UiLanguage::EN); }) +
+                  ")");
     c.category = C::Multimedia;
     c.media.position = at;
   } else if (fn == "fire") {
     const int at = FindEntry(name, kFireKeyCount, [](int i) { return FireKeyNameAt(i); });
-    if (at < 0) return fail("unknown fire key '" + name + "' (one of: " +
-                            ListOf(kFireKeyCount, [](int i) { return FireKeyNameAt(i); }) + ")");
+    if (at < 0)
+      return fail("unknown fire key '" + name + "' (one of: " +
+                  ListOf(kFireKeyCount, [](int i) { return FireKeyNameAt(i); }) + ")");
     c.category = C::FireKey;
     c.fire.position = at;
     c.fire.keyName = std::string(FireKeyNameAt(at));
@@ -174,13 +182,16 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
     // An empty name is what the program stores for a key it has no code for.
     const std::string_view canonical = CanonicalKeyName(name);
     if (!name.empty() && canonical.empty())
-      return fail("unknown key name '" + name + "' (key names as the program shows them, e.g. A, F5, Page Up, Num 1, Left Windows)");
+      return fail(
+          "unknown key name '" + name +
+          "' (key names as the program shows them, e.g. A, F5, Page Up, Num 1, Left Windows)");
     c.category = C::SingleKey;
     c.single.keyName = std::string(canonical);
   } else if (fn == "combo") {
     auto combo = ParseCombo(name);
-    if (!combo) return fail("cannot read the combination '" + name +
-                            "': give [MODIFIER+]KEY[+KEY], e.g. 'Left Ctrl+Z'");
+    if (!combo)
+      return fail("cannot read the combination '" + name +
+                  "': give [MODIFIER+]KEY[+KEY], e.g. 'Left Ctrl+Z'");
     c.category = C::ComboKey;
     c.combo = *combo;
   } else {  // macro
@@ -192,7 +203,8 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
     if (index < 0) {
       if (auto n = Number(name, 1, kMacroBlocks)) index = *n - 1;
     }
-    if (index < 0) return fail("no macro '" + name + "' in record.ini (give its name or its number 1..12)");
+    if (index < 0)
+      return fail("no macro '" + name + "' in record.ini (give its name or its number 1..12)");
     c.category = C::MacroKey;
     c.macro.macroIndex = index;
     c.macro.macroName = index < static_cast<int>(macroNames.size()) ? macroNames[index] : "";
@@ -280,7 +292,8 @@ std::optional<std::vector<std::string>> SplitShellWords(std::string_view text) {
 
 std::string ShellQuote(std::string_view word) {
   const bool bare = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || std::string_view("_+.,:/=@%^-").find(c) != std::string_view::npos;
+    return std::isalnum(static_cast<unsigned char>(c)) ||
+           std::string_view("_+.,:/=@%^-").find(c) != std::string_view::npos;
   });
   if (bare) return std::string(word);
   std::string out = "'";
@@ -308,11 +321,16 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
       return std::string(kDpiWords[(sel >= 1 && sel <= 4) ? sel - 1 : 2]);
     }
     case C::Windows:
-      return "windows " + q(WindowsEntryText(t.windowsIndex[slot] < kWindowsKeyCount ? t.windowsIndex[slot] : 0, UiLanguage::EN));
+      return "windows " +
+             q(WindowsEntryText(t.windowsIndex[slot] < kWindowsKeyCount ? t.windowsIndex[slot] : 0,
+                                UiLanguage::EN));
     case C::Multimedia:
-      return "media " + q(MediaEntryText(t.mediaIndex[slot] < kMediaKeyCount ? t.mediaIndex[slot] : 0, UiLanguage::EN));
+      return "media " +
+             q(MediaEntryText(t.mediaIndex[slot] < kMediaKeyCount ? t.mediaIndex[slot] : 0,
+                              UiLanguage::EN));
     case C::FireKey:
-      return "fire " + q(FireKeyNameAt(t.fireKeyIndex[slot] < kFireKeyCount ? t.fireKeyIndex[slot] : 0)) +
+      return "fire " +
+             q(FireKeyNameAt(t.fireKeyIndex[slot] < kFireKeyCount ? t.fireKeyIndex[slot] : 0)) +
              " --speed " + std::to_string(std::max<int>(t.fireSpeed[slot], kMinFireSpeed)) +
              " --times " + std::to_string(t.fireTimes[slot]);
     case C::SingleKey: {
@@ -332,22 +350,28 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
       for (std::uint8_t code : {t.comboKey1[slot], t.comboKey2[slot]}) {
         if (code == 0) continue;
         for (const KeyNameEntry& e : KeyNameTable())
-          if (e.code == code) { add(e.name); break; }
+          if (e.code == code) {
+            add(e.name);
+            break;
+          }
       }
       return "combo " + ShellQuote(parts);
     }
     case C::MacroKey: {
       const int index = t.macroIndex[slot];
-      const std::string name = index < static_cast<int>(macroNames.size()) ? macroNames[index]
-                                                                            : std::to_string(index + 1);
+      const std::string name = index < static_cast<int>(macroNames.size())
+                                   ? macroNames[index]
+                                   : std::to_string(index + 1);
       const int mode = t.macroRepeatMode[slot] < 3 ? t.macroRepeatMode[slot] : 0;
       return "macro " + q(name) + " --repeat " + std::string(kRepeatWords[mode]);
     }
-    default: return "off";
+    default:
+      return "off";
   }
 }
 
-AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot, const FunctionChoice& choice) {
+AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot,
+                             const FunctionChoice& choice) {
   if (slot < 0 || slot >= kVisibleButtons) return {};
   const ButtonTable& t = target.block.table(EditedGroup(target.block));
   // The menu of a group's last left button does not open at all.
@@ -360,13 +384,14 @@ AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot, const Fun
       if (!out.assigned && !out.message) {
         const int a = ShiftSlot(target.block.table(KeyGroup::ModeA));
         const int at = a >= 0 ? a : ShiftSlot(target.block.table(KeyGroup::ModeB));
-        out.message = UserMessage{"Only one button can be Shift, and button " +
-                                      std::to_string(at + 1) + " already is.",
-                                  std::string(kWarningCaption)};
+        out.message = UserMessage{
+            "Only one button can be Shift, and button " + std::to_string(at + 1) + " already is.",
+            std::string(kWarningCaption)};
       }
       return out;
     }
-    case C::DpiSwitch: return {AssignDpiFunction(target, slot, choice.dpiPosition), std::nullopt};
+    case C::DpiSwitch:
+      return {AssignDpiFunction(target, slot, choice.dpiPosition), std::nullopt};
     case C::Windows: {
       WindowsKeyResult r = choice.windows;
       r.caption = std::string(WindowsEntryText(r.position, target.language));
@@ -377,11 +402,16 @@ AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot, const Fun
       r.caption = std::string(MediaEntryText(r.position, target.language));
       return {AssignMultimedia(target, slot, r), std::nullopt};
     }
-    case C::FireKey: return {AssignFireKey(target, slot, choice.fire), std::nullopt};
-    case C::SingleKey: return {AssignSingleKey(target, slot, choice.single), std::nullopt};
-    case C::ComboKey: return {AssignComboKey(target, slot, choice.combo), std::nullopt};
-    case C::MacroKey: return {AssignMacroKey(target, slot, choice.macro), std::nullopt};
-    default: return {AssignPlainFunction(target, slot, choice.category), std::nullopt};
+    case C::FireKey:
+      return {AssignFireKey(target, slot, choice.fire), std::nullopt};
+    case C::SingleKey:
+      return {AssignSingleKey(target, slot, choice.single), std::nullopt};
+    case C::ComboKey:
+      return {AssignComboKey(target, slot, choice.combo), std::nullopt};
+    case C::MacroKey:
+      return {AssignMacroKey(target, slot, choice.macro), std::nullopt};
+    default:
+      return {AssignPlainFunction(target, slot, choice.category), std::nullopt};
   }
 }
 

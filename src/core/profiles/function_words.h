@@ -40,8 +40,7 @@ FunctionParse ParseFunctionWords(const std::vector<std::string>& words,
 
 // The same from one line of words, split as a POSIX shell would
 // (quotes and backslashes).
-FunctionParse ParseFunctionText(std::string_view text,
-                                const std::vector<std::string>& macroNames);
+FunctionParse ParseFunctionText(std::string_view text, const std::vector<std::string>& macroNames);
 
 // The slot's function in those words, quoted so that the line can be pasted
 // after "corvalinectl set button N". Bytes the words cannot say (only a
@@ -53,7 +52,8 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
 // the rules of the button menus: the group's last left button keeps its
 // function and Shift exists once (both refused with a message to show).
 // Choosing what the slot already is as Shift changes nothing and succeeds.
-AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot, const FunctionChoice& choice);
+AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot,
+                             const FunctionChoice& choice);
 
 // Splits a line into words as a POSIX shell does (no expansions); nullopt
 // for an unterminated quote.

@@ -196,14 +196,30 @@ class Parser {
       if (p_ >= t_.size()) Fail("unterminated string");
       const char e = t_[p_++];
       switch (e) {
-        case '"': out += '"'; break;
-        case '\\': out += '\\'; break;
-        case '/': out += '/'; break;
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case '"':
+          out += '"';
+          break;
+        case '\\':
+          out += '\\';
+          break;
+        case '/':
+          out += '/';
+          break;
+        case 'b':
+          out += '\b';
+          break;
+        case 'f':
+          out += '\f';
+          break;
+        case 'n':
+          out += '\n';
+          break;
+        case 'r':
+          out += '\r';
+          break;
+        case 't':
+          out += '\t';
+          break;
         case 'u': {
           unsigned cp = Hex4();
           if (cp >= 0xD800 && cp < 0xDC00) {
@@ -217,7 +233,8 @@ class Parser {
           AppendUtf8(out, static_cast<char32_t>(cp));
           break;
         }
-        default: Fail(std::string("unknown escape '\\") + e + "'");
+        default:
+          Fail(std::string("unknown escape '\\") + e + "'");
       }
     }
   }

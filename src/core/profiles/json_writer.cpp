@@ -9,11 +9,21 @@ std::string JsonEscape(std::string_view text) {
   out.reserve(text.size() + 2);
   for (char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char buf[8];
@@ -69,8 +79,10 @@ void JsonWriter::Close(char bracket) {
   first_.pop_back();
   inline_.pop_back();
   if (!empty) {
-    if (wasInline) out_ << ' ';
-    else Indent();
+    if (wasInline)
+      out_ << ' ';
+    else
+      Indent();
   }
   out_ << bracket;
 }

@@ -21,8 +21,10 @@ constexpr const char* kGroupKeys[2] = {"A", "B"};
 
 // A list text, or the stored number when the position has none.
 void TextOrNumber(JsonWriter& j, std::string_view key, std::string_view text, int value) {
-  if (text.empty()) j.Field(key, value);
-  else j.Field(key, text);
+  if (text.empty())
+    j.Field(key, value);
+  else
+    j.Field(key, text);
 }
 
 void WriteButtons(JsonWriter& j, const Profile& p, const std::vector<std::string>& macroNames) {
@@ -30,9 +32,11 @@ void WriteButtons(JsonWriter& j, const Profile& p, const std::vector<std::string
   for (int g = 0; g < 2; ++g) {
     j.Key(kGroupKeys[g]).BeginObject().Key("buttons").BeginArray();
     for (int slot = 0; slot < kVisibleButtons; ++slot) {
-      j.BeginInlineObject().Field("button", slot + 1)
+      j.BeginInlineObject()
+          .Field("button", slot + 1)
           .Field("function", FunctionWordsOf(p.block, static_cast<KeyGroup>(g), slot, macroNames))
-          .Field("caption", p.captions[g][slot]).EndObject();
+          .Field("caption", p.captions[g][slot])
+          .EndObject();
     }
     j.EndArray().Key("hiddenCaptions").BeginArray();
     for (int slot = kVisibleButtons; slot < kButtonSlots; ++slot) j.Value(p.captions[g][slot]);
@@ -43,37 +47,50 @@ void WriteButtons(JsonWriter& j, const Profile& p, const std::vector<std::string
 
 void WriteSettings(JsonWriter& j, const SettingsBlock& s) {
   const int mode = s.currentMode;
-  if (mode == 0 || mode == 1) j.Field("editedKeyGroup", kGroupKeys[mode]);
-  else j.Field("editedKeyGroup", mode);
+  if (mode == 0 || mode == 1)
+    j.Field("editedKeyGroup", kGroupKeys[mode]);
+  else
+    j.Field("editedKeyGroup", mode);
   const int hz = ReportRateHz(s.reportRateCode);
-  if (hz) j.Field("reportRate", hz);
-  else j.Field("reportRateCode", int(s.reportRateCode));
+  if (hz)
+    j.Field("reportRate", hz);
+  else
+    j.Field("reportRateCode", int(s.reportRateCode));
   j.Key("dpiStages").BeginArray();
   for (int i = 0; i < kDpiStages; ++i) {
     j.BeginInlineObject().Field("stage", i + 1);
-    if (s.dpiStageEnabled[i] <= 1) j.Field("on", s.dpiStageEnabled[i] == 1);
-    else j.Field("on", int(s.dpiStageEnabled[i]));
-    j.Field("level", s.dpiStageIndex[i] + 1).Field("colour", ColourText(s.dpiStageColour[i]))
+    if (s.dpiStageEnabled[i] <= 1)
+      j.Field("on", s.dpiStageEnabled[i] == 1);
+    else
+      j.Field("on", int(s.dpiStageEnabled[i]));
+    j.Field("level", s.dpiStageIndex[i] + 1)
+        .Field("colour", ColourText(s.dpiStageColour[i]))
         .EndObject();
   }
   j.EndArray();
   j.Key("lighting").BeginObject();
   TextOrNumber(j, "effect", LedEffectWord(s.ledEffect), s.ledEffect);
-  TextOrNumber(j, "standardBrightness", BrightnessText(s.ledStandardBrightness), s.ledStandardBrightness);
+  TextOrNumber(j, "standardBrightness", BrightnessText(s.ledStandardBrightness),
+               s.ledStandardBrightness);
   TextOrNumber(j, "respirationSpeed", SpeedText(s.ledRespirationSpeed), s.ledRespirationSpeed);
   TextOrNumber(j, "neonPeriod", PeriodText(s.ledNeonPeriod), s.ledNeonPeriod);
   const UiLanguage en = UiLanguage::EN;
   TextOrNumber(j, "standardOption", LedOptionName(s.ledStandardOption, en), s.ledStandardOption);
-  TextOrNumber(j, "respirationOption", LedOptionName(s.ledRespirationOption, en), s.ledRespirationOption);
+  TextOrNumber(j, "respirationOption", LedOptionName(s.ledRespirationOption, en),
+               s.ledRespirationOption);
   TextOrNumber(j, "neonOption", LedOptionName(s.ledNeonOption, en), s.ledNeonOption);
   j.EndObject();
-  j.Key("pointer").BeginObject().Field("speedLevel", int(s.pointerSpeedLevel))
+  j.Key("pointer")
+      .BeginObject()
+      .Field("speedLevel", int(s.pointerSpeedLevel))
       .Field("wheelScrollLines", int(s.wheelScrollLines))
       .Field("doubleClickLevel", int(s.doubleClickLevel));
   for (auto [key, value] : {std::pair{"wheelPageScroll", s.wheelPageScroll},
                             std::pair{"precision", s.pointerPrecision}}) {
-    if (value <= 1) j.Field(key, value == 1);
-    else j.Field(key, int(value));
+    if (value <= 1)
+      j.Field(key, value == 1);
+    else
+      j.Field(key, int(value));
   }
   j.EndObject();
 }
@@ -81,7 +98,11 @@ void WriteSettings(JsonWriter& j, const SettingsBlock& s) {
 void WriteMacros(JsonWriter& j, const Profile& p) {
   j.Key("macros").BeginArray();
   for (const ProfileMacro& m : p.macros) {
-    j.BeginObject().Field("name", m.name).Field("loopCount", m.loopCount).Key("events").BeginArray();
+    j.BeginObject()
+        .Field("name", m.name)
+        .Field("loopCount", m.loopCount)
+        .Key("events")
+        .BeginArray();
     for (const std::string& item : m.items) j.Value(item);
     j.EndArray().EndObject();
   }
@@ -115,10 +136,12 @@ std::string ConfigBytes(const Profile& p) {
 
 // Rewrites record.ini's sections in the profile's order, unless it already
 // holds exactly those macros (so an unchanged file is not touched at all).
-std::string WriteMacros(const std::filesystem::path& recordIni, const std::vector<ProfileMacro>& macros) {
+std::string WriteMacros(const std::filesystem::path& recordIni,
+                        const std::vector<ProfileMacro>& macros) {
   std::error_code ec;
   const bool exists = std::filesystem::exists(recordIni, ec);
-  const std::vector<std::string> names = exists ? IniSectionNames(recordIni) : std::vector<std::string>{};
+  const std::vector<std::string> names =
+      exists ? IniSectionNames(recordIni) : std::vector<std::string>{};
   bool same = names.size() == macros.size();
   for (std::size_t k = 0; same && k < macros.size(); ++k)
     same = names[k] == macros[k].name && ReadMacroItems(recordIni, names[k]) == macros[k].items &&
@@ -142,16 +165,20 @@ ConfigFiles ConfigFiles::Beside(const std::filesystem::path& configBin) {
 
 std::string_view LanguageCode(UiLanguage lang) {
   switch (lang) {
-    case UiLanguage::CHS: return "CHS";
-    case UiLanguage::CHT: return "CHT";
-    default: return "EN";
+    case UiLanguage::CHS:
+      return "CHS";
+    case UiLanguage::CHT:
+      return "CHT";
+    default:
+      return "EN";
   }
 }
 
 ProfileResult ReadConfiguration(const ConfigFiles& files) {
   int error = 0;
   const auto bytes = ReadWholeFile(files.configBin, &error);
-  if (!bytes) return {std::nullopt, files.configBin.string() + ": " + std::string(kConfigMissingText)};
+  if (!bytes)
+    return {std::nullopt, files.configBin.string() + ": " + std::string(kConfigMissingText)};
   if (bytes->size() != kConfigFileSize)
     return {std::nullopt, files.configBin.string() + " is " + std::to_string(bytes->size()) +
                               " bytes, not 1986: not a config.bin"};
@@ -195,7 +222,8 @@ std::string WriteConfiguration(const ConfigFiles& files, const Profile& p, bool 
   if (anyCaption || std::filesystem::exists(files.strIni, ec)) {
     ItemTexts texts;
     texts.captions = p.captions;
-    if (!SaveItemTexts(files.strIni, p.captionLanguage, texts)) return "cannot write " + files.strIni.string();
+    if (!SaveItemTexts(files.strIni, p.captionLanguage, texts))
+      return "cannot write " + files.strIni.string();
   }
   return {};
 }

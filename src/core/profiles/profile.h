@@ -82,7 +82,8 @@ Profile ProfileOf(const SettingsStore& store, const ButtonCaptions& captions, Ui
 // config.bin must exist: like the program, this never creates it. Without
 // `withMacros` record.ini is not looked at (a change of one setting). Returns
 // an empty string or one line saying what failed.
-std::string WriteConfiguration(const ConfigFiles& files, const Profile& profile, bool withMacros = true);
+std::string WriteConfiguration(const ConfigFiles& files, const Profile& profile,
+                               bool withMacros = true);
 
 // The profile as JSON text.
 std::string ProfileToJson(const Profile& profile);

@@ -37,17 +37,20 @@ const JsonValue& ObjectAt(const JsonValue& v, const std::string& path) {
   return v;
 }
 
-const JsonValue& ArrayAt(const JsonValue& v, const std::string& path, std::size_t lo, std::size_t hi) {
+const JsonValue& ArrayAt(const JsonValue& v, const std::string& path, std::size_t lo,
+                         std::size_t hi) {
   if (!v.IsArray()) Fail(path, "must be an array");
   if (v.items.size() < lo || v.items.size() > hi)
-    Fail(path, lo == hi ? "must hold " + std::to_string(lo) + " entries"
-                        : "must hold " + std::to_string(lo) + " to " + std::to_string(hi) + " entries");
+    Fail(path, lo == hi
+                   ? "must hold " + std::to_string(lo) + " entries"
+                   : "must hold " + std::to_string(lo) + " to " + std::to_string(hi) + " entries");
   return v;
 }
 
 int IntAt(const JsonValue& v, const std::string& path, int lo, int hi) {
   const auto n = v.IntegerIn(lo, hi);
-  if (!n) Fail(path, "must be a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
+  if (!n)
+    Fail(path, "must be a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
   return static_cast<int>(*n);
 }
 
@@ -99,10 +102,13 @@ std::vector<ProfileMacro> ReadMacros(const JsonValue& root) {
     if (Utf8Length(macro.name) > kMacroNameMax) Fail(path + ".name", "longer than 31 characters");
     if (macro.name.find_first_of("[]\r\n") != std::string::npos || macro.name.front() == ' ' ||
         macro.name.back() == ' ')
-      Fail(path + ".name", "a macro name cannot hold brackets or line breaks or start or end with a space");
-    if (!seen.insert(macro.name).second) Fail(path + ".name", "'" + macro.name + "' is there twice");
+      Fail(path + ".name",
+           "a macro name cannot hold brackets or line breaks or start or end with a space");
+    if (!seen.insert(macro.name).second)
+      Fail(path + ".name", "'" + macro.name + "' is there twice");
     macro.loopCount = IntAt(Member(m, path, "loopCount"), path + ".loopCount", 0, 65535);
-    const JsonValue& events = ArrayAt(Member(m, path, "events"), path + ".events", 0, kMaxStoredItems);
+    const JsonValue& events =
+        ArrayAt(Member(m, path, "events"), path + ".events", 0, kMaxStoredItems);
     for (std::size_t i = 0; i < events.items.size(); ++i) {
       const std::string ipath = path + ".events[" + std::to_string(i) + "]";
       const std::string& item = TextAt(events.items[i], ipath);
@@ -123,7 +129,8 @@ void ReadPreserved(const JsonValue& root, std::string& bytes) {
     int offset = -1;
     if (!key.empty() && key.size() < 5 && key.find_first_not_of("0123456789") == std::string::npos)
       offset = std::stoi(key);
-    if (offset < 0 || offset >= static_cast<int>(kConfigFileSize)) Fail(path, "not an offset of config.bin (0..1985)");
+    if (offset < 0 || offset >= static_cast<int>(kConfigFileSize))
+      Fail(path, "not an offset of config.bin (0..1985)");
     bytes[offset] = static_cast<char>(IntAt(value, path, 0, 255));
   }
 }
@@ -132,8 +139,8 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
                const std::vector<std::string>& macroNames, bool keepCaptions) {
   const std::string path = std::string("keyGroups.") + (g ? "B" : "A");
   const JsonValue& group = ObjectAt(Member(groups, "keyGroups", g ? "B" : "A"), path);
-  const JsonValue& buttons = ArrayAt(Member(group, path, "buttons"), path + ".buttons",
-                                     kVisibleButtons, kVisibleButtons);
+  const JsonValue& buttons =
+      ArrayAt(Member(group, path, "buttons"), path + ".buttons", kVisibleButtons, kVisibleButtons);
   ButtonTable& table = p.block.buttons[g];
   p.block.currentMode = static_cast<std::uint8_t>(g);
   const ButtonEditTarget target{p.block, p.captions, language};
@@ -142,15 +149,18 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
     const std::string bpath = path + ".buttons[" + std::to_string(i) + "]";
     const JsonValue& b = ObjectAt(buttons.items[i], bpath);
     const int slot = IntAt(Member(b, bpath, "button"), bpath + ".button", 1, kVisibleButtons) - 1;
-    if (!seen.insert(slot).second) Fail(bpath + ".button", "button " + std::to_string(slot + 1) + " is there twice");
+    if (!seen.insert(slot).second)
+      Fail(bpath + ".button", "button " + std::to_string(slot + 1) + " is there twice");
     const std::string fpath = bpath + ".function";
-    const FunctionParse parsed = ParseFunctionText(TextAt(Member(b, bpath, "function"), fpath), macroNames);
+    const FunctionParse parsed =
+        ParseFunctionText(TextAt(Member(b, bpath, "function"), fpath), macroNames);
     if (!parsed.choice) Fail(fpath, parsed.error);
     // Start from a plain slot so that only the new function's rules apply.
     table.category[slot] = static_cast<std::uint8_t>(FunctionCategory::KeyOff);
     if (parsed.choice->category == FunctionCategory::Shift) {
       table.category[slot] = static_cast<std::uint8_t>(FunctionCategory::Shift);
-      p.captions[g][slot] = std::string(CategoryName(static_cast<int>(FunctionCategory::Shift), language));
+      p.captions[g][slot] =
+          std::string(CategoryName(static_cast<int>(FunctionCategory::Shift), language));
     } else if (!AssignFunction(target, slot, *parsed.choice).assigned) {
       Fail(fpath, "cannot be assigned");
     }
@@ -163,8 +173,9 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
   for (int slot = kVisibleButtons; slot < kButtonSlots; ++slot) {
     p.captions[g][slot] = defaults[g][slot];
     if (hidden && keepCaptions)
-      p.captions[g][slot] = TextAt(hidden->items[slot - kVisibleButtons],
-                                   path + ".hiddenCaptions[" + std::to_string(slot - kVisibleButtons) + "]");
+      p.captions[g][slot] =
+          TextAt(hidden->items[slot - kVisibleButtons],
+                 path + ".hiddenCaptions[" + std::to_string(slot - kVisibleButtons) + "]");
   }
 }
 
@@ -173,14 +184,18 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
 void CheckButtonRules(const SettingsBlock& s, UiLanguage language) {
   for (int g = 0; g < 2; ++g) {
     bool left = false;
-    for (int slot = 0; slot < kVisibleButtons; ++slot) left = left || s.buttons[g].category[slot] == 0;
+    for (int slot = 0; slot < kVisibleButtons; ++slot)
+      left = left || s.buttons[g].category[slot] == 0;
     if (!left) Fail(std::string("keyGroups.") + (g ? "B" : "A"), LeftKeyWarning(language).text);
   }
   for (int slot = 0; slot < kVisibleButtons; ++slot) {
-    const bool a = s.buttons[0].category[slot] == static_cast<std::uint8_t>(FunctionCategory::Shift);
-    const bool b = s.buttons[1].category[slot] == static_cast<std::uint8_t>(FunctionCategory::Shift);
+    const bool a =
+        s.buttons[0].category[slot] == static_cast<std::uint8_t>(FunctionCategory::Shift);
+    const bool b =
+        s.buttons[1].category[slot] == static_cast<std::uint8_t>(FunctionCategory::Shift);
     if (a != b)
-      Fail("keyGroups." + std::string(a ? "B" : "A") + ".buttons[" + std::to_string(slot) + "].function",
+      Fail("keyGroups." + std::string(a ? "B" : "A") + ".buttons[" + std::to_string(slot) +
+               "].function",
            "Shift must be the same button in both key groups");
   }
   int shifts = 0;
@@ -195,16 +210,19 @@ void ReadRateAndDpi(const JsonValue& root, SettingsBlock& s) {
   } else {
     const JsonValue& rate = Member(root, "", "reportRate");
     const int hz = IntAt(rate, "reportRate", 0, 1000);
-    if (!SetReportRateText(s, std::to_string(hz)).Ok()) Fail("reportRate", "must be 125, 250, 500 or 1000");
+    if (!SetReportRateText(s, std::to_string(hz)).Ok())
+      Fail("reportRate", "must be 125, 250, 500 or 1000");
   }
-  const JsonValue& stages = ArrayAt(Member(root, "", "dpiStages"), "dpiStages", kDpiStages, kDpiStages);
+  const JsonValue& stages =
+      ArrayAt(Member(root, "", "dpiStages"), "dpiStages", kDpiStages, kDpiStages);
   for (int i = 0; i < kDpiStages; ++i) {
     const std::string path = "dpiStages[" + std::to_string(i) + "]";
     const JsonValue& st = ObjectAt(stages.items[i], path);
     if (IntAt(Member(st, path, "stage"), path + ".stage", 1, kDpiStages) != i + 1)
       Fail(path + ".stage", "the stages must be listed 1, 2, 3, 4");
     s.dpiStageEnabled[i] = FlagAt(Member(st, path, "on"), path + ".on");
-    s.dpiStageIndex[i] = static_cast<std::uint8_t>(IntAt(Member(st, path, "level"), path + ".level", 1, 256) - 1);
+    s.dpiStageIndex[i] =
+        static_cast<std::uint8_t>(IntAt(Member(st, path, "level"), path + ".level", 1, 256) - 1);
     const auto colour = ParseColour(TextAt(Member(st, path, "colour"), path + ".colour"));
     if (!colour) Fail(path + ".colour", "must be #RRGGBB");
     for (int c = 0; c < 3; ++c) s.dpiStageColour[i][c] = (*colour)[c];
@@ -213,23 +231,29 @@ void ReadRateAndDpi(const JsonValue& root, SettingsBlock& s) {
 
 void ReadLighting(const JsonValue& root, SettingsBlock& s) {
   const JsonValue& l = ObjectAt(Member(root, "", "lighting"), "lighting");
-  const auto at = [&](std::string_view key) -> const JsonValue& { return Member(l, "lighting", key); };
+  const auto at = [&](std::string_view key) -> const JsonValue& {
+    return Member(l, "lighting", key);
+  };
   const auto path = [](std::string_view key) { return "lighting." + std::string(key); };
   const auto option = [](int i) { return LedOptionName(i, UiLanguage::EN); };
   s.ledEffect = PositionAt(at("effect"), path("effect"), 4, [](int i) { return LedEffectWord(i); });
   s.ledStandardBrightness = PositionAt(at("standardBrightness"), path("standardBrightness"),
                                        kBrightnessLevels, BrightnessText);
-  s.ledRespirationSpeed = PositionAt(at("respirationSpeed"), path("respirationSpeed"), kRespirationSpeeds, SpeedText);
+  s.ledRespirationSpeed =
+      PositionAt(at("respirationSpeed"), path("respirationSpeed"), kRespirationSpeeds, SpeedText);
   s.ledNeonPeriod = PositionAt(at("neonPeriod"), path("neonPeriod"), kNeonPeriods, PeriodText);
-  s.ledStandardOption = PositionAt(at("standardOption"), path("standardOption"), kLedOptionNames, option);
-  s.ledRespirationOption = PositionAt(at("respirationOption"), path("respirationOption"), kLedOptionNames, option);
+  s.ledStandardOption =
+      PositionAt(at("standardOption"), path("standardOption"), kLedOptionNames, option);
+  s.ledRespirationOption =
+      PositionAt(at("respirationOption"), path("respirationOption"), kLedOptionNames, option);
   s.ledNeonOption = PositionAt(at("neonOption"), path("neonOption"), kLedOptionNames, option);
 }
 
 void ReadPointer(const JsonValue& root, SettingsBlock& s) {
   const JsonValue& p = ObjectAt(Member(root, "", "pointer"), "pointer");
   const auto level = [&](std::string_view key) {
-    return static_cast<std::uint8_t>(IntAt(Member(p, "pointer", key), "pointer." + std::string(key), 0, 255));
+    return static_cast<std::uint8_t>(
+        IntAt(Member(p, "pointer", key), "pointer." + std::string(key), 0, 255));
   };
   s.pointerSpeedLevel = level("speedLevel");
   s.wheelScrollLines = level("wheelScrollLines");
@@ -248,7 +272,8 @@ Profile Read(const JsonValue& root, UiLanguage language, std::uint8_t fill) {
     Fail("version", "this program reads version 1 profiles only");
   Profile p;
   const std::string& code = TextAt(Member(root, "", "captionLanguage"), "captionLanguage");
-  if (code != "EN" && code != "CHS" && code != "CHT") Fail("captionLanguage", "must be EN, CHS or CHT");
+  if (code != "EN" && code != "CHS" && code != "CHT")
+    Fail("captionLanguage", "must be EN, CHS or CHT");
   const bool keepCaptions = LanguageFromCode(code) == language;
   p.captionLanguage = language;
   p.macros = ReadMacros(root);

@@ -34,7 +34,8 @@ std::string CheckProfileName(std::string_view name) {
 std::vector<std::string> ListProfiles(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
     const std::filesystem::path& p = it->path();
     if (p.extension() != kProfileExtension || !it->is_regular_file(ec)) continue;
     const std::string stem = p.stem().string();
@@ -44,7 +45,8 @@ std::vector<std::string> ListProfiles(const std::filesystem::path& folder) {
   return names;
 }
 
-std::string SaveProfile(const std::filesystem::path& folder, std::string_view name, const Profile& profile) {
+std::string SaveProfile(const std::filesystem::path& folder, std::string_view name,
+                        const Profile& profile) {
   if (std::string e = CheckProfileName(name); !e.empty()) return e;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
@@ -55,11 +57,13 @@ std::string SaveProfile(const std::filesystem::path& folder, std::string_view na
   return {};
 }
 
-ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view name, UiLanguage language) {
+ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view name,
+                          UiLanguage language) {
   if (std::string e = CheckProfileName(name); !e.empty()) return {std::nullopt, e};
   const std::filesystem::path file = FileOf(folder, name);
   const auto text = ReadWholeFile(file);
-  if (!text) return {std::nullopt, "no profile '" + std::string(name) + "' (" + file.string() + ")"};
+  if (!text)
+    return {std::nullopt, "no profile '" + std::string(name) + "' (" + file.string() + ")"};
   ProfileResult r = ProfileFromJson(*text, language);
   if (!r.profile) r.error = file.string() + ": " + r.error;
   return r;
@@ -81,7 +85,8 @@ ProfileResult LoadProfileIntoFiles(const std::filesystem::path& folder, std::str
   if (std::string e = SaveProfile(folder, kPreviousProfile, current); !e.empty())
     return {std::nullopt, "the current configuration could not be kept as " +
                               std::string(kPreviousProfile) + ", so nothing was loaded: " + e};
-  if (std::string e = WriteConfiguration(files, *loaded.profile); !e.empty()) return {std::nullopt, e};
+  if (std::string e = WriteConfiguration(files, *loaded.profile); !e.empty())
+    return {std::nullopt, e};
   return loaded;
 }
 

@@ -28,10 +28,12 @@ std::vector<std::string> ListProfiles(const std::filesystem::path& folder);
 
 // Writes the profile as NAME.json (atomically; the folder is made when
 // missing). Returns an empty string or one line saying what failed.
-std::string SaveProfile(const std::filesystem::path& folder, std::string_view name, const Profile& profile);
+std::string SaveProfile(const std::filesystem::path& folder, std::string_view name,
+                        const Profile& profile);
 
 // Reads and checks NAME.json; captions as ProfileFromJson makes them.
-ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view name, UiLanguage language);
+ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view name,
+                          UiLanguage language);
 
 // Removes NAME.json; an empty string or why not.
 std::string DeleteProfile(const std::filesystem::path& folder, std::string_view name);

@@ -21,14 +21,16 @@ ChangeResult Refused(std::string m) { return {ChangeStatus::Refused, std::move(m
 std::optional<int> Number(std::string_view text, int lo, int hi) {
   int v = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi) return std::nullopt;
+  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi)
+    return std::nullopt;
   return v;
 }
 
 bool SameText(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
       return false;
   }
   return true;
@@ -86,7 +88,8 @@ bool SetDpiStageEnabled(SettingsBlock& block, int stage, bool on) {
   if (stage < 0 || stage >= kDpiStages) return false;
   if (!on) {
     bool otherOn = false;
-    for (int s = 0; s < kDpiStages; ++s) otherOn = otherOn || (s != stage && block.dpiStageEnabled[s]);
+    for (int s = 0; s < kDpiStages; ++s)
+      otherOn = otherOn || (s != stage && block.dpiStageEnabled[s]);
     if (!otherOn) return false;
   }
   block.dpiStageEnabled[stage] = on ? 1 : 0;
@@ -106,8 +109,8 @@ ChangeResult ChangeDpiStage(SettingsBlock& block, const DpiStageChange& change, 
   if (change.on && !SetDpiStageEnabled(next, change.stage, *change.on))
     return Refused(name + " is the last stage that is on: it stays on.");
   if (change.level) SetDpiLevel(next, change.stage, *change.level);
-  if (change.colour &&
-      !SetStageColour(next, change.stage, (*change.colour)[0], (*change.colour)[1], (*change.colour)[2]))
+  if (change.colour && !SetStageColour(next, change.stage, (*change.colour)[0], (*change.colour)[1],
+                                       (*change.colour)[2]))
     return Refused(name + " is off: its colour can be chosen only while it is on.");
   block = next;
   return {};
@@ -127,7 +130,9 @@ ChangeResult ChangeLighting(SettingsBlock& block, std::string_view effect,
                             const std::optional<std::string>& parameter,
                             const std::optional<std::string>& option) {
   const int e = LedEffectFromWord(effect);
-  if (e < 0) return Bad("the lighting is off, standard, respiration or neon, not '" + std::string(effect) + "'");
+  if (e < 0)
+    return Bad("the lighting is off, standard, respiration or neon, not '" + std::string(effect) +
+               "'");
   SettingsBlock next = block;
   if (e == 0) {
     if (parameter || option) return Bad("lighting off takes no --parameter or --option");
@@ -142,13 +147,16 @@ ChangeResult ChangeLighting(SettingsBlock& block, std::string_view effect,
     for (std::size_t i = 0; i < entries.size(); ++i)
       if (SameText(entries[i], *parameter)) at = static_cast<int>(i);
     if (at < 0)
-      return Bad(std::string(kEffectWords[e]) + " takes the parameter " + Joined(entries) + ", not '" + *parameter + "'");
+      return Bad(std::string(kEffectWords[e]) + " takes the parameter " + Joined(entries) +
+                 ", not '" + *parameter + "'");
     ChooseLedParameter(next, at);
   }
   if (option) {
-    const int at = e == 1 ? (OptionPosition(2, *option) == 0 ? 0 : -1) : OptionPosition(next.ledEffect, *option);
+    const int at = e == 1 ? (OptionPosition(2, *option) == 0 ? 0 : -1)
+                          : OptionPosition(next.ledEffect, *option);
     if (at < 0) {
-      const auto entries = e == 1 ? OptionListEntries(2, UiLanguage::EN) : OptionListEntries(next.ledEffect, UiLanguage::EN);
+      const auto entries = e == 1 ? OptionListEntries(2, UiLanguage::EN)
+                                  : OptionListEntries(next.ledEffect, UiLanguage::EN);
       return Bad(std::string(kEffectWords[e]) + " takes the option " +
                  (e == 1 ? std::string(entries[0]) : Joined(entries)) + ", not '" + *option + "'");
     }
@@ -172,7 +180,8 @@ ChangeResult ChangePointer(SettingsBlock& block, const PointerChange& c) {
       next.wheelPageScroll = 1;
     } else {
       const auto v = Number(*c.wheel, 0, kMaxWheelLines);
-      if (!v) return Bad("the wheel scrolls 0 to 11 lines or a page ('page'), not '" + *c.wheel + "'");
+      if (!v)
+        return Bad("the wheel scrolls 0 to 11 lines or a page ('page'), not '" + *c.wheel + "'");
       next.wheelPageScroll = 0;
       next.wheelScrollLines = static_cast<std::uint8_t>(*v);
     }
@@ -180,8 +189,10 @@ ChangeResult ChangePointer(SettingsBlock& block, const PointerChange& c) {
   if (c.doubleClickMs) {
     const auto ms = Number(*c.doubleClickMs, 200, 900);
     if (!ms || (900 - *ms) % 70 != 0)
-      return Bad("the double-click time is one of 900, 830, 760, 690, 620, 550, 480, 410, 340, "
-                 "270, 200 (ms), not '" + *c.doubleClickMs + "'");
+      return Bad(
+          "the double-click time is one of 900, 830, 760, 690, 620, 550, 480, 410, 340, "
+          "270, 200 (ms), not '" +
+          *c.doubleClickMs + "'");
     next.doubleClickLevel = static_cast<std::uint8_t>((900 - *ms) / 70 + 1);
   }
   if (c.precision) {

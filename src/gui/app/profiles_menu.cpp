@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kLoadedBalloonMs = 5000;
 
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
 
 std::filesystem::path Folder() { return ProfilesFolder(DataFiles().programFolder); }
 
@@ -58,7 +60,8 @@ bool ProfilesMenu::Load(const QString& name) {
   // As OK does: to the mouse and saved, when there is a mouse; the files
   // already hold the profile either way.
   if (shell_.DeviceReady()) shell_.ApplySettingsNow();
-  tray_.ShowBalloon(QStringLiteral("Info"), Q(ProfileLoadedText(name.toStdString(), lang)), kLoadedBalloonMs);
+  tray_.ShowBalloon(QStringLiteral("Info"), Q(ProfileLoadedText(name.toStdString(), lang)),
+                    kLoadedBalloonMs);
   Refresh();
   return true;
 }

@@ -3,16 +3,17 @@
 #include <cstring>
 
 #include "core/buttons/key_tables.h"
+#include "core/macros/macro_encoder.h"
 #include "core/profiles/function_words.h"
 #include "core/profiles/json_reader.h"
-#include "core/macros/macro_encoder.h"
 #include "core/profiles/profile.h"
 
 namespace corvaline {
 namespace {
 
 TEST(JsonReader, ReadsTheWholeGrammarAndSaysWhereItStops) {
-  const auto ok = ParseJson(R"( {"a": [1, -2.5e1, true, null], "s": "\u00e9\ud83d\ude00\n\"", "o": {}} )");
+  const auto ok =
+      ParseJson(R"( {"a": [1, -2.5e1, true, null], "s": "\u00e9\ud83d\ude00\n\"", "o": {}} )");
   ASSERT_TRUE(ok.value) << ok.error;
   EXPECT_EQ(ok.value->Find("a")->items[1].number, -25);
   EXPECT_FALSE(ok.value->Find("a")->items[1].integral);
@@ -25,7 +26,7 @@ TEST(JsonReader, ReadsTheWholeGrammarAndSaysWhereItStops) {
   }
   EXPECT_NE(ParseJson("{\n\n  x").error.find("line 3, column 3"), std::string::npos);
   EXPECT_FALSE(ParseJson(std::string(100000, '[')).value);  // refused, not a stack overflow
-  EXPECT_FALSE(ParseJson("\"\xFF\"").value);                 // not UTF-8
+  EXPECT_FALSE(ParseJson("\"\xFF\"").value);                // not UTF-8
 }
 
 TEST(FunctionWords, QuotedWordsSplitBackAsAShellDoes) {
@@ -41,16 +42,29 @@ TEST(FunctionWords, QuotedWordsSplitBackAsAShellDoes) {
 // Every fire key, every key name as single key and combination, and every
 // list entry: the words of a slot read back to the same bytes.
 TEST(FunctionWords, EveryEntryOfEveryListReadsBackToItsBytes) {
-  std::vector<std::string> words = {"left-click", "right-click", "middle-click", "forward", "backward",
-                                    "triple-click", "dpi+", "dpi-", "dpi-loop", "shift-dpi",
-                                    "rgb-toggle", "off", "macro 3 --repeat while-held", "combo ''", "key ''"};
+  std::vector<std::string> words = {"left-click",
+                                    "right-click",
+                                    "middle-click",
+                                    "forward",
+                                    "backward",
+                                    "triple-click",
+                                    "dpi+",
+                                    "dpi-",
+                                    "dpi-loop",
+                                    "shift-dpi",
+                                    "rgb-toggle",
+                                    "off",
+                                    "macro 3 --repeat while-held",
+                                    "combo ''",
+                                    "key ''"};
   for (int i = 0; i < kFireKeyCount; ++i)
     words.push_back("fire " + ShellQuote(FireKeyNameAt(i)) + " --speed 7 --times 0");
   for (const KeyNameEntry& k : KeyNameTable()) {
     words.push_back("key " + ShellQuote(k.name));
     words.push_back("combo " + ShellQuote("Right Shift+" + std::string(k.name) + "+Z"));
   }
-  for (const char* w : {"windows Mail", "windows Browser-Back", "media Next", "media Mute"}) words.push_back(w);
+  for (const char* w : {"windows Mail", "windows Browser-Back", "media Next", "media Mute"})
+    words.push_back(w);
   const std::vector<std::string> macros = {"one", "two", "three"};
   for (const std::string& w : words) {
     SettingsBlock block{};
@@ -59,7 +73,8 @@ TEST(FunctionWords, EveryEntryOfEveryListReadsBackToItsBytes) {
     ASSERT_TRUE(p.choice) << w << ": " << p.error;
     ASSERT_TRUE(AssignFunction({block, captions, UiLanguage::EN}, 4, *p.choice).assigned) << w;
     SettingsBlock again{};
-    const FunctionParse back = ParseFunctionText(FunctionWordsOf(block, KeyGroup::ModeA, 4, macros), macros);
+    const FunctionParse back =
+        ParseFunctionText(FunctionWordsOf(block, KeyGroup::ModeA, 4, macros), macros);
     ASSERT_TRUE(back.choice) << w << " -> " << FunctionWordsOf(block, KeyGroup::ModeA, 4, macros);
     AssignFunction({again, captions, UiLanguage::EN}, 4, *back.choice);
     EXPECT_EQ(std::memcmp(&again, &block, sizeof block), 0) << w;

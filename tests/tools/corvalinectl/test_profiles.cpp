@@ -37,12 +37,14 @@ struct DataFolder {
            ReadFileBytes(dir / "record.ini");
   }
   void Edit() const {
-    WriteFileBytes(dir / "record.ini",
-                   "[copy it]\r\nItemCount=3\r\nItem0=Ctrl   Dn\r\nItem1=2000 ms\r\nItem2=Ctrl   Up\r\n"
-                   "[two]\r\nItemCount=1\r\nItem0=B   Up\r\n");
+    WriteFileBytes(
+        dir / "record.ini",
+        "[copy it]\r\nItemCount=3\r\nItem0=Ctrl   Dn\r\nItem1=2000 ms\r\nItem2=Ctrl   Up\r\n"
+        "[two]\r\nItemCount=1\r\nItem0=B   Up\r\n");
     ASSERT_EQ(box.Run({"encode-macros", (dir / "record.ini").string(), Config()}).status, 0);
     for (const std::vector<std::string>& a :
-         {std::vector<std::string>{"set", "button", "3", "fire", "A", "--speed", "9", "--times", "2"},
+         {std::vector<std::string>{"set", "button", "3", "fire", "A", "--speed", "9", "--times",
+                                   "2"},
           {"set", "button", "3", "left-click"},  // the fire columns stay behind, unused
           {"set", "button", "4", "macro", "copy it", "--repeat", "until-key"},
           {"set", "button", "5", "combo", "Left Shift+F1+F2"},
@@ -64,7 +66,8 @@ TEST(CorvalinectlProfiles, ExportThenImportGivesTheSameFiles) {
     ASSERT_EQ(from.Run({"export", (box / "p.json").string()}).status, 0);
     const auto r = to.Run({"import", (box / "p.json").string()});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(ReadFileBytes(to.dir / "config.bin"), ReadFileBytes(from.dir / "config.bin")) << edited;
+    EXPECT_EQ(ReadFileBytes(to.dir / "config.bin"), ReadFileBytes(from.dir / "config.bin"))
+        << edited;
     // Captions and macros say the same (the copy's record.ini is written anew).
     const auto show = [&](const DataFolder& d) { return d.box.Run({"show", d.Config()}).out; };
     const std::string shown = show(from);
@@ -96,7 +99,8 @@ TEST(CorvalinectlProfiles, ABadProfileIsRefusedWithItsFieldAndTouchesNothing) {
       {replaced("corvaline-profile", "something-else"), "format"},
       {replaced("\"level\": 1,", "\"level\": 0,"), "dpiStages[2].level"},
       {replaced("\"reportRate\": 1000", "\"reportRate\": 999"), "reportRate"},
-      {replaced("\"function\": \"shift\"", "\"function\": \"off\""), "same button in both key groups"},
+      {replaced("\"function\": \"shift\"", "\"function\": \"off\""),
+       "same button in both key groups"},
       {replaced("Left Shift+F1+F2", "Left Shift+F1+F99"), "keyGroups.A.buttons[4].function"},
       {replaced("\"45%\"", "\"46%\""), "lighting.standardBrightness"},
       {replaced("\"name\": \"two\"", "\"name\": \"copy it\""), "macros[1].name"},

@@ -42,7 +42,8 @@ struct Folder {
     return b;
   }
   std::string Files() const {
-    return ReadFileBytes(config) + '|' + ReadFileBytes(box / "str.ini") + '|' + ReadFileBytes(box / "record.ini");
+    return ReadFileBytes(config) + '|' + ReadFileBytes(box / "str.ini") + '|' +
+           ReadFileBytes(box / "record.ini");
   }
 };
 
@@ -108,7 +109,8 @@ TEST(CorvalinectlSet, SettingsOfTheBasicAndAdvancedPages) {
         {"dpi", "2", "--level", "12", "--colour", "#102030", "--sensor-type", "0"},
         {"dpi", "4", "--off"},
         {"lighting", "respiration", "--parameter", "5s", "--option", "RGB Flash"},
-        {"pointer", "--speed", "11", "--wheel", "7", "--double-click", "200", "--precision", "on"}}) {
+        {"pointer", "--speed", "11", "--wheel", "7", "--double-click", "200", "--precision",
+         "on"}}) {
     const auto r = f.Set(args);
     ASSERT_EQ(r.status, 0) << args[0] << ": " << r.err;
   }
@@ -159,7 +161,9 @@ TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
       {{"button", "3", "teleport"}, 2, "unknown function"},
       {{"rate", "300"}, 2, "125, 250"},
       {{"dpi", "5"}, 2, "1 to 4"},
-      {{"dpi", "1", "--level", "9", "--sensor-type", "1"}, 2, "sensor type 1 the DPI level is a number from 1 to 8"},
+      {{"dpi", "1", "--level", "9", "--sensor-type", "1"},
+       2,
+       "sensor type 1 the DPI level is a number from 1 to 8"},
       {{"dpi", "1", "--colour", "red"}, 2, "#RRGGBB"},
       {{"lighting", "standard", "--parameter", "6S"}, 2, "5%"},
       {{"lighting", "neon", "--option", "RGB Effect"}, 2, "RGB Flash"},

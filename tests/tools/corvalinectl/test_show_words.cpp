@@ -22,11 +22,16 @@ TEST(CorvalinectlShow, EveryShownFunctionPastedBackIntoSetGivesTheSameBytes) {
     std::filesystem::copy_file(src / "config.bin", box / name / "config.bin");
     std::filesystem::copy_file(src / "str.ini", box / name / "str.ini");
   }
-  const std::string a = (box / "a" / "config.bin").string(), b = (box / "b" / "config.bin").string();
+  const std::string a = (box / "a" / "config.bin").string(),
+                    b = (box / "b" / "config.bin").string();
   for (const std::vector<std::string>& w :
        {std::vector<std::string>{"2", "fire", "L-Tilt Wheel", "--speed", "200", "--times", "0"},
-        {"3", "combo", "Right Win+'"}, {"4", "key", "\\"}, {"5", "windows", "my computer"},
-        {"6", "media", "Play/Pause"}, {"7", "macro", "12", "--repeat", "until-key"}, {"8", "dpi-"}}) {
+        {"3", "combo", "Right Win+'"},
+        {"4", "key", "\\"},
+        {"5", "windows", "my computer"},
+        {"6", "media", "Play/Pause"},
+        {"7", "macro", "12", "--repeat", "until-key"},
+        {"8", "dpi-"}}) {
     std::vector<std::string> args = {"set", "button"};
     args.insert(args.end(), w.begin(), w.end());
     args.insert(args.end(), {"--config", a});
@@ -44,7 +49,10 @@ TEST(CorvalinectlShow, EveryShownFunctionPastedBackIntoSetGivesTheSameBytes) {
               line.substr(colon + 2) + " --config '" + b + "' >/dev/null || exit 1\n";
   }
   testing_support::WriteFileBytes(box / "paste.sh", script);
-  ASSERT_EQ(std::system(("env HOME='" + box.dir().string() + "' sh '" + (box / "paste.sh").string() + "'").c_str()), 0)
+  ASSERT_EQ(
+      std::system(("env HOME='" + box.dir().string() + "' sh '" + (box / "paste.sh").string() + "'")
+                      .c_str()),
+      0)
       << script;
   EXPECT_EQ(ReadFileBytes(box / "b" / "config.bin"), ReadFileBytes(box / "a" / "config.bin"));
 }
