@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cstdio>
+#include <string_view>
 
 #include "core/device/device_link.h"
 #include "core/settings/settings_block.h"
@@ -11,6 +13,7 @@
 #include "gui/app/link_device_service.h"
 #include "gui/app/main_window.h"
 #include "gui/app/message_box_sink.h"
+#include "gui/app/profiles_menu.h"
 #include "gui/app/shell.h"
 #include "gui/app/showcase_hook.h"
 #include "gui/app/single_instance.h"
@@ -35,6 +38,11 @@ void SetUpDataFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before Qt looks for a display, so it works anywhere.
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("corvaline %s\n", CORVALINE_VERSION);
+    return 0;
+  }
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("corvaline"));
   app.setQuitOnLastWindowClosed(false);
@@ -76,6 +84,7 @@ int main(int argc, char** argv) {
   shell.SetRecordingQuery([&advanced] { return advanced.Recording(); });
 
   shell.Start();
+  gui::ProfilesMenu profiles(shell, *tray);
   gui::InstallShowcaseHook(shell);
   return app.exec();
 }
