@@ -3,6 +3,8 @@
 // order; a click that no active region takes drags the window.
 #pragma once
 
+#include "gui/ui/page_content.h"
+
 namespace corvaline::gui {
 
 // Client pixels; a point is inside when left <= x < right and top <= y < bottom.
@@ -26,16 +28,6 @@ inline constexpr HitRect kWebLink{286, 628, 438, 646};
 }  // namespace regions
 
 enum class Page { None = 0, Basic = 1, Advanced = 2 };
-
-// The regions of one page's contents. A page first closes the drop-down
-// lists the click is not in (testing then goes on), then tries its own
-// regions; Dispatch returns true when a region took the click.
-class PageRegions {
- public:
-  virtual ~PageRegions() = default;
-  virtual void CloseListsOutside(int x, int y) = 0;
-  virtual bool Dispatch(int x, int y) = 0;
-};
 
 // What the window-level regions do; the main window implements it.
 class WindowActions {

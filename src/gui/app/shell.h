@@ -14,7 +14,7 @@
 #include "gui/app/ui_fonts.h"
 #include "gui/app/device_service.h"
 #include "gui/app/hit_regions.h"
-#include "gui/app/page_content.h"
+#include "gui/ui/page_content.h"
 #include "gui/app/pointer_settings.h"
 #include "gui/app/tray.h"
 #include "gui/ui/hover.h"
@@ -122,6 +122,7 @@ class Shell : public QObject, public WindowActions {
   void PrepareOpening();
   void OnDeviceChange();
   void ReportApplyFailures(int failed);
+  void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);
 
   std::unique_ptr<DeviceService> device_;
   TrayPort& tray_;
@@ -134,8 +135,9 @@ class Shell : public QObject, public WindowActions {
   std::function<void()> chooseSkin_;
   QSocketNotifier* monitorNotifier_ = nullptr;
   QTimer* monitorTimer_ = nullptr;
-  // The window's own picture buttons; page elements join with their pages.
-  HoverTracker hover_{WindowHoverElements()};
+  // The window's picture buttons and the pages' ones; a page's content draws
+  // the texts over its own.
+  HoverTracker hover_{MainWindowHoverElements()};
   QTimer* hoverTimer_ = nullptr;
   QPoint hoverPoint_;
 

@@ -39,21 +39,32 @@ void Shell::OnPointerMoved(QPoint position) {
     return;
   }
   hoverTimer_->stop();
-  if (result.redraws.empty()) return;
-  QImage* canvas = window_->Canvas();
-  if (!canvas) return;
-  DrawHoverRedraws(canvas, hover_, result.redraws, [this](QImage* c, const HoverElement& e) {
-    DrawWindowCaption(c, e, language_, fonts_.normal);
-  });
-  window_->update();
+  DrawHoverRedraws(result.redraws);
 }
 
 void Shell::OnPointerRested() {
-  const std::vector<HoverRedraw> redraws = hover_.OnHover(hoverPoint_, static_cast<int>(currentPage_));
+  DrawHoverRedraws(hover_.OnHover(hoverPoint_, static_cast<int>(currentPage_)));
+}
+
+void Shell::DrawHoverRedraws(const std::vector<HoverRedraw>& redraws) {
   QImage* canvas = window_->Canvas();
   if (redraws.empty() || !canvas) return;
-  DrawHoverRedraws(canvas, hover_, redraws, [this](QImage* c, const HoverElement& e) {
-    DrawWindowCaption(c, e, language_, fonts_.normal);
+  // A highlight left over from the other page is only forgotten: drawing its
+  // button now would put it on a page that has none there.
+  std::vector<HoverRedraw> onPage;
+  for (const HoverRedraw& r : redraws) {
+    const HoverElement& e = hover_.Elements()[static_cast<size_t>(r.index)];
+    if (e.page == HoverPage::Both || static_cast<int>(e.page) == static_cast<int>(currentPage_))
+      onPage.push_back(r);
+  }
+  if (onPage.empty()) return;
+  ::corvaline::DrawHoverRedraws(canvas, hover_, onPage, [this](QImage* c, const HoverElement& e) {
+    if (e.page == HoverPage::Both) {
+      DrawWindowCaption(c, e, language_, fonts_.normal);
+      return;
+    }
+    PageContent* content = e.page == HoverPage::Basic ? basicContent_ : advancedContent_;
+    if (content) content->DrawHoverText(*c, e);
   });
   window_->update();
 }

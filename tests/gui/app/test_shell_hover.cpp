@@ -51,7 +51,7 @@ TEST_F(HoverShell, RestingLightsOneOfOkApplyCancelAndLeavingEndsEveryHighlight) 
   EXPECT_EQ(Pixel(667, 624), 0xFFFA0000);
   EXPECT_TRUE(shell->Hover().IsHighlighted(kHoverApply));
 
-  emit shell->Window().pointerMoved(QPoint(400, 300));  // an empty spot
+  emit shell->Window().pointerMoved(QPoint(150, 300));  // an empty spot
   EXPECT_EQ(Pixel(667, 624), kNormal);
   EXPECT_EQ(Pixel(826, 6), kNormal);
   EXPECT_FALSE(shell->Hover().AnyHighlighted());
@@ -59,7 +59,7 @@ TEST_F(HoverShell, RestingLightsOneOfOkApplyCancelAndLeavingEndsEveryHighlight) 
 
 TEST_F(HoverShell, PassingOverAButtonDrawsNothingAndLeavingTheWindowEndsHighlights) {
   emit shell->Window().pointerMoved(QPoint(600, 630));
-  emit shell->Window().pointerMoved(QPoint(400, 300));  // gone before the rest ended
+  emit shell->Window().pointerMoved(QPoint(150, 300));  // gone before the rest ended
   QTest::qWait(kHoverRestMs * 5);
   EXPECT_EQ(Pixel(563, 624), kNormal);
   RestAt(830, 10);

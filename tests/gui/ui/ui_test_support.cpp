@@ -1,6 +1,6 @@
 #include "ui_test_support.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@
 namespace corvaline::test {
 namespace {
 
-// Image decoding and font rendering need a Qt application object.
+// Image decoding, font rendering and the list widgets need a Qt application
+// object.
 class QtEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
@@ -18,7 +19,7 @@ class QtEnvironment : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "test_gui_ui";
     static char* argv[] = {name, nullptr};
-    app_ = new QGuiApplication(argc, argv);
+    app_ = new QApplication(argc, argv);
   }
   void TearDown() override {
     delete app_;
@@ -26,7 +27,7 @@ class QtEnvironment : public ::testing::Environment {
   }
 
  private:
-  QGuiApplication* app_ = nullptr;
+  QApplication* app_ = nullptr;
 };
 
 [[maybe_unused]] const auto* const kEnvironment =

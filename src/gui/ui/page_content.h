@@ -6,9 +6,19 @@
 
 #include <QImage>
 
-#include "gui/app/hit_regions.h"
+#include "gui/ui/hover.h"
 
 namespace corvaline::gui {
+
+// The regions of one page's contents. A page first closes the drop-down
+// lists the click is not in (testing then goes on), then tries its own
+// regions; Dispatch returns true when a region took the click.
+class PageRegions {
+ public:
+  virtual ~PageRegions() = default;
+  virtual void CloseListsOutside(int x, int y) = 0;
+  virtual bool Dispatch(int x, int y) = 0;
+};
 
 class PageContent : public PageRegions {
  public:
@@ -17,6 +27,9 @@ class PageContent : public PageRegions {
   virtual bool HasControls() const = 0;
   // Destroys the child controls (labels, open lists, edits).
   virtual void DestroyControls() = 0;
+  // The texts over one of the page's hover elements, after its image was
+  // drawn normal or over (captions, a box's number and function).
+  virtual void DrawHoverText(QImage& /*canvas*/, const HoverElement& /*element*/) {}
 };
 
 }  // namespace corvaline::gui
