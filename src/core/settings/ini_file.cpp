@@ -212,6 +212,13 @@ bool IniWriteString(const std::filesystem::path& file, std::string_view section,
   return Save(file, doc);
 }
 
+bool IniWriteStrings(const std::filesystem::path& file, std::string_view section,
+                     const std::vector<std::pair<std::string, std::string>>& entries) {
+  IniDocument doc = Load(file);
+  for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
+  return Save(file, doc);
+}
+
 bool IniWriteSection(const std::filesystem::path& file, std::string_view section,
                      const std::vector<std::pair<std::string, std::string>>& entries) {
   IniDocument doc = Load(file);

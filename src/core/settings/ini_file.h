@@ -38,6 +38,12 @@ bool IniWriteString(const std::filesystem::path& file, std::string_view section,
                     std::optional<std::string_view> key,
                     std::optional<std::string_view> value);
 
+// Several keys of one section in one write, each replaced in place or
+// appended as IniWriteString would: a crash or a failure (false) can never
+// leave some of them written and the others not.
+bool IniWriteStrings(const std::filesystem::path& file, std::string_view section,
+                     const std::vector<std::pair<std::string, std::string>>& entries);
+
 // Replaces a whole section in one write: the old section (if any) is deleted
 // and the section is written anew at the end of the file with the entries in
 // order. Either the whole new section is in the file afterwards or, on
