@@ -104,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string key = MakeName(in);
   const std::string value = MakeValue(in);
   const bool wholeSection = in.ConsumeBool();
+  const bool severalKeys = in.ConsumeBool();  // the many-keys write, with one key
   std::vector<std::pair<std::string, std::string>> entries;
   if (wholeSection) {
     const int n = in.ConsumeIntegralInRange(0, 4);
@@ -122,7 +123,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   if (!wholeSection) {
     if (!listed(section)) expectedNames.push_back(section);
-    FUZZ_CHECK(IniWriteString(file, section, key, value));
+    if (severalKeys)
+      FUZZ_CHECK(IniWriteStrings(file, section, {{key, value}}));
+    else
+      FUZZ_CHECK(IniWriteString(file, section, key, value));
     FUZZ_CHECK(IniReadString(file, section, key) == ExpectedRead(value));
   } else {
     FUZZ_CHECK(IniWriteSection(file, section, entries));

@@ -177,7 +177,9 @@ TEST_F(TransferFaults, AMouseLostAtAnyTransferIsAppliedWholeAfterItComesBack) {
   for (int k = 1; k <= clean.transfers; ++k) {
     const Outcome o = Run(FaultKind::Vanish, k);
     // Gone during the Apply: the transfers after k fail and are counted.
-    if (o.ready && k < clean.transfers) EXPECT_GT(o.failed, 0u) << "lost after transfer " << k;
+    if (o.ready && k < clean.transfers) {
+      EXPECT_GT(o.failed, 0u) << "lost after transfer " << k;
+    }
     ExpectMouseHolds(o.state, clean.state, k);
     if (HasFailure()) return;
   }
