@@ -61,6 +61,16 @@ Shell::Shell(std::unique_ptr<DeviceService> device, TrayPort& tray, ShellOptions
     QDesktopServices::openUrl(QUrl(url));
   };
   window_ = std::make_unique<MainWindow>(*this, options_.trayResident);
+  BasicPageHost basic;
+  basic.window = window_.get();
+  basic.canvas = [this] { return window_->Canvas(); };
+  basic.repaint = [this] { window_->update(); };
+  basic.items = &items_;
+  basic.fonts = &fonts_;
+  basic.sensorType = [this] { return device_->SensorType(); };
+  basic.block = &Settings().settings;
+  basicPage_ = std::make_unique<BasicPage>(std::move(basic));
+  basicContent_ = basicPage_.get();
   connect(&tray_, &TrayPort::leftClicked, this, &Shell::OnTrayClicked);
   connect(&tray_, &TrayPort::exitChosen, this, &Shell::ExitProgram);
   connect(window_.get(), &MainWindow::restored, this, &Shell::OnWindowRestored);

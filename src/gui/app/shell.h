@@ -11,12 +11,13 @@
 #include "core/i18n/ui_language.h"
 #include "core/settings/item_texts.h"
 #include "core/system/balloons.h"
-#include "gui/app/ui_fonts.h"
+#include "gui/ui/ui_fonts.h"
 #include "gui/app/device_service.h"
 #include "gui/app/hit_regions.h"
 #include "gui/ui/page_content.h"
 #include "gui/app/pointer_settings.h"
 #include "gui/app/tray.h"
+#include "gui/ui/basic_page.h"
 #include "gui/ui/hover.h"
 
 class QSocketNotifier;
@@ -77,6 +78,7 @@ class Shell : public QObject, public WindowActions {
   void NotifyDevice(int code, int value);
 
   MainWindow& Window() { return *window_; }
+  BasicPage& Basic() { return *basicPage_; }
   DeviceService& Device() { return *device_; }
   ItemTexts& Items() { return items_; }
   const UiFonts& Fonts() const { return fonts_; }
@@ -128,6 +130,7 @@ class Shell : public QObject, public WindowActions {
   TrayPort& tray_;
   ShellOptions options_;
   std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<BasicPage> basicPage_;
   PageContent* basicContent_ = nullptr;
   PageContent* advancedContent_ = nullptr;
   PointerSettings* pointer_ = nullptr;

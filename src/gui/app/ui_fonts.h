@@ -1,13 +1,3 @@
-// The main window's two fonts, chosen by language at start-up.
+// Moved to gui/ui with the pages that use it.
 #pragma once
-
-#include <QFont>
-
-namespace corvaline::gui {
-
-struct UiFonts {
-  QFont normal;  // every text but the page titles
-  QFont bold;    // page titles
-};
-
-}  // namespace corvaline::gui
+#include "gui/ui/ui_fonts.h"

@@ -2,9 +2,35 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace corvaline {
+
+namespace {
+
+// Draws an entry the way a plain list box does: the text two pixels in from
+// the left on one line, the selected entry in the highlight colours. The
+// style's own item margins would cut the short lists' longer entries.
+class EntryDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    if (selected) painter->fillRect(option.rect, option.palette.color(QPalette::Highlight));
+    painter->setFont(option.font);
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+  }
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+    return QSize(0, ListBox::kRowHeight);
+  }
+};
+
+}  // namespace
 
 ListBox::ListBox(QWidget* parent, int id, const QRect& geometry) : QListWidget(parent), id_(id) {
   setObjectName(QStringLiteral("list%1").arg(id));
@@ -17,6 +43,7 @@ ListBox::ListBox(QWidget* parent, int id, const QRect& geometry) : QListWidget(p
   setSelectionMode(QAbstractItemView::SingleSelection);
   setTextElideMode(Qt::ElideNone);
   setFocusPolicy(Qt::NoFocus);  // the window's keys stay with the window
+  setItemDelegate(new EntryDelegate(this));
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
   setGeometry(geometry);

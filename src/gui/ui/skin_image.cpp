@@ -3,6 +3,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/system/messages.h"
 #include "gui/ui/image_cache.h"
@@ -40,6 +41,14 @@ void Blend32(const SkinImage& image, QImage& canvas, const QRect& area, int x, i
 }
 
 void Copy24(const SkinImage& image, QImage& canvas, const QRect& area, int x, int y) {
+  if (image.rgb32.format() == QImage::Format_RGB32 && image.rgb32.size() == image.pixels.size()) {
+    const auto bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    for (int row = area.top(); row <= area.bottom(); ++row) {
+      const auto* src = reinterpret_cast<const QRgb*>(image.rgb32.constScanLine(row - y));
+      std::memcpy(reinterpret_cast<QRgb*>(canvas.scanLine(row)) + area.left(), src + (area.left() - x), bytes);
+    }
+    return;
+  }
   for (int row = area.top(); row <= area.bottom(); ++row) {
     const uchar* src = image.pixels.constScanLine(row - y);
     auto* dst = reinterpret_cast<QRgb*>(canvas.scanLine(row));
@@ -61,6 +70,7 @@ SkinImage ToSkinImage(const QImage& decoded) {
     image.hasAlpha = true;
   } else {
     image.pixels = decoded.convertToFormat(QImage::Format_BGR888);
+    image.rgb32 = decoded.convertToFormat(QImage::Format_RGB32);
     image.bitsPerPixel = 24;
   }
   image.width = image.pixels.width();

@@ -19,6 +19,9 @@ struct SkinImage {
   bool hasAlpha = false;
   // Storage: QImage::Format_ARGB32 for 32-bit pixels, Format_BGR888 for 24-bit.
   QImage pixels;
+  // A 24-bit picture once more in the canvas's own format, made when it is
+  // decoded, so the page backgrounds are copied row by row, not pixel by pixel.
+  QImage rgb32;
 
   bool IsNull() const { return width <= 0 || height <= 0; }
 };

@@ -1,8 +1,8 @@
-#include "gui/app/child_colours.h"
+#include "gui/ui/child_colours.h"
 
 #include <QWidget>
 
-#include "gui/app/ui_fonts.h"
+#include "gui/ui/ui_fonts.h"
 #include "gui/ui/skin_state.h"
 
 namespace corvaline::gui {
