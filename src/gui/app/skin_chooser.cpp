@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kStrIniNotWritten = "str.ini could not be written.";
 }
 
-void InstallSkinChooser(Shell& shell, ColourChooser chooser) {
+void InstallSkinChooser(Shell& shell, SkinColourChooser chooser) {
   shell.SetSkinChooser([&shell, chooser] {
     CSkinsDialog dialog(QString::fromStdString(DataFiles().skinsFolder.string()), &shell.Window(),
                         chooser);

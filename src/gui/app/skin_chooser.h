@@ -11,7 +11,7 @@ class Shell;
 
 // Gives the shell's Skins button the dialog (`chooser` stands in for the
 // system colour chooser in tests).
-void InstallSkinChooser(Shell& shell, ColourChooser chooser = {});
+void InstallSkinChooser(Shell& shell, SkinColourChooser chooser = {});
 
 // What the dialog's OK does with its choice.
 void ApplySkinChoice(Shell& shell, const SkinChoice& choice);

@@ -20,7 +20,7 @@ constexpr QRect kNameDisplay = RectLTRB(42, 128, 136, 144);
 constexpr QRect kHeader = RectLTRB(42, 128, 151, 144);
 constexpr QRect kList = RectLTRB(42, 146, 151, 266);
 
-std::optional<QColor> SystemColourChooser(QColor initial, QWidget* parent) {
+std::optional<QColor> SystemColourChooser(QWidget* parent, QColor initial) {
   const QColor colour = QColorDialog::getColor(initial, parent);
   if (!colour.isValid()) return std::nullopt;
   return colour;
@@ -47,10 +47,10 @@ QString FindSkinFolder(const QString& skinsRoot, const QString& name) {
   return QString();
 }
 
-CSkinsDialog::CSkinsDialog(QString skinsRoot, QWidget* parent, ColourChooser chooser)
+CSkinsDialog::CSkinsDialog(QString skinsRoot, QWidget* parent, SkinColourChooser chooser)
     : SkinnedDialog(parent, kSkinsDialogPng, kSkinsBackgroundFailed, DialogKeys::EndDialog),
       skinsRoot_(std::move(skinsRoot)),
-      chooser_(chooser ? std::move(chooser) : ColourChooser(SystemColourChooser)),
+      chooser_(chooser ? std::move(chooser) : SkinColourChooser(SystemColourChooser)),
       // Also without a background: OK must then keep the current skin, not
       // store an empty one.
       choice_{SkinFolder(), SkinName(), TextColour()} {
@@ -83,7 +83,7 @@ void CSkinsDialog::PaintSwatch() {
 
 void CSkinsDialog::OnClick(QPoint point) {
   if (!kSwatch.contains(point)) return;
-  if (const std::optional<QColor> colour = chooser_(choice_.colour, this)) {
+  if (const std::optional<QColor> colour = chooser_(this, choice_.colour)) {
     choice_.colour = colour->toRgb();
     PaintSwatch();
   }

@@ -20,7 +20,7 @@ namespace corvaline {
 class DropDown;
 
 // The system colour chooser, or a stand-in; nullopt when it was cancelled.
-using ColourChooser = std::function<std::optional<QColor>(QColor initial, QWidget* parent)>;
+using SkinColourChooser = std::function<std::optional<QColor>(QWidget* parent, QColor initial)>;
 
 struct SkinChoice {
   QString folder;  // full path of the skin's folder
@@ -38,7 +38,7 @@ class CSkinsDialog : public SkinnedDialog {
   Q_OBJECT
  public:
   // Starts from the current skin and text colour.
-  CSkinsDialog(QString skinsRoot, QWidget* parent = nullptr, ColourChooser chooser = {});
+  CSkinsDialog(QString skinsRoot, QWidget* parent = nullptr, SkinColourChooser chooser = {});
   ~CSkinsDialog() override;
 
   const SkinChoice& Choice() const { return choice_; }
@@ -54,7 +54,7 @@ class CSkinsDialog : public SkinnedDialog {
   void PaintSwatch();
 
   QString skinsRoot_;
-  ColourChooser chooser_;
+  SkinColourChooser chooser_;
   SkinChoice choice_;
   QLabel* nameDisplay_ = nullptr;
   QLabel* swatch_ = nullptr;

@@ -41,7 +41,7 @@ TEST_F(SkinsDialogTest, ListsFoldersOnlyAndFindsAFolderInAnyLetterCase) {
 }
 
 TEST_F(SkinsDialogTest, ChoosingASkinAndPureRed) {
-  CSkinsDialog dialog(root, nullptr, [](QColor initial, QWidget*) -> std::optional<QColor> {
+  CSkinsDialog dialog(root, nullptr, [](QWidget*, QColor initial) -> std::optional<QColor> {
     EXPECT_EQ(initial, QColor(10, 200, 30));
     return QColor(255, 0, 0);
   });
@@ -62,7 +62,7 @@ TEST_F(SkinsDialogTest, ChoosingASkinAndPureRed) {
 }
 
 TEST_F(SkinsDialogTest, CancelledChooserKeepsTheColourAndWithoutBackgroundOkKeepsTheSkin) {
-  CSkinsDialog dialog(root, nullptr, [](QColor, QWidget*) { return std::optional<QColor>(); });
+  CSkinsDialog dialog(root, nullptr, [](QWidget*, QColor) { return std::optional<QColor>(); });
   dialog.show();
   dialog.ClickAt(QPoint(100, 100));
   EXPECT_EQ(dialog.Choice().colour, QColor(10, 200, 30));
