@@ -68,11 +68,12 @@ void CMacroDialog::DrawOwnTexts(QPainter& painter) {
   for (int i = 0; i < kRepeatModeCount; ++i) {
     DrawDialogImage(painter, i + 1 == result_.repeatMode ? kPaneTickPng : kPanePng,
                     kModeBoxes[i].topLeft());
+    // Not clipped: a long mode text in a large font may take a third line,
+    // which still clears the boxes above and below.
     painter.save();
     painter.setPen(Qt::white);
-    painter.setClipRect(kModeTexts[i]);
-    painter.drawText(kModeTexts[i], Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                     Utf8(UiText(kModeTextIds[i], lang)));
+    constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextDontClip;
+    painter.drawText(kModeTexts[i], kFlags, Utf8(UiText(kModeTextIds[i], lang)));
     painter.restore();
   }
 }

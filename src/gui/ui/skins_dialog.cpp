@@ -90,8 +90,13 @@ void CSkinsDialog::OnClick(QPoint point) {
 }
 
 void CSkinsDialog::DrawOwnTexts(QPainter& painter) {
-  DrawSkinText(painter, Utf8(UiText(SkinsText::ColourPrompt, Language())), kPrompt, DialogFont(),
-               kCaptionAlign);
+  // Wrapped: on one line the English prompt is wider than its box.
+  painter.save();
+  painter.setPen(TextColour());
+  painter.setClipRect(kPrompt);
+  painter.drawText(kPrompt, Qt::AlignCenter | Qt::TextWordWrap,
+                   Utf8(UiText(SkinsText::ColourPrompt, Language())));
+  painter.restore();
 }
 
 }  // namespace corvaline
