@@ -96,6 +96,12 @@ SkinnedDialog::SkinnedDialog(QWidget* parent, std::string_view backgroundFile,
 SkinnedDialog::~SkinnedDialog() = default;
 
 void SkinnedDialog::showEvent(QShowEvent* event) {
+  // The frame shows no title; the class name lets scripts and assistive
+  // tools tell the dialogs apart.
+  if (windowTitle().isEmpty()) {
+    const QString name = QString::fromLatin1(metaObject()->className());
+    setWindowTitle(name.mid(name.lastIndexOf(QLatin1Char(':')) + 1));
+  }
   // Composed here, once the dialog's own texts exist.
   Recompose();
   QDialog::showEvent(event);

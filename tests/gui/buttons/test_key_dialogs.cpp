@@ -31,6 +31,7 @@ TEST_F(KeyDialogTest, FrameTakesTheBackgroundSizeAndLightsItsButtonsAfterARest) 
   CSingleDialog dialog;
   dialog.show();
   EXPECT_EQ(dialog.size(), QSize(380, 290));
+  EXPECT_EQ(dialog.windowTitle(), "CSingleDialog");  // for scripts; the frame shows none
   RestOn(dialog, kDialogOkButton.center());
   EXPECT_TRUE(dialog.IsHighlighted(kDialogHoverOk));
   EXPECT_EQ(dialog.Canvas().pixelColor(kDialogOkButton.topLeft() + QPoint(2, 2)), QColor(0, 200, 0));
