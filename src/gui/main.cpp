@@ -2,18 +2,24 @@
 #include <QApplication>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <cstdio>
+#include <string_view>
 
 #include "core/device/device_link.h"
+#include "core/settings/settings_block.h"
 #include "core/settings/data_paths.h"
 #include "core/system/messages.h"
+#include "gui/app/advanced_page.h"
 #include "gui/app/link_device_service.h"
 #include "gui/app/main_window.h"
 #include "gui/app/message_box_sink.h"
+#include "gui/app/profiles_menu.h"
 #include "gui/app/shell.h"
 #include "gui/app/showcase_hook.h"
 #include "gui/app/single_instance.h"
 #include "gui/app/tray.h"
 #include "platform/hid.h"
+#include "platform/pointer_settings.h"
 
 namespace {
 
@@ -32,6 +38,11 @@ void SetUpDataFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Answered before Qt looks for a display, so it works anywhere.
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("corvaline %s\n", CORVALINE_VERSION);
+    return 0;
+  }
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("corvaline"));
   app.setQuitOnLastWindowClosed(false);
@@ -56,7 +67,24 @@ int main(int argc, char** argv) {
   gui::Shell shell(std::make_unique<gui::LinkDeviceService>(platform::CreateSystemHidBackend(),
                                                             Link()),
                    *tray, options);
+  // The Advanced page: the desktop's pointer settings and the macro editor.
+  // Declared after the shell, so it goes before the shell does.
+  auto pointerBackend = platform::CreatePointerBackend();
+  gui::AdvancedPageHost advancedHost;
+  advancedHost.window = &shell.Window();
+  advancedHost.canvas = [&shell] { return shell.Window().Canvas(); };
+  advancedHost.repaint = [&shell] { shell.Window().update(); };
+  advancedHost.fonts = &shell.Fonts();
+  advancedHost.block = &Settings().settings;
+  advancedHost.recordIni = DataFiles().recordIni;
+  gui::AdvancedPage advanced(std::move(advancedHost), *pointerBackend,
+                             [](QWidget*) { return std::optional<DelayResult>(); });
+  shell.SetPageContent(gui::Page::Advanced, &advanced);
+  shell.SetPointerSettings(&advanced.Pointer());
+  shell.SetRecordingQuery([&advanced] { return advanced.Recording(); });
+
   shell.Start();
+  gui::ProfilesMenu profiles(shell, *tray);
   gui::InstallShowcaseHook(shell);
   return app.exec();
 }

@@ -26,6 +26,12 @@ constexpr const char* kUsage =
     "  encode-macros RECORD.ini CONFIG.bin\n"
     "                            re-encode the macros of CONFIG.bin from RECORD.ini\n"
     "  watch                     print the events the mouse announces until interrupted\n"
+    "  set SETTING ...           change a setting with the program's rules (see 'set --help')\n"
+    "  export FILE.json|-        the whole configuration as a JSON profile\n"
+    "  import FILE.json|-        a JSON profile into the configuration (checked first)\n"
+    "  profile save|load|list|delete [NAME]\n"
+    "                            named profiles in the data folder's profiles/\n"
+    "  autostart on|off          start the program in the tray at login, or not"
     "\n"
     "Global options (before the command):\n"
     "  --simulate                use an in-process virtual mouse instead of the system's devices\n"
@@ -34,10 +40,12 @@ constexpr const char* kUsage =
     "  --device PATH             use only this device path (as `list` prints it)\n"
     "  --trace                   print the traffic with the mouse on stderr\n"
     "  --lang CHS|CHT|EN         language of the printed words (default: str.ini's)\n"
+    "  --version                 the version of the program\n"
     "  -h, --help                this text; `corvalinectl COMMAND --help` for a command\n"
     "\n"
     "CONFIG.bin defaults to the program's own config.bin.\n"
-    "Exit status: 0 success, 1 failure, 2 usage error.\n";
+    "Exit status: 0 success, 1 failure or a change the program's rules refuse,\n"
+    "2 usage error or a value that does not exist.\n";
 
 // Prints the core's messages as one line on stderr.
 class StderrMessages : public MessageSink {
@@ -81,12 +89,15 @@ int ParseGlobals(int argc, char** argv, GlobalOptions& g) {
         throw UsageError("--lang takes CHS, CHT or EN, not '" + code + "'");
       g.lang = LanguageFromCode(code);
     } else if (a == "-h" || a == "--help") return -1;
+    else if (a == "--version") return -2;
     else throw UsageError("unknown option '" + a + "'");
   }
   return i;
 }
 
 }  // namespace
+
+const char* Version() { return CORVALINE_VERSION; }
 
 bool WantsHelp(const std::vector<std::string>& args) {
   return std::any_of(args.begin(), args.end(),
@@ -132,9 +143,15 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
   using Runner = int (*)(Invocation&);
   static const std::map<std::string, Runner> kCommands = {
       {"list", RunList},   {"info", RunInfo},   {"apply", RunApply},
-      {"show", RunShow},   {"encode-macros", RunEncodeMacros}, {"watch", RunWatch}};
+      {"show", RunShow},   {"encode-macros", RunEncodeMacros}, {"watch", RunWatch},
+      {"set", RunSet},     {"export", RunExport}, {"import", RunImport},
+      {"profile", RunProfile}, {"autostart", RunAutostart}};
   try {
     const int at = ParseGlobals(argc, argv, g);
+    if (at == -2) {
+      out << "corvalinectl " << Version() << '\n';
+      return kExitOk;
+    }
     if (at < 0) {
       out << kUsage;
       return kExitOk;

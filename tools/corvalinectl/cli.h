@@ -49,11 +49,23 @@ int RunApply(Invocation& inv);
 int RunShow(Invocation& inv);
 int RunEncodeMacros(Invocation& inv);
 int RunWatch(Invocation& inv);
+int RunSet(Invocation& inv);
+int RunExport(Invocation& inv);
+int RunImport(Invocation& inv);
+int RunProfile(Invocation& inv);
+int RunAutostart(Invocation& inv);
 
 // The whole tool, as main() runs it.
 int Main(int argc, char** argv, std::ostream& out, std::ostream& err);
 
 // --- shared helpers
+
+// Sends the configuration of configBin to the mouse as `apply` does (and, with
+// save, saves it and the captions beside it like OK/Apply). Exit status.
+int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool save);
+
+// The version the program and the package carry.
+const char* Version();
 
 // True when args holds "--help" or "-h".
 bool WantsHelp(const std::vector<std::string>& args);

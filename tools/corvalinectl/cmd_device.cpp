@@ -8,7 +8,7 @@
 #include "core/settings/config_file.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/value_tables.h"
-#include "json.h"
+#include "core/profiles/json_writer.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -119,7 +119,10 @@ int RunApply(Invocation& inv) {
     return kExitOk;
   }
   const ParsedArgs args = ParseArgs(inv.args, {"--no-save"}, 1);
-  const std::filesystem::path configBin = ConfigArgument(inv, args);
+  return ApplyToMouse(inv, ConfigArgument(inv, args), !args.Has("--no-save"));
+}
+
+int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool save) {
   SettingsStore store = LoadConfigOrFail(configBin);
   const std::filesystem::path strIni = configBin.parent_path() / "str.ini";
   const UiLanguage lang = inv.global.lang ? *inv.global.lang : ReadLanguage(strIni);
@@ -134,7 +137,7 @@ int RunApply(Invocation& inv) {
 
   bool saved = true;
   ApplySavers savers;
-  if (!args.Has("--no-save")) {
+  if (save) {
     savers.saveSettings = [&] { saved = SaveSettings(store, configBin) && saved; };
     // Captions only go back into a str.ini that exists: never a file of blanks.
     if (std::filesystem::exists(strIni))
@@ -148,8 +151,7 @@ int RunApply(Invocation& inv) {
     return kExitFailure;
   }
   if (!saved) return kExitFailure;
-  inv.out << "applied " << configBin.string() << (args.Has("--no-save") ? " (not saved)" : "")
-          << '\n';
+  inv.out << "applied " << configBin.string() << (save ? "" : " (not saved)") << '\n';
   return kExitOk;
 }
 

@@ -12,7 +12,7 @@
 #include "core/settings/config_file.h"
 #include "core/settings/value_tables.h"
 #include "core/system/balloons.h"
-#include "json.h"
+#include "core/profiles/json_writer.h"
 #include "session.h"
 
 namespace corvaline::cli {

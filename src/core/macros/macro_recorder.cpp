@@ -1,5 +1,8 @@
 #include "core/macros/macro_recorder.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/i18n/ui_strings.h"
 #include "core/macros/macro_editor.h"
 #include "core/macros/macro_items.h"
@@ -45,6 +48,31 @@ void MacroRecorder::StopRecording() {
   if (!capturing_) return;
   host_.RemoveKeyCapture();
   capturing_ = false;
+}
+
+void MacroRecorder::StopByKeyboard(std::string_view ctrlKeyName) {
+  if (capturing_ && editor_.SelectedMacro() >= 0 && !ctrlKeyName.empty()) {
+    const std::vector<std::string>& items = editor_.Items();
+    const std::string press = PressItem(ctrlKeyName);
+    const std::string release = ReleaseItem(ctrlKeyName);
+    const auto lastPress = std::find(items.rbegin(), items.rend(), press);
+    const bool held = lastPress != items.rend() && std::find(items.rbegin(), lastPress, release) == lastPress;
+    if (held && lastPress == items.rbegin()) {
+      const int at = static_cast<int>(items.size()) - 1;
+      const bool delayBefore = at > 0 && ClassifyMacroItem(items[at - 1]) == MacroItemKind::Delay;
+      editor_.SelectItem(at);
+      editor_.DeleteItem();
+      if (delayBefore) {
+        editor_.SelectItem(at - 1);
+        editor_.DeleteItem();
+      }
+      editor_.SelectItem(static_cast<int>(editor_.Items().size()) - 1);
+    } else if (held) {
+      AppendAndSelect(DelayItem(kRecordedDelayMs));
+      AppendAndSelect(release);
+    }
+  }
+  StopRecording();
 }
 
 void MacroRecorder::LeavePage() {

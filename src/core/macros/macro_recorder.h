@@ -33,6 +33,11 @@ class MacroRecorder {
   void StartRecording();
   // The Stop Recording button.
   void StopRecording();
+  // Ctrl+Break: stops as the Stop button does. The Ctrl key held for it is
+  // no part of the macro: its press at the end of the list is taken back
+  // with the delay step before it, and a press that has other events after
+  // it gets its release, so the mouse never leaves the key down.
+  void StopByKeyboard(std::string_view ctrlKeyName);
   // Switching to the Basic page stops the capture (the started flag stays).
   void LeavePage();
 

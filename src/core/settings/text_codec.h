@@ -16,6 +16,8 @@ std::string DecodeText(std::string_view bytes, TextEncoding& encoding);
 std::string EncodeText(std::string_view utf8, TextEncoding encoding);
 
 bool IsValidUtf8(std::string_view bytes);
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
 // Number of characters (code points) of valid UTF-8 text.
 std::size_t Utf8Length(std::string_view utf8);
 // The first `count` characters of UTF-8 text.

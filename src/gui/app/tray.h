@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace corvaline::gui {
 
@@ -18,10 +19,18 @@ class TrayPort : public QObject {
   virtual void RemoveIcon() = 0;
   // A new balloon replaces the previous one.
   virtual void ShowBalloon(const QString& title, const QString& text, int timeoutMs) = 0;
+  // The "Profiles" submenu above "Exit": the saved profiles, then the entry
+  // that saves the current settings as one; `emptyText` stands in (disabled)
+  // when there are none. Where there is no menu, nothing happens.
+  virtual void SetProfiles(const QString& /*title*/, const QStringList& /*names*/,
+                           const QString& /*emptyText*/, const QString& /*saveText*/) {}
 
  signals:
   void leftClicked();   // left button released or double click on the icon
   void exitChosen();    // the menu's "Exit"
+  void menuOpening();   // the menu is about to be shown: time to list the profiles
+  void profileChosen(const QString& name);
+  void saveProfileChosen();
 };
 
 // The system's notification area.
@@ -33,6 +42,8 @@ class SystemTray : public TrayPort {
   void ShowIcon(const QIcon& icon, const QString& tip, const QString& exitText) override;
   void RemoveIcon() override;
   void ShowBalloon(const QString& title, const QString& text, int timeoutMs) override;
+  void SetProfiles(const QString& title, const QStringList& names, const QString& emptyText,
+                   const QString& saveText) override;
 
  private:
   struct Impl;

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/buttons/dialog_results.h"
-#include "gui/buttons/key_capture.h"
+#include "gui/buttons/dialog_key_capture.h"
 #include "gui/ui/skinned_dialog.h"
 
 class QLabel;
@@ -41,7 +41,7 @@ class CComboDialog : public SkinnedDialog {
   QLineEdit* key1_ = nullptr;
   QLineEdit* key2_ = nullptr;
   std::unique_ptr<DropDown> modifiers_;
-  KeyCapture capture_;
+  DialogKeyCapture capture_;
   ComboKeyResult result_;
 };
 

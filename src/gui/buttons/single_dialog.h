@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/buttons/dialog_results.h"
-#include "gui/buttons/key_capture.h"
+#include "gui/buttons/dialog_key_capture.h"
 #include "gui/ui/skinned_dialog.h"
 
 class QLabel;
@@ -30,7 +30,7 @@ class CSingleDialog : public SkinnedDialog {
   void OnKeyCaptured(const std::string& name);
 
   QLabel* display_ = nullptr;
-  KeyCapture capture_;
+  DialogKeyCapture capture_;
   SingleKeyResult result_;
 };
 

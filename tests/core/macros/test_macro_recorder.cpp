@@ -126,5 +126,33 @@ TEST_F(MacroRecorderTest, NothingIsRecordedWithoutAMacroOrACapture) {
   EXPECT_EQ(host.installs, 0);
 }
 
+TEST_F(MacroRecorderTest, CtrlBreakStopsAndLeavesNoCtrlHeldDown) {
+  recorder.StartRecording();
+  Press("A");
+  Release("A");
+  Press("Ctrl");  // held for Ctrl+Break: taken back with its delay step
+  sink.messages.clear();
+  recorder.StopByKeyboard("Ctrl");
+  EXPECT_FALSE(recorder.Capturing());
+  EXPECT_EQ(host.removals, 1);
+  EXPECT_EQ(sink.messages, (std::vector<Message>{{"Stop Recording", "CORVALINEX01"}}));
+  EXPECT_EQ(editor.Items(), (Items{"A   Dn", "50 ms", "A   Up"}));
+
+  // Ctrl held across other keys keeps its press and gets its release.
+  recorder.StartRecording();
+  Press("Right Ctrl");
+  Press("C");
+  Release("C");
+  recorder.StopByKeyboard("Right Ctrl");
+  EXPECT_EQ(editor.Items(), (Items{"Right Ctrl   Dn", "50 ms", "C   Dn", "50 ms", "C   Up", "50 ms",
+                                   "Right Ctrl   Up"}));
+
+  // Ctrl as the only press: nothing is left.
+  recorder.StartRecording();
+  Press("Ctrl");
+  recorder.StopByKeyboard("Ctrl");
+  EXPECT_TRUE(editor.Items().empty());
+}
+
 }  // namespace
 }  // namespace corvaline

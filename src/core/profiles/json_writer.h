@@ -1,4 +1,4 @@
-// A small JSON writer for the commands' --json output.
+// A small JSON writer: the profile files and the --json output of corvalinectl.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace corvaline::cli {
+namespace corvaline {
 
 class JsonWriter {
  public:
@@ -15,6 +15,8 @@ class JsonWriter {
   ~JsonWriter() { out_ << '\n'; }
 
   JsonWriter& BeginObject();
+  // An object written on one line, for small records in long lists.
+  JsonWriter& BeginInlineObject();
   JsonWriter& EndObject();
   JsonWriter& BeginArray();
   JsonWriter& EndArray();
@@ -41,10 +43,11 @@ class JsonWriter {
   void Indent();
 
   std::ostream& out_;
-  std::vector<bool> first_;  // per open container: nothing written in it yet
+  std::vector<bool> first_;   // per open container: nothing written in it yet
+  std::vector<bool> inline_;  // per open container: written on one line
   bool afterKey_ = false;
 };
 
 std::string JsonEscape(std::string_view text);
 
-}  // namespace corvaline::cli
+}  // namespace corvaline

@@ -11,12 +11,12 @@
 
 namespace corvaline::gui {
 
-class KeyCapture : public QObject {
+class DialogKeyCapture : public QObject {
   Q_OBJECT
  public:
   using Sink = std::function<void(const std::string& keyName)>;
-  explicit KeyCapture(Sink sink, QObject* parent = nullptr);
-  ~KeyCapture() override;
+  explicit DialogKeyCapture(Sink sink, QObject* parent = nullptr);
+  ~DialogKeyCapture() override;
 
   void Start();
   void Stop();

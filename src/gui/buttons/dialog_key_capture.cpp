@@ -1,4 +1,4 @@
-#include "gui/buttons/key_capture.h"
+#include "gui/buttons/dialog_key_capture.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -7,24 +7,24 @@
 
 namespace corvaline::gui {
 
-KeyCapture::KeyCapture(Sink sink, QObject* parent) : QObject(parent), sink_(std::move(sink)) {}
+DialogKeyCapture::DialogKeyCapture(Sink sink, QObject* parent) : QObject(parent), sink_(std::move(sink)) {}
 
-KeyCapture::~KeyCapture() { Stop(); }
+DialogKeyCapture::~DialogKeyCapture() { Stop(); }
 
-void KeyCapture::Start() {
+void DialogKeyCapture::Start() {
   if (active_ || QCoreApplication::instance() == nullptr) return;
   QCoreApplication::instance()->installEventFilter(this);
   active_ = true;
 }
 
-void KeyCapture::Stop() {
+void DialogKeyCapture::Stop() {
   if (!active_) return;
   if (QCoreApplication::instance() != nullptr)
     QCoreApplication::instance()->removeEventFilter(this);
   active_ = false;
 }
 
-bool KeyCapture::eventFilter(QObject* watched, QEvent* event) {
+bool DialogKeyCapture::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::ShortcutOverride:
       // Claimed, so no shortcut of any window fires on a captured key.

@@ -1,19 +1,29 @@
-#include "json.h"
+#include "core/profiles/json_writer.h"
 
 #include <cstdio>
 
-namespace corvaline::cli {
+namespace corvaline {
 
 std::string JsonEscape(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 2);
   for (char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char buf[8];
@@ -28,6 +38,10 @@ std::string JsonEscape(std::string_view text) {
 }
 
 void JsonWriter::Indent() {
+  if (!inline_.empty() && inline_.back()) {
+    out_ << ' ';
+    return;
+  }
   out_ << '\n';
   for (std::size_t i = 0; i < first_.size(); ++i) out_ << "  ";
 }
@@ -47,13 +61,29 @@ JsonWriter& JsonWriter::BeginObject() {
   Separate();
   out_ << '{';
   first_.push_back(true);
+  inline_.push_back(!inline_.empty() && inline_.back());
+  return *this;
+}
+
+JsonWriter& JsonWriter::BeginInlineObject() {
+  Separate();
+  out_ << '{';
+  first_.push_back(true);
+  inline_.push_back(true);
   return *this;
 }
 
 void JsonWriter::Close(char bracket) {
   const bool empty = first_.back();
+  const bool wasInline = inline_.back();
   first_.pop_back();
-  if (!empty) Indent();
+  inline_.pop_back();
+  if (!empty) {
+    if (wasInline)
+      out_ << ' ';
+    else
+      Indent();
+  }
   out_ << bracket;
 }
 
@@ -66,6 +96,7 @@ JsonWriter& JsonWriter::BeginArray() {
   Separate();
   out_ << '[';
   first_.push_back(true);
+  inline_.push_back(!inline_.empty() && inline_.back());
   return *this;
 }
 
@@ -105,4 +136,4 @@ JsonWriter& JsonWriter::Null() {
   return *this;
 }
 
-}  // namespace corvaline::cli
+}  // namespace corvaline

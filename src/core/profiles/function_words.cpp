@@ -1,0 +1,418 @@
+#include "core/profiles/function_words.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+
+#include "core/buttons/key_tables.h"
+#include "core/i18n/ui_strings.h"
+
+namespace corvaline {
+namespace {
+
+using C = FunctionCategory;
+
+struct PlainName {
+  std::string_view word;
+  C category;
+};
+constexpr std::array<PlainName, 9> kPlainNames = {{{"left-click", C::LeftClick},
+                                                   {"right-click", C::RightClick},
+                                                   {"middle-click", C::MidClick},
+                                                   {"forward", C::Forward},
+                                                   {"backward", C::Backward},
+                                                   {"triple-click", C::TripleClick},
+                                                   {"rgb-toggle", C::RgbOnOff},
+                                                   {"shift", C::Shift},
+                                                   {"off", C::KeyOff}}};
+constexpr std::array<std::string_view, 4> kDpiWords = {"dpi+", "dpi-", "dpi-loop", "shift-dpi"};
+constexpr std::array<std::string_view, 3> kRepeatWords = {"count", "until-key", "while-held"};
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool StartsWithText(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}
+
+std::optional<int> Number(std::string_view text, int lo, int hi) {
+  int v = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi)
+    return std::nullopt;
+  return v;
+}
+
+// The position of a caption in a list of `count` English entries.
+template <typename TextAt>
+int FindEntry(std::string_view name, int count, TextAt textAt) {
+  for (int i = 0; i < count; ++i) {
+    if (SameText(textAt(i), name)) return i;
+  }
+  return -1;
+}
+
+std::string ListOf(int count, auto textAt) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += (i ? ", " : "") + std::string(textAt(i));
+  return out;
+}
+
+std::string_view CanonicalKeyName(std::string_view name) {
+  for (const KeyNameEntry& e : KeyNameTable()) {
+    if (SameText(e.name, name)) return e.name;
+  }
+  return {};
+}
+
+// "KEY[+KEY]" at the end of a combination: the key names, or nullopt.
+std::optional<std::vector<std::string>> MatchKeys(std::string_view rest, int maxKeys) {
+  if (rest.empty()) return std::vector<std::string>{};
+  if (maxKeys == 0) return std::nullopt;
+  for (const KeyNameEntry& e : KeyNameTable()) {
+    if (!StartsWithText(rest, e.name)) continue;
+    const std::string_view after = rest.substr(e.name.size());
+    if (!after.empty() && after[0] != '+') continue;
+    auto more = MatchKeys(after.empty() ? after : after.substr(1), maxKeys - 1);
+    if (!more || (!after.empty() && more->empty())) continue;
+    more->insert(more->begin(), std::string(e.name));
+    return more;
+  }
+  return std::nullopt;
+}
+
+std::optional<ComboKeyResult> ParseCombo(std::string_view text) {
+  ComboKeyResult r;
+  std::string_view rest = text;
+  const auto mods = ModifierTable();
+  for (int i = 0; i < static_cast<int>(mods.size()); ++i) {
+    if (!StartsWithText(rest, mods[i].name)) continue;
+    const std::string_view after = rest.substr(mods[i].name.size());
+    if (!after.empty() && after[0] != '+') continue;
+    r.modifierName = std::string(mods[i].name);
+    r.modifierPosition = i;
+    rest = after.empty() ? after : after.substr(1);
+    if (!after.empty() && rest.empty()) return std::nullopt;
+    break;
+  }
+  auto keys = MatchKeys(rest, 2);
+  if (!keys) return std::nullopt;
+  if (!keys->empty()) r.key1Name = (*keys)[0];
+  if (keys->size() > 1) r.key2Name = (*keys)[1];
+  return r;
+}
+
+struct Options {
+  std::optional<int> speed, times, repeat;
+};
+
+std::string ParseOptions(const std::vector<std::string>& words, std::vector<std::string>& names,
+                         Options& o) {
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    if (w != "--speed" && w != "--times" && w != "--repeat") {
+      if (w.size() > 2 && w.rfind("--", 0) == 0) return "unknown option '" + w + "'";
+      names.push_back(w);
+      continue;
+    }
+    if (i + 1 >= words.size()) return w + " needs a value";
+    const std::string& v = words[++i];
+    if (w == "--speed") {
+      o.speed = Number(v, kMinFireSpeed, kMaxFireSpeed);
+      if (!o.speed) return "--speed takes 5 (fastest) to 255, not '" + v + "'";
+    } else if (w == "--times") {
+      o.times = Number(v, 0, kMaxFireTimes);
+      if (!o.times) return "--times takes 0 (while held) to 255, not '" + v + "'";
+    } else {
+      const auto at = std::find(kRepeatWords.begin(), kRepeatWords.end(), v);
+      if (at == kRepeatWords.end())
+        return "--repeat takes count, until-key or while-held, not '" + v + "'";
+      o.repeat = static_cast<int>(at - kRepeatWords.begin()) + 1;
+    }
+  }
+  return {};
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& n : names) out += (out.empty() ? "" : " ") + n;
+  return out;
+}
+
+// The function and its name argument, once the options are taken out.
+FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Options& o,
+                         const std::vector<std::string>& macroNames) {
+  FunctionChoice c;
+  auto fail = [](std::string e) { return FunctionParse{std::nullopt, std::move(e)}; };
+  if (fn == "windows") {
+    const int at = FindEntry(name, kWindowsKeyCount,
+                             [](int i) { return WindowsEntryText(i, UiLanguage::EN); });
+    if (at < 0)
+      return fail(
+          "unknown Windows function '" + name + "' (one of: " +
+          ListOf(kWindowsKeyCount, [](int i) { return WindowsEntryText(i, UiLanguage::EN); }) +
+          ")");
+    c.category = C::Windows;
+    c.windows.position = at;
+  } else if (fn == "media") {
+    const int at =
+        FindEntry(name, kMediaKeyCount, [](int i) { return MediaEntryText(i, UiLanguage::EN); });
+    if (at < 0)
+      return fail("unknown media function '" + name + "' (one of: " +
+                  ListOf(kMediaKeyCount, [](int i) { return MediaEntryText(i, UiLanguage::EN); }) +
+                  ")");
+    c.category = C::Multimedia;
+    c.media.position = at;
+  } else if (fn == "fire") {
+    const int at = FindEntry(name, kFireKeyCount, [](int i) { return FireKeyNameAt(i); });
+    if (at < 0)
+      return fail("unknown fire key '" + name + "' (one of: " +
+                  ListOf(kFireKeyCount, [](int i) { return FireKeyNameAt(i); }) + ")");
+    c.category = C::FireKey;
+    c.fire.position = at;
+    c.fire.keyName = std::string(FireKeyNameAt(at));
+    if (o.speed) c.fire.speed = static_cast<std::uint8_t>(*o.speed);
+    if (o.times) c.fire.times = static_cast<std::uint8_t>(*o.times);
+  } else if (fn == "key") {
+    // An empty name is what the program stores for a key it has no code for.
+    const std::string_view canonical = CanonicalKeyName(name);
+    if (!name.empty() && canonical.empty())
+      return fail(
+          "unknown key name '" + name +
+          "' (key names as the program shows them, e.g. A, F5, Page Up, Num 1, Left Windows)");
+    c.category = C::SingleKey;
+    c.single.keyName = std::string(canonical);
+  } else if (fn == "combo") {
+    auto combo = ParseCombo(name);
+    if (!combo)
+      return fail("cannot read the combination '" + name +
+                  "': give [MODIFIER+]KEY[+KEY], e.g. 'Left Ctrl+Z'");
+    c.category = C::ComboKey;
+    c.combo = *combo;
+  } else {  // macro
+    int index = -1;
+    for (int i = 0; i < static_cast<int>(macroNames.size()) && index < 0; ++i)
+      if (macroNames[i] == name) index = i;
+    for (int i = 0; i < static_cast<int>(macroNames.size()) && index < 0; ++i)
+      if (SameText(macroNames[i], name)) index = i;
+    if (index < 0) {
+      if (auto n = Number(name, 1, kMacroBlocks)) index = *n - 1;
+    }
+    if (index < 0)
+      return fail("no macro '" + name + "' in record.ini (give its name or its number 1..12)");
+    c.category = C::MacroKey;
+    c.macro.macroIndex = index;
+    c.macro.macroName = index < static_cast<int>(macroNames.size()) ? macroNames[index] : "";
+    c.macro.repeatMode = o.repeat.value_or(1);
+  }
+  return {c, {}};
+}
+
+}  // namespace
+
+FunctionParse ParseFunctionWords(const std::vector<std::string>& words,
+                                 const std::vector<std::string>& macroNames) {
+  if (words.empty()) return {std::nullopt, "no function given"};
+  const std::string fn = words[0];
+  std::vector<std::string> names;
+  Options o;
+  if (std::string e = ParseOptions(words, names, o); !e.empty()) return {std::nullopt, e};
+  const bool isFire = fn == "fire", isMacro = fn == "macro";
+  if ((o.speed || o.times) && !isFire) return {std::nullopt, "--speed and --times belong to fire"};
+  if (o.repeat && !isMacro) return {std::nullopt, "--repeat belongs to macro"};
+  for (const PlainName& p : kPlainNames) {
+    if (fn != p.word) continue;
+    if (!names.empty()) return {std::nullopt, fn + " takes no name, not '" + Joined(names) + "'"};
+    FunctionChoice c;
+    c.category = p.category;
+    return {c, {}};
+  }
+  for (std::size_t i = 0; i < kDpiWords.size(); ++i) {
+    if (fn != kDpiWords[i]) continue;
+    if (!names.empty()) return {std::nullopt, fn + " takes no name, not '" + Joined(names) + "'"};
+    FunctionChoice c;
+    c.category = C::DpiSwitch;
+    c.dpiPosition = static_cast<int>(i);
+    return {c, {}};
+  }
+  const bool emptyAllowed = fn == "key" || fn == "combo";
+  if (fn == "windows" || fn == "media" || isFire || isMacro || emptyAllowed) {
+    if (names.empty() && !emptyAllowed) return {std::nullopt, fn + " needs a name"};
+    return ParseNamed(fn, Joined(names), o, macroNames);
+  }
+  return {std::nullopt,
+          "unknown function '" + fn +
+              "' (left-click, right-click, middle-click, forward, backward, triple-click, dpi+, "
+              "dpi-, dpi-loop, shift-dpi, rgb-toggle, windows, media, fire, key, combo, macro, "
+              "shift, off)"};
+}
+
+std::optional<std::vector<std::string>> SplitShellWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == ' ' || c == '\t' || c == '\n') {
+      if (inWord) words.push_back(std::move(word));
+      word.clear();
+      inWord = false;
+      continue;
+    }
+    inWord = true;
+    if (c == '\\' && i + 1 < text.size()) {
+      word += text[++i];
+    } else if (c == '\'') {
+      const std::size_t end = text.find('\'', i + 1);
+      if (end == std::string_view::npos) return std::nullopt;
+      word += text.substr(i + 1, end - i - 1);
+      i = end;
+    } else if (c == '"') {
+      std::size_t j = i + 1;
+      for (; j < text.size() && text[j] != '"'; ++j) {
+        if (text[j] == '\\' && j + 1 < text.size() &&
+            (text[j + 1] == '"' || text[j + 1] == '\\' || text[j + 1] == '$' || text[j + 1] == '`'))
+          ++j;
+        word += text[j];
+      }
+      if (j >= text.size()) return std::nullopt;
+      i = j;
+    } else {
+      word += c;
+    }
+  }
+  if (inWord) words.push_back(std::move(word));
+  return words;
+}
+
+std::string ShellQuote(std::string_view word) {
+  const bool bare = !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) ||
+           std::string_view("_+.,:/=@%^-").find(c) != std::string_view::npos;
+  });
+  if (bare) return std::string(word);
+  std::string out = "'";
+  for (char c : word) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+FunctionParse ParseFunctionText(std::string_view text, const std::vector<std::string>& macroNames) {
+  auto words = SplitShellWords(text);
+  if (!words) return {std::nullopt, "unterminated quote in '" + std::string(text) + "'"};
+  return ParseFunctionWords(*words, macroNames);
+}
+
+std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot,
+                            const std::vector<std::string>& macroNames) {
+  const ButtonTable& t = block.table(group);
+  const auto q = [](std::string_view w) { return ShellQuote(w); };
+  const int category = t.category[slot];
+  for (const PlainName& p : kPlainNames) {
+    if (category == static_cast<int>(p.category)) return std::string(p.word);
+  }
+  switch (static_cast<C>(category)) {
+    case C::DpiSwitch: {
+      const int sel = block.dpiSwitchSelector[static_cast<int>(group)][slot];
+      return std::string(kDpiWords[(sel >= 1 && sel <= 4) ? sel - 1 : 2]);
+    }
+    case C::Windows:
+      return "windows " +
+             q(WindowsEntryText(t.windowsIndex[slot] < kWindowsKeyCount ? t.windowsIndex[slot] : 0,
+                                UiLanguage::EN));
+    case C::Multimedia:
+      return "media " +
+             q(MediaEntryText(t.mediaIndex[slot] < kMediaKeyCount ? t.mediaIndex[slot] : 0,
+                              UiLanguage::EN));
+    case C::FireKey:
+      return "fire " +
+             q(FireKeyNameAt(t.fireKeyIndex[slot] < kFireKeyCount ? t.fireKeyIndex[slot] : 0)) +
+             " --speed " + std::to_string(std::max<int>(t.fireSpeed[slot], kMinFireSpeed)) +
+             " --times " + std::to_string(t.fireTimes[slot]);
+    case C::SingleKey: {
+      std::string_view name;
+      for (const KeyNameEntry& e : KeyNameTable())
+        if (e.code == t.singleKeyUsage[slot] && name.empty()) name = e.name;
+      return "key " + ShellQuote(name);
+    }
+    case C::ComboKey: {
+      std::string parts;
+      auto add = [&parts](std::string_view n) {
+        if (n.empty()) return;
+        parts += (parts.empty() ? "" : "+") + std::string(n);
+      };
+      for (const KeyNameEntry& m : ModifierTable())
+        if (m.code == t.comboModifiers[slot]) add(m.name);
+      for (std::uint8_t code : {t.comboKey1[slot], t.comboKey2[slot]}) {
+        if (code == 0) continue;
+        for (const KeyNameEntry& e : KeyNameTable())
+          if (e.code == code) {
+            add(e.name);
+            break;
+          }
+      }
+      return "combo " + ShellQuote(parts);
+    }
+    case C::MacroKey: {
+      const int index = t.macroIndex[slot];
+      const std::string name = index < static_cast<int>(macroNames.size())
+                                   ? macroNames[index]
+                                   : std::to_string(index + 1);
+      const int mode = t.macroRepeatMode[slot] < 3 ? t.macroRepeatMode[slot] : 0;
+      return "macro " + q(name) + " --repeat " + std::string(kRepeatWords[mode]);
+    }
+    default:
+      return "off";
+  }
+}
+
+AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot,
+                             const FunctionChoice& choice) {
+  if (slot < 0 || slot >= kVisibleButtons) return {};
+  const ButtonTable& t = target.block.table(EditedGroup(target.block));
+  // The menu of a group's last left button does not open at all.
+  if (choice.category != C::LeftClick && IsLastLeftClick(t, slot))
+    return {false, LeftKeyWarning(target.language)};
+  switch (choice.category) {
+    case C::Shift: {
+      if (t.category[slot] == static_cast<std::uint8_t>(C::Shift)) return {true, std::nullopt};
+      AssignOutcome out = AssignShift(target, slot);
+      if (!out.assigned && !out.message) {
+        const int a = ShiftSlot(target.block.table(KeyGroup::ModeA));
+        const int at = a >= 0 ? a : ShiftSlot(target.block.table(KeyGroup::ModeB));
+        out.message = UserMessage{
+            "Only one button can be Shift, and button " + std::to_string(at + 1) + " already is.",
+            std::string(kWarningCaption)};
+      }
+      return out;
+    }
+    case C::DpiSwitch:
+      return {AssignDpiFunction(target, slot, choice.dpiPosition), std::nullopt};
+    case C::Windows: {
+      WindowsKeyResult r = choice.windows;
+      r.caption = std::string(WindowsEntryText(r.position, target.language));
+      return {AssignWindowsKey(target, slot, r), std::nullopt};
+    }
+    case C::Multimedia: {
+      MediaKeyResult r = choice.media;
+      r.caption = std::string(MediaEntryText(r.position, target.language));
+      return {AssignMultimedia(target, slot, r), std::nullopt};
+    }
+    case C::FireKey:
+      return {AssignFireKey(target, slot, choice.fire), std::nullopt};
+    case C::SingleKey:
+      return {AssignSingleKey(target, slot, choice.single), std::nullopt};
+    case C::ComboKey:
+      return {AssignComboKey(target, slot, choice.combo), std::nullopt};
+    case C::MacroKey:
+      return {AssignMacroKey(target, slot, choice.macro), std::nullopt};
+    default:
+      return {AssignPlainFunction(target, slot, choice.category), std::nullopt};
+  }
+}
+
+}  // namespace corvaline

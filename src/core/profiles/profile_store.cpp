@@ -1,0 +1,93 @@
+#include "core/profiles/profile_store.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/settings/atomic_file.h"
+
+namespace corvaline {
+namespace {
+
+constexpr std::size_t kMaxNameBytes = 100;
+
+std::filesystem::path FileOf(const std::filesystem::path& folder, std::string_view name) {
+  return folder / (std::string(name) + std::string(kProfileExtension));
+}
+
+}  // namespace
+
+std::filesystem::path ProfilesFolder(const std::filesystem::path& dataFolder) {
+  return dataFolder / "profiles";
+}
+
+std::string CheckProfileName(std::string_view name) {
+  if (name.empty()) return "a profile needs a name";
+  if (name.size() > kMaxNameBytes) return "a profile name is at most 100 bytes long";
+  if (name.front() == '.') return "a profile name cannot start with '.'";
+  for (char c : name) {
+    if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
+      return "a profile name cannot hold '/', '\\' or control characters";
+  }
+  return {};
+}
+
+std::vector<std::string> ListProfiles(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::filesystem::path& p = it->path();
+    if (p.extension() != kProfileExtension || !it->is_regular_file(ec)) continue;
+    const std::string stem = p.stem().string();
+    if (CheckProfileName(stem).empty()) names.push_back(stem);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string SaveProfile(const std::filesystem::path& folder, std::string_view name,
+                        const Profile& profile) {
+  if (std::string e = CheckProfileName(name); !e.empty()) return e;
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) return "cannot make " + folder.string() + ": " + ec.message();
+  int error = 0;
+  if (!WriteFileAtomically(FileOf(folder, name), ProfileToJson(profile), &error))
+    return "cannot write " + FileOf(folder, name).string() + ": " + std::strerror(error);
+  return {};
+}
+
+ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view name,
+                          UiLanguage language) {
+  if (std::string e = CheckProfileName(name); !e.empty()) return {std::nullopt, e};
+  const std::filesystem::path file = FileOf(folder, name);
+  const auto text = ReadWholeFile(file);
+  if (!text)
+    return {std::nullopt, "no profile '" + std::string(name) + "' (" + file.string() + ")"};
+  ProfileResult r = ProfileFromJson(*text, language);
+  if (!r.profile) r.error = file.string() + ": " + r.error;
+  return r;
+}
+
+std::string DeleteProfile(const std::filesystem::path& folder, std::string_view name) {
+  if (std::string e = CheckProfileName(name); !e.empty()) return e;
+  std::error_code ec;
+  if (!std::filesystem::remove(FileOf(folder, name), ec))
+    return ec ? "cannot delete profile '" + std::string(name) + "': " + ec.message()
+              : "no profile '" + std::string(name) + "'";
+  return {};
+}
+
+ProfileResult LoadProfileIntoFiles(const std::filesystem::path& folder, std::string_view name,
+                                   const Profile& current, const ConfigFiles& files) {
+  ProfileResult loaded = LoadProfile(folder, name, current.captionLanguage);
+  if (!loaded.profile) return loaded;
+  if (std::string e = SaveProfile(folder, kPreviousProfile, current); !e.empty())
+    return {std::nullopt, "the current configuration could not be kept as " +
+                              std::string(kPreviousProfile) + ", so nothing was loaded: " + e};
+  if (std::string e = WriteConfiguration(files, *loaded.profile); !e.empty())
+    return {std::nullopt, e};
+  return loaded;
+}
+
+}  // namespace corvaline

@@ -1,0 +1,171 @@
+// The pointer-settings backends of Linux: which one a desktop gets, GSettings
+// against the installed GNOME schema (GIO's memory backend, so the user's own
+// settings are never touched) and the X11 core pointer on a private Xvfb.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "platform/linux/pointer_backends.h"
+
+namespace corvaline::platform {
+namespace {
+
+using Kind = PointerBackendKind;
+
+TEST(PointerChoice, GSettingsOnlyOnGnomeLikeDesktopsWithTheSchemaElseX11ElseNone) {
+  struct Case {
+    bool schema;
+    const char* desktop;
+    bool x11;
+    Kind expected;
+  } cases[] = {
+      {true, "GNOME", true, Kind::GSettings},
+      {true, "ubuntu:GNOME", false, Kind::GSettings},
+      {true, "gnome-flashback:GNOME", true, Kind::GSettings},
+      {true, "Budgie:GNOME", true, Kind::GSettings},
+      {false, "GNOME", true, Kind::X11},        // schema missing
+      {true, "KDE", true, Kind::X11},           // KDE keeps its own settings
+      {true, "XFCE", false, Kind::NoBackend},
+      {true, "", false, Kind::NoBackend},
+      {true, "NOTGNOME", true, Kind::X11},      // whole names only
+  };
+  for (const Case& c : cases) {
+    DesktopFacts facts{c.schema, c.desktop, c.x11};
+    EXPECT_EQ(ChoosePointerBackend(facts), c.expected) << c.desktop;
+  }
+}
+
+class GSettingsBackend : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The test's environment selects GIO's memory backend; refuse to run
+    // against a real settings store.
+    const char* backend = std::getenv("GSETTINGS_BACKEND");
+    ASSERT_TRUE(backend && std::string(backend) == "memory");
+    if (!GnomeMouseSchemaInstalled()) GTEST_SKIP() << "gsettings-desktop-schemas is not installed";
+    pointer = CreateGSettingsPointerBackend();
+    ASSERT_NE(pointer, nullptr);
+  }
+  std::unique_ptr<PointerBackend> pointer;
+};
+
+TEST_F(GSettingsBackend, SpeedDoubleClickAndProfileRoundTripTheWheelIsNotThere) {
+  EXPECT_TRUE(pointer->Supports(PointerSetting::Speed));
+  EXPECT_TRUE(pointer->Supports(PointerSetting::DoubleClick));
+  EXPECT_TRUE(pointer->Supports(PointerSetting::Acceleration));
+  EXPECT_FALSE(pointer->Supports(PointerSetting::WheelLines));
+  EXPECT_FALSE(pointer->WriteWheelLines(3));
+
+  // The schema's defaults: speed 0.0 is 10, 'default' profile is accelerated.
+  EXPECT_EQ(pointer->ReadSpeed(), 10);
+  EXPECT_EQ(pointer->ReadAcceleration(), true);
+  EXPECT_EQ(pointer->ReadDoubleClickMs(), 400);
+
+  for (int speed : {1, 2, 10, 14, 20}) {
+    ASSERT_TRUE(pointer->WriteSpeed(speed));
+    EXPECT_EQ(pointer->ReadSpeed(), speed);
+  }
+  ASSERT_TRUE(pointer->WriteDoubleClickMs(550));
+  EXPECT_EQ(pointer->ReadDoubleClickMs(), 550);
+  ASSERT_TRUE(pointer->WriteAcceleration(false));
+  EXPECT_EQ(pointer->ReadAcceleration(), false);
+  ASSERT_TRUE(pointer->WriteAcceleration(true));
+  EXPECT_EQ(pointer->ReadAcceleration(), true);
+
+  // What another client of the schema sees: the -1..1 scale and the enum.
+  auto again = CreateGSettingsPointerBackend();
+  ASSERT_TRUE(pointer->WriteSpeed(20));
+  EXPECT_EQ(again->ReadSpeed(), 20);
+}
+
+// A private X server on a free display number, stopped with the test.
+class XvfbServer {
+ public:
+  bool Start() {
+    for (int n = 140; n < 200; ++n) {
+      const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+      const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+      struct stat st;
+      if (stat(socket.c_str(), &st) == 0 || stat(lock.c_str(), &st) == 0) continue;
+      display_ = ":" + std::to_string(n);
+      pid_ = fork();
+      if (pid_ == 0) {
+        execlp("Xvfb", "Xvfb", display_.c_str(), "-nolisten", "tcp", "-screen", "0", "640x480x24",
+               static_cast<char*>(nullptr));
+        _exit(127);
+      }
+      for (int i = 0; i < 100; ++i) {
+        if (Display* d = XOpenDisplay(display_.c_str())) {
+          XCloseDisplay(d);
+          return true;
+        }
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) break;  // it did not start
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+      Stop();
+    }
+    return false;
+  }
+  void Stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+  ~XvfbServer() { Stop(); }
+  const std::string& DisplayName() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+bool XvfbInstalled() { return std::system("command -v Xvfb >/dev/null 2>&1") == 0; }
+
+TEST(X11CoreBackend, AccelerationWrittenIsWhatTheServerReportsOnlyAccelerationIsSupported) {
+  if (!XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed (package xvfb)";
+  XvfbServer server;
+  ASSERT_TRUE(server.Start()) << "Xvfb did not start";
+  auto pointer = CreateX11PointerBackend(server.DisplayName().c_str());
+  ASSERT_NE(pointer, nullptr);
+  // Xvfb's pointers have no libinput driver: the core pointer it is.
+  EXPECT_EQ(pointer->Name(), "X11 core pointer");
+  EXPECT_TRUE(pointer->Supports(PointerSetting::Acceleration));
+  EXPECT_FALSE(pointer->Supports(PointerSetting::Speed));
+  EXPECT_FALSE(pointer->Supports(PointerSetting::WheelLines));
+  EXPECT_FALSE(pointer->Supports(PointerSetting::DoubleClick));
+
+  Display* probe = XOpenDisplay(server.DisplayName().c_str());
+  ASSERT_NE(probe, nullptr);
+  int numerator = 0, denominator = 0, threshold = 0;
+  ASSERT_TRUE(pointer->WriteAcceleration(true));
+  XGetPointerControl(probe, &numerator, &denominator, &threshold);
+  EXPECT_EQ(numerator, 2);
+  EXPECT_EQ(denominator, 1);
+  EXPECT_EQ(threshold, 4);
+  EXPECT_EQ(pointer->ReadAcceleration(), true);
+
+  ASSERT_TRUE(pointer->WriteAcceleration(false));
+  XGetPointerControl(probe, &numerator, &denominator, &threshold);
+  EXPECT_EQ(numerator, 1);
+  EXPECT_EQ(denominator, 1);
+  EXPECT_EQ(pointer->ReadAcceleration(), false);
+  XCloseDisplay(probe);
+}
+
+TEST(X11CoreBackend, NoServerNoBackend) {
+  EXPECT_EQ(CreateX11PointerBackend(":199.9"), nullptr);
+}
+
+}  // namespace
+}  // namespace corvaline::platform

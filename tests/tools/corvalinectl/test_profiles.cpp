@@ -1,0 +1,159 @@
+// export, import and named profiles, run as a user runs them.
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "core/settings/config_file.h"
+#include "process_runner.h"
+
+namespace corvaline {
+namespace {
+
+using testing_support::ProcessResult;
+using testing_support::ReadFileBytes;
+using testing_support::ToolSandbox;
+using testing_support::WriteFileBytes;
+
+const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
+
+// A data folder with the delivered files, optionally edited through set.
+struct DataFolder {
+  const ToolSandbox& box;
+  std::filesystem::path dir;
+  DataFolder(const ToolSandbox& b, const std::string& name) : box(b), dir(b / name) {
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(kSource / "assets" / "config.bin", dir / "config.bin");
+    std::filesystem::copy_file(kSource / "assets" / "str.ini", dir / "str.ini");
+  }
+  std::string Config() const { return (dir / "config.bin").string(); }
+  ProcessResult Run(std::vector<std::string> args) const {
+    args.push_back("--config");
+    args.push_back(Config());
+    return box.Run(args);
+  }
+  std::string Files() const {
+    return ReadFileBytes(dir / "config.bin") + '|' + ReadFileBytes(dir / "str.ini") + '|' +
+           ReadFileBytes(dir / "record.ini");
+  }
+  void Edit() const {
+    WriteFileBytes(
+        dir / "record.ini",
+        "[copy it]\r\nItemCount=3\r\nItem0=Ctrl   Dn\r\nItem1=2000 ms\r\nItem2=Ctrl   Up\r\n"
+        "[two]\r\nItemCount=1\r\nItem0=B   Up\r\n");
+    ASSERT_EQ(box.Run({"encode-macros", (dir / "record.ini").string(), Config()}).status, 0);
+    for (const std::vector<std::string>& a :
+         {std::vector<std::string>{"set", "button", "3", "fire", "A", "--speed", "9", "--times",
+                                   "2"},
+          {"set", "button", "3", "left-click"},  // the fire columns stay behind, unused
+          {"set", "button", "4", "macro", "copy it", "--repeat", "until-key"},
+          {"set", "button", "5", "combo", "Left Shift+F1+F2"},
+          {"set", "button", "9", "shift"},
+          {"set", "button", "2", "--mode", "B", "windows", "Browser-My Favorites"},
+          {"set", "dpi", "3", "--off", "--level", "1", "--sensor-type", "0"},
+          {"set", "lighting", "standard", "--parameter", "45%"},
+          {"set", "pointer", "--wheel", "page"}})
+      ASSERT_EQ(Run(a).status, 0) << a[1];
+  }
+};
+
+TEST(CorvalinectlProfiles, ExportThenImportGivesTheSameFiles) {
+  ToolSandbox box;
+  for (bool edited : {false, true}) {
+    const DataFolder from(box, edited ? "edited" : "delivered");
+    if (edited) from.Edit();
+    const DataFolder to(box, edited ? "edited-copy" : "delivered-copy");
+    ASSERT_EQ(from.Run({"export", (box / "p.json").string()}).status, 0);
+    const auto r = to.Run({"import", (box / "p.json").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(to.dir / "config.bin"), ReadFileBytes(from.dir / "config.bin"))
+        << edited;
+    // Captions and macros say the same (the copy's record.ini is written anew).
+    const auto show = [&](const DataFolder& d) { return d.box.Run({"show", d.Config()}).out; };
+    const std::string shown = show(from);
+    EXPECT_EQ(shown.substr(shown.find('\n')), show(to).substr(show(to).find('\n')));
+    EXPECT_EQ(from.Run({"export", "-"}).out, to.Run({"export", "-"}).out);
+    // show --json is the same document, and an independent parser reads it.
+    const auto json = box.Run({"show", "--json", from.Config()});
+    EXPECT_EQ(json.out, from.Run({"export", "-"}).out);
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json.out));
+    EXPECT_EQ(doc.object()["format"].toString(), "corvaline-profile");
+  }
+}
+
+TEST(CorvalinectlProfiles, ABadProfileIsRefusedWithItsFieldAndTouchesNothing) {
+  ToolSandbox box;
+  const DataFolder d(box, "data");
+  d.Edit();
+  const std::string good = d.Run({"export", "-"}).out;
+  const std::string before = d.Files();
+  auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string t = good;
+    const auto at = t.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return t.replace(at, from.size(), to);
+  };
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {good.substr(0, good.size() / 2), "line"},
+      {replaced("\"version\": 1", "\"version\": 2"), "version"},
+      {replaced("corvaline-profile", "something-else"), "format"},
+      {replaced("\"level\": 1,", "\"level\": 0,"), "dpiStages[2].level"},
+      {replaced("\"reportRate\": 1000", "\"reportRate\": 999"), "reportRate"},
+      {replaced("\"function\": \"shift\"", "\"function\": \"off\""),
+       "same button in both key groups"},
+      {replaced("Left Shift+F1+F2", "Left Shift+F1+F99"), "keyGroups.A.buttons[4].function"},
+      {replaced("\"45%\"", "\"46%\""), "lighting.standardBrightness"},
+      {replaced("\"name\": \"two\"", "\"name\": \"copy it\""), "macros[1].name"},
+      {replaced("\"B   Up\"", "\"B up\""), "macros[1].events[0]"},
+      {replaced("\"colour\": \"#", "\"colour\": \"#X"), "colour"},
+  };
+  for (const auto& [text, field] : cases) {
+    WriteFileBytes(box / "bad.json", text);
+    const auto r = d.Run({"import", (box / "bad.json").string()});
+    EXPECT_EQ(r.status, 1) << field;
+    EXPECT_NE(r.err.find(field), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_TRUE(d.Files() == before) << field;
+  }
+}
+
+TEST(CorvalinectlProfiles, NamedProfilesAndPrevious) {
+  ToolSandbox box;
+  const DataFolder d(box, "data");
+  const std::string delivered = ReadFileBytes(d.dir / "config.bin");
+  ASSERT_EQ(d.Run({"profile", "save", "office"}).status, 0);
+  d.Edit();
+  const std::string edited = ReadFileBytes(d.dir / "config.bin");
+  ASSERT_EQ(d.Run({"profile", "save", "game"}).status, 0);
+  EXPECT_EQ(d.Run({"profile", "list"}).out, "game\noffice\n");
+
+  ASSERT_EQ(d.Run({"profile", "load", "office"}).status, 0);
+  EXPECT_EQ(ReadFileBytes(d.dir / "config.bin"), delivered);
+  EXPECT_EQ(d.Run({"profile", "list"}).out, "(previous)\ngame\noffice\n");
+  // Loading "(previous)" swaps back: nothing is ever lost.
+  ASSERT_EQ(d.Run({"profile", "load", "(previous)"}).status, 0);
+  EXPECT_EQ(ReadFileBytes(d.dir / "config.bin"), edited);
+  ASSERT_EQ(d.Run({"profile", "load", "(previous)"}).status, 0);
+  EXPECT_EQ(ReadFileBytes(d.dir / "config.bin"), delivered);
+
+  EXPECT_EQ(d.Run({"profile", "load", "nothing"}).status, 1);
+  EXPECT_EQ(d.Run({"profile", "save", "../escape"}).status, 2);
+  ASSERT_EQ(d.Run({"profile", "delete", "game"}).status, 0);
+  EXPECT_EQ(d.Run({"profile", "delete", "game"}).status, 1);
+  EXPECT_EQ(d.Run({"profile", "list"}).out, "(previous)\noffice\n");
+}
+
+TEST(CorvalinectlProfiles, VersionAndAutostart) {
+  ToolSandbox box;
+  EXPECT_EQ(box.Run({"--version"}).out.rfind("corvalinectl ", 0), 0u);
+  ASSERT_EQ(box.Run({"autostart", "on"}).status, 0);
+  const std::string entry = ReadFileBytes(box / "config" / "autostart" / "corvaline.desktop");
+  EXPECT_NE(entry.find("Exec="), std::string::npos);
+  EXPECT_NE(entry.find("[Desktop Entry]"), std::string::npos);
+  ASSERT_EQ(box.Run({"autostart", "off"}).status, 0);
+  EXPECT_FALSE(std::filesystem::exists(box / "config" / "autostart" / "corvaline.desktop"));
+  EXPECT_EQ(box.Run({"autostart", "maybe"}).status, 2);
+}
+
+}  // namespace
+}  // namespace corvaline

@@ -1,0 +1,201 @@
+// corvalinectl set, run as a user runs it, with the bytes checked through
+// the core: every function and setting, the refusals and the bad values.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/buttons/button_action.h"
+#include "core/settings/config_file.h"
+#include "core/settings/ini_file.h"
+#include "process_runner.h"
+
+namespace corvaline {
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::ToolSandbox;
+using testing_support::WriteFileBytes;
+
+const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
+
+struct Folder {
+  ToolSandbox box;
+  std::filesystem::path config = box / "config.bin";
+  Folder() {
+    std::filesystem::copy_file(kSource / "assets" / "config.bin", config);
+    std::filesystem::copy_file(kSource / "assets" / "str.ini", box / "str.ini");
+    WriteFileBytes(box / "record.ini",
+                   "[copy]\r\nItemCount=3\r\nItem0=Ctrl   Dn\r\nItem1=50 ms\r\nItem2=Ctrl   Up\r\n"
+                   "[paste]\r\nItemCount=1\r\nItem0=V   Dn\r\n");
+  }
+  testing_support::ProcessResult Set(std::vector<std::string> args) const {
+    args.insert(args.begin(), "set");
+    args.push_back("--config");
+    args.push_back(config.string());
+    return box.Run(args);
+  }
+  SettingsBlock Block() const {
+    SettingsBlock b{};
+    const std::string bytes = ReadFileBytes(config);
+    EXPECT_EQ(bytes.size(), kConfigFileSize);
+    std::memcpy(&b, bytes.data() + 1, sizeof b);
+    return b;
+  }
+  std::string Files() const {
+    return ReadFileBytes(config) + '|' + ReadFileBytes(box / "str.ini") + '|' +
+           ReadFileBytes(box / "record.ini");
+  }
+};
+
+TEST(CorvalinectlSet, EveryFunctionGivesTheWordOfTheMenusAndItsCaption) {
+  struct Case {
+    std::vector<std::string> words;
+    std::uint32_t word;
+    std::string caption;
+  };
+  const std::vector<Case> cases = {
+      {{"right-click"}, 0x00F10001, "Right Click"},
+      {{"middle-click"}, 0x00F20001, "Mid Click"},
+      {{"forward"}, 0x00F40001, "Forward"},
+      {{"backward"}, 0x00F30001, "Backward"},
+      {{"triple-click"}, 0x0322F00A, "Triple-click"},
+      {{"dpi+"}, 0x00010007, "DPI +"},
+      {{"dpi-"}, 0x00020007, "DPI -"},
+      {{"dpi-loop"}, 0x00030007, "DPI Loop"},
+      {{"shift-dpi"}, 0x01040007, "Shift DPI"},
+      {{"rgb-toggle"}, 0x00030008, "RGB On/Off"},
+      {{"windows", "Calculator"}, 0x01920003, "Calculator"},
+      {{"media", "vol+"}, 0x00E90003, "Multimedia-Vol+"},
+      {{"fire", "R-Button", "--speed", "5", "--times", "0"}, 0x0005F10A, "Fire Key-R-Button"},
+      {{"key", "Page", "Up"}, 0x004B0000, "Single Key-Page Up"},
+      {{"combo", "Left Ctrl+Z"}, 0x001D0100, "Combo Key-Left Ctrl+Z"},
+      {{"combo", "Right Alt+Num +"}, 0x00574000, "Combo Key-Right Alt+Num +"},
+      {{"macro", "paste", "--repeat", "while-held"}, 0x00020209, "Macro Key-paste"},
+      {{"macro", "1"}, 0x00010009, "Macro Key-copy"},
+      {{"shift"}, 0x00020008, "Shift"},
+      {{"off"}, 0x00000000, "Key Off"},
+      {{"left-click"}, 0x00F00001, "Left Click"},
+  };
+  Folder f;
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"button", "3"};
+    args.insert(args.end(), c.words.begin(), c.words.end());
+    const auto r = f.Set(args);
+    ASSERT_EQ(r.status, 0) << c.words[0] << ": " << r.err;
+    EXPECT_EQ(EncodeButtonAction(f.Block(), KeyGroup::ModeA, 2), c.word) << c.words[0];
+    EXPECT_EQ(IniReadString(f.box / "str.ini", "Setting-EN", "Item3"), c.caption) << c.words[0];
+    // What set prints is what show prints: the words read back the same.
+    const auto shown = f.box.Run({"show", f.config.string()});
+    EXPECT_NE(shown.out.find("button 3: " + r.out.substr(r.out.find(": ") + 2)), std::string::npos)
+        << shown.out;
+  }
+  // The first save stored the first-run byte and the default captions the
+  // program would otherwise have reset the set one to.
+  EXPECT_EQ(ReadFileBytes(f.config)[0], 1);
+  EXPECT_EQ(IniReadString(f.box / "str.ini", "Setting-EN", "Item9"), "Combo Key-left Win+D");
+  // Shift lands in both groups; --mode B edits the other group only.
+  ASSERT_EQ(f.Set({"button", "6", "shift"}).status, 0);
+  ASSERT_EQ(f.Set({"button", "2", "--mode", "B", "key", "F5"}).status, 0);
+  const SettingsBlock b = f.Block();
+  EXPECT_EQ(EncodeButtonAction(b, KeyGroup::ModeB, 5), 0x00020008u);
+  EXPECT_EQ(EncodeButtonAction(b, KeyGroup::ModeB, 1), 0x003E0000u);
+  EXPECT_EQ(EncodeButtonAction(b, KeyGroup::ModeA, 1), 0x00F10001u);
+}
+
+TEST(CorvalinectlSet, SettingsOfTheBasicAndAdvancedPages) {
+  Folder f;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"rate", "250"},
+        {"dpi", "2", "--level", "12", "--colour", "#102030", "--sensor-type", "0"},
+        {"dpi", "4", "--off"},
+        {"lighting", "respiration", "--parameter", "5s", "--option", "RGB Flash"},
+        {"pointer", "--speed", "11", "--wheel", "7", "--double-click", "200", "--precision",
+         "on"}}) {
+    const auto r = f.Set(args);
+    ASSERT_EQ(r.status, 0) << args[0] << ": " << r.err;
+  }
+  const SettingsBlock b = f.Block();
+  EXPECT_EQ(b.reportRateCode, 4);
+  EXPECT_EQ(b.dpiStageIndex[1], 11);
+  EXPECT_EQ(b.dpiStageColour[1][0], 0x10);
+  EXPECT_EQ(b.dpiStageColour[1][2], 0x30);
+  EXPECT_EQ(b.dpiStageEnabled[3], 0);
+  EXPECT_EQ(b.ledEffect, 2);
+  EXPECT_EQ(b.ledRespirationSpeed, 3);   // "5S" is the fourth entry
+  EXPECT_EQ(b.ledRespirationOption, 2);  // "RGB Flash" is option name 2
+  EXPECT_EQ(b.pointerSpeedLevel, 11);
+  EXPECT_EQ(b.wheelScrollLines, 7);
+  EXPECT_EQ(b.wheelPageScroll, 0);
+  EXPECT_EQ(b.doubleClickLevel, 11);
+  EXPECT_EQ(b.pointerPrecision, 1);
+  ASSERT_EQ(f.Set({"pointer", "--wheel", "page"}).status, 0);
+  EXPECT_EQ(f.Block().wheelPageScroll, 1);
+  EXPECT_EQ(f.Block().wheelScrollLines, 7);  // the slider keeps its place
+}
+
+TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
+  Folder f;
+  ASSERT_EQ(f.Set({"button", "1", "right-click"}).status, 1);  // the only left button
+  ASSERT_EQ(f.Set({"button", "4", "shift"}).status, 0);
+  ASSERT_EQ(f.Set({"dpi", "1", "--off"}).status, 0);
+  ASSERT_EQ(f.Set({"dpi", "2", "--off"}).status, 0);
+  ASSERT_EQ(f.Set({"dpi", "3", "--off"}).status, 0);
+  const std::string before = f.Files();
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{"button", "1", "right-click"}, 1, "Left key must be selected!"},
+      {{"button", "5", "shift"}, 1, "button 4 already is"},
+      {{"dpi", "4", "--off"}, 1, "stays on"},
+      {{"dpi", "1", "--colour", "#FF0000"}, 1, "only while it is on"},
+      {{"button", "11", "off"}, 2, "1 to 10"},
+      {{"button", "3", "key", "NoSuchKey"}, 2, "unknown key name"},
+      {{"button", "3", "fire", "A", "--speed", "4"}, 2, "--speed"},
+      {{"button", "3", "fire", "A", "--times", "256"}, 2, "--times"},
+      {{"button", "3", "macro", "nothing"}, 2, "no macro"},
+      {{"button", "3", "combo", "Left Ctrl+Q+W+E"}, 2, "combination"},
+      {{"button", "3", "media", "Louder"}, 2, "Vol+"},
+      {{"button", "3", "teleport"}, 2, "unknown function"},
+      {{"rate", "300"}, 2, "125, 250"},
+      {{"dpi", "5"}, 2, "1 to 4"},
+      {{"dpi", "1", "--level", "9", "--sensor-type", "1"},
+       2,
+       "sensor type 1 the DPI level is a number from 1 to 8"},
+      {{"dpi", "1", "--colour", "red"}, 2, "#RRGGBB"},
+      {{"lighting", "standard", "--parameter", "6S"}, 2, "5%"},
+      {{"lighting", "neon", "--option", "RGB Effect"}, 2, "RGB Flash"},
+      {{"lighting", "off", "--parameter", "1S"}, 2, "no --parameter"},
+      {{"pointer", "--double-click", "500"}, 2, "550"},
+      {{"pointer", "--speed", "0"}, 2, "1 to 11"},
+      {{"pointer", "--wheel", "12"}, 2, "0 to 11"},
+  };
+  for (const Case& c : cases) {
+    const auto r = f.Set(c.args);
+    std::string joined;
+    for (const auto& a : c.args) joined += a + " ";
+    EXPECT_EQ(r.status, c.status) << joined << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << joined << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << joined << r.err;
+  }
+  EXPECT_EQ(f.Files(), before);
+}
+
+TEST(CorvalinectlSet, DpiLevelsFollowTheMouseAndApplySendsTheResult) {
+  Folder f;
+  // The virtual mouse of sensor type 1 has eight levels; set asks it.
+  auto r = f.box.Run({"--simulate", "--sensor-type", "1", "set", "dpi", "1", "--level", "9",
+                      "--config", f.config.string()});
+  EXPECT_EQ(r.status, 2) << r.err;
+  r = f.box.Run({"--simulate", "--sensor-type", "1", "set", "dpi", "1", "--level", "8", "--apply",
+                 "--config", f.config.string()});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("applied"), std::string::npos);
+  EXPECT_EQ(f.Block().dpiStageIndex[0], 7);
+  EXPECT_EQ(ReadFileBytes(f.config)[0], 1);  // saved by the Apply
+}
+
+}  // namespace
+}  // namespace corvaline

@@ -1,0 +1,194 @@
+// export, import, profile and autostart: configurations as JSON profiles,
+// named profiles in the data folder, and the login entry.
+#include <cstdlib>
+#include <iostream>
+#include <iterator>
+#include <ostream>
+
+#include "config_io.h"
+#include "core/profiles/profile_store.h"
+#include "core/settings/atomic_file.h"
+
+namespace corvaline::cli {
+namespace {
+
+// FILE arguments plus the options every profile command takes.
+struct ProfileLine {
+  std::vector<std::string> positionals;
+  std::filesystem::path config;
+  bool apply = false;
+};
+
+ProfileLine SplitLine(const std::vector<std::string>& args, bool applyAllowed) {
+  ProfileLine line;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--config") {
+      if (i + 1 >= args.size()) throw UsageError("--config needs a file");
+      line.config = args[++i];
+    } else if (a == "--apply" && applyAllowed) {
+      line.apply = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      throw UsageError("unknown option '" + a + "'");
+    } else {
+      line.positionals.push_back(a);
+    }
+  }
+  return line;
+}
+
+std::string OneArgument(const ProfileLine& line, const char* what) {
+  if (line.positionals.size() != 1) throw UsageError(std::string("give ") + what);
+  return line.positionals[0];
+}
+
+std::string ReadInput(const std::string& file) {
+  if (file == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
+  int error = 0;
+  auto text = ReadWholeFile(file, &error);
+  if (!text) throw Failure("cannot read " + file + ": " + std::generic_category().message(error));
+  return *text;
+}
+
+void WarnIfInexact(Invocation& inv, const Profile& p) {
+  if (!ProfileRoundTripsExactly(p))
+    inv.err
+        << "corvalinectl: warning: the configuration holds values that have no words (a damaged "
+           "config.bin?); the profile keeps the nearest ones\n";
+}
+
+UiLanguage CaptionLanguage(const std::filesystem::path& configBin) {
+  return ReadLanguage(ConfigFiles::Beside(configBin).strIni);
+}
+
+int AfterWrite(Invocation& inv, const ProfileLine& line, const std::filesystem::path& configBin) {
+  return line.apply ? ApplyToMouse(inv, configBin, true) : kExitOk;
+}
+
+}  // namespace
+
+int RunExport(Invocation& inv) {
+  if (WantsHelp(inv.args)) {
+    inv.out << "usage: corvalinectl export FILE.json|- [--config FILE]\n"
+               "Writes the whole configuration (config.bin, the captions of str.ini, the macros\n"
+               "of record.ini) as a JSON profile; '-' writes it to standard output.\n";
+    return kExitOk;
+  }
+  const ProfileLine line = SplitLine(inv.args, false);
+  const std::string file = OneArgument(line, "the file to write, or - for standard output");
+  const Profile p = ReadConfigurationOrFail(ConfigOption(inv, line.config));
+  WarnIfInexact(inv, p);
+  const std::string json = ProfileToJson(p);
+  if (file == "-") {
+    inv.out << json;
+    return kExitOk;
+  }
+  int error = 0;
+  if (!WriteFileAtomically(file, json, &error))
+    throw Failure("cannot write " + file + ": " + std::generic_category().message(error));
+  return kExitOk;
+}
+
+int RunImport(Invocation& inv) {
+  if (WantsHelp(inv.args)) {
+    inv.out << "usage: corvalinectl import FILE.json|- [--config FILE] [--apply]\n"
+               "Checks the whole profile first and only then writes config.bin, the captions of\n"
+               "str.ini and record.ini; a bad profile is refused with the field at fault and\n"
+               "nothing is touched. '-' reads standard input. --apply sends it to the mouse.\n";
+    return kExitOk;
+  }
+  const ProfileLine line = SplitLine(inv.args, true);
+  const std::string file = OneArgument(line, "the profile to read, or - for standard input");
+  const std::filesystem::path configBin = ConfigOption(inv, line.config);
+  const std::string text = ReadInput(file);
+  const ProfileResult r = ProfileFromJson(text, CaptionLanguage(configBin));
+  if (!r.profile)
+    throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);
+  if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), *r.profile); !e.empty())
+    throw Failure(e);
+  return AfterWrite(inv, line, configBin);
+}
+
+int RunProfile(Invocation& inv) {
+  if (inv.args.empty() || WantsHelp(inv.args)) {
+    inv.out << "usage: corvalinectl profile save NAME | load NAME [--apply] | list | delete NAME\n"
+               "           [--config FILE]\n"
+               "Named profiles, kept as JSON profiles in the data folder's profiles/. load keeps\n"
+               "the configuration it replaces as the profile \"(previous)\".\n";
+    return inv.args.empty() ? kExitUsage : kExitOk;
+  }
+  const std::string verb = inv.args[0];
+  const ProfileLine line = SplitLine({inv.args.begin() + 1, inv.args.end()}, verb == "load");
+  const std::filesystem::path configBin = ConfigOption(inv, line.config);
+  const std::filesystem::path folder = ProfilesFolder(configBin.parent_path());
+  if (verb == "list") {
+    if (!line.positionals.empty()) throw UsageError("profile list takes no name");
+    for (const std::string& name : ListProfiles(folder)) inv.out << name << '\n';
+    return kExitOk;
+  }
+  const std::string name = OneArgument(line, "a profile name");
+  if (std::string e = CheckProfileName(name); !e.empty()) throw UsageError(e);
+  if (verb == "save") {
+    const Profile p = ReadConfigurationOrFail(configBin);
+    WarnIfInexact(inv, p);
+    if (std::string e = SaveProfile(folder, name, p); !e.empty()) throw Failure(e);
+    return kExitOk;
+  }
+  if (verb == "delete") {
+    if (std::string e = DeleteProfile(folder, name); !e.empty()) throw Failure(e);
+    return kExitOk;
+  }
+  if (verb == "load") {
+    const Profile current = ReadConfigurationOrFail(configBin);
+    const ProfileResult r =
+        LoadProfileIntoFiles(folder, name, current, ConfigFiles::Beside(configBin));
+    if (!r.profile) throw Failure(r.error);
+    inv.out << "loaded " << name << " (the replaced configuration is kept as " << kPreviousProfile
+            << ")\n";
+    return AfterWrite(inv, line, configBin);
+  }
+  throw UsageError("unknown profile command '" + verb + "' (save, load, list, delete)");
+}
+
+int RunAutostart(Invocation& inv) {
+  if (WantsHelp(inv.args) || inv.args.size() != 1 ||
+      (inv.args[0] != "on" && inv.args[0] != "off")) {
+    inv.out << "usage: corvalinectl autostart on|off\n"
+               "Writes or removes the XDG autostart entry that starts the program hidden in the\n"
+               "tray at login ($XDG_CONFIG_HOME/autostart/corvaline.desktop).\n";
+    return WantsHelp(inv.args) ? kExitOk : kExitUsage;
+  }
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  std::filesystem::path base;
+  if (xdg && *xdg)
+    base = xdg;
+  else if (home && *home)
+    base = std::filesystem::path(home) / ".config";
+  else
+    throw Failure("neither XDG_CONFIG_HOME nor HOME is set");
+  const std::filesystem::path entry = base / "autostart" / "corvaline.desktop";
+  std::error_code ec;
+  if (inv.args[0] == "off") {
+    std::filesystem::remove(entry, ec);
+    if (ec) throw Failure("cannot remove " + entry.string() + ": " + ec.message());
+    inv.out << "autostart off (" << entry.string() << " removed)\n";
+    return kExitOk;
+  }
+  // The program beside this tool when there is one, else the one on PATH.
+  const std::filesystem::path beside = inv.global.exePath.parent_path() / "corvaline";
+  const std::string exec = std::filesystem::exists(beside, ec) ? beside.string() : "corvaline";
+  std::filesystem::create_directories(entry.parent_path(), ec);
+  const std::string text =
+      "[Desktop Entry]\nType=Application\nName=CORVALINE Control\n"
+      "Comment=Starts the CORVALINE mouse settings in the notification area\n"
+      "Exec=\"" +
+      exec + "\"\nIcon=corvaline\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
+  int error = 0;
+  if (!WriteFileAtomically(entry, text, &error))
+    throw Failure("cannot write " + entry.string() + ": " + std::generic_category().message(error));
+  inv.out << "autostart on (" << entry.string() << ")\n";
+  return kExitOk;
+}
+
+}  // namespace corvaline::cli
