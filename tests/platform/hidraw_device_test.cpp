@@ -72,6 +72,22 @@ TEST(HidrawDevice, UnnumberedReportsGainTheZeroIdByte) {
   EXPECT_EQ(Bytes(buffer, buffer + got), (Bytes{0x00, 0x01, 0xFE, 0x02, 0x00}));
 }
 
+// A bulk read whose data reports never come (an answer announcing more than
+// the mouse sends) must not hang the program: the command collection's reads
+// give up after a while.
+TEST(HidrawDevice, ACommandReadThatGetsNothingGivesUpInsteadOfHanging) {
+  FakeNode node;
+  auto device = MakeHidrawDevice(node.deviceSide, InputCollection({0}), false, nullptr, 50);
+  ASSERT_NE(device, nullptr);
+  std::uint8_t buffer[40] = {};
+  std::size_t got = 0;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(device->ReadInput(buffer, got), HidReadResult::Error);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  node.Send({0x01, 0x02});
+  EXPECT_EQ(device->ReadInput(buffer, got), HidReadResult::Ok);  // and reads on afterwards
+}
+
 TEST(HidrawDevice, CancelEndsABlockedReadAndIsNotLost) {
   FakeNode node;
   auto device = MakeHidrawDevice(node.deviceSide, InputCollection({6}), true, nullptr);

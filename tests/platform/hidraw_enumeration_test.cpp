@@ -135,6 +135,27 @@ TEST_F(HidrawTestbed, MouseNodeWithoutPermissionSaysHowToFixIt) {
   EXPECT_EQ(error, list[2].problem);
 }
 
+// The two collections in one descriptor, the commands without report IDs
+// and the events with ID 6: the kernel would drop the plain data reports.
+TEST_F(HidrawTestbed, AMouseDescriptorMixingNumberedAndPlainReportsIsToldNotWaitedOn) {
+  const Bytes mixed = {
+      0x06, 0x00, 0xFF, 0x0A, 0x00, 0xFF, 0xA1, 0x01, 0x75, 0x08, 0x95, 0x08, 0x09, 0x01, 0xB1, 0x02,
+      0x95, 0x20, 0x09, 0x02, 0x81, 0x02, 0x95, 0x20, 0x09, 0x03, 0x91, 0x02, 0xC0,
+      0x06, 0x01, 0xFF, 0x0A, 0x01, 0xFF, 0xA1, 0x01, 0x85, 0x06, 0x95, 0x07, 0x09, 0x01, 0x81,
+      0x02, 0xC0,
+  };
+  AddNode("0003:04D9:A09F.0003", "0003:000004D9:0000A09F", "hidraw3", mixed);
+  auto backend = CreateLinuxHidBackend({.access = NodeAccess, .withVirtualMice = false});
+  ASSERT_NE(backend, nullptr);
+  const auto list = backend->Enumerate();
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].usagePage, 0xFF00);
+  EXPECT_NE(list[0].problem.find("mixes numbered reports with the plain data reports"),
+            std::string::npos)
+      << list[0].problem;
+  EXPECT_NE(list[0].problem.find("/dev/hidraw3"), std::string::npos);
+}
+
 TEST_F(HidrawTestbed, PlugAndUnplugGiveOneChangePerCollection) {
   auto backend = CreateLinuxHidBackend({.access = NodeAccess, .withVirtualMice = false});
   ASSERT_NE(backend, nullptr);

@@ -75,7 +75,12 @@ bool ReadCommandBlock(DeviceLink& link, CommandBlock& block) {
 bool ShortTransfer(DeviceLink& link, CommandBlock& block) {
   const bool request = ExpectsResponse(block);
   bool ok = WriteCommandBlock(link, block);
-  if (request) ok = ReadCommandBlock(link, block) && ok;
+  if (!request) return ok;
+  // A damaged answer must not reach a record: some records go back to the
+  // mouse as they were read (the sensor information with one bit set), and a
+  // spoilt one would stay in its memory.
+  if (!ReadCommandBlock(link, block)) return false;
+  if (block[kChecksumIndex] != CommandChecksum(block)) return Failed(link);
   return ok;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <unordered_map>
 
 #include "core/macros/macro_encoder.h"
 #include "core/macros/macro_items.h"
@@ -19,25 +20,50 @@ std::vector<std::string> ListMacroNames(const std::filesystem::path& recordIni) 
   return names;
 }
 
-int ReadMacroItemCount(const std::filesystem::path& recordIni, std::string_view name) {
-  const int count = ParseLeadingInt(IniReadString(recordIni, name, kItemCountKey));
+namespace {
+
+// Keys are compared as the INI engine compares them: ASCII letters in any case.
+std::string Lowered(std::string key) {
+  for (char& c : key)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return key;
+}
+
+std::unordered_map<std::string, std::string> ReadKeys(const std::filesystem::path& recordIni,
+                                                      std::string_view name) {
+  std::unordered_map<std::string, std::string> keys;
+  for (auto& [key, value] : IniReadSection(recordIni, name))
+    keys.emplace(Lowered(std::move(key)), std::move(value));
+  return keys;
+}
+
+int CountOf(const std::unordered_map<std::string, std::string>& keys) {
+  const auto it = keys.find(Lowered(std::string(kItemCountKey)));
+  const int count = it == keys.end() ? 0 : ParseLeadingInt(it->second);
   return std::clamp(count, 0, kMaxStoredItems);
+}
+
+}  // namespace
+
+int ReadMacroItemCount(const std::filesystem::path& recordIni, std::string_view name) {
+  return CountOf(ReadKeys(recordIni, name));
 }
 
 std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
                                         std::string_view name) {
-  const int count = ReadMacroItemCount(recordIni, name);
+  // The file is read once for the whole macro: a key at a time made a long
+  // macro cost its length times the file's.
+  const auto keys = ReadKeys(recordIni, name);
+  const int count = CountOf(keys);
   std::vector<std::string> items;
-  items.reserve(static_cast<std::size_t>(count));
   // A key missing in the middle reads as an empty item; a long run of missing
   // keys means the count is damaged, and reading on would only stall.
-  constexpr std::string_view kMissing = "\x01";
   constexpr int kMaxMissingRun = 16;
   int missingRun = 0;
   for (int i = 0; i < count && missingRun < kMaxMissingRun; ++i) {
-    std::string item = IniReadString(recordIni, name, MacroItemKey(i), kMissing);
-    missingRun = item == kMissing ? missingRun + 1 : 0;
-    items.push_back(item == kMissing ? std::string() : std::move(item));
+    const auto it = keys.find(Lowered(MacroItemKey(i)));
+    missingRun = it == keys.end() ? missingRun + 1 : 0;
+    items.push_back(it == keys.end() ? std::string() : it->second);
   }
   while (missingRun-- > 0 && !items.empty()) items.pop_back();
   return items;

@@ -1,6 +1,7 @@
 #include "core/settings/ini_file.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/settings/atomic_file.h"
 #include "core/settings/text_codec.h"
@@ -26,6 +27,14 @@ bool SameName(std::string_view a, std::string_view b) {
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
+}
+
+// The form in which SameName compares: ASCII letters in lower case.
+std::string LowerName(std::string_view name) {
+  std::string s(name);
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return s;
 }
 
 // A loaded INI file: its lines as written, so comments and unknown lines
@@ -92,7 +101,14 @@ bool Save(const std::filesystem::path& file, const IniDocument& doc) {
   // question marks for good, the file becomes UTF-16, which every Windows
   // profile reader takes as well.
   if (encoding == TextEncoding::Latin1 && !FitsLatin1(text)) encoding = TextEncoding::Utf16LeBom;
-  return WriteFileAtomically(file, EncodeText(text, encoding));
+  std::string bytes = EncodeText(text, encoding);
+  // An 8-bit file is told apart by its content alone: one that now begins
+  // like a byte-order mark, or has become valid UTF-8 ("\xC3\xA9" was "Ã©"),
+  // would read back as other text. UTF-16 with its mark reads back exactly.
+  TextEncoding reread;
+  if (encoding != TextEncoding::Utf16LeBom && DecodeText(bytes, reread) != text)
+    bytes = EncodeText(text, TextEncoding::Utf16LeBom);
+  return WriteFileAtomically(file, bytes);
 }
 
 // [begin, end) of the first section with this name: begin is its header
@@ -159,6 +175,23 @@ std::string IniReadString(const std::filesystem::path& file, std::string_view se
   return std::string(Utf8PrefixUtf16Units(found, kIniValueMax));
 }
 
+std::vector<std::pair<std::string, std::string>> IniReadSection(const std::filesystem::path& file,
+                                                                std::string_view section) {
+  const IniDocument doc = Load(file);
+  std::vector<std::pair<std::string, std::string>> entries;
+  const auto range = FindSection(doc, section);
+  if (!range) return entries;
+  std::unordered_set<std::string> seen;
+  for (std::size_t i = range->first + 1; i < range->second; ++i) {
+    const auto key = KeyOf(doc.lines[i]);
+    if (!key) continue;
+    if (!seen.insert(LowerName(*key)).second) continue;
+    entries.emplace_back(std::string(*key),
+                         std::string(Utf8PrefixUtf16Units(ValueOf(doc.lines[i]), kIniValueMax)));
+  }
+  return entries;
+}
+
 bool IniWriteString(const std::filesystem::path& file, std::string_view section,
                     std::optional<std::string_view> key, std::optional<std::string_view> value) {
   IniDocument doc = Load(file);
@@ -176,6 +209,13 @@ bool IniWriteString(const std::filesystem::path& file, std::string_view section,
   } else {
     SetKey(doc, section, *key, *value);
   }
+  return Save(file, doc);
+}
+
+bool IniWriteStrings(const std::filesystem::path& file, std::string_view section,
+                     const std::vector<std::pair<std::string, std::string>>& entries) {
+  IniDocument doc = Load(file);
+  for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
   return Save(file, doc);
 }
 

@@ -26,11 +26,23 @@ inline constexpr std::size_t kIniValueMax = 1023;
 std::string IniReadString(const std::filesystem::path& file, std::string_view section,
                           std::string_view key, std::string_view def = {});
 
+// Every key of the section's key=value lines in file order, each value as
+// IniReadString reads it; a key written twice keeps its first value. Empty
+// when the section or the file is missing. One read of the file for all.
+std::vector<std::pair<std::string, std::string>> IniReadSection(const std::filesystem::path& file,
+                                                                std::string_view section);
+
 // WritePrivateProfileString: key == nullopt deletes the section, value ==
 // nullopt deletes the key. Returns false when the file could not be written.
 bool IniWriteString(const std::filesystem::path& file, std::string_view section,
                     std::optional<std::string_view> key,
                     std::optional<std::string_view> value);
+
+// Several keys of one section in one write, each replaced in place or
+// appended as IniWriteString would: a crash or a failure (false) can never
+// leave some of them written and the others not.
+bool IniWriteStrings(const std::filesystem::path& file, std::string_view section,
+                     const std::vector<std::pair<std::string, std::string>>& entries);
 
 // Replaces a whole section in one write: the old section (if any) is deleted
 // and the section is written anew at the end of the file with the entries in

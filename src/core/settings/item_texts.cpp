@@ -1,6 +1,8 @@
 #include "core/settings/item_texts.h"
 
 #include <cstddef>
+#include <utility>
+#include <vector>
 
 #include "core/i18n/ui_strings.h"
 #include "core/settings/ini_file.h"
@@ -46,17 +48,15 @@ void LoadItemTexts(const std::filesystem::path& strIni, UiLanguage lang, ItemTex
 
 bool SaveItemTexts(const std::filesystem::path& strIni, UiLanguage lang,
                    const ItemTexts& texts) {
-  const std::string_view section = ItemSectionName(lang);
-  bool ok = true;
+  // One write for all 24: a crash midway must not leave the captions of two
+  // different Applies side by side.
+  std::vector<std::pair<std::string, std::string>> entries;
   for (KeyGroup g : kGroups) {
     const auto& row = texts.captions[static_cast<std::size_t>(g)];
-    for (int slot = 0; slot < kButtonSlots; ++slot) {
-      // Go on after a failed write: the other captions may still reach the file.
-      ok = IniWriteString(strIni, section, CaptionKey(g, slot),
-                          row[static_cast<std::size_t>(slot)]) && ok;
-    }
+    for (int slot = 0; slot < kButtonSlots; ++slot)
+      entries.emplace_back(CaptionKey(g, slot), row[static_cast<std::size_t>(slot)]);
   }
-  return ok;
+  return IniWriteStrings(strIni, ItemSectionName(lang), entries);
 }
 
 ButtonCaptions DefaultCaptions(UiLanguage lang) {
@@ -91,11 +91,11 @@ bool ResetItemTextsOnFirstRun(const std::filesystem::path& strIni, UiLanguage la
 
 bool SaveSkinChoice(const std::filesystem::path& strIni, std::uint8_t red,
                     std::uint8_t green, std::uint8_t blue, std::string_view skinName) {
-  bool ok = IniWriteString(strIni, kSkinsSection, kRedKey, std::to_string(red));
-  ok = IniWriteString(strIni, kSkinsSection, kGreenKey, std::to_string(green)) && ok;
-  ok = IniWriteString(strIni, kSkinsSection, kBlueKey, std::to_string(blue)) && ok;
-  ok = IniWriteString(strIni, kSkinsSection, kSkinPathKey, skinName) && ok;
-  return ok;
+  return IniWriteStrings(strIni, kSkinsSection,
+                         {{std::string(kRedKey), std::to_string(red)},
+                          {std::string(kGreenKey), std::to_string(green)},
+                          {std::string(kBlueKey), std::to_string(blue)},
+                          {std::string(kSkinPathKey), std::string(skinName)}});
 }
 
 }  // namespace corvaline

@@ -122,7 +122,9 @@ std::unique_ptr<HidDevice> LinuxHidBackend::Open(const HidCollectionInfo& collec
     if (error) *error = NodeOpenProblem(devnode, errno);
     return nullptr;
   }
-  return MakeHidrawDevice(fd, node.layout.collections[index], node.layout.numberedReports, error);
+  // Only the event collection waits for its reports without end.
+  return MakeHidrawDevice(fd, node.layout.collections[index], node.layout.numberedReports, error,
+                          mode == HidOpenMode::Events ? -1 : kCommandReadTimeoutMs);
 }
 
 bool LinuxHidBackend::StartDeviceMonitor() {

@@ -23,8 +23,9 @@ bool IsGoneError(int error) { return error == ENODEV || error == EIO || error ==
 
 class HidrawDevice final : public HidDevice {
  public:
-  HidrawDevice(int fd, int cancelFd, const HidTopCollection& c, bool numbered)
-      : fd_(fd), cancelFd_(cancelFd), inputIds_(c.inputReportIds), numbered_(numbered) {}
+  HidrawDevice(int fd, int cancelFd, const HidTopCollection& c, bool numbered, int timeoutMs)
+      : fd_(fd), cancelFd_(cancelFd), inputIds_(c.inputReportIds), numbered_(numbered),
+        timeoutMs_(timeoutMs) {}
   ~HidrawDevice() override {
     ::close(fd_);
     ::close(cancelFd_);
@@ -68,6 +69,7 @@ class HidrawDevice final : public HidDevice {
   int cancelFd_;
   std::vector<std::uint8_t> inputIds_;
   bool numbered_;
+  int timeoutMs_;
   std::array<std::uint8_t, kMaxReport + 1> report_{};
 };
 
@@ -90,10 +92,12 @@ HidReadResult HidrawDevice::ReadInput(std::span<std::uint8_t> buffer, std::size_
   got = 0;
   for (;;) {
     pollfd fds[2] = {{fd_, POLLIN, 0}, {cancelFd_, POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0) {
+    const int ready = ::poll(fds, 2, timeoutMs_);
+    if (ready < 0) {
       if (errno == EINTR) continue;
       return HidReadResult::Error;
     }
+    if (ready == 0) return HidReadResult::Error;  // nothing came in time
     if (fds[1].revents & POLLIN) {
       std::uint64_t count = 0;
       [[maybe_unused]] const ssize_t n = ::read(cancelFd_, &count, sizeof count);
@@ -116,14 +120,15 @@ HidReadResult HidrawDevice::ReadInput(std::span<std::uint8_t> buffer, std::size_
 }  // namespace
 
 std::unique_ptr<HidDevice> MakeHidrawDevice(int fd, const HidTopCollection& collection,
-                                            bool numberedReports, std::string* error) {
+                                            bool numberedReports, std::string* error,
+                                            int readTimeoutMs) {
   const int cancelFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (cancelFd < 0) {
     if (error) *error = std::string("Cannot create the read-cancel event: ") + std::strerror(errno);
     ::close(fd);
     return nullptr;
   }
-  return std::make_unique<HidrawDevice>(fd, cancelFd, collection, numberedReports);
+  return std::make_unique<HidrawDevice>(fd, cancelFd, collection, numberedReports, readTimeoutMs);
 }
 
 }  // namespace corvaline::platform

@@ -1,5 +1,7 @@
 #include "platform/linux/hidraw_nodes.h"
 
+#include "core/device/protocol.h"
+
 #include <fcntl.h>
 #include <grp.h>
 #include <libudev.h>
@@ -164,6 +166,19 @@ std::vector<HidCollectionInfo> CollectionsOfNode(const HidrawNode& node,
   }
   for (std::size_t i = 0; i < node.layout.collections.size(); ++i) {
     const HidTopCollection& c = node.layout.collections[i];
+    // Once any report of a descriptor is numbered the kernel takes the first
+    // byte of every input report for its ID, so the command collection's
+    // plain data reports would never arrive and every bulk read would wait in
+    // vain. Said here rather than found out by a silent timeout.
+    if (problem.empty() && node.vendorId == kMouseVendorId && node.productId == kMouseProductId &&
+        node.layout.numberedReports && c.usagePage == corvaline::kCommandUsagePage &&
+        c.usage == corvaline::kCommandUsage &&
+        std::find(c.inputReportIds.begin(), c.inputReportIds.end(), 0) != c.inputReportIds.end()) {
+      problem = "The report descriptor of " + node.devnode +
+                " mixes numbered reports with the plain data reports of the mouse's command"
+                " collection; the system drops those data reports, so the mouse cannot be"
+                " configured through this node.";
+    }
     HidCollectionInfo info;
     info.path = node.devnode + "#" + std::to_string(i);
     info.vendorId = node.vendorId;

@@ -104,7 +104,10 @@ struct ScriptedLink {
     link.inputReportLength = 33;
     link.outputReportLength = 33;
   }
-  void Answer(CommandBlock block) {
+  // An answer as the mouse sends it, checksum filled in unless it is to be damaged.
+  void Answer(CommandBlock block, bool damaged = false) {
+    SetChecksum(block);
+    if (damaged) block[kChecksumIndex] ^= 0x01;
     std::vector<std::uint8_t> frame(9, 0);
     std::copy(block.begin(), block.end(), frame.begin() + 1);
     backend.script->featureReplies.push_back(frame);
@@ -113,6 +116,18 @@ struct ScriptedLink {
   testing::CountingSleeper sleeper;
   DeviceLink link;
 };
+
+// The sensor information goes back to the mouse as it was read: a damaged
+// answer taken in would stay in the mouse's memory.
+TEST(Commands, AnAnswerWhoseChecksumFailsChangesNoRecord) {
+  ScriptedLink s;
+  s.link.records.sensorInfo = SensorInfo{2, 1, 0x10, 0x40};
+  s.Answer({0x83, 0x5C, 0x4A, 0x5C, 0xF4, 0, 0, 0}, /*damaged=*/true);
+  EXPECT_FALSE(ReadSensorInfo(s.link));
+  EXPECT_EQ(s.link.records.sensorInfo.sensorType, 2);
+  EXPECT_EQ(s.link.records.sensorInfo.option1, 0x10);
+  EXPECT_EQ(s.link.failedTransfers, 1u);
+}
 
 TEST(Commands, AnswersBeyondTheRecordsChangeNothing) {
   ScriptedLink s;

@@ -120,6 +120,32 @@ TEST(IniFile, ChineseIntoAnEightBitFileSwitchesItToUtf16InsteadOfLosingIt) {
   EXPECT_EQ(testing_support::ReadBytes(file).substr(0, 2), "\xFF\xFE");
 }
 
+// An 8-bit file is recognised by its content alone; a write that would make
+// it look like another encoding must not change what it reads back as.
+TEST(IniFile, AnEightBitFileThatWouldReadBackAsOtherTextBecomesUtf16) {
+  ScratchDir dir;
+  const auto marked = dir / "marked.ini";
+  // A UTF-8 mark before 8-bit text: the text begins with the bytes FF FE.
+  WriteBytes(marked, "\xEF\xBB\xBF\xFF\xFE\n[A]\nk=1\n");
+  ASSERT_TRUE(IniWriteString(marked, "B", "k", "2"));
+  EXPECT_EQ(IniSectionNames(marked), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(IniReadString(marked, "B", "k"), "2");
+
+  const auto latin = dir / "latin.ini";
+  WriteBytes(latin, "[A]\nk=\xE9\n");  // 8-bit only because of the value replaced
+  ASSERT_TRUE(IniWriteString(latin, "A", "k", "\xC3\x83\xC2\xA9"));  // "Ã©", bytes C3 A9
+  EXPECT_EQ(IniReadString(latin, "A", "k"), "\xC3\x83\xC2\xA9");
+}
+
+TEST(IniFile, ASectionReadsWholeWithTheFirstValueOfEachKey) {
+  ScratchDir dir;
+  const auto file = dir / "record.ini";
+  WriteBytes(file, "[M]\nItemCount=2\n;note\nitem0 = A   Dn \nITEM0=dup\n[N]\nx=1\n");
+  using Entries = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(IniReadSection(file, "m"), (Entries{{"ItemCount", "2"}, {"item0", "A   Dn"}}));
+  EXPECT_TRUE(IniReadSection(file, "absent").empty());
+}
+
 TEST(IniFile, TheReadLimitCountsUtf16Units) {
   testing_support::ScratchDir dir;
   const auto file = dir / "str.ini";
