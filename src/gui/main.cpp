@@ -11,6 +11,9 @@
 #include "core/system/messages.h"
 #include "gui/app/advanced_page.h"
 #include "gui/app/link_device_service.h"
+#include "gui/app/skin_chooser.h"
+#include "gui/buttons/delay_time_dialog.h"
+#include "gui/buttons/qt_sub_dialog_runner.h"
 #include "gui/app/main_window.h"
 #include "gui/app/message_box_sink.h"
 #include "gui/app/profiles_menu.h"
@@ -77,11 +80,15 @@ int main(int argc, char** argv) {
   advancedHost.fonts = &shell.Fonts();
   advancedHost.block = &Settings().settings;
   advancedHost.recordIni = DataFiles().recordIni;
-  gui::AdvancedPage advanced(std::move(advancedHost), *pointerBackend,
-                             [](QWidget*) { return std::optional<DelayResult>(); });
+  gui::AdvancedPage advanced(std::move(advancedHost), *pointerBackend, gui::RunDelayTimeDialog);
   shell.SetPageContent(gui::Page::Advanced, &advanced);
   shell.SetPointerSettings(&advanced.Pointer());
   shell.SetRecordingQuery([&advanced] { return advanced.Recording(); });
+
+  // The button menus' sub-dialogs and the Skins dialog.
+  gui::QtSubDialogRunner dialogs(&shell.Window());
+  shell.Basic().SetDialogs(&dialogs);
+  gui::InstallSkinChooser(shell);
 
   shell.Start();
   gui::ProfilesMenu profiles(shell, *tray);
