@@ -1,3 +1,4 @@
+#include "core/profiles/word_parsing.h"
 #include "core/profiles/function_words.h"
 
 #include <algorithm>
@@ -10,6 +11,9 @@
 
 namespace corvaline {
 namespace {
+
+using words::Number;
+using words::SameText;
 
 using C = FunctionCategory;
 
@@ -29,23 +33,8 @@ constexpr std::array<PlainName, 9> kPlainNames = {{{"left-click", C::LeftClick},
 constexpr std::array<std::string_view, 4> kDpiWords = {"dpi+", "dpi-", "dpi-loop", "shift-dpi"};
 constexpr std::array<std::string_view, 3> kRepeatWords = {"count", "until-key", "while-held"};
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 bool StartsWithText(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
-}
-
-std::optional<int> Number(std::string_view text, int lo, int hi) {
-  int v = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi)
-    return std::nullopt;
-  return v;
 }
 
 // The position of a caption in a list of `count` English entries.

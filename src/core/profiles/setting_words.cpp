@@ -1,3 +1,4 @@
+#include "core/profiles/word_parsing.h"
 #include "core/profiles/setting_words.h"
 
 #include <array>
@@ -11,30 +12,15 @@
 namespace corvaline {
 namespace {
 
+using words::Number;
+using words::SameText;
+
 constexpr std::array<std::string_view, 4> kEffectWords = {"off", "standard", "respiration", "neon"};
 constexpr int kPointerLevels = 11;
 constexpr int kMaxWheelLines = 11;
 
 ChangeResult Bad(std::string m) { return {ChangeStatus::BadValue, std::move(m)}; }
 ChangeResult Refused(std::string m) { return {ChangeStatus::Refused, std::move(m)}; }
-
-std::optional<int> Number(std::string_view text, int lo, int hi) {
-  int v = 0;
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi)
-    return std::nullopt;
-  return v;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 std::string Joined(const std::vector<std::string_view>& entries) {
   std::string out;
