@@ -97,7 +97,7 @@ class Parser {
       SkipSpace();
       if (p_ >= t_.size() || t_[p_] != ':') Fail("expected ':' after a member name");
       ++p_;
-      v.members.emplace_back(std::move(key), Value(depth + 1));
+      v.members.push_back(JsonMember{std::move(key), Value(depth + 1)});
       SkipSpace();
       if (p_ < t_.size() && t_[p_] == ',') {
         ++p_;

@@ -12,6 +12,8 @@
 
 namespace corvaline {
 
+struct JsonMember;
+
 struct JsonValue {
   enum class Kind { Null, Bool, Number, String, Array, Object };
   Kind kind = Kind::Null;
@@ -20,7 +22,7 @@ struct JsonValue {
   bool integral = false;  // the number was written without fraction or exponent
   std::string text;
   std::vector<JsonValue> items;                            // Array
-  std::vector<std::pair<std::string, JsonValue>> members;  // Object, in file order
+  std::vector<JsonMember> members;  // Object, in file order
 
   // The member of that name, or nullptr (also when this is no object).
   const JsonValue* Find(std::string_view key) const;
@@ -29,6 +31,13 @@ struct JsonValue {
   bool IsObject() const { return kind == Kind::Object; }
   // An integer in [lo, hi] written as such, else nullopt.
   std::optional<long long> IntegerIn(long long lo, long long hi) const;
+};
+
+// A name and its value: its own type rather than a pair, which would need
+// the value's type complete inside its own definition.
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 struct JsonParseResult {
