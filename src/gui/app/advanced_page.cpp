@@ -13,10 +13,6 @@ namespace corvaline::gui {
 
 namespace {
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr HitRect kStartRecording{735, 229, 764, 258};
 constexpr HitRect kStopRecording{735, 265, 764, 294};
 constexpr HitRect kMacroButtons[3] = {{513, 528, 618, 549}, {617, 528, 722, 549}, {721, 528, 826, 549}};
@@ -63,7 +59,7 @@ void AdvancedPage::Compose(QImage& canvas) {
 void AdvancedPage::DrawMacroButton(QImage& canvas, int index) {
   const HitRect r = kMacroButtons[index];
   DrawSkinFile(&canvas, kButtonNormalPng, r.left, r.top);
-  DrawSkinText(&canvas, Q(UiText(kMacroButtonTexts[index])), AsRect(r), host_.fonts->normal,
+  DrawSkinText(&canvas, Utf8(UiText(kMacroButtonTexts[index])), AsRect(r), host_.fonts->normal,
                kCaptionAlign);
 }
 
@@ -78,14 +74,14 @@ void AdvancedPage::DrawMacroTexts(QImage& canvas) {
       {MainText::LoopTimesLabel, RectLTRB(735, 342, 874, 362), kLabelAlign},
       {MainText::InsertMouseEvent, RectLTRB(735, 382, 874, 402), kLabelAlign},
   };
-  for (const PlacedText& t : texts) DrawSkinText(&canvas, Q(UiText(t.text)), t.rect, font, t.align);
+  for (const PlacedText& t : texts) DrawSkinText(&canvas, Utf8(UiText(t.text)), t.rect, font, t.align);
   // The recording buttons' texts may take two lines.
   QPainter painter(&canvas);
   painter.setFont(font);
   painter.setPen(TextColour());
   const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-  painter.drawText(RectLTRB(765, 227, 874, 260), flags, Q(UiText(MainText::StartRecording)));
-  painter.drawText(RectLTRB(765, 263, 874, 296), flags, Q(UiText(MainText::StopRecording)));
+  painter.drawText(RectLTRB(765, 227, 874, 260), flags, Utf8(UiText(MainText::StartRecording)));
+  painter.drawText(RectLTRB(765, 263, 874, 296), flags, Utf8(UiText(MainText::StopRecording)));
 }
 
 void AdvancedPage::DestroyControls() {
@@ -102,7 +98,7 @@ void AdvancedPage::DrawHoverText(QImage& canvas, const HoverElement& element) {
   }
   for (int i = 0; i < 3; ++i) {
     if (element.id == kMacroHoverIds[i])
-      DrawSkinText(&canvas, Q(UiText(kMacroButtonTexts[i])), element.region, host_.fonts->normal,
+      DrawSkinText(&canvas, Utf8(UiText(kMacroButtonTexts[i])), element.region, host_.fonts->normal,
                    kCaptionAlign);
   }
 }

@@ -7,15 +7,12 @@
 #include "core/settings/data_paths.h"
 #include "core/system/messages.h"
 #include "gui/app/shell.h"
+#include "gui/ui/skin_text.h"
 
 namespace corvaline::gui {
 namespace {
 
 constexpr int kLoadedBalloonMs = 5000;
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 std::filesystem::path Folder() { return ProfilesFolder(DataFiles().programFolder); }
 
@@ -38,9 +35,9 @@ void ProfilesMenu::Refresh() {
   const UiLanguage lang = shell_.Language();
   QStringList names;
   for (const std::string& n : ListProfiles(Folder())) names << QString::fromStdString(n);
-  tray_.SetProfiles(Q(ProfileUiText(ProfileText::Menu, lang)), names,
-                    Q(ProfileUiText(ProfileText::NoProfiles, lang)),
-                    Q(ProfileUiText(ProfileText::SaveCurrent, lang)));
+  tray_.SetProfiles(Utf8(ProfileUiText(ProfileText::Menu, lang)), names,
+                    Utf8(ProfileUiText(ProfileText::NoProfiles, lang)),
+                    Utf8(ProfileUiText(ProfileText::SaveCurrent, lang)));
 }
 
 bool ProfilesMenu::Load(const QString& name) {
@@ -60,7 +57,7 @@ bool ProfilesMenu::Load(const QString& name) {
   // As OK does: to the mouse and saved, when there is a mouse; the files
   // already hold the profile either way.
   if (shell_.DeviceReady()) shell_.ApplySettingsNow();
-  tray_.ShowBalloon(QStringLiteral("Info"), Q(ProfileLoadedText(name.toStdString(), lang)),
+  tray_.ShowBalloon(QStringLiteral("Info"), Utf8(ProfileLoadedText(name.toStdString(), lang)),
                     kLoadedBalloonMs);
   Refresh();
   return true;
@@ -78,7 +75,7 @@ bool ProfilesMenu::SaveCurrent(const QString& name) {
 }
 
 void ProfilesMenu::AskAndSave() {
-  const QString name = prompt_(Q(ProfileUiText(ProfileText::NamePrompt, shell_.Language())));
+  const QString name = prompt_(Utf8(ProfileUiText(ProfileText::NamePrompt, shell_.Language())));
   if (!name.isEmpty()) SaveCurrent(name);
 }
 

@@ -19,22 +19,11 @@
 #include "gui/ui/skin_files.h"
 #include "gui/ui/skin_image.h"
 #include "gui/ui/skin_state.h"
+#include "gui/ui/skin_text.h"
 
 namespace corvaline::gui {
 
 namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont FontOf(const FontSpec& desc) {
-  QFont font(Q(desc.family));
-  font.setPixelSize(desc.height);
-  font.setWeight(desc.weight >= 700 ? QFont::Bold : QFont::Normal);
-  font.setStyleHint(QFont::SansSerif);
-  return font;
-}
 
 // A plain decimal conversion: leading blanks and a sign, then the digits up
 // to the first other character; text that is not a number gives 0. The byte
@@ -95,7 +84,7 @@ void Shell::Start() {
   SetCurrentLanguage(language_);
   balloonTexts_ = BalloonTextsFor(language_);
 
-  tray_.ShowIcon(AppIcon(), QString::fromLatin1(kTrayTip), Q(UiText(MainText::TrayExit, language_)));
+  tray_.ShowIcon(AppIcon(), QString::fromLatin1(kTrayTip), Utf8(UiText(MainText::TrayExit, language_)));
   device_->OpenMouse();
 
   // A missing reader or hot-plug monitor is reported, then the start-up goes
@@ -116,13 +105,13 @@ void Shell::Start() {
 void Shell::LoadTextsAndSkin() {
   LoadItemTexts(DataFiles().strIni, language_, items_);
   const QString skinName =
-      items_.skinPath.empty() ? Q(kDefaultSkinName) : QString::fromStdString(items_.skinPath);
+      items_.skinPath.empty() ? Utf8(kDefaultSkinName) : QString::fromStdString(items_.skinPath);
   SetSkinFolder(QString::fromStdString((DataFiles().skinsFolder).string()) + "/" + skinName);
   SetSkinName(skinName);
   window_->SetCanvas(LoadMainCanvas());
   SetTextColour(QColor(ColourByte(items_.red), ColourByte(items_.green), ColourByte(items_.blue)));
-  fonts_.normal = FontOf(UiFontFor(FontRole::Normal, language_));
-  fonts_.bold = FontOf(UiFontFor(FontRole::Bold, language_));
+  fonts_.normal = ToQFont(UiFontFor(FontRole::Normal, language_));
+  fonts_.bold = ToQFont(UiFontFor(FontRole::Bold, language_));
 }
 
 void Shell::StartDeviceWatch() {
@@ -165,7 +154,7 @@ void Shell::ShowBalloonFor(int code, int value) {
     return std::string(DpiLabel(sensor, s.dpiStageIndex[stage]));
   };
   if (auto balloon = BalloonFor(code, value, balloonTexts_, stageDpi))
-    tray_.ShowBalloon(Q(balloon->title), Q(balloon->text), balloon->timeoutMs);
+    tray_.ShowBalloon(Utf8(balloon->title), Utf8(balloon->text), balloon->timeoutMs);
 }
 
 void Shell::OnTrayClicked() {

@@ -13,15 +13,6 @@
 
 namespace corvaline::gui {
 
-namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-
-}  // namespace
-
 void Shell::ShowBasicPage() {
   if (currentPage_ == Page::Basic) return;
   currentPage_ = Page::Basic;
@@ -88,15 +79,15 @@ void Shell::ComposeCommonParts(Page page) {
   for (int left : {562, 666, 770}) DrawSkinFile(canvas, kButtonNormalPng, left, 623);
   DrawSkinFile(canvas, kPrePageNormalPng, 14, 54);
   DrawSkinFile(canvas, kNextPageNormalPng, 60, 54);
-  DrawSkinText(canvas, Q(UiText(basic ? MainText::BasicTitle : MainText::AdvancedTitle, language_)),
+  DrawSkinText(canvas, Utf8(UiText(basic ? MainText::BasicTitle : MainText::AdvancedTitle, language_)),
                RectLTRB(105, 51, 320, 99), fonts_.bold, kLabelAlign);
   // The web link is active on both pages, so both carry its text.
-  DrawSkinText(canvas, Q(UiText(MainText::WebAddress, language_)), RectLTRB(286, 628, 438, 646),
+  DrawSkinText(canvas, Utf8(UiText(MainText::WebAddress, language_)), RectLTRB(286, 628, 438, 646),
                fonts_.normal, kCaptionAlign);
   const MainText captions[] = {MainText::Ok, MainText::Apply, MainText::Cancel};
   const int lefts[] = {562, 666, 770};
   for (int i = 0; i < 3; ++i)
-    DrawSkinText(canvas, Q(UiText(captions[i], language_)), RectLTRB(lefts[i], 623, lefts[i] + 105, 644),
+    DrawSkinText(canvas, Utf8(UiText(captions[i], language_)), RectLTRB(lefts[i], 623, lefts[i] + 105, 644),
                  fonts_.normal, kCaptionAlign);
 }
 

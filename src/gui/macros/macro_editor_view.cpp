@@ -13,10 +13,6 @@ namespace corvaline::gui {
 
 namespace {
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QStringList ToList(const std::vector<std::string>& texts) {
   QStringList list;
   for (const std::string& t : texts) list << QString::fromStdString(t);
@@ -33,7 +29,7 @@ const QRect kMouseEventHeaderArea = RectLTRB(735, 402, 854, 416);
 
 bool DefaultItemMenu(QWidget* parent, QPoint globalPosition) {
   QMenu menu(parent);
-  QAction* remove = menu.addAction(Q(UiText(MainText::MacroDelete)));
+  QAction* remove = menu.addAction(Utf8(UiText(MainText::MacroDelete)));
   return menu.exec(globalPosition) == remove;
 }
 
@@ -169,7 +165,7 @@ void MacroEditorView::ToggleMouseEventList() {
   mouseEvents_ = new ListBox(window_, kMouseEventListId, kMouseEventListRect);
   ApplyChildColours(*mouseEvents_, ChildKind::ListBox, kMouseEventListId, *fonts_);
   QStringList entries;
-  for (std::string_view e : MouseEventEntries()) entries << Q(e);
+  for (std::string_view e : MouseEventEntries()) entries << Utf8(e);
   mouseEvents_->SetEntries(entries);
   mouseEvents_->raise();
   connect(mouseEvents_, &ListBox::chosen, this, &MacroEditorView::OnMouseEventChosen);

@@ -16,10 +16,6 @@ namespace corvaline::gui {
 
 namespace {
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr int kTickWidth = 24;
 constexpr int kTickHeight = 11;
 constexpr int kSliderTops[3] = {200, 350, 500};
@@ -48,7 +44,7 @@ void Veil(QImage& canvas, const QRect& area) {
 
 // The note goes beside the element's heading or label, in the text colour.
 void DrawNote(QImage& canvas, const QRect& area, const QFont& font) {
-  DrawSkinText(&canvas, Q(NotAvailableText(CurrentLanguage())), area, font, kLabelAlign);
+  DrawSkinText(&canvas, Utf8(NotAvailableText(CurrentLanguage())), area, font, kLabelAlign);
 }
 
 // A heading wider than its box (a wider font, a longer translation) grows
@@ -56,7 +52,7 @@ void DrawNote(QImage& canvas, const QRect& area, const QFont& font) {
 QRect HeadingRect(int slider, const QFont& font) {
   const int top = kHeadingTops[slider - 1];
   const QRect box = RectLTRB(38, top, 143, top + 21);
-  const int need = QFontMetrics(font).horizontalAdvance(Q(UiText(kHeadings[slider - 1]))) + 2;
+  const int need = QFontMetrics(font).horizontalAdvance(Utf8(UiText(kHeadings[slider - 1]))) + 2;
   const int extra = need - box.width();
   if (extra <= 0) return box;
   const int grow = (extra + 1) / 2;
@@ -68,7 +64,7 @@ QRect HeadingRect(int slider, const QFont& font) {
 void SystemMouseView::Compose(QImage& canvas, const QFont& font) {
   mouse_.ReadOnce();
   for (int s = 0; s < 3; ++s) {
-    DrawSkinText(&canvas, Q(UiText(kHeadings[s])), HeadingRect(s + 1, font), font, kCaptionAlign);
+    DrawSkinText(&canvas, Utf8(UiText(kHeadings[s])), HeadingRect(s + 1, font), font, kCaptionAlign);
     DrawSlider(canvas, s + 1, font);
   }
   DrawCheckBox(canvas, 1, font);
@@ -78,7 +74,7 @@ void SystemMouseView::Compose(QImage& canvas, const QFont& font) {
 }
 
 void SystemMouseView::DrawRestoreCaption(QImage& canvas, const QFont& font) const {
-  DrawSkinText(&canvas, Q(UiText(MainText::SystemDefault)), AsRect(kRestore), font, kCaptionAlign);
+  DrawSkinText(&canvas, Utf8(UiText(MainText::SystemDefault)), AsRect(kRestore), font, kCaptionAlign);
 }
 
 void SystemMouseView::DrawTicks(QImage& canvas, int slider) const {
@@ -119,7 +115,7 @@ void SystemMouseView::DrawCheckBox(QImage& canvas, int box, const QFont& font) c
   DrawBox(canvas, box);
   const HitRect r = kBoxes[box - 1];
   const int top = kBoxLabelTops[box - 1];
-  const QString label = Q(UiText(kBoxLabels[box - 1]));
+  const QString label = Utf8(UiText(kBoxLabels[box - 1]));
   DrawSkinText(&canvas, label, RectLTRB(77, top, 408, top + 16), font, kLabelAlign);
   const bool available = box == 1 ? mouse_.Support().acceleration : mouse_.Support().wheel;
   if (available) return;

@@ -19,10 +19,6 @@ namespace corvaline::gui {
 
 namespace {
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 constexpr int kStopLefts[4] = {542, 614, 686, 758};
 constexpr int kStopWidth = 70;
 constexpr int kStopTop = 204;
@@ -84,6 +80,8 @@ ButtonEditTarget BasicPage::Target() const {
 
 int BasicPage::SensorType() const { return host_.sensorType ? host_.sensorType() : 0; }
 
+QImage* BasicPage::Canvas() const { return host_.canvas ? host_.canvas() : nullptr; }
+
 void BasicPage::Repaint() {
   if (host_.repaint) host_.repaint();
 }
@@ -114,8 +112,8 @@ void BasicPage::DrawStaticTexts(QImage& canvas) {
       {MainText::DpiHeading, RectLTRB(504, 275, 609, 296)},
       {MainText::DpiEffectHeading, RectLTRB(704, 275, 809, 296)},
   };
-  for (const auto& [id, rect] : titles) DrawLabel(p, Q(UiText(id, lang)), rect, font, kCaptionAlign);
-  DrawLabel(p, Q(UiText(MainText::KeyDefault, lang)),
+  for (const auto& [id, rect] : titles) DrawLabel(p, Utf8(UiText(id, lang)), rect, font, kCaptionAlign);
+  DrawLabel(p, Utf8(UiText(MainText::KeyDefault, lang)),
                RectLTRB(kDefault.left, kDefault.top, kDefault.right, kDefault.bottom), font, kCaptionAlign);
   for (int stop = 0; stop < 4; ++stop) {
     DrawLabel(p, QString::fromLatin1(kStopLabels[stop]),
@@ -128,7 +126,7 @@ void BasicPage::DrawStaticTexts(QImage& canvas) {
   const MainText ledTitles[] = {MainText::LedModeLabel, MainText::LedParameterLabel,
                                 MainText::LedEffectLabel};
   for (int b = 0; b < 3; ++b) {
-    DrawLabel(p, Q(UiText(ledTitles[b], lang)), RectLTRB(697, 330 + 30 * b, 757, 344 + 30 * b),
+    DrawLabel(p, Utf8(UiText(ledTitles[b], lang)), RectLTRB(697, 330 + 30 * b, 757, 344 + 30 * b),
                  font, right);
   }
   for (int s = 0; s < kDpiStages; ++s) {
@@ -143,7 +141,7 @@ void BasicPage::DrawDpiAxis(QImage& canvas) {
   const int left = levels > 8 ? 514 : 494;
   QPainter p(&canvas);
   for (int k = 1; k <= levels; ++k) {
-    DrawLabel(p, Q(DpiLabel(table, k - 1)), RectLTRB(left, 518 - 18 * k, 544, 534 - 18 * k),
+    DrawLabel(p, Utf8(DpiLabel(table, k - 1)), RectLTRB(left, 518 - 18 * k, 544, 534 - 18 * k),
                  host_.fonts->normal, Qt::AlignRight | Qt::AlignVCenter);
   }
 }
@@ -180,7 +178,7 @@ void BasicPage::SetLedLabels() {
   const LedBoxTexts texts = LedBoxCaptions(*host_.block, CurrentLanguage());
   const std::string_view shown[3] = {texts.effect, texts.parameter, texts.option};
   for (int box = 0; box < 3; ++box) {
-    if (QLabel* label = ledLabels_[static_cast<size_t>(box)]) label->setText(Q(shown[box]));
+    if (QLabel* label = ledLabels_[static_cast<size_t>(box)]) label->setText(Utf8(shown[box]));
   }
 }
 
@@ -244,7 +242,7 @@ void BasicPage::DrawStage(QImage& canvas, int s) {
 
 void BasicPage::DrawHoverText(QImage& canvas, const HoverElement& element) {
   if (element.id == kHoverDefault) {
-    DrawSkinText(&canvas, Q(UiText(MainText::KeyDefault, CurrentLanguage())), element.region,
+    DrawSkinText(&canvas, Utf8(UiText(MainText::KeyDefault, CurrentLanguage())), element.region,
                  host_.fonts->normal, kCaptionAlign);
   } else if (element.id >= kHoverBox0 && element.id < kHoverBox0 + kFunctionBoxCount) {
     DrawBoxTexts(canvas, element.id - kHoverBox0);
@@ -303,7 +301,7 @@ void BasicPage::SelectReportRate(int stop) {
   if (code == 0 || b.reportRateCode == code) return;
   const int previous = ReportRateStop(b.reportRateCode);
   b.reportRateCode = code;
-  QImage* canvas = host_.canvas ? host_.canvas() : nullptr;
+  QImage* canvas = Canvas();
   if (!canvas) return;
   DrawReportStop(*canvas, previous < 0 ? 3 : previous, false);
   DrawReportStop(*canvas, stop, true);
@@ -321,7 +319,7 @@ void BasicPage::ToggleDpiStage(int s) {
     if (!anotherOn) return;
     b.dpiStageEnabled[s] = 0;
   }
-  if (QImage* canvas = host_.canvas ? host_.canvas() : nullptr) {
+  if (QImage* canvas = Canvas()) {
     DrawStage(*canvas, s);
     Repaint();
   }
@@ -329,7 +327,7 @@ void BasicPage::ToggleDpiStage(int s) {
 
 void BasicPage::SetDpiLevel(int s, int level) {
   if (!corvaline::SetDpiLevel(*host_.block, s, level)) return;
-  if (QImage* canvas = host_.canvas ? host_.canvas() : nullptr) {
+  if (QImage* canvas = Canvas()) {
     DrawStage(*canvas, s);
     Repaint();
   }
@@ -348,7 +346,7 @@ void BasicPage::ChooseStageColour(int s) {
 
 void BasicPage::SelectMode(int mode) {
   host_.block->currentMode = static_cast<std::uint8_t>(mode);
-  QImage* canvas = host_.canvas ? host_.canvas() : nullptr;
+  QImage* canvas = Canvas();
   if (!canvas) return;
   DrawModeButtons(*canvas);
   for (int slot = 0; slot < kVisibleButtons; ++slot) DrawBox(*canvas, slot);
@@ -359,7 +357,7 @@ void BasicPage::RestoreDefaults() {
   CloseFunctionMenus();
   for (int box = 1; box <= 3; ++box) CloseLedList(box);
   RestoreDefaultFunctions(*host_.block, *host_.items, CurrentLanguage());
-  QImage* canvas = host_.canvas ? host_.canvas() : nullptr;
+  QImage* canvas = Canvas();
   if (!canvas) return;
   for (int slot = 0; slot < kVisibleButtons; ++slot) DrawBox(*canvas, slot);
   Repaint();

@@ -115,6 +115,8 @@ class BasicPage : public QObject, public PageContent {
   void DrawDpiAxis(QImage& canvas);
   void CreateControls();
   void Repaint();
+  // The window's canvas, nullptr while the skin has none.
+  QImage* Canvas() const;
 
   ButtonEditTarget Target() const;
   int SensorType() const;

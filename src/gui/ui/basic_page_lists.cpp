@@ -9,19 +9,16 @@
 #include "gui/ui/basic_page.h"
 #include "gui/ui/child_colours.h"
 #include "gui/ui/list_box.h"
+#include "gui/ui/skin_text.h"
 
 namespace corvaline::gui {
 
 namespace {
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename Strings>
 QStringList ToList(const Strings& entries) {
   QStringList list;
-  for (const auto& e : entries) list << Q(e);
+  for (const auto& e : entries) list << Utf8(e);
   return list;
 }
 
@@ -60,7 +57,7 @@ void BasicPage::OnFunctionChosen(int slot, int entry) {
       corvaline::OnFunctionChosen(menu_, Target(), slot, entry, *dialogs_);
   SyncMenus();
   if (message) ShowMessage(message->text, message->caption);
-  if (QImage* canvas = host_.canvas ? host_.canvas() : nullptr) {
+  if (QImage* canvas = Canvas()) {
     DrawBox(*canvas, slot);
     Repaint();
   }
@@ -70,7 +67,7 @@ void BasicPage::OnDpiFunctionChosen(int position) {
   const int slot = menu_.openSlot;
   corvaline::OnDpiFunctionChosen(menu_, Target(), position);
   SyncMenus();
-  if (QImage* canvas = host_.canvas ? host_.canvas() : nullptr; canvas && slot >= 0) {
+  if (QImage* canvas = Canvas(); canvas && slot >= 0) {
     DrawBox(*canvas, slot);
     Repaint();
   }
@@ -157,17 +154,17 @@ void BasicPage::OnLedChosen(int box, int position) {
   if (box == 1) {
     const std::optional<LedBoxTexts> texts = ChooseLedEffect(b, position, lang);
     if (!texts) return;
-    if (QLabel* effect = ledLabels_[0]) effect->setText(Q(texts->effect));
-    if (parameter) parameter->setText(Q(texts->parameter));
-    if (option) option->setText(Q(texts->option));
+    if (QLabel* effect = ledLabels_[0]) effect->setText(Utf8(texts->effect));
+    if (parameter) parameter->setText(Utf8(texts->parameter));
+    if (option) option->setText(Utf8(texts->option));
   } else if (box == 2) {
     const std::string_view text = ChooseLedParameter(b, position);
     if (text.empty()) return;
-    if (parameter) parameter->setText(Q(text));
+    if (parameter) parameter->setText(Utf8(text));
   } else {
     const std::string_view text = ChooseLedOption(b, position, lang);
     if (text.empty()) return;
-    if (option) option->setText(Q(text));
+    if (option) option->setText(Utf8(text));
   }
   CloseLedList(box);
 }

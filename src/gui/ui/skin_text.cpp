@@ -4,6 +4,10 @@
 
 namespace corvaline {
 
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 void DrawSkinText(QPainter& painter, const QString& text, const QRect& rect, const QFont& font,
                   Qt::Alignment align, const QColor& colour) {
   if (text.isEmpty() || rect.isEmpty()) return;

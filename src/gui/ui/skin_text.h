@@ -8,7 +8,12 @@
 #include <QRect>
 #include <QString>
 
+#include <string_view>
+
 namespace corvaline {
+
+// The program's texts are UTF-8; Qt's are UTF-16.
+QString Utf8(std::string_view text);
 
 // Rectangles are given as left, top, right, bottom (right and bottom
 // excluded), the way the window layouts list them.

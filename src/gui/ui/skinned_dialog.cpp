@@ -18,6 +18,7 @@
 #include "gui/ui/skin_files.h"
 #include "gui/ui/skin_image.h"
 #include "gui/ui/skin_state.h"
+#include "gui/ui/ui_fonts.h"
 
 namespace corvaline {
 
@@ -54,18 +55,7 @@ void PaintControl(QWidget& control) {
 
 }  // namespace
 
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QFont DialogFontFor(UiLanguage lang) {
-  const FontSpec spec = UiFontFor(FontRole::Dialog, lang);
-  QFont font(Utf8(spec.family));
-  font.setPixelSize(spec.height);
-  font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
-  font.setStyleHint(QFont::SansSerif);
-  return font;
-}
+QFont DialogFontFor(UiLanguage lang) { return gui::ToQFont(UiFontFor(FontRole::Dialog, lang)); }
 
 void StyleDialogList(ListBox& list, const QFont& font) {
   PaintControl(list);

@@ -40,7 +40,6 @@ enum DialogHoverId : int { kDialogHoverOk = 1, kDialogHoverCancel, kDialogHoverC
 // or nothing at all, because the dialog captures those keys as key names.
 enum class DialogKeys { EndDialog, Captured };
 
-QString Utf8(std::string_view text);
 // The one font of every sub-dialog in a language.
 QFont DialogFontFor(UiLanguage lang);
 
