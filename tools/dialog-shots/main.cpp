@@ -22,6 +22,7 @@
 #include "gui/buttons/single_dialog.h"
 #include "gui/buttons/windows_dialog.h"
 #include "gui/macros/macro_dialog.h"
+#include "gui/ui/child_colours.h"
 #include "gui/ui/skin_state.h"
 #include "gui/ui/skins_dialog.h"
 
@@ -63,7 +64,10 @@ int main(int argc, char** argv) {
   SetCurrentLanguage(LanguageFromCode(code));
   SetSkinFolder(skin);
   SetSkinName(QDir(skin).dirName());
-  SetTextColour(Qt::white);  // the delivered str.ini's colour
+  // The colours the skin declares, as after choosing it in the Skins dialog;
+  // white (the delivered str.ini's) for a skin that declares none.
+  const SkinColours& declared = LoadSkinColours(skin);
+  SetTextColour(declared.text ? ToQColor(*declared.text) : QColor(Qt::white));
   QDir().mkpath(out);
   const QString suffix = "-" + QString::fromStdString(code) + ".png";
   auto name = [&](const char* dialog) { return out + "/dialog-" + dialog + suffix; };

@@ -26,6 +26,11 @@ struct Theme {
   // The sub-dialogs draw some of their texts in fixed white, so their content
   // panel stays dark even in a light skin.
   QColor dialogTop, dialogBottom, dialogLabel;
+  // What the skin declares in its skin.ini: the UI text colour it is drawn
+  // for, and the colours of the lists, edits and drop-down boxes that sit in
+  // its wells.
+  QColor uiText;
+  QColor controlText, controlBack;
 };
 
 Theme CarbonTheme();
@@ -61,6 +66,8 @@ bool Save(const QImage& image, const QString& folder, std::string_view fileName,
 bool DrawControls(const Theme& t, const QString& folder);
 bool DrawPages(const Theme& t, const QString& folder);
 bool DrawDialogs(const Theme& t, const QString& folder);
+// The skin's skin.ini (UTF-8) with the colours the theme declares.
+bool WriteSkinIni(const Theme& t, const QString& folder);
 // Application icon at the usual sizes into `folder` as corvaline-<size>.png.
 bool DrawIcons(const QString& folder);
 

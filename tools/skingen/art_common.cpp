@@ -1,10 +1,12 @@
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QRandomGenerator>
 
 #include "art.h"
+#include "core/settings/skin_ini.h"
 
 namespace skingen {
 
@@ -29,6 +31,10 @@ Theme CarbonTheme() {
   t.dialogTop = t.panelTop;
   t.dialogBottom = t.panelBottom;
   t.dialogLabel = t.labelDim;
+  // White as the delivered str.ini has it; the controls as they always were.
+  t.uiText = QColor(255, 255, 255);
+  t.controlText = QColor(255, 255, 255);
+  t.controlBack = QColor(0, 0, 0);
   return t;
 }
 
@@ -53,6 +59,11 @@ Theme FrostTheme() {
   t.dialogTop = QColor(62, 82, 110);
   t.dialogBottom = QColor(34, 46, 64);
   t.dialogLabel = QColor(178, 200, 228);
+  // Dark text on the light panels and buttons; the controls stay light on
+  // the dark wells they sit in.
+  t.uiText = QColor(30, 42, 60);
+  t.controlText = QColor(232, 238, 246);
+  t.controlBack = t.fieldBack;
   return t;
 }
 
@@ -203,6 +214,20 @@ void Brand(QPainter& p, QPoint at, int pixelSize, const Theme& t) {
   p.drawLine(at.x(), y, at.x() + pixelSize * 3, y);
   Glow(p, QRectF(at.x(), y, pixelSize * 3, 0.5), t.accent, 3, 0.5);
   p.restore();
+}
+
+bool WriteSkinIni(const Theme& t, const QString& folder) {
+  auto rgb = [](const QColor& c) { return QString("%1,%2,%3").arg(c.red()).arg(c.green()).arg(c.blue()); };
+  QString text = "; The colours the " + t.name + " skin is drawn for.\n[Skin]\n";
+  text += "TextColor=" + rgb(t.uiText) + "\n";
+  for (const char* role : {"List", "Edit", "DropDown"}) {
+    text += QString(role) + "TextColor=" + rgb(t.controlText) + "\n";
+    text += QString(role) + "BackColor=" + rgb(t.controlBack) + "\n";
+  }
+  QDir().mkpath(folder);
+  QFile file(folder + "/" + QString::fromUtf8(corvaline::kSkinIniName.data(), corvaline::kSkinIniName.size()));
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+         file.write(text.toUtf8()) == text.toUtf8().size();
 }
 
 bool Save(const QImage& image, const QString& folder, std::string_view fileName, bool opaque) {

@@ -16,7 +16,15 @@ QRect LTRB(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
 
 Theme ContentTheme(const Theme& t);
 
-void Frame(QPainter& p, const Theme& t, const QString& title, QSize size, int seed) {
+// The content panel, where the dialogs draw their fixed white texts. The
+// macro dialog's repeat-mode texts run on to the right edge of the dialog: on
+// a light skin its panel goes out to that edge too.
+QRect ContentPanel(const Theme& t, bool toRightEdge) {
+  return toRightEdge && !t.dark ? LTRB(6, 38, 386, 250) : LTRB(6, 38, 374, 250);
+}
+
+void Frame(QPainter& p, const Theme& t, const QString& title, QSize size, int seed,
+           const QRect& panel) {
   const QRect all(QPoint(0, 0), size);
   Brushed(p, all, t.backTop, t.backBottom, seed);
   p.fillRect(QRect(0, 0, size.width(), 30), QColor(0, 0, 0, t.dark ? 70 : 14));
@@ -27,7 +35,7 @@ void Frame(QPainter& p, const Theme& t, const QString& title, QSize size, int se
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0, 0, 0, t.dark ? 80 : 30));
   p.drawEllipse(QRectF(350.5, 4.5, 21, 21));
-  Panel(p, LTRB(6, 38, 374, 250), ContentTheme(t), false);
+  Panel(p, panel, ContentTheme(t), false);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(t.edgeDark, 1));
   p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
@@ -214,8 +222,15 @@ QImage Dialog(const Theme& t, Art art, const QString& title, int height, int see
   QImage img = NewImage(380, height);
   QPainter p;
   BeginPainter(p, img);
-  Frame(p, t, title, img.size(), seed);
+  Frame(p, t, title, img.size(), seed, ContentPanel(t, art == Art::Macro));
   Body(p, ContentTheme(t), art);
+  // The Skins dialog draws its prompt in the UI text colour, unlike the
+  // other dialogs' fixed white texts: a light skin gives it a light plate.
+  if (art == Art::Skins && !t.dark) {
+    p.setPen(QPen(t.edgeDark, 1));
+    p.setBrush(t.panelTop);
+    p.drawRoundedRect(QRectF(9.5, 61.5, 175, 30), 4, 4);
+  }
   p.end();
   return img;
 }

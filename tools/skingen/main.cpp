@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     ok &= skingen::DrawPages(theme, folder);
     ok &= skingen::DrawControls(theme, folder);
     ok &= skingen::DrawDialogs(theme, folder);
+    ok &= skingen::WriteSkinIni(theme, folder);
   }
   ok &= skingen::DrawIcons(icons);
   if (!ok) {

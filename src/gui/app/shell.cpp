@@ -16,6 +16,7 @@
 #include "core/system/messages.h"
 #include "gui/app/app_icon.h"
 #include "gui/app/main_window.h"
+#include "gui/ui/child_colours.h"
 #include "gui/ui/skin_files.h"
 #include "gui/ui/skin_image.h"
 #include "gui/ui/skin_state.h"
@@ -108,6 +109,7 @@ void Shell::LoadTextsAndSkin() {
       items_.skinPath.empty() ? Utf8(kDefaultSkinName) : QString::fromStdString(items_.skinPath);
   SetSkinFolder(QString::fromStdString((DataFiles().skinsFolder).string()) + "/" + skinName);
   SetSkinName(skinName);
+  LoadSkinColours(SkinFolder());
   window_->SetCanvas(LoadMainCanvas());
   SetTextColour(QColor(ColourByte(items_.red), ColourByte(items_.green), ColourByte(items_.blue)));
   fonts_.normal = ToQFont(UiFontFor(FontRole::Normal, language_));

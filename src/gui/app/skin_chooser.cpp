@@ -7,6 +7,7 @@
 #include "core/system/messages.h"
 #include "gui/app/main_window.h"
 #include "gui/app/shell.h"
+#include "gui/ui/child_colours.h"
 #include "gui/ui/skin_state.h"
 
 namespace corvaline::gui {
@@ -25,6 +26,7 @@ void InstallSkinChooser(Shell& shell, SkinColourChooser chooser) {
 
 void ApplySkinChoice(Shell& shell, const SkinChoice& choice) {
   SetSkinFolder(choice.folder);
+  LoadSkinColours(choice.folder);
   SetSkinName(choice.name);
   SetTextColour(choice.colour);
   const auto red = static_cast<std::uint8_t>(choice.colour.red());

@@ -1,11 +1,33 @@
-// The colours of the main window's child controls, by kind and id, so the
-// lists, edits and labels of the pages sit on the skin the way the skin
-// expects.
+// The colours of the child controls (lists, edits, the boxes that show a
+// choice), by kind and id, so the lists, edits and labels of the pages and
+// dialogs sit on the skin the way the skin expects. A skin may declare them in
+// its skin.ini; where it does not, the program's own colours stay.
 #pragma once
 
 #include <QColor>
+#include <QString>
+
+#include "core/settings/skin_ini.h"
 
 class QWidget;
+
+namespace corvaline {
+
+// Reads the skin.ini of a skin folder into the process-wide skin colours; at
+// start and whenever a skin is chosen. Returns what it read.
+const SkinColours& LoadSkinColours(const QString& skinFolder);
+const SkinColours& CurrentSkinColours();
+QColor ToQColor(const Rgb& rgb);
+
+struct ControlColours {
+  QColor text, back;
+};
+enum class ControlRole { List, Edit, DropDown };
+// The current skin's colours for a role, each one that the skin leaves open
+// taken from `fallback`.
+ControlColours SkinControlColours(ControlRole role, ControlColours fallback);
+
+}  // namespace corvaline
 
 namespace corvaline::gui {
 

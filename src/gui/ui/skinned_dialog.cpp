@@ -12,6 +12,7 @@
 #include "core/i18n/fonts.h"
 #include "core/i18n/ui_strings.h"
 #include "core/system/messages.h"
+#include "gui/ui/child_colours.h"
 #include "gui/ui/drop_down.h"
 #include "gui/ui/image_cache.h"
 #include "gui/ui/list_box.h"
@@ -39,16 +40,24 @@ std::vector<HoverElement> FrameElements() {
   };
 }
 
-void PaintControl(QWidget& control) {
+// White on RGB(40, 40, 40) unless the skin declares the role's colours.
+void PaintControl(QWidget& control, ControlRole kind) {
+  const ControlColours own{Qt::white, QColor::fromRgb(kDialogControlBack)};
+  const ControlColours colours = SkinControlColours(kind, own);
   QPalette palette = control.palette();
   for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-      palette.setColor(group, role, Qt::white);
+      palette.setColor(group, role, colours.text);
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-      palette.setColor(group, role, QColor::fromRgb(kDialogControlBack));
+      palette.setColor(group, role, colours.back);
   }
-  // Disabled fields stay readable, only dimmed.
-  palette.setColor(QPalette::Disabled, QPalette::Text, QColor(160, 160, 160));
+  // Disabled fields stay readable, only dimmed: half way to the background.
+  const QColor dimmed((colours.text.red() + colours.back.red()) / 2,
+                      (colours.text.green() + colours.back.green()) / 2,
+                      (colours.text.blue() + colours.back.blue()) / 2);
+  palette.setColor(QPalette::Disabled, QPalette::Text,
+                   colours.text == own.text && colours.back == own.back ? QColor(160, 160, 160)
+                                                                        : dimmed);
   control.setPalette(palette);
   control.setAutoFillBackground(true);
 }
@@ -58,7 +67,7 @@ void PaintControl(QWidget& control) {
 QFont DialogFontFor(UiLanguage lang) { return gui::ToQFont(UiFontFor(FontRole::Dialog, lang)); }
 
 void StyleDialogList(ListBox& list, const QFont& font) {
-  PaintControl(list);
+  PaintControl(list, ControlRole::List);
   list.setFont(font);
 }
 
@@ -229,7 +238,7 @@ QLabel* SkinnedDialog::MakeDisplay(const QRect& rect, Qt::Alignment align, const
   label->setFont(font_);
   // Clicks on the display are clicks on its box.
   label->setAttribute(Qt::WA_TransparentForMouseEvents);
-  PaintControl(*label);
+  PaintControl(*label, ControlRole::DropDown);
   label->show();
   return label;
 }
@@ -245,7 +254,7 @@ QLineEdit* SkinnedDialog::MakeEdit(const QRect& rect, bool digitsOnly, const QSt
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
   }
-  PaintControl(*edit);
+  PaintControl(*edit, ControlRole::Edit);
   edit->show();
   return edit;
 }

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "core/i18n/ui_strings.h"
+#include "gui/ui/child_colours.h"
 #include "gui/ui/drop_down.h"
 #include "gui/ui/skin_files.h"
 #include "gui/ui/skin_state.h"
@@ -69,6 +70,11 @@ CSkinsDialog::CSkinsDialog(QString skinsRoot, QWidget* parent, SkinColourChooser
     choice_.name = text;
     choice_.folder = folder;
     nameDisplay_->setText(text);
+    // The colour the skin is drawn for; the user may still pick another.
+    if (const std::optional<Rgb> own = ReadSkinColours(folder.toStdString()).text) {
+      choice_.colour = ToQColor(*own);
+      PaintSwatch();
+    }
   };
   AddDropDown(skins_.get());
 }

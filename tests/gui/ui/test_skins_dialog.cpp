@@ -40,18 +40,27 @@ TEST_F(SkinsDialogTest, ListsFoldersOnlyAndFindsAFolderInAnyLetterCase) {
   EXPECT_TRUE(ListSkinFolders(root + "/missing").isEmpty());
 }
 
-TEST_F(SkinsDialogTest, ChoosingASkinAndPureRed) {
+TEST_F(SkinsDialogTest, ChoosingASkinTakesItsTextColourAndPureRedStillWins) {
+  QFile ini(root + "/Frost/skin.ini");
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+  ini.write("[Skin]\nTextColor=36,48,66\n");
+  ini.close();
   CSkinsDialog dialog(root, nullptr, [](QWidget*, QColor initial) -> std::optional<QColor> {
-    EXPECT_EQ(initial, QColor(10, 200, 30));
+    EXPECT_EQ(initial, QColor(36, 48, 66));
     return QColor(255, 0, 0);
   });
   dialog.show();
   EXPECT_EQ(dialog.NameDisplay()->text(), "Carbon");
+  // A skin without skin.ini leaves the colour as it is.
+  dialog.ClickAt(QPoint(145, 136));
+  ChooseEntry(*dialog.SkinList(), 0);
+  EXPECT_EQ(dialog.Choice().colour, QColor(10, 200, 30));
   dialog.ClickAt(QPoint(145, 136));
   ASSERT_TRUE(dialog.SkinList()->IsOpen());
   ASSERT_EQ(dialog.SkinList()->List()->count(), 3);
   ChooseEntry(*dialog.SkinList(), 2);
   EXPECT_EQ(dialog.NameDisplay()->text(), "Frost");
+  EXPECT_EQ(dialog.Swatch()->palette().color(QPalette::Window), QColor(36, 48, 66));
   QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(100, 100));  // the swatch
   EXPECT_EQ(dialog.Swatch()->palette().color(QPalette::Window), QColor(255, 0, 0));
   QTest::keyClick(&dialog, Qt::Key_Return);
