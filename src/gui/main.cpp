@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "core/device/device_link.h"
+#include "core/i18n/system_language.h"
+#include "core/settings/item_texts.h"
 #include "core/settings/settings_block.h"
 #include "core/settings/data_paths.h"
 #include "core/system/messages.h"
@@ -17,10 +19,12 @@
 #include "gui/app/main_window.h"
 #include "gui/app/message_box_sink.h"
 #include "gui/app/profiles_menu.h"
+#include "gui/app/qt_translations.h"
 #include "gui/app/shell.h"
 #include "gui/app/showcase_hook.h"
 #include "gui/app/single_instance.h"
 #include "gui/app/tray.h"
+#include "gui/app/tray_menu.h"
 #include "platform/hid.h"
 #include "platform/pointer_settings.h"
 
@@ -32,7 +36,9 @@ void SetUpDataFolder() {
   const std::filesystem::path exe = QCoreApplication::applicationFilePath().toStdString();
   DataPaths paths = ResolveDataPaths(exe, UserDataFolder());
   if (paths.perUserFolder) {
-    const std::string problem = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe));
+    // A first start speaks the system's language.
+    const std::string problem = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe),
+                                               LanguageFromLocale(LocaleFromEnvironment()));
     if (!problem.empty()) ShowMessage(problem, kAppTitle);
   }
   SetDataFiles(paths);
@@ -57,6 +63,8 @@ int main(int argc, char** argv) {
   gui::MessageBoxSink sink;
   SetMessageSink(&sink);
   SetUpDataFolder();
+  // Qt's own dialogs and buttons in the language of the program's texts.
+  const std::unique_ptr<QTranslator> qtTexts = gui::InstallQtTranslations(ReadLanguage(DataFiles().strIni));
 
   const bool trayResident = QSystemTrayIcon::isSystemTrayAvailable();
   std::unique_ptr<gui::TrayPort> tray;
@@ -92,6 +100,7 @@ int main(int argc, char** argv) {
 
   shell.Start();
   gui::ProfilesMenu profiles(shell, *tray);
+  gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());
   gui::InstallShowcaseHook(shell);
   return app.exec();
 }

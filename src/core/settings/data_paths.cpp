@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "core/i18n/system_language.h"
+
 namespace corvaline {
 namespace {
 
@@ -60,11 +62,13 @@ DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
 }
 
 std::string FillDataFolder(const std::filesystem::path& folder,
-                           const std::filesystem::path& defaultsFolder) {
+                           const std::filesystem::path& defaultsFolder,
+                           std::optional<UiLanguage> firstStartLanguage) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec) return "cannot create " + folder.string() + ": " + ec.message();
+  const bool firstStrIni = !fs::exists(folder / "str.ini", ec);
   for (const char* name : {"config.bin", "str.ini"}) {
     const fs::path from = defaultsFolder / name;
     const fs::path to = folder / name;
@@ -72,6 +76,9 @@ std::string FillDataFolder(const std::filesystem::path& folder,
     fs::copy_file(from, to, ec);
     if (ec) return "cannot copy " + from.string() + ": " + ec.message();
   }
+  // Without it the program is in English, as it would be anyway: a failed
+  // write needs no word.
+  if (firstStrIni && firstStartLanguage) SetFirstStartLanguage(folder / "str.ini", *firstStartLanguage);
   const fs::path skins = defaultsFolder / "Skins";
   if (!fs::is_directory(skins, ec)) return {};
   for (const auto& entry : fs::directory_iterator(skins, ec)) {

@@ -10,7 +10,10 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
+
+#include "core/i18n/ui_language.h"
 
 namespace corvaline {
 
@@ -37,10 +40,13 @@ DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
                            const std::filesystem::path& userFolder);
 
 // Copies what the per-user folder lacks from the defaults folder: config.bin,
-// str.ini and every skin folder. Nothing present is overwritten. Returns an
-// empty string on success, else a one-line reason.
+// str.ini and every skin folder. Nothing present is overwritten. When this
+// fill makes the folder's str.ini, `firstStartLanguage` (the system's, see
+// LanguageFromLocale) becomes its "Lan" unless the delivered file has one.
+// Returns an empty string on success, else a one-line reason.
 std::string FillDataFolder(const std::filesystem::path& folder,
-                           const std::filesystem::path& defaultsFolder);
+                           const std::filesystem::path& defaultsFolder,
+                           std::optional<UiLanguage> firstStartLanguage = std::nullopt);
 
 // The process-wide paths, set once by the front end at start-up.
 const DataPaths& DataFiles();

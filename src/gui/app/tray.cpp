@@ -59,6 +59,8 @@ void SystemTray::SetProfiles(const QString& title, const QStringList& names,
   connect(m->addAction(saveText), &QAction::triggered, this, &TrayPort::saveProfileChosen);
 }
 
+QMenu* SystemTray::ContextMenu() { return &impl_->menu; }
+
 void NotificationOnlyTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
   SendDesktopNotification(title, text, timeoutMs);
 }

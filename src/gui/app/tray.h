@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+class QMenu;
+
 namespace corvaline::gui {
 
 class TrayPort : public QObject {
@@ -24,6 +26,9 @@ class TrayPort : public QObject {
   // when there are none. Where there is no menu, nothing happens.
   virtual void SetProfiles(const QString& /*title*/, const QStringList& /*names*/,
                            const QString& /*emptyText*/, const QString& /*saveText*/) {}
+  // The icon's menu, for entries of their own (tray_menu.h); null where
+  // there is none.
+  virtual QMenu* ContextMenu() { return nullptr; }
 
  signals:
   void leftClicked();   // left button released or double click on the icon
@@ -44,6 +49,7 @@ class SystemTray : public TrayPort {
   void ShowBalloon(const QString& title, const QString& text, int timeoutMs) override;
   void SetProfiles(const QString& title, const QStringList& names, const QString& emptyText,
                    const QString& saveText) override;
+  QMenu* ContextMenu() override;
 
  private:
   struct Impl;

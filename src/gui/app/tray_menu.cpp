@@ -1,0 +1,54 @@
+#include "gui/app/tray_menu.h"
+
+#include <QActionGroup>
+#include <QMenu>
+
+#include "core/i18n/system_language.h"
+#include "core/i18n/tray_texts.h"
+#include "core/settings/data_paths.h"
+#include "core/settings/item_texts.h"
+#include "core/system/messages.h"
+#include "gui/app/shell.h"
+#include "gui/ui/skin_text.h"
+
+namespace corvaline::gui {
+
+namespace {
+constexpr std::string_view kStrIniNotWritten = "str.ini could not be written.";
+}
+
+TrayMenuEntries::TrayMenuEntries(Shell& shell, QMenu* menu, QObject* parent)
+    : QObject(parent), shell_(shell) {
+  if (!menu) return;
+  const UiLanguage lang = shell_.Language();
+  QAction* first = menu->actions().isEmpty() ? nullptr : menu->actions().first();
+  QAction* last = menu->actions().isEmpty() ? nullptr : menu->actions().last();
+  open_ = new QAction(Utf8(UiText(TrayText::Open, lang)), menu);
+  menu->insertAction(first, open_);
+  connect(open_, &QAction::triggered, this, &TrayMenuEntries::Open);
+
+  languages_ = new QMenu(Utf8(UiText(TrayText::Language, lang)), menu);
+  auto* group = new QActionGroup(languages_);
+  // The entry of the language the next start will have.
+  const UiLanguage stored = ReadLanguage(DataFiles().strIni);
+  for (UiLanguage entry : {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT}) {
+    QAction* action = languages_->addAction(Utf8(UiText(LanguageEntry(entry), lang)));
+    action->setCheckable(true);
+    action->setChecked(entry == stored);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, entry] { ChooseLanguage(entry); });
+  }
+  menu->insertMenu(last, languages_);
+}
+
+void TrayMenuEntries::Open() { shell_.OnTrayClicked(); }
+
+void TrayMenuEntries::ChooseLanguage(UiLanguage lang) {
+  if (!WriteLanguage(DataFiles().strIni, lang)) {
+    ShowMessage(kStrIniNotWritten, kAppTitle);
+    return;
+  }
+  ShowMessage(UiText(TrayText::AtNextStart, shell_.Language()), kAppTitle);
+}
+
+}  // namespace corvaline::gui
