@@ -3,6 +3,8 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include <iterator>
+
 #include "core/i18n/system_language.h"
 #include "core/i18n/tray_texts.h"
 #include "core/settings/data_paths.h"
@@ -15,6 +17,7 @@ namespace corvaline::gui {
 
 namespace {
 constexpr std::string_view kStrIniNotWritten = "str.ini could not be written.";
+constexpr UiLanguage kEntryOrder[] = {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT};
 }
 
 TrayMenuEntries::TrayMenuEntries(Shell& shell, QMenu* menu, QObject* parent)
@@ -31,7 +34,7 @@ TrayMenuEntries::TrayMenuEntries(Shell& shell, QMenu* menu, QObject* parent)
   auto* group = new QActionGroup(languages_);
   // The entry of the language the next start will have.
   const UiLanguage stored = ReadLanguage(DataFiles().strIni);
-  for (UiLanguage entry : {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT}) {
+  for (UiLanguage entry : kEntryOrder) {
     QAction* action = languages_->addAction(Utf8(UiText(LanguageEntry(entry), lang)));
     action->setCheckable(true);
     action->setChecked(entry == stored);
@@ -46,6 +49,11 @@ void TrayMenuEntries::Open() { shell_.OnTrayClicked(); }
 void TrayMenuEntries::ChooseLanguage(UiLanguage lang) {
   if (!WriteLanguage(DataFiles().strIni, lang)) {
     ShowMessage(kStrIniNotWritten, kAppTitle);
+    // The tick goes back to what the next start will really have.
+    const UiLanguage stored = ReadLanguage(DataFiles().strIni);
+    const QList<QAction*> entries = languages_ ? languages_->actions() : QList<QAction*>();
+    for (std::size_t i = 0; i < std::size(kEntryOrder) && i < static_cast<std::size_t>(entries.size()); ++i)
+      entries[static_cast<qsizetype>(i)]->setChecked(kEntryOrder[i] == stored);
     return;
   }
   ShowMessage(UiText(TrayText::AtNextStart, shell_.Language()), kAppTitle);
