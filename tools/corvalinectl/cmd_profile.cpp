@@ -127,7 +127,9 @@ int RunProfile(Invocation& inv) {
     return kExitOk;
   }
   const std::string name = OneArgument(line, "a profile name");
-  if (std::string e = CheckProfileName(name); !e.empty()) throw UsageError(e);
+  if (std::string e = verb == "save" ? CheckNewProfileName(name) : CheckProfileName(name);
+      !e.empty())
+    throw UsageError(e);
   if (verb == "save") {
     const Profile p = ReadConfigurationOrFail(configBin);
     WarnIfInexact(inv, p);

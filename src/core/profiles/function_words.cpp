@@ -205,7 +205,7 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
 }  // namespace
 
 FunctionParse ParseFunctionWords(const std::vector<std::string>& words,
-                                 const std::vector<std::string>& macroNames) {
+                                 const std::vector<std::string>& macroNames, EmptyKey empty) {
   if (words.empty()) return {std::nullopt, "no function given"};
   const std::string fn = words[0];
   std::vector<std::string> names;
@@ -232,6 +232,9 @@ FunctionParse ParseFunctionWords(const std::vector<std::string>& words,
   const bool emptyAllowed = fn == "key" || fn == "combo";
   if (fn == "windows" || fn == "media" || isFire || isMacro || emptyAllowed) {
     if (names.empty() && !emptyAllowed) return {std::nullopt, fn + " needs a name"};
+    if (emptyAllowed && empty == EmptyKey::Refused && Joined(names).empty())
+      return {std::nullopt, fn == "key" ? "key needs a key name, e.g. A, F5, Page Up, Left Windows"
+                                        : "combo needs keys, e.g. 'Left Ctrl+Z'"};
     return ParseNamed(fn, Joined(names), o, macroNames);
   }
   return {std::nullopt,
@@ -290,10 +293,11 @@ std::string ShellQuote(std::string_view word) {
   return out + "'";
 }
 
-FunctionParse ParseFunctionText(std::string_view text, const std::vector<std::string>& macroNames) {
+FunctionParse ParseFunctionText(std::string_view text, const std::vector<std::string>& macroNames,
+                                EmptyKey empty) {
   auto words = SplitShellWords(text);
   if (!words) return {std::nullopt, "unterminated quote in '" + std::string(text) + "'"};
-  return ParseFunctionWords(*words, macroNames);
+  return ParseFunctionWords(*words, macroNames, empty);
 }
 
 std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot,

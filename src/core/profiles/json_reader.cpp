@@ -93,7 +93,11 @@ class Parser {
     for (;;) {
       SkipSpace();
       if (p_ >= t_.size() || t_[p_] != '"') Fail("expected a member name in quotes");
+      const std::size_t keyAt = p_;
       std::string key = String();
+      // A second member of one name would silently win or lose: say where.
+      for (const JsonMember& m : v.members)
+        if (m.name == key) throw ParseFailure{keyAt, "the member \"" + key + "\" is there twice"};
       SkipSpace();
       if (p_ >= t_.size() || t_[p_] != ':') Fail("expected ':' after a member name");
       ++p_;
@@ -262,6 +266,8 @@ std::optional<long long> JsonValue::IntegerIn(long long lo, long long hi) const 
 JsonParseResult ParseJson(std::string_view text) {
   if (text.size() > kMaxText) return {std::nullopt, "the file is larger than 16 MiB"};
   if (!IsValidUtf8(text)) return {std::nullopt, "the text is not UTF-8"};
+  // Editors on some systems start UTF-8 files with a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   Parser parser(text);
   try {
     return {parser.Document(), {}};

@@ -153,7 +153,7 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
       Fail(bpath + ".button", "button " + std::to_string(slot + 1) + " is there twice");
     const std::string fpath = bpath + ".function";
     const FunctionParse parsed =
-        ParseFunctionText(TextAt(Member(b, bpath, "function"), fpath), macroNames);
+        ParseFunctionText(TextAt(Member(b, bpath, "function"), fpath), macroNames, EmptyKey::Kept);
     if (!parsed.choice) Fail(fpath, parsed.error);
     // Start from a plain slot so that only the new function's rules apply.
     table.category[slot] = static_cast<std::uint8_t>(FunctionCategory::KeyOff);

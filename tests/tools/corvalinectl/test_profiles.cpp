@@ -138,6 +138,7 @@ TEST(CorvalinectlProfiles, NamedProfilesAndPrevious) {
 
   EXPECT_EQ(d.Run({"profile", "load", "nothing"}).status, 1);
   EXPECT_EQ(d.Run({"profile", "save", "../escape"}).status, 2);
+  EXPECT_EQ(d.Run({"profile", "save", "(previous)"}).status, 2);  // the next load would lose it
   ASSERT_EQ(d.Run({"profile", "delete", "game"}).status, 0);
   EXPECT_EQ(d.Run({"profile", "delete", "game"}).status, 1);
   EXPECT_EQ(d.Run({"profile", "list"}).out, "(previous)\noffice\n");

@@ -153,6 +153,8 @@ TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
       {{"dpi", "1", "--colour", "#FF0000"}, 1, "only while it is on"},
       {{"button", "11", "off"}, 2, "1 to 10"},
       {{"button", "3", "key", "NoSuchKey"}, 2, "unknown key name"},
+      {{"button", "3", "key", ""}, 2, "key needs a key name"},
+      {{"button", "3", "combo", ""}, 2, "combo needs keys"},
       {{"button", "3", "fire", "A", "--speed", "4"}, 2, "--speed"},
       {{"button", "3", "fire", "A", "--times", "256"}, 2, "--times"},
       {{"button", "3", "macro", "nothing"}, 2, "no macro"},
