@@ -10,6 +10,7 @@
 #include "core/profiles/profile.h"
 #include "core/profiles/setting_words.h"
 #include "core/settings/item_texts.h"
+#include "core/settings/value_tables.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -108,6 +109,8 @@ int StageNumber(const std::string& text, int last, const char* what) {
   return n;
 }
 
+constexpr int kLevelsOfEverySensor = 8;
+
 // The sensor type the DPI levels follow: the option, else the mouse's own.
 int SensorType(const Invocation& inv, const SetLine& line) {
   if (line.sensorType >= 0) return line.sensorType;
@@ -143,10 +146,16 @@ std::string SetDpi(const Invocation& inv, const SetLine& line, std::vector<std::
   }
   int sensor = 0;
   if (level) {
-    sensor = SensorType(inv, line);
-    change.level =
-        StageNumber(*level, ClickableDpiLevels(sensor),
-                    ("with sensor type " + std::to_string(sensor) + " the DPI level").c_str());
+    change.level = StageNumber(*level, kMaxDpiLevels, "the DPI level");
+    // Every sensor type has levels 1..8; only those above need to know it.
+    const bool typeGiven =
+        line.sensorType >= 0 || (inv.global.sensorType >= 0 && !inv.global.simulate);
+    if (*change.level > kLevelsOfEverySensor || typeGiven) {
+      sensor = SensorType(inv, line);
+      change.level =
+          StageNumber(*level, ClickableDpiLevels(sensor),
+                      ("with sensor type " + std::to_string(sensor) + " the DPI level").c_str());
+    }
   }
   Check(ChangeDpiStage(p.block, change, sensor));
   return "DPI stage " + std::to_string(change.stage + 1) + " set";
@@ -162,6 +171,7 @@ std::string SetButton(std::vector<std::string> w, Profile& p) {
   std::vector<std::string> macroNames;
   for (const ProfileMacro& m : p.macros) macroNames.push_back(m.name);
   const FunctionParse parsed = ParseFunctionWords(w, macroNames);
+  if (!parsed.choice && parsed.missing) throw Failure(parsed.error);
   if (!parsed.choice) throw UsageError(parsed.error);
   // The menus edit the group the Basic page shows; --mode shows the other.
   const std::uint8_t shown = p.block.currentMode;
@@ -171,8 +181,14 @@ std::string SetButton(std::vector<std::string> w, Profile& p) {
   const AssignOutcome out =
       AssignFunction({p.block, p.captions, p.captionLanguage}, slot, *parsed.choice);
   p.block.currentMode = shown;
-  if (!out.assigned)
-    throw Failure(out.message ? out.message->text : "the function could not be assigned");
+  if (!out.assigned) {
+    if (!out.message) throw Failure("the function could not be assigned");
+    // The program's own words, then the rule behind them.
+    const bool left = out.message->text == LeftKeyWarning(p.captionLanguage).text;
+    throw Failure(out.message->text + "\ncorvalinectl: " +
+                  (left ? "each key group keeps at least one Left Click"
+                        : "one button at most is Shift, the same button in both key groups"));
+  }
   return std::string("Mode ") + (group == KeyGroup::ModeB ? "B" : "A") + " button " +
          std::to_string(slot + 1) + ": " + FunctionWordsOf(p.block, group, slot, macroNames);
 }
@@ -242,7 +258,9 @@ int RunSet(Invocation& inv) {
   const std::string done = Change(inv, line, p);
   if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), p, false); !e.empty())
     throw Failure(e);
-  inv.out << done << '\n';
+  inv.out << done << " (saved in " << configBin.string()
+          << (line.apply ? ")" : "; the mouse changes with --apply or 'corvalinectl apply')")
+          << '\n';
   return line.apply ? ApplyToMouse(inv, configBin, true) : kExitOk;
 }
 

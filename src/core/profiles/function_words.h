@@ -28,6 +28,8 @@ struct FunctionChoice {
 struct FunctionParse {
   std::optional<FunctionChoice> choice;
   std::string error;  // one line, when choice is empty
+  // The words are right but name what the files do not hold (a macro).
+  bool missing = false;
 };
 
 // Parses the words after "set button N" (options included, e.g. {"fire",

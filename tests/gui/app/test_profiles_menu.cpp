@@ -47,6 +47,14 @@ TEST_F(ShellTest, ProfilesFromTheTraySaveLoadApplyAndKeepThePrevious) {
   EXPECT_FALSE(menu.Load("missing"));
   ASSERT_EQ(sink.messages.size(), 1u);
   EXPECT_EQ(Settings().settings.reportRateCode, 8);
+
+  // A table the menus would not make (no left button) loads as it is.
+  Settings().settings.buttons[0].category[0] = 1;
+  answer = "no left";
+  emit tray.saveProfileChosen();
+  ASSERT_TRUE(menu.Load("fast"));
+  ASSERT_TRUE(menu.Load("no left"));
+  EXPECT_EQ(Settings().settings.buttons[0].category[0], 1);
 }
 
 }  // namespace

@@ -68,6 +68,14 @@ TEST(Corvalinectl, BadFilesAndCommandLinesGiveOneLineAndTheDocumentedStatus) {
   EXPECT_EQ(ReadFileBytes(box / "short.bin").size(), kConfigFileSize - 1);
 }
 
+TEST(Corvalinectl, ListGivesOneLinePerMouseWithItsCollectionsBelow) {
+  ToolSandbox box;
+  const std::string out = box.Run({"--simulate", "list"}).out;
+  EXPECT_EQ(out.rfind("CORVALINE mouse (", 0), 0u) << out;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3) << out;  // the mouse, two collections
+  EXPECT_EQ(out.find("\nCORVALINE"), std::string::npos) << out;
+}
+
 TEST(Corvalinectl, WithoutAMouseApplyFails) {
   ToolSandbox box;
   std::filesystem::copy_file(kSource / "assets" / "config.bin", box / "config.bin");
