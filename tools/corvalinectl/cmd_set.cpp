@@ -158,7 +158,10 @@ std::string SetDpi(const Invocation& inv, const SetLine& line, std::vector<std::
     }
   }
   Check(ChangeDpiStage(p.block, change, sensor));
-  return "DPI stage " + std::to_string(change.stage + 1) + " set";
+  const int i = change.stage;
+  return "DPI stage " + std::to_string(i + 1) + ": " + (p.block.dpiStageEnabled[i] ? "on" : "off") +
+         ", level " + std::to_string(p.block.dpiStageIndex[i] + 1) + ", colour " +
+         ColourText(p.block.dpiStageColour[i]);
 }
 
 std::string SetButton(std::vector<std::string> w, Profile& p) {
@@ -223,7 +226,14 @@ std::string Change(const Invocation& inv, const SetLine& line, Profile& p) {
     c.precision = TakeValue(w, "--precision");
     NoMoreWords(w);
     Check(ChangePointer(p.block, c));
-    return "pointer set";
+    const SettingsBlock& b = p.block;
+    return "pointer: speed " + std::to_string(b.pointerSpeedLevel) + ", wheel " +
+           (b.wheelPageScroll ? std::string("page") : std::to_string(b.wheelScrollLines)) +
+           ", double-click " +
+           (b.doubleClickLevel >= 1 && b.doubleClickLevel <= kDoubleClickLevels
+                ? std::to_string(DoubleClickMsOfLevel(b.doubleClickLevel)) + " ms"
+                : "level " + std::to_string(b.doubleClickLevel)) +
+           ", precision " + (b.pointerPrecision ? "on" : "off");
   }
   throw UsageError("unknown setting '" + what + "' (rate, dpi, lighting, button, pointer)");
 }
