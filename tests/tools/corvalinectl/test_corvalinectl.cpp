@@ -76,6 +76,17 @@ TEST(Corvalinectl, ListGivesOneLinePerMouseWithItsCollectionsBelow) {
   EXPECT_EQ(out.find("\nCORVALINE"), std::string::npos) << out;
 }
 
+TEST(Corvalinectl, BothManualPagesAreInTheBuildTreeWithSeeAlso) {
+  const auto bin = std::filesystem::path(CORVALINECTL_PATH).parent_path();
+  const auto man = bin.parent_path() / "man";
+  for (const std::string page : {"corvalinectl", "corvaline"}) {
+    if (!std::filesystem::exists(bin / page)) continue;  // a build without the program
+    const std::string text = ReadFileBytes(man / "man1" / (page + ".1"));
+    EXPECT_NE(text.find(".SH SEE ALSO"), std::string::npos) << page;
+    EXPECT_EQ(text.find('@'), std::string::npos) << page;  // every field filled in
+  }
+}
+
 TEST(Corvalinectl, WithoutAMouseApplyFails) {
   ToolSandbox box;
   std::filesystem::copy_file(kSource / "assets" / "config.bin", box / "config.bin");
