@@ -111,6 +111,18 @@ std::optional<std::vector<std::string>> MatchKeys(std::string_view rest, int max
   return std::nullopt;
 }
 
+// A spelling of the key that no modifier has: its own name where it can.
+std::string_view KeySpellingNotAModifier(std::uint8_t code) {
+  const auto isModifier = [](std::string_view name) {
+    for (const KeyNameEntry& m : ModifierTable())
+      if (SameText(m.name, name)) return true;
+    return false;
+  };
+  for (const Spelling& sp : AllSpellings())
+    if (sp.code == code && !isModifier(sp.name)) return sp.name;
+  return KeyTableName(code);
+}
+
 // The fire-key list's position of a key in any spelling; -1 when the list
 // does not hold it.
 int FirePosition(std::string_view name) {
@@ -399,11 +411,9 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
         if (m.code == t.comboModifiers[slot]) add(m.name);
       for (std::uint8_t code : {t.comboKey1[slot], t.comboKey2[slot]}) {
         if (code == 0) continue;
-        for (const KeyNameEntry& e : KeyNameTable())
-          if (e.code == code) {
-            add(e.name);
-            break;
-          }
+        // "Right Ctrl" first with no modifier would read back as the
+        // modifier; the fire list's "R-CTRL" reads back as the key.
+        add(parts.empty() ? KeySpellingNotAModifier(code) : KeyTableName(code));
       }
       return "combo " + ShellQuote(parts);
     }

@@ -60,6 +60,7 @@ TEST(FunctionWords, EveryEntryOfEveryListReadsBackToItsBytes) {
                                     "off",
                                     "macro 3 --repeat while-held",
                                     "combo ''",
+                                    "combo R-CTRL+Z",
                                     "key ''"};
   for (int i = 0; i < kFireKeyCount; ++i)
     words.push_back("fire " + ShellQuote(FireKeyNameAt(i)) + " --speed 7 --times 0");
