@@ -23,7 +23,8 @@ constexpr const char* kSetHelp =
     "\n"
     "  set rate 125|250|500|1000\n"
     "  set dpi STAGE [--level N] [--on|--off] [--colour #RRGGBB]\n"
-    "      levels by the mouse's sensor type (or --sensor-type N); the last stage on stays on\n"
+    "      levels 1..8 with any mouse; 9..12 by the mouse's sensor type (or --sensor-type N);\n"
+    "      the last stage on stays on\n"
     "  set lighting off|standard|respiration|neon [--parameter TEXT] [--option TEXT]\n"
     "      TEXT as the page shows it: 45%, 6S, 10S; RGB Effect, RGB Flash, RGB Fixed On\n"
     "  set button N [--mode A|B] FUNCTION\n"
@@ -33,8 +34,11 @@ constexpr const char* kSetHelp =
     "      macro NAME|N [--repeat count|until-key|while-held], shift, off\n"
     "  set pointer [--speed N] [--wheel N|page] [--double-click MS] [--precision on|off]\n"
     "\n"
-    "Exit status: 0 done, 1 refused by a rule of the program (the program's message;\n"
-    "nothing is written) or a file or mouse failure, 2 a value that does not exist.\n";
+    "Key names: each spelling the program uses for a key is taken everywhere (Left Windows,\n"
+    "Left Win, L-WIN; Ctrl, Left Ctrl, L-CTRL).\n"
+    "Exit status: 0 done, 1 refused by a rule of the program (the program's message and\n"
+    "the rule; nothing is written), a macro record.ini does not hold, or a file or mouse\n"
+    "failure, 2 a value that does not exist.\n";
 
 // The words of the command with --config, --apply and --sensor-type taken out.
 struct SetLine {
@@ -120,7 +124,7 @@ int SensorType(const Invocation& inv, const SetLine& line) {
     ConnectMouse(*session);
   } catch (const Failure& f) {
     throw Failure(std::string(f.what()) +
-                  "; the DPI levels depend on the sensor type: give --sensor-type N");
+                  "; DPI levels above 8 depend on the sensor type: give --sensor-type N");
   }
   if (!ReadSensorInfo(session->link))
     throw Failure("the mouse did not tell its sensor type; give --sensor-type N");
