@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <unordered_set>
 
 #include "core/settings/text_codec.h"
 
@@ -84,6 +85,7 @@ class Parser {
   JsonValue Object(int depth) {
     JsonValue v;
     v.kind = JsonValue::Kind::Object;
+    std::unordered_set<std::string> names;
     ++p_;
     SkipSpace();
     if (p_ < t_.size() && t_[p_] == '}') {
@@ -96,8 +98,8 @@ class Parser {
       const std::size_t keyAt = p_;
       std::string key = String();
       // A second member of one name would silently win or lose: say where.
-      for (const JsonMember& m : v.members)
-        if (m.name == key) throw ParseFailure{keyAt, "the member \"" + key + "\" is there twice"};
+      if (!names.insert(key).second)
+        throw ParseFailure{keyAt, "the member \"" + key + "\" is there twice"};
       SkipSpace();
       if (p_ >= t_.size() || t_[p_] != ':') Fail("expected ':' after a member name");
       ++p_;
