@@ -167,8 +167,8 @@ int RunProfile(Invocation& inv) {
     if (!r.profile) throw Failure(r.error);
     PrintWarnings(inv, r);
     return AfterWrite(inv, line, configBin,
-                      "loaded profile " + ShellQuote(name) + ", the replaced configuration kept as " +
-                          std::string(kPreviousProfile));
+                      "loaded profile " + ShellQuote(name) +
+                          ", the replaced configuration kept as " + std::string(kPreviousProfile));
   }
   throw UsageError("unknown profile command '" + verb + "' (save, load, list, delete)");
 }

@@ -255,7 +255,10 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
     }
     if (index < 0) {
       std::string known;
-      for (const std::string& m : macroNames) known += (known.empty() ? "" : ", ") + ShellQuote(m);
+      for (const std::string& m : macroNames) {
+        if (!known.empty()) known += ", ";
+        known += ShellQuote(m);
+      }
       FunctionParse r = fail("no macro '" + name + "' in record.ini; " +
                              (known.empty() ? std::string("it holds no macros")
                                             : "its macros are " + known) +
@@ -405,7 +408,8 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
       std::string parts;
       auto add = [&parts](std::string_view n) {
         if (n.empty()) return;
-        parts += (parts.empty() ? "" : "+") + std::string(n);
+        if (!parts.empty()) parts += '+';
+        parts += n;
       };
       for (const KeyNameEntry& m : ModifierTable())
         if (m.code == t.comboModifiers[slot]) add(m.name);

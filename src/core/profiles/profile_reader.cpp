@@ -185,7 +185,10 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
 std::string BrokenButtonRules(const SettingsBlock& s) {
   constexpr auto kShift = static_cast<std::uint8_t>(FunctionCategory::Shift);
   std::string rules;
-  const auto add = [&rules](const std::string& rule) { rules += (rules.empty() ? "" : "; ") + rule; };
+  const auto add = [&rules](const std::string& rule) {
+    if (!rules.empty()) rules += "; ";
+    rules += rule;
+  };
   for (int g = 0; g < 2; ++g) {
     bool left = false;
     for (int slot = 0; slot < kVisibleButtons; ++slot)

@@ -67,7 +67,8 @@ TEST(CorvalinectlWatch, FollowsEventsAndSurvivesUnplugging) {
   const std::string lines = ReadFileBytes(watch);
   auto count = [&lines](const std::string& needle) {
     int n = 0;
-    for (auto at = lines.find(needle); at != std::string::npos; at = lines.find(needle, at + 1)) ++n;
+    for (auto at = lines.find(needle); at != std::string::npos; at = lines.find(needle, at + 1))
+      ++n;
     return n;
   };
   EXPECT_EQ(count("\"event\":\"arrived\""), 2) << lines;
