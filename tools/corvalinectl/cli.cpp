@@ -31,7 +31,8 @@ constexpr const char* kUsage =
     "  import FILE.json|-        a JSON profile into the configuration (checked first)\n"
     "  profile save|load|list|delete [NAME]\n"
     "                            named profiles in the data folder's profiles/\n"
-    "  autostart on|off          start the program in the tray at login, or not"
+    "  autostart on|off          start the program in the tray at login, or not\n"
+    "  language CHS|CHT|EN       the program's language, from its next start\n"
     "\n"
     "Global options (before the command):\n"
     "  --simulate                use an in-process virtual mouse instead of the system's devices\n"
@@ -145,7 +146,8 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
       {"list", RunList},   {"info", RunInfo},   {"apply", RunApply},
       {"show", RunShow},   {"encode-macros", RunEncodeMacros}, {"watch", RunWatch},
       {"set", RunSet},     {"export", RunExport}, {"import", RunImport},
-      {"profile", RunProfile}, {"autostart", RunAutostart}};
+      {"profile", RunProfile}, {"autostart", RunAutostart}, {"language", RunLanguage}};
+  std::string help = "corvalinectl --help";  // where a usage error points
   try {
     const int at = ParseGlobals(argc, argv, g);
     if (at == -2) {
@@ -159,10 +161,11 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
     if (at >= argc) throw UsageError("no command given");
     auto command = kCommands.find(argv[at]);
     if (command == kCommands.end()) throw UsageError(std::string("unknown command '") + argv[at] + "'");
+    help = "corvalinectl " + command->first + " --help";
     Invocation inv{g, std::vector<std::string>(argv + at + 1, argv + argc), out, err};
     return command->second(inv);
   } catch (const UsageError& e) {
-    err << "corvalinectl: " << e.what() << " (see 'corvalinectl --help')\n";
+    err << "corvalinectl: " << e.what() << " (see '" << help << "')\n";
     return kExitUsage;
   } catch (const Failure& e) {
     err << "corvalinectl: " << e.what() << '\n';

@@ -1,4 +1,6 @@
 // The commands that talk to the mouse: list, info, apply.
+#include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 #include "config_io.h"
@@ -20,12 +22,37 @@ std::string Hex4(unsigned v) {
   return buf;
 }
 
+// Which mouse a collection belongs to, in words: a virtual mouse by its
+// socket, a real one by its USB device (the hidraw nodes of one mouse are
+// interfaces of one USB device); the node itself when sysfs does not say.
+std::string MouseOf(const std::string& path) {
+  const std::string base = path.substr(0, path.rfind('#'));
+  if (base.rfind("sim:", 0) == 0) return "virtual, " + base.substr(4);
+  std::error_code ec;
+  const std::filesystem::path hid = std::filesystem::canonical(
+      std::filesystem::path("/sys/class/hidraw") / std::filesystem::path(base).filename() /
+          "device",
+      ec);
+  if (ec || hid.parent_path().parent_path().empty()) return base;
+  return "USB " + hid.parent_path().parent_path().filename().string();
+}
+
+// One line per mouse, its collections indented below it.
 void PrintCollections(std::ostream& out, const std::vector<HidCollectionInfo>& list) {
+  std::vector<std::string> mice;
   for (const HidCollectionInfo& c : list) {
-    out << c.path << "  usage page " << Hex4(c.usagePage) << " usage " << Hex4(c.usage)
-        << "  input " << c.inputReportLength << " output " << c.outputReportLength
-        << " feature " << c.featureReportLength << '\n';
-    if (!c.problem.empty()) out << "  cannot be used: " << c.problem << '\n';
+    if (std::find(mice.begin(), mice.end(), MouseOf(c.path)) == mice.end())
+      mice.push_back(MouseOf(c.path));
+  }
+  for (const std::string& mouse : mice) {
+    out << "CORVALINE mouse (" << mouse << ")\n";
+    for (const HidCollectionInfo& c : list) {
+      if (MouseOf(c.path) != mouse) continue;
+      out << "  " << c.path << "  usage page " << Hex4(c.usagePage) << " usage " << Hex4(c.usage)
+          << "  input " << c.inputReportLength << " output " << c.outputReportLength
+          << " feature " << c.featureReportLength << '\n';
+      if (!c.problem.empty()) out << "    cannot be used: " << c.problem << '\n';
+    }
   }
 }
 
@@ -34,6 +61,7 @@ void JsonCollections(std::ostream& out, const std::vector<HidCollectionInfo>& li
   j.BeginArray();
   for (const HidCollectionInfo& c : list) {
     j.BeginObject()
+        .Field("mouse", MouseOf(c.path))
         .Field("path", c.path)
         .Field("vendorId", Hex4(c.vendorId))
         .Field("productId", Hex4(c.productId))
@@ -54,8 +82,9 @@ void JsonCollections(std::ostream& out, const std::vector<HidCollectionInfo>& li
 int RunList(Invocation& inv) {
   if (WantsHelp(inv.args)) {
     inv.out << "usage: corvalinectl list [--json]\n"
-               "Lists the HID collections of every CORVALINE mouse (real and virtual) with usage\n"
-               "page, usage and report lengths, and why a node cannot be opened.\n"
+               "Lists every CORVALINE mouse (real and virtual), one line each, with its HID\n"
+               "collections below it: usage page, usage, report lengths, and why a node cannot\n"
+               "be opened. --json gives one object per collection, \"mouse\" naming its mouse.\n"
                "Exit status 1 when no mouse is present.\n";
     return kExitOk;
   }

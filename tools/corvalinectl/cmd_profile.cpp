@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "config_io.h"
+#include "core/profiles/function_words.h"
 #include "core/profiles/profile_store.h"
 #include "core/settings/atomic_file.h"
 
@@ -57,11 +58,20 @@ void WarnIfInexact(Invocation& inv, const Profile& p) {
            "config.bin?); the profile keeps the nearest ones\n";
 }
 
+void PrintWarnings(Invocation& inv, const ProfileResult& r) {
+  for (const std::string& w : r.warnings) inv.err << "corvalinectl: warning: " << w << '\n';
+}
+
 UiLanguage CaptionLanguage(const std::filesystem::path& configBin) {
   return ReadLanguage(ConfigFiles::Beside(configBin).strIni);
 }
 
-int AfterWrite(Invocation& inv, const ProfileLine& line, const std::filesystem::path& configBin) {
+// The one line after a configuration was written, then the Apply if asked.
+int AfterWrite(Invocation& inv, const ProfileLine& line, const std::filesystem::path& configBin,
+               const std::string& what) {
+  inv.out << what << " (saved in " << configBin.string()
+          << (line.apply ? ")" : "; the mouse changes with --apply or 'corvalinectl apply')")
+          << '\n';
   return line.apply ? ApplyToMouse(inv, configBin, true) : kExitOk;
 }
 
@@ -104,9 +114,11 @@ int RunImport(Invocation& inv) {
   const ProfileResult r = ProfileFromJson(text, CaptionLanguage(configBin));
   if (!r.profile)
     throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);
+  PrintWarnings(inv, r);
   if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), *r.profile); !e.empty())
     throw Failure(e);
-  return AfterWrite(inv, line, configBin);
+  return AfterWrite(inv, line, configBin,
+                    "imported " + (file == "-" ? std::string("standard input") : file));
 }
 
 int RunProfile(Invocation& inv) {
@@ -123,19 +135,29 @@ int RunProfile(Invocation& inv) {
   const std::filesystem::path folder = ProfilesFolder(configBin.parent_path());
   if (verb == "list") {
     if (!line.positionals.empty()) throw UsageError("profile list takes no name");
-    for (const std::string& name : ListProfiles(folder)) inv.out << name << '\n';
+    const std::vector<std::string> names = ListProfiles(folder);
+    for (const std::string& name : names) inv.out << name << '\n';
+    // On stderr, so that a script reading the names reads none.
+    if (names.empty())
+      inv.err << "corvalinectl: no profiles in " << folder.string()
+              << " yet ('corvalinectl profile save NAME' saves one)\n";
     return kExitOk;
   }
   const std::string name = OneArgument(line, "a profile name");
-  if (std::string e = CheckProfileName(name); !e.empty()) throw UsageError(e);
+  if (std::string e = verb == "save" ? CheckNewProfileName(name) : CheckProfileName(name);
+      !e.empty())
+    throw UsageError(e);
   if (verb == "save") {
     const Profile p = ReadConfigurationOrFail(configBin);
     WarnIfInexact(inv, p);
     if (std::string e = SaveProfile(folder, name, p); !e.empty()) throw Failure(e);
+    inv.out << "saved the configuration as profile " << ShellQuote(name) << " ("
+            << (folder / (name + std::string(kProfileExtension))).string() << ")\n";
     return kExitOk;
   }
   if (verb == "delete") {
     if (std::string e = DeleteProfile(folder, name); !e.empty()) throw Failure(e);
+    inv.out << "deleted profile " << ShellQuote(name) << '\n';
     return kExitOk;
   }
   if (verb == "load") {
@@ -143,9 +165,10 @@ int RunProfile(Invocation& inv) {
     const ProfileResult r =
         LoadProfileIntoFiles(folder, name, current, ConfigFiles::Beside(configBin));
     if (!r.profile) throw Failure(r.error);
-    inv.out << "loaded " << name << " (the replaced configuration is kept as " << kPreviousProfile
-            << ")\n";
-    return AfterWrite(inv, line, configBin);
+    PrintWarnings(inv, r);
+    return AfterWrite(inv, line, configBin,
+                      "loaded profile " + ShellQuote(name) +
+                          ", the replaced configuration kept as " + std::string(kPreviousProfile));
   }
   throw UsageError("unknown profile command '" + verb + "' (save, load, list, delete)");
 }

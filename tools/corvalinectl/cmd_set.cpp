@@ -10,6 +10,7 @@
 #include "core/profiles/profile.h"
 #include "core/profiles/setting_words.h"
 #include "core/settings/item_texts.h"
+#include "core/settings/value_tables.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -22,7 +23,8 @@ constexpr const char* kSetHelp =
     "\n"
     "  set rate 125|250|500|1000\n"
     "  set dpi STAGE [--level N] [--on|--off] [--colour #RRGGBB]\n"
-    "      levels by the mouse's sensor type (or --sensor-type N); the last stage on stays on\n"
+    "      levels 1..8 with any mouse; 9..12 by the mouse's sensor type (or --sensor-type N);\n"
+    "      the last stage on stays on\n"
     "  set lighting off|standard|respiration|neon [--parameter TEXT] [--option TEXT]\n"
     "      TEXT as the page shows it: 45%, 6S, 10S; RGB Effect, RGB Flash, RGB Fixed On\n"
     "  set button N [--mode A|B] FUNCTION\n"
@@ -32,8 +34,11 @@ constexpr const char* kSetHelp =
     "      macro NAME|N [--repeat count|until-key|while-held], shift, off\n"
     "  set pointer [--speed N] [--wheel N|page] [--double-click MS] [--precision on|off]\n"
     "\n"
-    "Exit status: 0 done, 1 refused by a rule of the program (the program's message;\n"
-    "nothing is written) or a file or mouse failure, 2 a value that does not exist.\n";
+    "Key names: each spelling the program uses for a key is taken everywhere (Left Windows,\n"
+    "Left Win, L-WIN; Ctrl, Left Ctrl, L-CTRL).\n"
+    "Exit status: 0 done, 1 refused by a rule of the program (the program's message and\n"
+    "the rule; nothing is written), a macro record.ini does not hold, or a file or mouse\n"
+    "failure, 2 a value that does not exist.\n";
 
 // The words of the command with --config, --apply and --sensor-type taken out.
 struct SetLine {
@@ -108,6 +113,8 @@ int StageNumber(const std::string& text, int last, const char* what) {
   return n;
 }
 
+constexpr int kLevelsOfEverySensor = 8;
+
 // The sensor type the DPI levels follow: the option, else the mouse's own.
 int SensorType(const Invocation& inv, const SetLine& line) {
   if (line.sensorType >= 0) return line.sensorType;
@@ -117,7 +124,7 @@ int SensorType(const Invocation& inv, const SetLine& line) {
     ConnectMouse(*session);
   } catch (const Failure& f) {
     throw Failure(std::string(f.what()) +
-                  "; the DPI levels depend on the sensor type: give --sensor-type N");
+                  "; DPI levels above 8 depend on the sensor type: give --sensor-type N");
   }
   if (!ReadSensorInfo(session->link))
     throw Failure("the mouse did not tell its sensor type; give --sensor-type N");
@@ -143,13 +150,22 @@ std::string SetDpi(const Invocation& inv, const SetLine& line, std::vector<std::
   }
   int sensor = 0;
   if (level) {
-    sensor = SensorType(inv, line);
-    change.level =
-        StageNumber(*level, ClickableDpiLevels(sensor),
-                    ("with sensor type " + std::to_string(sensor) + " the DPI level").c_str());
+    change.level = StageNumber(*level, kMaxDpiLevels, "the DPI level");
+    // Every sensor type has levels 1..8; only those above need to know it.
+    const bool typeGiven =
+        line.sensorType >= 0 || (inv.global.sensorType >= 0 && !inv.global.simulate);
+    if (*change.level > kLevelsOfEverySensor || typeGiven) {
+      sensor = SensorType(inv, line);
+      change.level =
+          StageNumber(*level, ClickableDpiLevels(sensor),
+                      ("with sensor type " + std::to_string(sensor) + " the DPI level").c_str());
+    }
   }
   Check(ChangeDpiStage(p.block, change, sensor));
-  return "DPI stage " + std::to_string(change.stage + 1) + " set";
+  const int i = change.stage;
+  return "DPI stage " + std::to_string(i + 1) + ": " + (p.block.dpiStageEnabled[i] ? "on" : "off") +
+         ", level " + std::to_string(p.block.dpiStageIndex[i] + 1) + ", colour " +
+         ColourText(p.block.dpiStageColour[i]);
 }
 
 std::string SetButton(std::vector<std::string> w, Profile& p) {
@@ -162,6 +178,7 @@ std::string SetButton(std::vector<std::string> w, Profile& p) {
   std::vector<std::string> macroNames;
   for (const ProfileMacro& m : p.macros) macroNames.push_back(m.name);
   const FunctionParse parsed = ParseFunctionWords(w, macroNames);
+  if (!parsed.choice && parsed.missing) throw Failure(parsed.error);
   if (!parsed.choice) throw UsageError(parsed.error);
   // The menus edit the group the Basic page shows; --mode shows the other.
   const std::uint8_t shown = p.block.currentMode;
@@ -171,8 +188,14 @@ std::string SetButton(std::vector<std::string> w, Profile& p) {
   const AssignOutcome out =
       AssignFunction({p.block, p.captions, p.captionLanguage}, slot, *parsed.choice);
   p.block.currentMode = shown;
-  if (!out.assigned)
-    throw Failure(out.message ? out.message->text : "the function could not be assigned");
+  if (!out.assigned) {
+    if (!out.message) throw Failure("the function could not be assigned");
+    // The program's own words, then the rule behind them.
+    const bool left = out.message->text == LeftKeyWarning(p.captionLanguage).text;
+    throw Failure(out.message->text + "\ncorvalinectl: " +
+                  (left ? "each key group keeps at least one Left Click"
+                        : "one button at most is Shift, the same button in both key groups"));
+  }
   return std::string("Mode ") + (group == KeyGroup::ModeB ? "B" : "A") + " button " +
          std::to_string(slot + 1) + ": " + FunctionWordsOf(p.block, group, slot, macroNames);
 }
@@ -207,7 +230,14 @@ std::string Change(const Invocation& inv, const SetLine& line, Profile& p) {
     c.precision = TakeValue(w, "--precision");
     NoMoreWords(w);
     Check(ChangePointer(p.block, c));
-    return "pointer set";
+    const SettingsBlock& b = p.block;
+    return "pointer: speed " + std::to_string(b.pointerSpeedLevel) + ", wheel " +
+           (b.wheelPageScroll ? std::string("page") : std::to_string(b.wheelScrollLines)) +
+           ", double-click " +
+           (b.doubleClickLevel >= 1 && b.doubleClickLevel <= kDoubleClickLevels
+                ? std::to_string(DoubleClickMsOfLevel(b.doubleClickLevel)) + " ms"
+                : "level " + std::to_string(b.doubleClickLevel)) +
+           ", precision " + (b.pointerPrecision ? "on" : "off");
   }
   throw UsageError("unknown setting '" + what + "' (rate, dpi, lighting, button, pointer)");
 }
@@ -242,7 +272,9 @@ int RunSet(Invocation& inv) {
   const std::string done = Change(inv, line, p);
   if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), p, false); !e.empty())
     throw Failure(e);
-  inv.out << done << '\n';
+  inv.out << done << " (saved in " << configBin.string()
+          << (line.apply ? ")" : "; the mouse changes with --apply or 'corvalinectl apply')")
+          << '\n';
   return line.apply ? ApplyToMouse(inv, configBin, true) : kExitOk;
 }
 

@@ -67,10 +67,10 @@ void PrintText(std::ostream& out, const ShowContext& c) {
   out << "DPI stages (sensor type " << c.sensorType << "):\n";
   for (int i = 0; i < kDpiStages; ++i) {
     const std::string_view label = DpiLabel(c.sensorType, s.dpiStageIndex[i]);
-    out << "  stage " << i + 1 << ": " << (s.dpiStageEnabled[i] ? "on" : "off") << ", "
-        << (label.empty() ? "?" : std::string(label)) << " DPI (index "
-        << static_cast<int>(s.dpiStageIndex[i]) << "), colour " << ColourText(s.dpiStageColour[i])
-        << '\n';
+    // Levels count from 1, as `set dpi --level` takes them.
+    out << "  stage " << i + 1 << ": " << (s.dpiStageEnabled[i] ? "on" : "off") << ", level "
+        << s.dpiStageIndex[i] + 1 << " (" << (label.empty() ? "?" : std::string(label))
+        << " DPI), colour " << ColourText(s.dpiStageColour[i]) << '\n';
   }
   const LedBoxTexts led = LedBoxCaptions(s, c.lang);
   out << "Lighting: " << led.effect;
@@ -78,8 +78,11 @@ void PrintText(std::ostream& out, const ShowContext& c) {
   if (!led.option.empty()) out << ", option " << led.option;
   out << "\nPointer: precision " << (s.pointerPrecision ? "on" : "off") << ", wheel page scroll "
       << (s.wheelPageScroll ? "on" : "off") << ", speed level " << int(s.pointerSpeedLevel)
-      << ", wheel lines " << int(s.wheelScrollLines) << ", double-click level "
-      << int(s.doubleClickLevel) << '\n';
+      << ", wheel lines " << int(s.wheelScrollLines) << ", double-click ";
+  if (s.doubleClickLevel >= 1 && s.doubleClickLevel <= kDoubleClickLevels)
+    out << DoubleClickMsOfLevel(s.doubleClickLevel) << " ms\n";
+  else
+    out << "level " << int(s.doubleClickLevel) << " (not a step of the slider)\n";
   out << "Macros:\n";
   for (int k = 0; k < kMacroBlocks; ++k) {
     if (!BlockUsed(s, k)) continue;

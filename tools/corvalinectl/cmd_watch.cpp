@@ -2,6 +2,9 @@
 #include <poll.h>
 
 #include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <csignal>
 #include <mutex>
 #include <ostream>
@@ -35,12 +38,17 @@ class EventPrinter {
     };
     const auto balloon = BalloonFor(code, value, texts_, stageDpi);
     std::lock_guard lock(mutex_);
+    // Every HID collection of the mouse announces its arrival and removal;
+    // one plug or unplug is one event.
+    if (code == kArrived || code == kRemoved) {
+      if (code == presence_) return;
+      presence_ = code;
+    }
     if (json_) {
-      JsonWriter j(out_);
-      j.BeginObject().Field("code", code).Field("value", value);
-      j.Key("text");
-      if (balloon) j.Value(balloon->text); else j.Null();
-      j.EndObject();
+      // Compact, one object per line, for line-by-line readers (jq, scripts).
+      out_ << "{\"event\":\"" << EventName(code) << "\",\"time\":\"" << NowIso8601()
+           << "\",\"code\":" << code << ",\"value\":" << value << ",\"text\":"
+           << (balloon ? '"' + JsonEscape(balloon->text) + '"' : std::string("null")) << "}\n";
     } else if (balloon) {
       out_ << balloon->title << ": " << balloon->text << '\n';
     }
@@ -48,7 +56,37 @@ class EventPrinter {
   }
 
  private:
+  static constexpr int kArrived = 14, kRemoved = 15;
+
+  static std::string_view EventName(int code) {
+    switch (code) {
+      case 5: return "report-rate";
+      case 7: return "dpi-stage";
+      case 8: return "key-group";
+      case 9: return "macro";
+      case kArrived: return "arrived";
+      case kRemoved: return "removed";
+      default: return "other";
+    }
+  }
+
+  // UTC with milliseconds: 2026-12-08T13:25:22.123Z.
+  static std::string NowIso8601() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+    std::tm utc{};
+    ::gmtime_r(&seconds, &utc);
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900,
+                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
+                  static_cast<int>(ms.count()));
+    return buf;
+  }
+
   std::mutex mutex_;
+  int presence_ = 0;  // the last of kArrived and kRemoved printed
   std::ostream& out_;
   bool json_;
   BalloonTexts texts_;
@@ -78,7 +116,9 @@ int RunWatch(Invocation& inv) {
                "Prints every event the mouse announces (report rate, DPI stage, key group,\n"
                "macro key) and its arrival and removal, in the words of the program's\n"
                "notifications, until interrupted (Ctrl+C). Survives the mouse being unplugged\n"
-               "and plugged in again. --json prints one JSON object per line.\n";
+               "and plugged in again. --json prints one JSON object per line: \"event\"\n"
+               "(report-rate, dpi-stage, key-group, macro, arrived, removed), \"time\" (ISO 8601,\n"
+               "UTC), \"code\", \"value\" and the notification's \"text\".\n";
     return kExitOk;
   }
   const ParsedArgs args = ParseArgs(inv.args, {"--json"}, 0);

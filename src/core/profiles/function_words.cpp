@@ -5,6 +5,7 @@
 #include <array>
 #include <cctype>
 #include <charconv>
+#include <vector>
 
 #include "core/buttons/key_tables.h"
 #include "core/i18n/ui_strings.h"
@@ -52,9 +53,42 @@ std::string ListOf(int count, auto textAt) {
   return out;
 }
 
+// Every spelling the program uses for a key, in any of its lists: the key
+// names ("Left Windows", "Ctrl"), the combination's modifiers ("Left Win",
+// "Left Ctrl") and the fire-key list ("L-CTRL"), plus the fire list's style
+// for the Windows keys. Each place prints its own name; set takes them all.
+struct Spelling {
+  std::string_view name;
+  std::uint8_t code;
+};
+const std::vector<Spelling>& AllSpellings() {
+  static const std::vector<Spelling> all = [] {
+    std::vector<Spelling> v;
+    for (const KeyNameEntry& e : KeyNameTable()) v.push_back({e.name, e.code});
+    for (const KeyNameEntry& m : ModifierTable()) {
+      for (int bit = 0; bit < 8; ++bit)
+        if (m.code == (1u << bit)) v.push_back({m.name, static_cast<std::uint8_t>(0xE0 + bit)});
+    }
+    for (const KeyNameEntry& f : FireKeyTable()) v.push_back({f.name, f.code});
+    v.push_back({"L-WIN", 0xE3});
+    v.push_back({"R-WIN", 0xE7});
+    return v;
+  }();
+  return all;
+}
+
+// The key-name table's own name of a code; empty when it has none.
+std::string_view KeyTableName(std::uint8_t code) {
+  for (const KeyNameEntry& e : KeyNameTable())
+    if (e.code == code) return e.name;
+  return {};
+}
+
 std::string_view CanonicalKeyName(std::string_view name) {
-  for (const KeyNameEntry& e : KeyNameTable()) {
-    if (SameText(e.name, name)) return e.name;
+  for (const Spelling& sp : AllSpellings()) {
+    if (SameText(sp.name, name)) {
+      if (std::string_view own = KeyTableName(sp.code); !own.empty()) return own;
+    }
   }
   return {};
 }
@@ -63,16 +97,43 @@ std::string_view CanonicalKeyName(std::string_view name) {
 std::optional<std::vector<std::string>> MatchKeys(std::string_view rest, int maxKeys) {
   if (rest.empty()) return std::vector<std::string>{};
   if (maxKeys == 0) return std::nullopt;
-  for (const KeyNameEntry& e : KeyNameTable()) {
-    if (!StartsWithText(rest, e.name)) continue;
-    const std::string_view after = rest.substr(e.name.size());
+  for (const Spelling& sp : AllSpellings()) {
+    if (!StartsWithText(rest, sp.name)) continue;
+    const std::string_view own = KeyTableName(sp.code);
+    if (own.empty()) continue;
+    const std::string_view after = rest.substr(sp.name.size());
     if (!after.empty() && after[0] != '+') continue;
     auto more = MatchKeys(after.empty() ? after : after.substr(1), maxKeys - 1);
     if (!more || (!after.empty() && more->empty())) continue;
-    more->insert(more->begin(), std::string(e.name));
+    more->insert(more->begin(), std::string(own));
     return more;
   }
   return std::nullopt;
+}
+
+// A spelling of the key that no modifier has: its own name where it can.
+std::string_view KeySpellingNotAModifier(std::uint8_t code) {
+  const auto isModifier = [](std::string_view name) {
+    for (const KeyNameEntry& m : ModifierTable())
+      if (SameText(m.name, name)) return true;
+    return false;
+  };
+  for (const Spelling& sp : AllSpellings())
+    if (sp.code == code && !isModifier(sp.name)) return sp.name;
+  return KeyTableName(code);
+}
+
+// The fire-key list's position of a key in any spelling; -1 when the list
+// does not hold it.
+int FirePosition(std::string_view name) {
+  for (int i = 0; i < kFireKeyCount; ++i)
+    if (SameText(FireKeyNameAt(i), name)) return i;
+  for (const Spelling& sp : AllSpellings()) {
+    if (!SameText(sp.name, name)) continue;
+    for (int i = 0; i < kFireKeyCount; ++i)
+      if (FireKeyCodeAt(i) == sp.code) return i;
+  }
+  return -1;
 }
 
 std::optional<ComboKeyResult> ParseCombo(std::string_view text) {
@@ -158,7 +219,7 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
     c.category = C::Multimedia;
     c.media.position = at;
   } else if (fn == "fire") {
-    const int at = FindEntry(name, kFireKeyCount, [](int i) { return FireKeyNameAt(i); });
+    const int at = FirePosition(name);
     if (at < 0)
       return fail("unknown fire key '" + name + "' (one of: " +
                   ListOf(kFireKeyCount, [](int i) { return FireKeyNameAt(i); }) + ")");
@@ -192,8 +253,19 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
     if (index < 0) {
       if (auto n = Number(name, 1, kMacroBlocks)) index = *n - 1;
     }
-    if (index < 0)
-      return fail("no macro '" + name + "' in record.ini (give its name or its number 1..12)");
+    if (index < 0) {
+      std::string known;
+      for (const std::string& m : macroNames) {
+        if (!known.empty()) known += ", ";
+        known += ShellQuote(m);
+      }
+      FunctionParse r = fail("no macro '" + name + "' in record.ini; " +
+                             (known.empty() ? std::string("it holds no macros")
+                                            : "its macros are " + known) +
+                             " (or give a number 1..12)");
+      r.missing = true;
+      return r;
+    }
     c.category = C::MacroKey;
     c.macro.macroIndex = index;
     c.macro.macroName = index < static_cast<int>(macroNames.size()) ? macroNames[index] : "";
@@ -205,7 +277,7 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
 }  // namespace
 
 FunctionParse ParseFunctionWords(const std::vector<std::string>& words,
-                                 const std::vector<std::string>& macroNames) {
+                                 const std::vector<std::string>& macroNames, EmptyKey empty) {
   if (words.empty()) return {std::nullopt, "no function given"};
   const std::string fn = words[0];
   std::vector<std::string> names;
@@ -232,6 +304,9 @@ FunctionParse ParseFunctionWords(const std::vector<std::string>& words,
   const bool emptyAllowed = fn == "key" || fn == "combo";
   if (fn == "windows" || fn == "media" || isFire || isMacro || emptyAllowed) {
     if (names.empty() && !emptyAllowed) return {std::nullopt, fn + " needs a name"};
+    if (emptyAllowed && empty == EmptyKey::Refused && Joined(names).empty())
+      return {std::nullopt, fn == "key" ? "key needs a key name, e.g. A, F5, Page Up, Left Windows"
+                                        : "combo needs keys, e.g. 'Left Ctrl+Z'"};
     return ParseNamed(fn, Joined(names), o, macroNames);
   }
   return {std::nullopt,
@@ -290,10 +365,11 @@ std::string ShellQuote(std::string_view word) {
   return out + "'";
 }
 
-FunctionParse ParseFunctionText(std::string_view text, const std::vector<std::string>& macroNames) {
+FunctionParse ParseFunctionText(std::string_view text, const std::vector<std::string>& macroNames,
+                                EmptyKey empty) {
   auto words = SplitShellWords(text);
   if (!words) return {std::nullopt, "unterminated quote in '" + std::string(text) + "'"};
-  return ParseFunctionWords(*words, macroNames);
+  return ParseFunctionWords(*words, macroNames, empty);
 }
 
 std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot,
@@ -332,17 +408,16 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
       std::string parts;
       auto add = [&parts](std::string_view n) {
         if (n.empty()) return;
-        parts += (parts.empty() ? "" : "+") + std::string(n);
+        if (!parts.empty()) parts += '+';
+        parts += n;
       };
       for (const KeyNameEntry& m : ModifierTable())
         if (m.code == t.comboModifiers[slot]) add(m.name);
       for (std::uint8_t code : {t.comboKey1[slot], t.comboKey2[slot]}) {
         if (code == 0) continue;
-        for (const KeyNameEntry& e : KeyNameTable())
-          if (e.code == code) {
-            add(e.name);
-            break;
-          }
+        // "Right Ctrl" first with no modifier would read back as the
+        // modifier; the fire list's "R-CTRL" reads back as the key.
+        add(parts.empty() ? KeySpellingNotAModifier(code) : KeyTableName(code));
       }
       return "combo " + ShellQuote(parts);
     }

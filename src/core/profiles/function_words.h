@@ -28,6 +28,8 @@ struct FunctionChoice {
 struct FunctionParse {
   std::optional<FunctionChoice> choice;
   std::string error;  // one line, when choice is empty
+  // The words are right but name what the files do not hold (a macro).
+  bool missing = false;
 };
 
 // Parses the words after "set button N" (options included, e.g. {"fire",
@@ -35,12 +37,18 @@ struct FunctionParse {
 // space, so `key Page Up` and `key 'Page Up'` mean the same. Names are
 // matched without regard to case; macroNames are record.ini's sections in
 // order (a macro is named by its name or its number 1..12).
+// `key ''` and `combo ''` are what a key the program had no code for is
+// stored as: a stored configuration (a profile) may say so, a user's choice
+// may not.
+enum class EmptyKey { Refused, Kept };
 FunctionParse ParseFunctionWords(const std::vector<std::string>& words,
-                                 const std::vector<std::string>& macroNames);
+                                 const std::vector<std::string>& macroNames,
+                                 EmptyKey empty = EmptyKey::Refused);
 
 // The same from one line of words, split as a POSIX shell would
 // (quotes and backslashes).
-FunctionParse ParseFunctionText(std::string_view text, const std::vector<std::string>& macroNames);
+FunctionParse ParseFunctionText(std::string_view text, const std::vector<std::string>& macroNames,
+                                EmptyKey empty = EmptyKey::Refused);
 
 // The slot's function in those words, quoted so that the line can be pasted
 // after "corvalinectl set button N". Bytes the words cannot say (only a

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <unordered_set>
 
 #include "core/settings/text_codec.h"
 
@@ -84,6 +85,7 @@ class Parser {
   JsonValue Object(int depth) {
     JsonValue v;
     v.kind = JsonValue::Kind::Object;
+    std::unordered_set<std::string> names;
     ++p_;
     SkipSpace();
     if (p_ < t_.size() && t_[p_] == '}') {
@@ -93,7 +95,11 @@ class Parser {
     for (;;) {
       SkipSpace();
       if (p_ >= t_.size() || t_[p_] != '"') Fail("expected a member name in quotes");
+      const std::size_t keyAt = p_;
       std::string key = String();
+      // A second member of one name would silently win or lose: say where.
+      if (!names.insert(key).second)
+        throw ParseFailure{keyAt, "the member \"" + key + "\" is there twice"};
       SkipSpace();
       if (p_ >= t_.size() || t_[p_] != ':') Fail("expected ':' after a member name");
       ++p_;
@@ -262,6 +268,8 @@ std::optional<long long> JsonValue::IntegerIn(long long lo, long long hi) const 
 JsonParseResult ParseJson(std::string_view text) {
   if (text.size() > kMaxText) return {std::nullopt, "the file is larger than 16 MiB"};
   if (!IsValidUtf8(text)) return {std::nullopt, "the text is not UTF-8"};
+  // Editors on some systems start UTF-8 files with a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   Parser parser(text);
   try {
     return {parser.Document(), {}};

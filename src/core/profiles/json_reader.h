@@ -46,7 +46,8 @@ struct JsonParseResult {
 };
 
 // Parses one JSON document (RFC 8259; UTF-8 text, \u escapes with surrogate
-// pairs). Nesting deeper than 64 levels and texts over 16 MiB are refused
+// pairs; a leading byte-order mark is skipped; a member name twice in one
+// object is refused). Nesting deeper than 64 levels and texts over 16 MiB are refused
 // rather than exhausting the stack or memory.
 JsonParseResult ParseJson(std::string_view text);
 

@@ -83,8 +83,13 @@ void WriteSettings(JsonWriter& j, const SettingsBlock& s) {
   j.Key("pointer")
       .BeginObject()
       .Field("speedLevel", int(s.pointerSpeedLevel))
-      .Field("wheelScrollLines", int(s.wheelScrollLines))
-      .Field("doubleClickLevel", int(s.doubleClickLevel));
+      .Field("wheelScrollLines", int(s.wheelScrollLines));
+  // In ms as `set pointer --double-click` takes it; a level off the slider
+  // (a damaged file) as its stored number.
+  if (s.doubleClickLevel >= 1 && s.doubleClickLevel <= kDoubleClickLevels)
+    j.Field("doubleClickMs", DoubleClickMsOfLevel(s.doubleClickLevel));
+  else
+    j.Field("doubleClickLevel", int(s.doubleClickLevel));
   for (auto [key, value] : {std::pair{"wheelPageScroll", s.wheelPageScroll},
                             std::pair{"precision", s.pointerPrecision}}) {
     if (value <= 1)

@@ -13,8 +13,9 @@
 //   "lighting": {"effect": "off"|"standard"|"respiration"|"neon",
 //       "standardBrightness", "respirationSpeed", "neonPeriod": the list texts,
 //       "standardOption", "respirationOption", "neonOption": option names}
-//   "pointer": {"speedLevel", "wheelScrollLines", "doubleClickLevel": slider
-//       positions, "wheelPageScroll", "precision": bool}
+//   "pointer": {"speedLevel", "wheelScrollLines": slider positions,
+//       "doubleClickMs": 900, 830, ... 200 (or "doubleClickLevel": the slider
+//       position), "wheelPageScroll", "precision": bool}
 //   "macros": [up to 12 x {"name", "loopCount": 0..65535, "events": [item texts]}]
 //   "preserved": {"<config.bin offset>": byte}   optional: the bytes no other
 //       member decides (unused parameter columns, the stored-only slots,
@@ -28,6 +29,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/i18n/ui_language.h"
@@ -61,8 +63,14 @@ struct ConfigFiles {
 };
 
 struct ProfileResult {
+  ProfileResult() = default;
+  ProfileResult(std::optional<Profile> p, std::string e)
+      : profile(std::move(p)), error(std::move(e)) {}
   std::optional<Profile> profile;
   std::string error;  // one line, when profile is empty
+  // One line each, for a profile that was read but holds what the editing
+  // rules would not make (button tables written elsewhere): kept as it is.
+  std::vector<std::string> warnings;
 };
 
 // Reads the configuration: config.bin must be exactly 1986 bytes; captions

@@ -153,7 +153,7 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
       Fail(bpath + ".button", "button " + std::to_string(slot + 1) + " is there twice");
     const std::string fpath = bpath + ".function";
     const FunctionParse parsed =
-        ParseFunctionText(TextAt(Member(b, bpath, "function"), fpath), macroNames);
+        ParseFunctionText(TextAt(Member(b, bpath, "function"), fpath), macroNames, EmptyKey::Kept);
     if (!parsed.choice) Fail(fpath, parsed.error);
     // Start from a plain slot so that only the new function's rules apply.
     table.category[slot] = static_cast<std::uint8_t>(FunctionCategory::KeyOff);
@@ -180,28 +180,33 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
 }
 
 // The rules the menus keep: a left button in each group, one Shift button
-// that both groups agree on.
-void CheckButtonRules(const SettingsBlock& s, UiLanguage language) {
+// that both groups agree on. A config.bin written elsewhere may break them;
+// such a table is kept as it is and the rules it breaks are named.
+std::string BrokenButtonRules(const SettingsBlock& s) {
+  constexpr auto kShift = static_cast<std::uint8_t>(FunctionCategory::Shift);
+  std::string rules;
+  const auto add = [&rules](const std::string& rule) {
+    if (!rules.empty()) rules += "; ";
+    rules += rule;
+  };
   for (int g = 0; g < 2; ++g) {
     bool left = false;
     for (int slot = 0; slot < kVisibleButtons; ++slot)
       left = left || s.buttons[g].category[slot] == 0;
-    if (!left) Fail(std::string("keyGroups.") + (g ? "B" : "A"), LeftKeyWarning(language).text);
-  }
-  for (int slot = 0; slot < kVisibleButtons; ++slot) {
-    const bool a =
-        s.buttons[0].category[slot] == static_cast<std::uint8_t>(FunctionCategory::Shift);
-    const bool b =
-        s.buttons[1].category[slot] == static_cast<std::uint8_t>(FunctionCategory::Shift);
-    if (a != b)
-      Fail("keyGroups." + std::string(a ? "B" : "A") + ".buttons[" + std::to_string(slot) +
-               "].function",
-           "Shift must be the same button in both key groups");
+    if (!left)
+      add(std::string("keyGroups.") + (g ? "B" : "A") +
+          " has no Left Click, and each key group keeps at least one Left Click");
   }
   int shifts = 0;
-  for (int slot = 0; slot < kVisibleButtons; ++slot)
-    shifts += s.buttons[0].category[slot] == static_cast<std::uint8_t>(FunctionCategory::Shift);
-  if (shifts > 1) Fail("keyGroups", "only one button can be Shift");
+  for (int slot = 0; slot < kVisibleButtons; ++slot) {
+    const bool a = s.buttons[0].category[slot] == kShift, b = s.buttons[1].category[slot] == kShift;
+    shifts += a || b;
+    if (a != b)
+      add("button " + std::to_string(slot + 1) + " is Shift in key group " + (a ? "A" : "B") +
+          " only, and Shift is the same button in both key groups");
+  }
+  if (shifts > 1) add("more than one button is Shift, and only one button can be Shift");
+  return rules;
 }
 
 void ReadRateAndDpi(const JsonValue& root, SettingsBlock& s) {
@@ -257,12 +262,20 @@ void ReadPointer(const JsonValue& root, SettingsBlock& s) {
   };
   s.pointerSpeedLevel = level("speedLevel");
   s.wheelScrollLines = level("wheelScrollLines");
-  s.doubleClickLevel = level("doubleClickLevel");
+  if (const JsonValue* ms = p.Find("doubleClickMs")) {
+    const int at =
+        DoubleClickLevelOfMs(std::to_string(IntAt(*ms, "pointer.doubleClickMs", 200, 900)));
+    if (!at) Fail("pointer.doubleClickMs", "must be one of 900, 830, ... 270, 200 (steps of 70)");
+    s.doubleClickLevel = static_cast<std::uint8_t>(at);
+  } else {
+    s.doubleClickLevel = level("doubleClickLevel");
+  }
   s.wheelPageScroll = FlagAt(Member(p, "pointer", "wheelPageScroll"), "pointer.wheelPageScroll");
   s.pointerPrecision = FlagAt(Member(p, "pointer", "precision"), "pointer.precision");
 }
 
-Profile Read(const JsonValue& root, UiLanguage language, std::uint8_t fill) {
+Profile Read(const JsonValue& root, UiLanguage language, std::uint8_t fill,
+             std::vector<std::string>& warnings) {
   ObjectAt(root, "the profile");
   const JsonValue* format = root.Find("format");
   if (!format || !format->IsString() || format->text != kProfileFormat)
@@ -287,7 +300,9 @@ Profile Read(const JsonValue& root, UiLanguage language, std::uint8_t fill) {
 
   const JsonValue& groups = ObjectAt(Member(root, "", "keyGroups"), "keyGroups");
   for (int g = 0; g < 2; ++g) ReadGroup(groups, g, p, language, macroNames, keepCaptions);
-  CheckButtonRules(p.block, language);
+  if (std::string broken = BrokenButtonRules(p.block); !broken.empty())
+    warnings.push_back("the button tables are outside the editing rules (" + broken +
+                       "); imported unchanged");
   const JsonValue& edited = Member(root, "", "editedKeyGroup");
   if (edited.IsString() && (edited.text == "A" || edited.text == "B"))
     p.block.currentMode = edited.text == "B" ? 1 : 0;
@@ -313,7 +328,9 @@ ProfileResult ReadProfileOnto(std::string_view text, UiLanguage language, std::u
   const JsonParseResult parsed = ParseJson(text);
   if (!parsed.value) return {std::nullopt, "not JSON: " + parsed.error};
   try {
-    return {Read(*parsed.value, language, fill), {}};
+    ProfileResult r;
+    r.profile = Read(*parsed.value, language, fill, r.warnings);
+    return r;
   } catch (const Fault& f) {
     return {std::nullopt, f.text};
   }

@@ -14,6 +14,18 @@ std::filesystem::path FileOf(const std::filesystem::path& folder, std::string_vi
   return folder / (std::string(name) + std::string(kProfileExtension));
 }
 
+std::string WriteProfile(const std::filesystem::path& folder, std::string_view name,
+                         const Profile& profile) {
+  if (std::string e = CheckProfileName(name); !e.empty()) return e;
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) return "cannot make " + folder.string() + ": " + ec.message();
+  int error = 0;
+  if (!WriteFileAtomically(FileOf(folder, name), ProfileToJson(profile), &error))
+    return "cannot write " + FileOf(folder, name).string() + ": " + std::strerror(error);
+  return {};
+}
+
 }  // namespace
 
 std::filesystem::path ProfilesFolder(const std::filesystem::path& dataFolder) {
@@ -45,16 +57,18 @@ std::vector<std::string> ListProfiles(const std::filesystem::path& folder) {
   return names;
 }
 
+std::string CheckNewProfileName(std::string_view name) {
+  // A profile saved as "(previous)" would be lost at the next load.
+  if (name == kPreviousProfile)
+    return "the name " + std::string(kPreviousProfile) +
+           " is kept for the configuration a load replaces; choose another";
+  return CheckProfileName(name);
+}
+
 std::string SaveProfile(const std::filesystem::path& folder, std::string_view name,
                         const Profile& profile) {
-  if (std::string e = CheckProfileName(name); !e.empty()) return e;
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  if (ec) return "cannot make " + folder.string() + ": " + ec.message();
-  int error = 0;
-  if (!WriteFileAtomically(FileOf(folder, name), ProfileToJson(profile), &error))
-    return "cannot write " + FileOf(folder, name).string() + ": " + std::strerror(error);
-  return {};
+  if (std::string e = CheckNewProfileName(name); !e.empty()) return e;
+  return WriteProfile(folder, name, profile);
 }
 
 ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view name,
@@ -82,7 +96,7 @@ ProfileResult LoadProfileIntoFiles(const std::filesystem::path& folder, std::str
                                    const Profile& current, const ConfigFiles& files) {
   ProfileResult loaded = LoadProfile(folder, name, current.captionLanguage);
   if (!loaded.profile) return loaded;
-  if (std::string e = SaveProfile(folder, kPreviousProfile, current); !e.empty())
+  if (std::string e = WriteProfile(folder, kPreviousProfile, current); !e.empty())
     return {std::nullopt, "the current configuration could not be kept as " +
                               std::string(kPreviousProfile) + ", so nothing was loaded: " + e};
   if (std::string e = WriteConfiguration(files, *loaded.profile); !e.empty())

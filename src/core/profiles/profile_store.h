@@ -23,11 +23,15 @@ std::filesystem::path ProfilesFolder(const std::filesystem::path& dataFolder);
 // not starting with '.'.
 std::string CheckProfileName(std::string_view name);
 
+// CheckProfileName, and "(previous)" is not a name to save under: it belongs
+// to the configuration the next load replaces.
+std::string CheckNewProfileName(std::string_view name);
+
 // The names of the saved profiles, sorted.
 std::vector<std::string> ListProfiles(const std::filesystem::path& folder);
 
 // Writes the profile as NAME.json (atomically; the folder is made when
-// missing). Returns an empty string or one line saying what failed.
+// missing); NAME passes CheckNewProfileName. Returns an empty string or one line saying what failed.
 std::string SaveProfile(const std::filesystem::path& folder, std::string_view name,
                         const Profile& profile);
 

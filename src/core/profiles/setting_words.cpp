@@ -154,6 +154,11 @@ ChangeResult ChangeLighting(SettingsBlock& block, std::string_view effect,
 
 int DoubleClickMsOfLevel(int level) { return 900 - 70 * (level - 1); }
 
+int DoubleClickLevelOfMs(std::string_view text) {
+  const auto ms = Number(text, 200, 900);
+  return ms && (900 - *ms) % 70 == 0 ? (900 - *ms) / 70 + 1 : 0;
+}
+
 ChangeResult ChangePointer(SettingsBlock& block, const PointerChange& c) {
   SettingsBlock next = block;
   if (c.speed) {
@@ -173,13 +178,13 @@ ChangeResult ChangePointer(SettingsBlock& block, const PointerChange& c) {
     }
   }
   if (c.doubleClickMs) {
-    const auto ms = Number(*c.doubleClickMs, 200, 900);
-    if (!ms || (900 - *ms) % 70 != 0)
+    const int level = DoubleClickLevelOfMs(*c.doubleClickMs);
+    if (!level)
       return Bad(
           "the double-click time is one of 900, 830, 760, 690, 620, 550, 480, 410, 340, "
           "270, 200 (ms), not '" +
           *c.doubleClickMs + "'");
-    next.doubleClickLevel = static_cast<std::uint8_t>((900 - *ms) / 70 + 1);
+    next.doubleClickLevel = static_cast<std::uint8_t>(level);
   }
   if (c.precision) {
     if (*c.precision != "on" && *c.precision != "off")

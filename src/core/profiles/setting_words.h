@@ -65,6 +65,9 @@ struct PointerChange {
 };
 ChangeResult ChangePointer(SettingsBlock& block, const PointerChange& change);
 // The slider step of a double-click time and back: 900 ms is 1, 200 ms is 11.
+inline constexpr int kDoubleClickLevels = 11;
 int DoubleClickMsOfLevel(int level);
+// The level of one of those times; 0 for any other text.
+int DoubleClickLevelOfMs(std::string_view ms);
 
 }  // namespace corvaline

@@ -57,8 +57,10 @@ bool ProfilesMenu::Load(const QString& name) {
   // As OK does: to the mouse and saved, when there is a mouse; the files
   // already hold the profile either way.
   if (shell_.DeviceReady()) shell_.ApplySettingsNow();
-  tray_.ShowBalloon(QStringLiteral("Info"), Utf8(ProfileLoadedText(name.toStdString(), lang)),
-                    kLoadedBalloonMs);
+  // A table outside the editing rules is loaded as it is, and said, as import does.
+  std::string text = ProfileLoadedText(name.toStdString(), lang);
+  for (const std::string& w : r.warnings) text += "\n" + w;
+  tray_.ShowBalloon(QStringLiteral("Info"), Utf8(text), kLoadedBalloonMs);
   Refresh();
   return true;
 }

@@ -27,6 +27,10 @@ TEST(JsonReader, ReadsTheWholeGrammarAndSaysWhereItStops) {
   EXPECT_NE(ParseJson("{\n\n  x").error.find("line 3, column 3"), std::string::npos);
   EXPECT_FALSE(ParseJson(std::string(100000, '[')).value);  // refused, not a stack overflow
   EXPECT_FALSE(ParseJson("\"\xFF\"").value);                // not UTF-8
+  // A second member of one name is refused where it stands, not silently lost.
+  EXPECT_NE(ParseJson("{\"a\": {\"b\": 1,\n  \"b\": 2}}").error.find("line 2, column 3"),
+            std::string::npos);
+  EXPECT_TRUE(ParseJson("\xEF\xBB\xBF{\"a\": 1}").value);  // a byte-order mark
 }
 
 TEST(FunctionWords, QuotedWordsSplitBackAsAShellDoes) {
@@ -56,6 +60,7 @@ TEST(FunctionWords, EveryEntryOfEveryListReadsBackToItsBytes) {
                                     "off",
                                     "macro 3 --repeat while-held",
                                     "combo ''",
+                                    "combo R-CTRL+Z",
                                     "key ''"};
   for (int i = 0; i < kFireKeyCount; ++i)
     words.push_back("fire " + ShellQuote(FireKeyNameAt(i)) + " --speed 7 --times 0");
@@ -69,12 +74,12 @@ TEST(FunctionWords, EveryEntryOfEveryListReadsBackToItsBytes) {
   for (const std::string& w : words) {
     SettingsBlock block{};
     ButtonCaptions captions;
-    const FunctionParse p = ParseFunctionText(w, macros);
+    const FunctionParse p = ParseFunctionText(w, macros, EmptyKey::Kept);
     ASSERT_TRUE(p.choice) << w << ": " << p.error;
     ASSERT_TRUE(AssignFunction({block, captions, UiLanguage::EN}, 4, *p.choice).assigned) << w;
     SettingsBlock again{};
-    const FunctionParse back =
-        ParseFunctionText(FunctionWordsOf(block, KeyGroup::ModeA, 4, macros), macros);
+    const FunctionParse back = ParseFunctionText(FunctionWordsOf(block, KeyGroup::ModeA, 4, macros),
+                                                 macros, EmptyKey::Kept);
     ASSERT_TRUE(back.choice) << w << " -> " << FunctionWordsOf(block, KeyGroup::ModeA, 4, macros);
     AssignFunction({again, captions, UiLanguage::EN}, 4, *back.choice);
     EXPECT_EQ(std::memcmp(&again, &block, sizeof block), 0) << w;

@@ -47,6 +47,15 @@ TEST_F(ShellTest, ProfilesFromTheTraySaveLoadApplyAndKeepThePrevious) {
   EXPECT_FALSE(menu.Load("missing"));
   ASSERT_EQ(sink.messages.size(), 1u);
   EXPECT_EQ(Settings().settings.reportRateCode, 8);
+
+  // A table the menus would not make (no left button) loads as it is.
+  for (auto& category : Settings().settings.buttons[0].category) category = 1;
+  answer = "no left";
+  emit tray.saveProfileChosen();
+  ASSERT_TRUE(menu.Load("fast"));
+  ASSERT_TRUE(menu.Load("no left"));
+  EXPECT_EQ(Settings().settings.buttons[0].category[9], 1);
+  EXPECT_TRUE(tray.balloons.back().text.contains("Left Click"));
 }
 
 }  // namespace

@@ -68,6 +68,25 @@ TEST(Corvalinectl, BadFilesAndCommandLinesGiveOneLineAndTheDocumentedStatus) {
   EXPECT_EQ(ReadFileBytes(box / "short.bin").size(), kConfigFileSize - 1);
 }
 
+TEST(Corvalinectl, ListGivesOneLinePerMouseWithItsCollectionsBelow) {
+  ToolSandbox box;
+  const std::string out = box.Run({"--simulate", "list"}).out;
+  EXPECT_EQ(out.rfind("CORVALINE mouse (", 0), 0u) << out;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3) << out;  // the mouse, two collections
+  EXPECT_EQ(out.find("\nCORVALINE"), std::string::npos) << out;
+}
+
+TEST(Corvalinectl, BothManualPagesAreInTheBuildTreeWithSeeAlso) {
+  const auto bin = std::filesystem::path(CORVALINECTL_PATH).parent_path();
+  const auto man = bin.parent_path() / "man";
+  for (const std::string page : {"corvalinectl", "corvaline"}) {
+    if (!std::filesystem::exists(bin / page)) continue;  // a build without the program
+    const std::string text = ReadFileBytes(man / "man1" / (page + ".1"));
+    EXPECT_NE(text.find(".SH SEE ALSO"), std::string::npos) << page;
+    EXPECT_EQ(text.find('@'), std::string::npos) << page;  // every field filled in
+  }
+}
+
 TEST(Corvalinectl, WithoutAMouseApplyFails) {
   ToolSandbox box;
   std::filesystem::copy_file(kSource / "assets" / "config.bin", box / "config.bin");

@@ -86,8 +86,11 @@ TEST(CorvalinectlSet, EveryFunctionGivesTheWordOfTheMenusAndItsCaption) {
     EXPECT_EQ(IniReadString(f.box / "str.ini", "Setting-EN", "Item3"), c.caption) << c.words[0];
     // What set prints is what show prints: the words read back the same.
     const auto shown = f.box.Run({"show", f.config.string()});
-    EXPECT_NE(shown.out.find("button 3: " + r.out.substr(r.out.find(": ") + 2)), std::string::npos)
-        << shown.out;
+    const auto words = r.out.find(": ") + 2;
+    EXPECT_NE(shown.out.find("button 3: " + r.out.substr(words, r.out.find(" (saved") - words) +
+                             "\n"),
+              std::string::npos)
+        << shown.out << r.out;
   }
   // The first save stored the first-run byte and the default captions the
   // program would otherwise have reset the set one to.
@@ -153,9 +156,11 @@ TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
       {{"dpi", "1", "--colour", "#FF0000"}, 1, "only while it is on"},
       {{"button", "11", "off"}, 2, "1 to 10"},
       {{"button", "3", "key", "NoSuchKey"}, 2, "unknown key name"},
+      {{"button", "3", "key", ""}, 2, "key needs a key name"},
+      {{"button", "3", "combo", ""}, 2, "combo needs keys"},
       {{"button", "3", "fire", "A", "--speed", "4"}, 2, "--speed"},
       {{"button", "3", "fire", "A", "--times", "256"}, 2, "--times"},
-      {{"button", "3", "macro", "nothing"}, 2, "no macro"},
+      {{"button", "3", "macro", "nothing"}, 1, "its macros are copy, paste"},
       {{"button", "3", "combo", "Left Ctrl+Q+W+E"}, 2, "combination"},
       {{"button", "3", "media", "Louder"}, 2, "Vol+"},
       {{"button", "3", "teleport"}, 2, "unknown function"},
@@ -178,13 +183,56 @@ TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
     for (const auto& a : c.args) joined += a + " ";
     EXPECT_EQ(r.status, c.status) << joined << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << joined << r.err;
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << joined << r.err;
+    // A rule of the button menus is explained on a second line.
+    const bool rule = c.status == 1 && c.args[0] == "button" && c.args[2] != "macro";
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), rule ? 2 : 1) << joined << r.err;
+    if (c.status == 2) {
+      EXPECT_NE(r.err.find("'corvalinectl set --help'"), std::string::npos) << r.err;
+    }
   }
+  EXPECT_NE(f.Set({"button", "1", "right-click"}).err.find("\ncorvalinectl: each key group keeps"),
+            std::string::npos);
   EXPECT_EQ(f.Files(), before);
+}
+
+// One vocabulary: every spelling the program uses for a key is taken in each
+// place, levels count from 1, double-click times are in ms, and each change
+// says where it went and how it reaches the mouse.
+TEST(CorvalinectlSet, KeySpellingsLevelsAndTimesMeanTheSameEverywhere) {
+  Folder f;
+  const std::vector<std::pair<std::vector<std::string>, std::uint32_t>> cases = {
+      {{"key", "Left Win"}, 0x00E30000},
+      {{"key", "L-CTRL"}, 0x00E00000},
+      {{"combo", "Left Win+Left Ctrl"}, 0x00E00800},
+      {{"combo", "R-SHIFT+L-WIN"}, 0xE3E50000},
+      {{"fire", "Left Shift", "--speed", "5", "--times", "1"}, 0x0105E10A},
+      {{"fire", "Right Ctrl", "--speed", "5", "--times", "1"}, 0x0105E40A},
+  };
+  for (const auto& [words, word] : cases) {
+    std::vector<std::string> args = {"button", "3"};
+    args.insert(args.end(), words.begin(), words.end());
+    const auto r = f.Set(args);
+    ASSERT_EQ(r.status, 0) << words[1] << r.err;
+    EXPECT_EQ(EncodeButtonAction(f.Block(), KeyGroup::ModeA, 2), word) << words[1];
+    EXPECT_NE(r.out.find("; the mouse changes with --apply or 'corvalinectl apply')\n"),
+              std::string::npos);
+  }
+  EXPECT_EQ(f.Set({"button", "3", "fire", "Left Windows"}).status, 2);  // not in the fire list
+  ASSERT_EQ(f.Set({"dpi", "2", "--level", "2"}).status, 0);
+  ASSERT_EQ(f.Set({"pointer", "--double-click", "480"}).status, 0);
+  const std::string shown = f.box.Run({"show", f.config.string()}).out;
+  EXPECT_NE(shown.find("stage 2: on, level 2 ("), std::string::npos) << shown;
+  EXPECT_NE(shown.find("double-click 480 ms"), std::string::npos) << shown;
+  const std::string json = f.box.Run({"show", "--json", f.config.string()}).out;
+  EXPECT_NE(json.find("\"doubleClickMs\": 480"), std::string::npos) << json;
 }
 
 TEST(CorvalinectlSet, DpiLevelsFollowTheMouseAndApplySendsTheResult) {
   Folder f;
+  // Levels 1..8 exist with every sensor type: no mouse needed to set them.
+  ASSERT_EQ(f.Set({"dpi", "2", "--level", "5"}).status, 0);
+  EXPECT_EQ(f.Block().dpiStageIndex[1], 4);
+  EXPECT_NE(f.Set({"dpi", "2", "--level", "9"}).err.find("--sensor-type"), std::string::npos);
   // The virtual mouse of sensor type 1 has eight levels; set asks it.
   auto r = f.box.Run({"--simulate", "--sensor-type", "1", "set", "dpi", "1", "--level", "9",
                       "--config", f.config.string()});

@@ -47,13 +47,14 @@ TEST(CorvalinectlWatch, FollowsEventsAndSurvivesUnplugging) {
 
   start(sim + " --sensor-type 3", "sim1");
   ASSERT_TRUE(WaitFor(box / "sim1.out", "plugged in"));
-  start(env + " " + CORVALINECTL_PATH + " --lang EN watch", "watch");
+  start(env + " " + CORVALINECTL_PATH + " --lang EN watch --json", "watch");
   const auto watch = box / "watch.out";
   ASSERT_TRUE(WaitFor(watch, "detect the gaming mouse.")) << ReadFileBytes(watch);
   press("rate 500");
   press("macro 12");
   ASSERT_TRUE(WaitFor(watch, "Switch to macro key12")) << ReadFileBytes(watch);
-  EXPECT_NE(ReadFileBytes(watch).find("Info: Switch report rate into 500HZ\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(watch).find("{\"event\":\"report-rate\",\"time\":\"20"),
+            std::string::npos);
 
   signal("sim1", "TERM");
   ASSERT_TRUE(WaitFor(watch, "did not detect the gaming mouse!")) << ReadFileBytes(watch);
@@ -61,6 +62,18 @@ TEST(CorvalinectlWatch, FollowsEventsAndSurvivesUnplugging) {
   ASSERT_TRUE(WaitFor(watch, "detect the gaming mouse.", 2)) << ReadFileBytes(watch);
   press("mode 2");
   ASSERT_TRUE(WaitFor(watch, "Switch to key matrix 2")) << ReadFileBytes(watch);
+  // One line per event, and one event per plug or unplug whatever the
+  // number of the mouse's collections.
+  const std::string lines = ReadFileBytes(watch);
+  auto count = [&lines](const std::string& needle) {
+    int n = 0;
+    for (auto at = lines.find(needle); at != std::string::npos; at = lines.find(needle, at + 1))
+      ++n;
+    return n;
+  };
+  EXPECT_EQ(count("\"event\":\"arrived\""), 2) << lines;
+  EXPECT_EQ(count("\"event\":\"removed\""), 1) << lines;
+  EXPECT_EQ(count("\n"), count("{\"event\"")) << lines;
 
   signal("watch", "INT");
   signal("sim2", "TERM");
