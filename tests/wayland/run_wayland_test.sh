@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # The real program as a native Wayland client: a headless sway (no input
-# devices, software rendering), the virtual mouse, and the test's own virtual
-# pointer and keyboard. It edits the Basic page through menus and dialogs and
-# applies, names a key in the Single Key dialog, records a macro, and drags
-# the window; corvalinectl and record.ini read the results back, sway's tree
-# shows where the windows are. Screenshots (grim) stay in WORK/shots.
+# devices, software rendering) with swaybar's tray, mako for notifications,
+# the virtual mouse, and the test's own virtual pointer and keyboard. The
+# program starts hidden with its StatusNotifierItem, balloons reach mako, a
+# click on the icon opens the window. It edits the Basic page through menus
+# and dialogs and applies, names a key in the Single Key dialog, records a
+# macro, and drags the window; corvalinectl and record.ini read the results
+# back, sway's tree shows where the windows are. Screenshots (grim) stay in WORK/shots.
 #   run_wayland_test.sh BIN_DIR WL_INPUT WORK_DIR
 # Exit status 77 (skipped, with the reason) when sway cannot run here.
 set -uo pipefail
 BIN=$1 WL_INPUT=$2 WORK=$3
 skip() { echo "SKIP: $*"; exit 77; }
-fail() { echo "FAIL: $*"; [ -s "$TMP/corvaline.log" ] && tail -20 "$TMP/corvaline.log"; exit 1; }
+fail() { echo "FAIL: $*"; shot failure; [ -s "$TMP/corvaline.log" ] && tail -20 "$TMP/corvaline.log"; exit 1; }
 step() { echo "-- $*"; }
 
-for tool in sway swaymsg jq dbus-run-session; do
+for tool in sway swaymsg jq dbus-daemon dbus-send mako makoctl busctl; do
   command -v $tool >/dev/null || skip "$tool is not installed (scripts/setup-deps)"
 done
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
@@ -27,6 +29,28 @@ cleanup() {
   [ -n "${KEEP_TMP:-}" ] || rm -rf "$TMP"
 }
 trap cleanup EXIT
+
+# One session bus for both sides (sway's user and ours): swaybar's tray
+# watcher, the notification service and the program meet there.
+cat >"$TMP/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$TMP/bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow receive_sender="*"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+(umask 000; exec dbus-daemon --config-file="$TMP/bus.conf" --nofork --nopidfile) 2>"$TMP/bus.log" &
+PIDS+=($!)
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$TMP/bus"
+bus_has() { busctl --user status "$1" >/dev/null 2>&1; }
 
 # sway refuses to run as root: then it runs as an unprivileged user of its own.
 SWAY_RUN="$TMP/sway-run"
@@ -47,9 +71,14 @@ default_border none
 default_floating_border none
 focus_follows_mouse no
 for_window [app_id="corvaline"] floating enable
+bar {
+  position top
+  tray_output *
+}
 EOF
 chmod 0644 "$TMP/sway.config"
 "${AS_USER[@]}" env -i PATH="$PATH" HOME="$SWAY_RUN" XDG_RUNTIME_DIR="$SWAY_RUN" \
+  DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
   WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
   sway --config "$TMP/sway.config" >"$TMP/sway.log" 2>&1 &
 PIDS+=($!)
@@ -91,8 +120,8 @@ wait_for() {  # wait_for SECONDS 'COMMAND': until the command succeeds
 
 coproc INPUT { "$WL_INPUT" 2>&1; }
 PIDS+=($INPUT_PID)
-read -r -t 10 ready <&"${INPUT[0]}" || true
-[ "${ready%% *}" = ready ] || fail "the input client did not start: $ready"
+read -r -t 10 ready SCREEN_W SCREEN_H <&"${INPUT[0]}" || true
+[ "$ready" = ready ] || fail "the input client did not start: $ready"
 send() {
   echo "$*" >&"${INPUT[1]}"
   local reply
@@ -105,13 +134,38 @@ at() { send move $((WX + $1)) $((WY + $2)); }          # main-window pixels
 click() { at "$1" "$2"; send down; send up; sleep 0.3; }
 key() { for k in "$@"; do send key "$k"; done; sleep 0.2; }
 
-step "the program starts as a Wayland client of sway against the virtual mouse"
+step "the program starts hidden, its icon a StatusNotifierItem on swaybar's watcher"
+wait_for 10 'bus_has org.kde.StatusNotifierWatcher' || fail "swaybar's StatusNotifierWatcher is not on the bus"
+mako >"$TMP/mako.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 'bus_has org.freedesktop.Notifications' || fail "mako did not take org.freedesktop.Notifications"
 "$BIN/corvaline-sim" >"$TMP/sim.log" 2>&1 &
 PIDS+=($!)
 wait_for 10 'ls "$CLIENT_RUN"/corvaline-sim/* >/dev/null 2>&1' || fail "corvaline-sim did not start"
-# No notification area here, so the window opens at start.
-dbus-run-session -- "$BIN/corvaline" >"$TMP/corvaline.log" 2>&1 &
+"$BIN/corvaline" >"$TMP/corvaline.log" 2>&1 &
 PIDS+=($!)
+items() {
+  dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+    string:RegisteredStatusNotifierItems 2>/dev/null | grep -o '[^ ]*/[^ ]*'
+}
+wait_for 30 'test -n "$(items)"' || fail "no StatusNotifierItem registered"
+ITEM=$(items | head -1)
+echo "   item $ITEM"
+sleep 1
+test "$(count_windows)" -eq 0 || fail "the window is shown at start although the tray is there"
+shot 00-tray
+
+step "the balloon of a DPI switch on the mouse goes to mako"
+"$BIN/corvaline-sim" press dpi 2 >/dev/null 2>&1 || fail "corvaline-sim press dpi 2 failed"
+wait_for 10 'makoctl list 2>/dev/null | grep -q "Switch DPI into the second stage"' ||
+  fail "mako shows no DPI balloon: $(makoctl list 2>&1 | tr -s ' \n' ' ')"
+echo "   mako: $(makoctl list | jq -r '.data[0][] | "\(.summary.data): \(.body.data)"' 2>/dev/null | head -1)"
+shot 00-balloon
+
+step "a click on the icon in swaybar (its Activate) opens the window"
+# The icon is the last thing of the bar's right end.
+send click $((SCREEN_W - 12)) 11
 wait_for 30 'test "$(count_windows)" -ge 1' || fail "no window appeared on sway: $(swaymsg -t get_tree -r | jq -c ".. | objects | select(.app_id?) | [.type, .app_id, .rect]")"
 sleep 1.5
 locate_main
@@ -170,12 +224,12 @@ echo "   $(grep -E '^Report rate|^  stage 1' <<<"$SHOW" | tr '\n' ';') $(grep -E
 
 step "Advanced page: a macro named wl records the keys H and I"
 click 80 74
-sleep 0.5
+sleep 1
 click 766 329
 key 17 38
 click 565 538
 close_message() {
-  wait_for 5 'test "$(count_windows)" -eq 2' || fail "no message box for $1"
+  wait_for 10 'test "$(count_windows)" -eq 2' || fail "no message box for $1"
   # Enter held a moment, as a hand does: a release in the same instant as
   # the press would reach the window after the box is gone.
   sleep 0.3
