@@ -214,7 +214,7 @@ QImage Dialog(const Theme& t, Art art, const QString& title, int height, int see
   QImage img = NewImage(380, height);
   QPainter p;
   BeginPainter(p, img);
-  Frame(p, t, title, img.size(), seed);
+  Frame(p, t, title, img.deviceIndependentSize().toSize(), seed);
   Body(p, ContentTheme(t), art);
   p.end();
   return img;
