@@ -143,7 +143,8 @@ wait_for 10 'bus_has org.freedesktop.Notifications' || fail "mako did not take o
 PIDS+=($!)
 wait_for 10 'ls "$CLIENT_RUN"/corvaline-sim/* >/dev/null 2>&1' || fail "corvaline-sim did not start"
 "$BIN/corvaline" >"$TMP/corvaline.log" 2>&1 &
-PIDS+=($!)
+CORVALINE_PID=$!
+PIDS+=($CORVALINE_PID)
 items() {
   dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
     org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
@@ -271,4 +272,25 @@ locate_main
 echo "   from $X0,$Y0 to $WX,$WY"
 [ $((WX - X0)) -ge 100 ] && [ $((WY - Y0)) -ge 50 ] || fail "the window did not follow the drag"
 shot 07-moved
+
+step "at 200%: the window keeps its logical size, a click its place"
+click 859 14   # the skin's close button ends the program
+wait_for 10 '! kill -0 $CORVALINE_PID 2>/dev/null' || fail "the close button did not end the program"
+swaymsg -q output HEADLESS-1 mode 2560x1600 scale 2 || fail "sway cannot scale its output"
+"$BIN/corvaline" >"$TMP/corvaline-2x.log" 2>&1 &
+PIDS+=($!)
+wait_for 30 'test -n "$(items)"' || fail "no StatusNotifierItem registered at 200%"
+sleep 1
+send click $((SCREEN_W - 12)) 11   # the layout keeps its logical size
+wait_for 30 'test "$(count_windows)" -ge 1' || fail "no window at 200%"
+sleep 1.5
+locate_main
+read -r _ _ MW MH < <(main_window)
+[ "$MW" -eq 880 ] && [ "$MH" -eq 660 ] || fail "at 200% the window is ${MW}x${MH}, not 880x660"
+shot 08-basic-page-2x
+click 648 209   # 250 Hz
+click 718 633   # Apply
+sleep 2
+"$BIN/corvalinectl" show | grep -q '^Report rate: 250 Hz' || fail "the click at 200% did not set 250 Hz"
+echo "   880x660 logical, 250 Hz set and applied"
 echo "PASS: the program runs as a native Wayland client (shots in $WORK/shots)"
