@@ -25,6 +25,7 @@
 #include "gui/app/single_instance.h"
 #include "gui/app/tray.h"
 #include "gui/app/tray_menu.h"
+#include "gui/ui/skin_scale.h"
 #include "platform/hid.h"
 #include "platform/pointer_settings.h"
 
@@ -55,6 +56,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("corvaline"));
   app.setQuitOnLastWindowClosed(false);
+  // Screens above 100%: the canvases are composed from the 2x skin images.
+  SetSkinPixelRatio(app.devicePixelRatio());
 
   // A second start ends at once, without a word.
   gui::SingleInstance instance;

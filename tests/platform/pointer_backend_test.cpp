@@ -21,12 +21,13 @@ namespace {
 
 using Kind = PointerBackendKind;
 
-TEST(PointerChoice, GSettingsOnlyOnGnomeLikeDesktopsWithTheSchemaElseX11ElseNone) {
+TEST(PointerChoice, GSettingsOnGnomeLikeDesktopsKWinOnPlasmaElseX11ElseNone) {
   struct Case {
     bool schema;
     const char* desktop;
     bool x11;
     Kind expected;
+    bool kwin = false;
   } cases[] = {
       {true, "GNOME", true, Kind::GSettings},
       {true, "ubuntu:GNOME", false, Kind::GSettings},
@@ -37,9 +38,13 @@ TEST(PointerChoice, GSettingsOnlyOnGnomeLikeDesktopsWithTheSchemaElseX11ElseNone
       {true, "XFCE", false, Kind::NoBackend},
       {true, "", false, Kind::NoBackend},
       {true, "NOTGNOME", true, Kind::X11},      // whole names only
+      {false, "KDE", false, Kind::KWin, true},  // Plasma on Wayland
+      {false, "KDE", true, Kind::X11, false},   // Plasma on X11: KWin lists no devices
+      {true, "GNOME", true, Kind::GSettings, true},
+      {false, "XFCE", false, Kind::NoBackend, true},
   };
   for (const Case& c : cases) {
-    DesktopFacts facts{c.schema, c.desktop, c.x11};
+    DesktopFacts facts{c.schema, c.desktop, c.x11, c.kwin};
     EXPECT_EQ(ChoosePointerBackend(facts), c.expected) << c.desktop;
   }
 }

@@ -36,7 +36,13 @@ struct Theme {
 Theme CarbonTheme();
 Theme FrostTheme();
 
-// Transparent image of the given size, ready for antialiased drawing.
+// Every image is drawn twice: at 1x and, for screens scaled above 100%, at
+// 2x (twice the pixels, the same logical coordinates, saved as name@2x.png).
+int DrawingScale();
+void SetDrawingScale(int scale);
+
+// Transparent image of the given logical size at the drawing scale, ready for
+// antialiased drawing.
 QImage NewImage(int width, int height);
 void BeginPainter(QPainter& painter, QImage& image);
 
@@ -58,7 +64,7 @@ void Text(QPainter& p, const QRect& area, const QString& text, int pixelSize, co
 void Brand(QPainter& p, QPoint at, int pixelSize, const Theme& t);
 
 // Writes the image under `folder` with the skin file name (which begins with
-// "/"); false on a write failure. Opaque pictures are stored without alpha
+// "/"; "@2x" added before ".png" at scale 2); false on a write failure. Opaque pictures are stored without alpha
 // (24-bit PNG), the others with it.
 bool Save(const QImage& image, const QString& folder, std::string_view fileName, bool opaque = false);
 

@@ -67,8 +67,16 @@ Theme FrostTheme() {
   return t;
 }
 
+namespace {
+int gScale = 1;
+}  // namespace
+
+int DrawingScale() { return gScale; }
+void SetDrawingScale(int scale) { gScale = scale; }
+
 QImage NewImage(int width, int height) {
-  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  QImage image(width * gScale, height * gScale, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(gScale);
   image.fill(Qt::transparent);
   return image;
 }
@@ -232,7 +240,8 @@ bool WriteSkinIni(const Theme& t, const QString& folder) {
 
 bool Save(const QImage& image, const QString& folder, std::string_view fileName, bool opaque) {
   QDir().mkpath(folder);
-  const QString path = folder + QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
+  QString path = folder + QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
+  if (gScale != 1) path.insert(path.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(gScale));
   return image.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32).save(path, "PNG");
 }
 

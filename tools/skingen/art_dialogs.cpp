@@ -222,7 +222,7 @@ QImage Dialog(const Theme& t, Art art, const QString& title, int height, int see
   QImage img = NewImage(380, height);
   QPainter p;
   BeginPainter(p, img);
-  Frame(p, t, title, img.size(), seed, ContentPanel(t, art == Art::Macro));
+  Frame(p, t, title, img.deviceIndependentSize().toSize(), seed, ContentPanel(t, art == Art::Macro));
   Body(p, ContentTheme(t), art);
   // The Skins dialog draws its prompt in the UI text colour, unlike the
   // other dialogs' fixed white texts: a light skin gives it a light plate.

@@ -1,7 +1,8 @@
 // Generates the delivered skins and the application icon at build time.
 //   corvaline-skingen <skins folder> <icons folder>
 // writes <skins folder>/Carbon/..., <skins folder>/Frost/... (every file a
-// skin needs) and the icon sizes into <icons folder>.
+// skin needs, at 1x and as name@2x.png at 2x) and the icon sizes into
+// <icons folder>.
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -20,13 +21,18 @@ int main(int argc, char** argv) {
   const QString icons = QString::fromLocal8Bit(argv[2]);
 
   bool ok = true;
-  for (const skingen::Theme& theme : {skingen::CarbonTheme(), skingen::FrostTheme()}) {
-    const QString folder = skins + "/" + theme.name;
-    ok &= skingen::DrawPages(theme, folder);
-    ok &= skingen::DrawControls(theme, folder);
-    ok &= skingen::DrawDialogs(theme, folder);
-    ok &= skingen::WriteSkinIni(theme, folder);
+  for (int scale : {1, 2}) {
+    skingen::SetDrawingScale(scale);
+    for (const skingen::Theme& theme : {skingen::CarbonTheme(), skingen::FrostTheme()}) {
+      const QString folder = skins + "/" + theme.name;
+      ok &= skingen::DrawPages(theme, folder);
+      ok &= skingen::DrawControls(theme, folder);
+      ok &= skingen::DrawDialogs(theme, folder);
+    }
   }
+  for (const skingen::Theme& theme : {skingen::CarbonTheme(), skingen::FrostTheme()})
+    ok &= skingen::WriteSkinIni(theme, skins + "/" + theme.name);
+  skingen::SetDrawingScale(1);
   ok &= skingen::DrawIcons(icons);
   if (!ok) {
     std::fprintf(stderr, "corvaline-skingen: could not write every image\n");

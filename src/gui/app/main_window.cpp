@@ -31,7 +31,7 @@ MainWindow::MainWindow(WindowActions& actions, bool trayResident, QWidget* paren
 
 void MainWindow::SetCanvas(QImage canvas) {
   canvas_ = std::move(canvas);
-  if (!canvas_.isNull()) setFixedSize(canvas_.size());
+  if (!canvas_.isNull()) setFixedSize(canvas_.deviceIndependentSize().toSize());
   update();
 }
 

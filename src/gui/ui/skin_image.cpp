@@ -8,6 +8,7 @@
 #include "core/system/messages.h"
 #include "gui/ui/image_cache.h"
 #include "gui/ui/skin_files.h"
+#include "gui/ui/skin_scale.h"
 #include "gui/ui/skin_state.h"
 
 namespace corvaline {
@@ -93,6 +94,10 @@ void Premultiply(SkinImage& image) {
 
 void BlendSkinImage(const SkinImage& image, QImage& canvas, int x, int y) {
   if (image.IsNull() || canvas.isNull()) return;
+  // A canvas of twice the pixels takes logical positions too.
+  const int ratio = CanvasRatio(canvas);
+  x *= ratio;
+  y *= ratio;
   const QImage::Format format = canvas.format();
   if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
       format != QImage::Format_ARGB32_Premultiplied) {
@@ -120,7 +125,7 @@ bool DecodeSkinImage(const QString& path, SkinImage& out) {
 
 int DrawSkinImage(QImage* canvas, const QString& path, int x, int y) {
   if (canvas == nullptr || canvas->isNull()) return 0;
-  const SkinImage* image = FindSkinImage(path);
+  const SkinImage* image = FindSkinImageFor(*canvas, path);
   if (image == nullptr) return 0;
   BlendSkinImage(*image, *canvas, x, y);
   return 1;
@@ -142,6 +147,7 @@ namespace {
 // A window's canvas from one image: premultiplied, then made opaque, so a
 // transparent spot of the picture shows black like on any bitmap without alpha.
 QImage OpaqueCanvasFrom(const QString& path) {
+  if (SkinPixelRatio() > 1) return OpaqueCanvasAtSkinRatio(path);
   SkinImage image;
   if (!DecodeSkinImage(path, image)) return QImage();
   QImage canvas(image.width, image.height, QImage::Format_RGB32);

@@ -17,6 +17,7 @@
 #include "gui/ui/image_cache.h"
 #include "gui/ui/list_box.h"
 #include "gui/ui/skin_files.h"
+#include "gui/ui/skin_scale.h"
 #include "gui/ui/skin_image.h"
 #include "gui/ui/skin_state.h"
 #include "gui/ui/ui_fonts.h"
@@ -85,7 +86,7 @@ SkinnedDialog::SkinnedDialog(QWidget* parent, std::string_view backgroundFile,
   built_ = background.loaded;
   background_ = background.canvas;
   canvas_ = background_;
-  setFixedSize(background_.size());
+  setFixedSize(background_.deviceIndependentSize().toSize());
   hoverTimer_ = new QTimer(this);
   hoverTimer_->setSingleShot(true);
   hoverTimer_->setInterval(kRestMs);
@@ -108,7 +109,7 @@ void SkinnedDialog::showEvent(QShowEvent* event) {
 
 void SkinnedDialog::DrawDialogImage(QPainter& painter, std::string_view fileName, QPoint at) {
   const QString path = SkinPath(fileName);
-  const SkinImage* image = FindSkinImage(path);
+  const SkinImage* image = FindSkinImageFor(canvas_, path);
   if (image == nullptr) {
     // Once per dialog: a missing hover image would otherwise raise the same
     // message at every rest of the pointer, under the message box itself.

@@ -7,26 +7,41 @@
 
 namespace corvaline::platform {
 
-bool IsGnomeLikeDesktop(std::string_view currentDesktop) {
-  // A colon-separated list of registered names, e.g. "ubuntu:GNOME" or
-  // "GNOME-Flashback:GNOME".
-  constexpr std::string_view kReaders[] = {"GNOME", "GNOME-Classic", "GNOME-Flashback",
-                                           "Unity", "Budgie", "Pantheon"};
+namespace {
+
+// XDG_CURRENT_DESKTOP is a colon-separated list of registered names, e.g.
+// "ubuntu:GNOME" or "GNOME-Flashback:GNOME"; whole names count.
+template <std::size_t N>
+bool NamesOneOf(std::string_view currentDesktop, const std::string_view (&names)[N]) {
   std::size_t start = 0;
   while (start <= currentDesktop.size()) {
     const std::size_t end = std::min(currentDesktop.find(':', start), currentDesktop.size());
     const std::string_view name = currentDesktop.substr(start, end - start);
-    for (std::string_view reader : kReaders) {
-      if (name == reader) return true;
+    for (std::string_view wanted : names) {
+      if (name == wanted) return true;
     }
     start = end + 1;
   }
   return false;
 }
 
+}  // namespace
+
+bool IsGnomeLikeDesktop(std::string_view currentDesktop) {
+  constexpr std::string_view kReaders[] = {"GNOME", "GNOME-Classic", "GNOME-Flashback",
+                                           "Unity", "Budgie", "Pantheon"};
+  return NamesOneOf(currentDesktop, kReaders);
+}
+
+bool IsKdeDesktop(std::string_view currentDesktop) {
+  constexpr std::string_view kKde[] = {"KDE"};
+  return NamesOneOf(currentDesktop, kKde);
+}
+
 PointerBackendKind ChoosePointerBackend(const DesktopFacts& facts) {
   if (facts.gnomeMouseSchema && IsGnomeLikeDesktop(facts.currentDesktop))
     return PointerBackendKind::GSettings;
+  if (facts.kwinInputDevices && IsKdeDesktop(facts.currentDesktop)) return PointerBackendKind::KWin;
   if (facts.x11Display) return PointerBackendKind::X11;
   return PointerBackendKind::NoBackend;
 }
@@ -39,6 +54,11 @@ std::unique_ptr<PointerBackend> CreatePointerBackend() {
   if (ChoosePointerBackend(facts) == PointerBackendKind::GSettings) {
     if (auto gsettings = CreateGSettingsPointerBackend()) return gsettings;
   }
+  // The session bus is asked only on Plasma; KWin answers there on Wayland.
+  std::unique_ptr<PointerBackend> kwin;
+  if (IsKdeDesktop(facts.currentDesktop)) kwin = CreateKWinPointerBackend(UserKdeGlobals());
+  facts.kwinInputDevices = kwin != nullptr;
+  if (ChoosePointerBackend(facts) == PointerBackendKind::KWin) return kwin;
   // Under Wayland the X server is only XWayland, whose devices move no
   // pointer of the desktop.
   const char* wayland = std::getenv("WAYLAND_DISPLAY");

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "gui/ui/skin_files.h"
+#include "gui/ui/skin_scale.h"
 #include "ui_test_support.h"
 
 namespace corvaline {
@@ -52,11 +53,17 @@ TEST(GeneratedSkinsTest, BothSkinsHoldEveryFileAtItsSize) {
       const QImage image = Read(folder + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
       ASSERT_FALSE(image.isNull());
       EXPECT_EQ(image.size(), ExpectedSizes().at(name));
+      // The 2x picture: exactly twice the size, drawn anew (not the 1x one
+      // blown up, which would hold nothing but 2 x 2 blocks).
+      const QImage twice = Read(DoubleSizePath(folder + QString::fromUtf8(name.data(), name.size())));
+      EXPECT_EQ(twice.size(), image.size() * 2);
+      EXPECT_NE(twice.convertToFormat(QImage::Format_ARGB32),
+                image.scaled(image.size() * 2).convertToFormat(QImage::Format_ARGB32));
     }
-    // Nothing but the set and the skin's colours: a stray file would be a
-    // name the program never reads.
+    // Nothing but the set at 1x and 2x and the skin's colours: a stray file
+    // would be a name the program never reads.
     const QStringList files = QDir(folder).entryList(QDir::Files);
-    EXPECT_EQ(files.size(), static_cast<qsizetype>(kSkinFileSet.size()) + 1);
+    EXPECT_EQ(files.size(), static_cast<qsizetype>(2 * kSkinFileSet.size()) + 1);
     EXPECT_TRUE(files.contains("skin.ini"));
   }
 }

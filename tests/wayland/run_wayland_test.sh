@@ -1,0 +1,296 @@
+#!/usr/bin/env bash
+# The real program as a native Wayland client: a headless sway (no input
+# devices, software rendering) with swaybar's tray, mako for notifications,
+# the virtual mouse, and the test's own virtual pointer and keyboard. The
+# program starts hidden with its StatusNotifierItem, balloons reach mako, a
+# click on the icon opens the window. It edits the Basic page through menus
+# and dialogs and applies, names a key in the Single Key dialog, records a
+# macro, and drags the window; corvalinectl and record.ini read the results
+# back, sway's tree shows where the windows are. Screenshots (grim) stay in WORK/shots.
+#   run_wayland_test.sh BIN_DIR WL_INPUT WORK_DIR
+# Exit status 77 (skipped, with the reason) when sway cannot run here.
+set -uo pipefail
+BIN=$1 WL_INPUT=$2 WORK=$3
+skip() { echo "SKIP: $*"; exit 77; }
+fail() { echo "FAIL: $*"; shot failure; [ -s "$TMP/corvaline.log" ] && tail -20 "$TMP/corvaline.log"; exit 1; }
+step() { echo "-- $*"; }
+
+for tool in sway swaymsg jq dbus-daemon dbus-send mako makoctl busctl; do
+  command -v $tool >/dev/null || skip "$tool is not installed (scripts/setup-deps)"
+done
+ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
+  skip "Qt's Wayland platform plugin is not installed (package qt6-wayland)"
+
+TMP=$(mktemp -d /tmp/corvaline-wl.XXXXXX)
+PIDS=()
+cleanup() {
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  [ -n "${KEEP_TMP:-}" ] || rm -rf "$TMP"
+}
+trap cleanup EXIT
+
+# One session bus for both sides (sway's user and ours): swaybar's tray
+# watcher, the notification service and the program meet there.
+cat >"$TMP/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$TMP/bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow receive_sender="*"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+(umask 000; exec dbus-daemon --config-file="$TMP/bus.conf" --nofork --nopidfile) 2>"$TMP/bus.log" &
+PIDS+=($!)
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$TMP/bus"
+bus_has() { busctl --user status "$1" >/dev/null 2>&1; }
+
+# sway refuses to run as root: then it runs as an unprivileged user of its own.
+SWAY_RUN="$TMP/sway-run"
+mkdir -m 0700 "$SWAY_RUN"
+AS_USER=()
+if [ "$(id -u)" -eq 0 ]; then
+  id corvaline-wl >/dev/null 2>&1 ||
+    useradd --system --no-create-home --shell /usr/sbin/nologin corvaline-wl 2>/dev/null ||
+    skip "cannot create the unprivileged user corvaline-wl for sway"
+  chmod 0711 "$TMP"
+  chown corvaline-wl: "$SWAY_RUN"
+  AS_USER=(setpriv --reuid=corvaline-wl --regid=corvaline-wl --init-groups --)
+fi
+cat >"$TMP/sway.config" <<'EOF'
+output HEADLESS-1 mode 1280x800 position 0 0
+xwayland disable
+default_border none
+default_floating_border none
+focus_follows_mouse no
+for_window [app_id="corvaline"] floating enable
+bar {
+  position top
+  tray_output *
+}
+EOF
+chmod 0644 "$TMP/sway.config"
+"${AS_USER[@]}" env -i PATH="$PATH" HOME="$SWAY_RUN" XDG_RUNTIME_DIR="$SWAY_RUN" \
+  DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
+  WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+  sway --config "$TMP/sway.config" >"$TMP/sway.log" 2>&1 &
+PIDS+=($!)
+# sway names its socket itself; the runtime folder is ours alone.
+sway_socket() { ls "$SWAY_RUN"/wayland-? 2>/dev/null | head -1; }
+for _ in $(seq 100); do
+  [ -S "$(sway_socket)" ] && ls "$SWAY_RUN"/sway-ipc.*.sock >/dev/null 2>&1 && break
+  kill -0 "${PIDS[0]}" 2>/dev/null || break
+  sleep 0.1
+done
+[ -S "$(sway_socket)" ] || skip "sway did not start: $(tail -3 "$TMP/sway.log" | tr '\n' ' ')"
+export SWAYSOCK
+SWAYSOCK=$(ls "$SWAY_RUN"/sway-ipc.*.sock | head -1)
+
+# The client side: the test's own user, runtime folder and data folder.
+CLIENT_RUN="$TMP/client-run"
+mkdir -m 0700 "$CLIENT_RUN"
+export XDG_RUNTIME_DIR="$CLIENT_RUN" XDG_CONFIG_HOME="$TMP/config" HOME="$TMP"
+export WAYLAND_DISPLAY="$(sway_socket)" QT_QPA_PLATFORM=wayland
+export ASAN_OPTIONS=detect_leaks=0
+unset DISPLAY
+mkdir -p "$TMP/config" "$WORK/shots"
+rm -f "$WORK"/shots/*.png
+
+# Every floating window of sway: x y width height (content, output pixels).
+windows() {
+  swaymsg -t get_tree -r | jq -r '.. | objects | select(.type? == "floating_con")
+    | "\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height)"'
+}
+# The main window is the widest one, a sub-dialog the narrowest.
+main_window() { windows | sort -k3 -n | tail -1; }
+dialog_window() { windows | sort -k3 -n | awk 'NR == 1 { first = $0 } END { if (NR > 1) print first }'; }
+count_windows() { windows | wc -l; }
+shot() { command -v grim >/dev/null && grim "$WORK/shots/$1.png" 2>/dev/null; }
+wait_for() {  # wait_for SECONDS 'COMMAND': until the command succeeds
+  local end=$((SECONDS + $1))
+  until eval "$2"; do [ $SECONDS -ge $end ] && return 1; sleep 0.2; done
+}
+
+coproc INPUT { "$WL_INPUT" 2>&1; }
+PIDS+=($INPUT_PID)
+read -r -t 10 ready SCREEN_W SCREEN_H <&"${INPUT[0]}" || true
+[ "$ready" = ready ] || fail "the input client did not start: $ready"
+send() {
+  echo "$*" >&"${INPUT[1]}"
+  local reply
+  read -r -t 10 reply <&"${INPUT[0]}" || reply="no answer"
+  [ "$reply" = ok ] || fail "input '$*': $reply"
+}
+WX=0 WY=0
+locate_main() { read -r WX WY _ _ < <(main_window); }
+at() { send move $((WX + $1)) $((WY + $2)); }          # main-window pixels
+click() { at "$1" "$2"; send down; send up; sleep 0.3; }
+key() { for k in "$@"; do send key "$k"; done; sleep 0.2; }
+
+step "the program starts hidden, its icon a StatusNotifierItem on swaybar's watcher"
+wait_for 10 'bus_has org.kde.StatusNotifierWatcher' || fail "swaybar's StatusNotifierWatcher is not on the bus"
+mako >"$TMP/mako.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 'bus_has org.freedesktop.Notifications' || fail "mako did not take org.freedesktop.Notifications"
+"$BIN/corvaline-sim" >"$TMP/sim.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 'ls "$CLIENT_RUN"/corvaline-sim/* >/dev/null 2>&1' || fail "corvaline-sim did not start"
+"$BIN/corvaline" >"$TMP/corvaline.log" 2>&1 &
+CORVALINE_PID=$!
+PIDS+=($CORVALINE_PID)
+items() {
+  dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+    string:RegisteredStatusNotifierItems 2>/dev/null | grep -o '[^ ]*/[^ ]*'
+}
+wait_for 30 'test -n "$(items)"' || fail "no StatusNotifierItem registered"
+ITEM=$(items | head -1)
+echo "   item $ITEM"
+sleep 1
+test "$(count_windows)" -eq 0 || fail "the window is shown at start although the tray is there"
+shot 00-tray
+
+step "the balloon of a DPI switch on the mouse goes to mako"
+"$BIN/corvaline-sim" press dpi 2 >/dev/null 2>&1 || fail "corvaline-sim press dpi 2 failed"
+wait_for 10 'makoctl list 2>/dev/null | grep -q "Switch DPI into the second stage"' ||
+  fail "mako shows no DPI balloon: $(makoctl list 2>&1 | tr -s ' \n' ' ')"
+echo "   mako: $(makoctl list | jq -r '.data[0][] | "\(.summary.data): \(.body.data)"' 2>/dev/null | head -1)"
+shot 00-balloon
+
+step "a click on the icon in swaybar (its Activate) opens the window"
+# The icon is the last thing of the bar's right end.
+send click $((SCREEN_W - 12)) 11
+wait_for 30 'test "$(count_windows)" -ge 1' || fail "no window appeared on sway: $(swaymsg -t get_tree -r | jq -c ".. | objects | select(.app_id?) | [.type, .app_id, .rect]")"
+sleep 1.5
+locate_main
+read -r _ _ MW MH < <(main_window)
+echo "   main window ${MW}x${MH} at $WX,$WY"
+[ "$MW" -ge 800 ] && [ "$MH" -ge 600 ] || fail "the main window is ${MW}x${MH}, not the skin's size"
+shot 01-basic-page
+
+step "Basic page: report rate 500 Hz, stage 1 at DPI level 4"
+click 720 209
+click 562 454
+
+in_main() {  # the dialog's middle lies inside the main window
+  local x y w h; read -r x y w h < <(dialog_window)
+  [ -n "$x" ] && [ $((x + w / 2)) -gt "$WX" ] && [ $((x + w / 2)) -lt $((WX + MW)) ] &&
+    [ $((y + h / 2)) -gt "$WY" ] && [ $((y + h / 2)) -lt $((WY + MH)) ]
+}
+dialog_ok() {  # OK of the open sub-dialog, then it must be gone
+  local x y w h; read -r x y w h < <(dialog_window)
+  send move $((x + 218)) $((y + 263)); send down; send up
+  wait_for 5 'test "$(count_windows)" -eq 1' || fail "the sub-dialog did not close with OK"
+}
+
+step "button 3: its function menu, Fire Key, the dialog over the window, OK"
+click 300 256
+shot 02-function-menu
+click 300 436
+wait_for 5 'test "$(count_windows)" -eq 2' || fail "the Fire Key dialog did not open"
+sleep 0.5
+in_main || fail "the Fire Key dialog is not over the main window: $(windows | tr '\n' ';')"
+shot 03-fire-key-dialog
+dialog_ok
+
+step "button 4: Single Key; Enter does not close it, the key Z is named by its place"
+click 300 279
+click 300 475
+wait_for 5 'test "$(count_windows)" -eq 2' || fail "the Single Key dialog did not open"
+sleep 0.5
+in_main || fail "the Single Key dialog is not over the main window"
+key 28
+test "$(count_windows)" -eq 2 || fail "Enter closed the Single Key dialog"
+key 44
+shot 04-single-key-dialog
+dialog_ok
+
+step "Apply, read back with corvalinectl show"
+click 718 633
+sleep 2
+SHOW=$("$BIN/corvalinectl" show 2>&1)
+grep -q '^Report rate: 500 Hz' <<<"$SHOW" || fail "report rate not 500 Hz: $(grep 'Report rate' <<<"$SHOW")"
+grep -q '^  stage 1: on, .*(index 3)' <<<"$SHOW" || fail "stage 1 not at level 4: $(grep 'stage 1' <<<"$SHOW")"
+sed -n '/^Key group Mode A/,/^Key group Mode B/p' <<<"$SHOW" >"$TMP/mode-a"
+grep -q '^  button 3: fire ' "$TMP/mode-a" || fail "button 3 is not a fire key: $(grep 'button 3' "$TMP/mode-a")"
+grep -q "^  button 4: key Z$" "$TMP/mode-a" || fail "button 4 is not the key Z: $(grep 'button 4' "$TMP/mode-a")"
+echo "   $(grep -E '^Report rate|^  stage 1' <<<"$SHOW" | tr '\n' ';') $(grep -E 'button [34]:' "$TMP/mode-a" | tr -s ' ' | tr '\n' ';')"
+
+step "Advanced page: a macro named wl records the keys H and I"
+click 80 74
+sleep 1
+click 766 329
+key 17 38
+click 565 538
+close_message() {
+  wait_for 10 'test "$(count_windows)" -eq 2' || fail "no message box for $1"
+  # Enter held a moment, as a hand does: a release in the same instant as
+  # the press would reach the window after the box is gone.
+  sleep 0.3
+  send keydown 28; sleep 0.3; send keyup 28
+  wait_for 5 'test "$(count_windows)" -eq 1' || fail "the message box for $1 did not close"
+}
+click 749 243
+close_message "Start Recording"
+at 650 470
+key 35 23
+shot 05-recording
+click 749 279
+close_message "Stop Recording"
+click 770 538
+sleep 0.5
+shot 06-macro
+RECORD="$XDG_CONFIG_HOME/corvaline/record.ini"
+if [ "$(head -c2 "$RECORD" | od -An -tx1 | tr -d ' ')" = fffe ]; then
+  iconv -f UTF-16 -t UTF-8 "$RECORD" >"$TMP/record.txt"
+else
+  cp "$RECORD" "$TMP/record.txt"
+fi
+# The Enter that closed "Start Recording" may come first as a lone release
+# (a key held when the recording began); the keys follow it in order.
+tr -d '\r' <"$TMP/record.txt" | sed -n '/^\[wl\]/,/^\[/p' >"$TMP/macro"
+EVENTS=$(sed -n 's/^Item[0-9]*=//p' "$TMP/macro" | paste -sd '|')
+[[ "$EVENTS" == *"H   Dn|50 ms|H   Up|50 ms|I   Dn|50 ms|I   Up" ]] ||
+  fail "record.ini has no macro wl with H and I: $(tr '\n' ' ' <"$TMP/record.txt")"
+echo "   $(tr '\n' ' ' <"$TMP/macro")"
+
+step "dragging the window by an empty spot moves it"
+X0=$WX Y0=$WY
+at 200 630
+send down
+for i in 1 2 3 4 5; do send move $((X0 + 200 + 30 * i)) $((Y0 + 630 + 15 * i)); sleep 0.05; done
+send up
+sleep 0.5
+locate_main
+echo "   from $X0,$Y0 to $WX,$WY"
+[ $((WX - X0)) -ge 100 ] && [ $((WY - Y0)) -ge 50 ] || fail "the window did not follow the drag"
+shot 07-moved
+
+step "at 200%: the window keeps its logical size, a click its place"
+click 859 14   # the skin's close button ends the program
+wait_for 10 '! kill -0 $CORVALINE_PID 2>/dev/null' || fail "the close button did not end the program"
+swaymsg -q output HEADLESS-1 mode 2560x1600 scale 2 || fail "sway cannot scale its output"
+"$BIN/corvaline" >"$TMP/corvaline-2x.log" 2>&1 &
+PIDS+=($!)
+wait_for 30 'test -n "$(items)"' || fail "no StatusNotifierItem registered at 200%"
+sleep 1
+send click $((SCREEN_W - 12)) 11   # the layout keeps its logical size
+wait_for 30 'test "$(count_windows)" -ge 1' || fail "no window at 200%"
+sleep 1.5
+locate_main
+read -r _ _ MW MH < <(main_window)
+[ "$MW" -eq 880 ] && [ "$MH" -eq 660 ] || fail "at 200% the window is ${MW}x${MH}, not 880x660"
+shot 08-basic-page-2x
+click 648 209   # 250 Hz
+click 718 633   # Apply
+sleep 2
+"$BIN/corvalinectl" show | grep -q '^Report rate: 250 Hz' || fail "the click at 200% did not set 250 Hz"
+echo "   880x660 logical, 250 Hz set and applied"
+echo "PASS: the program runs as a native Wayland client (shots in $WORK/shots)"
