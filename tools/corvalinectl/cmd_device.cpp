@@ -9,6 +9,7 @@
 #include "core/settings/item_texts.h"
 #include "core/settings/value_tables.h"
 #include "core/profiles/json_writer.h"
+#include "core/settings/utf8_paths.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -151,7 +152,7 @@ int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool s
     return kExitFailure;
   }
   if (!saved) return kExitFailure;
-  inv.out << "applied " << configBin.string() << (save ? "" : " (not saved)") << '\n';
+  inv.out << "applied " << Utf8FromPath(configBin) << (save ? "" : " (not saved)") << '\n';
   return kExitOk;
 }
 

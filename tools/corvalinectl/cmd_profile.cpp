@@ -8,6 +8,7 @@
 #include "config_io.h"
 #include "core/profiles/profile_store.h"
 #include "core/settings/atomic_file.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline::cli {
 namespace {
@@ -25,7 +26,7 @@ ProfileLine SplitLine(const std::vector<std::string>& args, bool applyAllowed) {
     const std::string& a = args[i];
     if (a == "--config") {
       if (i + 1 >= args.size()) throw UsageError("--config needs a file");
-      line.config = args[++i];
+      line.config = PathFromUtf8(args[++i]);
     } else if (a == "--apply" && applyAllowed) {
       line.apply = true;
     } else if (a.size() > 1 && a[0] == '-') {
@@ -45,7 +46,7 @@ std::string OneArgument(const ProfileLine& line, const char* what) {
 std::string ReadInput(const std::string& file) {
   if (file == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
   int error = 0;
-  auto text = ReadWholeFile(file, &error);
+  auto text = ReadWholeFile(PathFromUtf8(file), &error);
   if (!text) throw Failure("cannot read " + file + ": " + std::generic_category().message(error));
   return *text;
 }
@@ -84,7 +85,7 @@ int RunExport(Invocation& inv) {
     return kExitOk;
   }
   int error = 0;
-  if (!WriteFileAtomically(file, json, &error))
+  if (!WriteFileAtomically(PathFromUtf8(file), json, &error))
     throw Failure("cannot write " + file + ": " + std::generic_category().message(error));
   return kExitOk;
 }
@@ -171,13 +172,13 @@ int RunAutostart(Invocation& inv) {
   std::error_code ec;
   if (inv.args[0] == "off") {
     std::filesystem::remove(entry, ec);
-    if (ec) throw Failure("cannot remove " + entry.string() + ": " + ec.message());
-    inv.out << "autostart off (" << entry.string() << " removed)\n";
+    if (ec) throw Failure("cannot remove " + Utf8FromPath(entry) + ": " + ec.message());
+    inv.out << "autostart off (" << Utf8FromPath(entry) << " removed)\n";
     return kExitOk;
   }
   // The program beside this tool when there is one, else the one on PATH.
   const std::filesystem::path beside = inv.global.exePath.parent_path() / "corvaline";
-  const std::string exec = std::filesystem::exists(beside, ec) ? beside.string() : "corvaline";
+  const std::string exec = std::filesystem::exists(beside, ec) ? Utf8FromPath(beside) : "corvaline";
   std::filesystem::create_directories(entry.parent_path(), ec);
   const std::string text =
       "[Desktop Entry]\nType=Application\nName=CORVALINE Control\n"
@@ -186,8 +187,8 @@ int RunAutostart(Invocation& inv) {
       exec + "\"\nIcon=corvaline\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
   int error = 0;
   if (!WriteFileAtomically(entry, text, &error))
-    throw Failure("cannot write " + entry.string() + ": " + std::generic_category().message(error));
-  inv.out << "autostart on (" << entry.string() << ")\n";
+    throw Failure("cannot write " + Utf8FromPath(entry) + ": " + std::generic_category().message(error));
+  inv.out << "autostart on (" << Utf8FromPath(entry) << ")\n";
   return kExitOk;
 }
 

@@ -10,6 +10,7 @@
 #include "core/profiles/profile.h"
 #include "core/profiles/setting_words.h"
 #include "core/settings/item_texts.h"
+#include "core/settings/utf8_paths.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -52,7 +53,7 @@ SetLine SplitLine(const std::vector<std::string>& args) {
       return args[++i];
     };
     if (a == "--config")
-      line.config = value();
+      line.config = PathFromUtf8(value());
     else if (a == "--apply")
       line.apply = true;
     else if (a == "--sensor-type") {
