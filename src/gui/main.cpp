@@ -22,6 +22,7 @@
 #include "gui/app/single_instance.h"
 #include "gui/app/tray.h"
 #include "platform/hid.h"
+#include "platform/pauses.h"
 #include "platform/pointer_settings.h"
 
 namespace {
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
 
   gui::ShellOptions options;
   options.trayResident = trayResident;
+  Link().sleeper = &platform::SystemSleeper();  // Apply's pauses on a sharpened timer
   gui::Shell shell(std::make_unique<gui::LinkDeviceService>(platform::CreateSystemHidBackend(),
                                                             Link()),
                    *tray, options);

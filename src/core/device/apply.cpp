@@ -82,6 +82,7 @@ void StageKeyMatrices(const SettingsBlock& s, DeviceRecords& records) {
 unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers) {
   const unsigned failedBefore = link.failedTransfers;
   DeviceRecords& records = link.records;
+  const PauseRun pauses(link.sleeper);
 
   WriteReportRate(link, s.reportRateCode);
 
