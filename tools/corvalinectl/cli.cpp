@@ -9,6 +9,7 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
 #include "core/system/messages.h"
+#include "platform/durable_io.h"
 
 namespace corvaline::cli {
 namespace {
@@ -138,6 +139,7 @@ UiLanguage OutputLanguage(const GlobalOptions& g) {
 
 int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
   StderrMessages messages(err);
+  platform::InstallSystemDurableIo();
   GlobalOptions g;
   g.exePath = std::filesystem::weakly_canonical("/proc/self/exe");
   using Runner = int (*)(Invocation&);

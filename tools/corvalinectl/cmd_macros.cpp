@@ -21,6 +21,7 @@ int RunEncodeMacros(Invocation& inv) {
   if (args.positionals.size() < 2) throw UsageError("encode-macros needs RECORD.ini and CONFIG.bin");
   const std::filesystem::path recordIni = args.positionals[0];
   const std::filesystem::path configBin = args.positionals[1];
+  const FileLock lock = LockDataOrFail(configBin);
   SettingsStore store = LoadConfigOrFail(configBin);
   if (!std::filesystem::is_regular_file(recordIni))
     throw Failure("cannot read " + recordIni.string() + ": no such file");
