@@ -10,7 +10,7 @@ endfunction()
 function(corvaline_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} corvaline_test_main)
   target_compile_definitions(${T_NAME} PRIVATE
     CORVALINE_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     CORVALINE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -21,6 +21,7 @@
 #include "gui/app/showcase_hook.h"
 #include "gui/app/single_instance.h"
 #include "gui/app/tray.h"
+#include "platform/durable_io.h"
 #include "platform/hid.h"
 #include "platform/pauses.h"
 #include "platform/pointer_settings.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
 
   gui::MessageBoxSink sink;
   SetMessageSink(&sink);
+  platform::InstallSystemDurableIo();
   SetUpDataFolder();
 
   const bool trayResident = QSystemTrayIcon::isSystemTrayAvailable();

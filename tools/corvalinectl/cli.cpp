@@ -9,6 +9,7 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
 #include "core/system/messages.h"
+#include "platform/durable_io.h"
 #include "platform/process.h"
 
 namespace corvaline::cli {
@@ -139,6 +140,7 @@ UiLanguage OutputLanguage(const GlobalOptions& g) {
 
 int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
   StderrMessages messages(err);
+  platform::InstallSystemDurableIo();
   GlobalOptions g;
   g.exePath = platform::ExecutablePath();
   using Runner = int (*)(Invocation&);

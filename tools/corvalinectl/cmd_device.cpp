@@ -124,6 +124,8 @@ int RunApply(Invocation& inv) {
 }
 
 int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool save) {
+  FileLock lock;
+  if (save) lock = LockDataOrFail(configBin);
   SettingsStore store = LoadConfigOrFail(configBin);
   const std::filesystem::path strIni = configBin.parent_path() / "str.ini";
   const UiLanguage lang = inv.global.lang ? *inv.global.lang : ReadLanguage(strIni);

@@ -22,6 +22,7 @@ int RunEncodeMacros(Invocation& inv) {
   if (args.positionals.size() < 2) throw UsageError("encode-macros needs RECORD.ini and CONFIG.bin");
   const std::filesystem::path recordIni = PathFromUtf8(args.positionals[0]);
   const std::filesystem::path configBin = PathFromUtf8(args.positionals[1]);
+  const FileLock lock = LockDataOrFail(configBin);
   SettingsStore store = LoadConfigOrFail(configBin);
   if (!std::filesystem::is_regular_file(recordIni))
     throw Failure("cannot read " + Utf8FromPath(recordIni) + ": no such file");

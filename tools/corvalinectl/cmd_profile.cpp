@@ -102,6 +102,7 @@ int RunImport(Invocation& inv) {
   const std::string file = OneArgument(line, "the profile to read, or - for standard input");
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   const std::string text = ReadInput(file);
+  const FileLock lock = LockDataOrFail(configBin);
   const ProfileResult r = ProfileFromJson(text, CaptionLanguage(configBin));
   if (!r.profile)
     throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);
@@ -130,6 +131,7 @@ int RunProfile(Invocation& inv) {
   const std::string name = OneArgument(line, "a profile name");
   if (std::string e = CheckProfileName(name); !e.empty()) throw UsageError(e);
   if (verb == "save") {
+    const FileLock lock = LockDataOrFail(configBin);  // one whole version of the three files
     const Profile p = ReadConfigurationOrFail(configBin);
     WarnIfInexact(inv, p);
     if (std::string e = SaveProfile(folder, name, p); !e.empty()) throw Failure(e);
@@ -140,6 +142,7 @@ int RunProfile(Invocation& inv) {
     return kExitOk;
   }
   if (verb == "load") {
+    const FileLock lock = LockDataOrFail(configBin);
     const Profile current = ReadConfigurationOrFail(configBin);
     const ProfileResult r =
         LoadProfileIntoFiles(folder, name, current, ConfigFiles::Beside(configBin));

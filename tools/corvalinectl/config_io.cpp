@@ -27,6 +27,13 @@ SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
   return store;
 }
 
+FileLock LockDataOrFail(const std::filesystem::path& configBin) {
+  std::string error;
+  FileLock lock = LockDataFolder(configBin.has_parent_path() ? configBin.parent_path() : ".", &error);
+  if (!lock.Held()) throw Failure("the data files are busy: " + error);
+  return lock;
+}
+
 std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& args) {
   if (!args.positionals.empty()) return PathFromUtf8(args.positionals[0]);
   return ProgramDataFolder(inv.global).configBin;
