@@ -2,12 +2,15 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <fstream>
 #include <random>
 #include <system_error>
+#include <thread>
 
 #include "core/settings/durable_io.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline {
 namespace {
@@ -53,14 +56,13 @@ std::optional<std::string> ReadCapped(std::istream& in, int* errorCode, std::siz
   return bytes;
 }
 
-}  // namespace
-
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, int* errorCode,
-                                         std::size_t cap) {
+std::optional<std::string> ReadOnce(const std::filesystem::path& file, int* errorCode,
+                                    std::size_t cap) {
   std::error_code ec;
   const auto status = std::filesystem::status(file, ec);
   if (ec) {
-    SetError(errorCode, ec.value());
+    // Windows reports its own code here; a denial counts as EACCES everywhere.
+    SetError(errorCode, ec == std::errc::permission_denied ? EACCES : ec.value());
     return std::nullopt;
   }
   if (!std::filesystem::is_regular_file(status)) {
@@ -80,6 +82,25 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, int*
   return ReadCapped(in, errorCode, cap);
 }
 
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, int* errorCode,
+                                         std::size_t cap) {
+  // On Windows a file that another program is renaming over cannot be
+  // opened for that moment (access denied); a save of this program's own
+  // is such a moment. A few retries let the reader see the new file instead
+  // of an error; a file that stays denied costs some 20 ms more.
+  int error = 0;
+  for (int attempt = 0;; ++attempt) {
+    auto bytes = ReadOnce(file, &error, cap);
+    if (bytes || error != EACCES || attempt == 20) {
+      SetError(errorCode, error);
+      return bytes;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
 std::optional<std::string> ReadWholeStream(std::istream& in, int* errorCode, std::size_t cap) {
   return ReadCapped(in, errorCode, cap);
 }
@@ -93,8 +114,10 @@ std::string ReadErrorText(int errorCode, std::size_t cap) {
 }
 
 bool IsTemporaryFor(const std::filesystem::path& candidate, const std::filesystem::path& file) {
-  const std::string name = candidate.filename().string();
-  const std::string prefix = file.filename().string() + std::string(kTemporaryMark);
+  // Any name may sit in the folder: compared as UTF-8, never through the
+  // ANSI code page, which cannot hold every letter (and throws).
+  const std::string name = Utf8FromPath(candidate.filename());
+  const std::string prefix = Utf8FromPath(file.filename()) + std::string(kTemporaryMark);
   return candidate.parent_path() == file.parent_path() && name.size() == prefix.size() + 16 &&
          name.compare(0, prefix.size(), prefix) == 0;
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/settings/durable_io.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline {
 namespace {
@@ -59,10 +60,11 @@ void FileLock::Release() {
 FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds wait,
                   std::string* error) {
   FileLock lock;
-  const std::string key = file.lexically_normal().generic_string();
+  const std::u8string generic = file.lexically_normal().generic_u8string();
+  const std::string key(generic.begin(), generic.end());
   const DurableIo* io = InstalledDurableIo();
   if (!io) {
-    SetText(error, "cannot lock " + file.string() + ": no file-system backend");
+    SetText(error, "cannot lock " + Utf8FromPath(file) + ": no file-system backend");
     return lock;
   }
   const auto deadline = std::chrono::steady_clock::now() + wait;
@@ -83,13 +85,13 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
         return lock;
       }
       if (code != 0) {
-        SetText(error, "cannot lock " + file.string() + ": " +
+        SetText(error, "cannot lock " + Utf8FromPath(file) + ": " +
                            std::system_category().message(code));
         return lock;
       }
     }
     if (std::chrono::steady_clock::now() >= deadline) {
-      SetText(error, "another program held " + file.string() + " for " +
+      SetText(error, "another program held " + Utf8FromPath(file) + " for " +
                          std::to_string(wait.count() / 1000) + " s");
       return lock;
     }

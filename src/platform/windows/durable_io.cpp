@@ -47,10 +47,21 @@ bool Flush(OsFile file, int* error) { return FlushFileBuffers(AsHandle(file)) ||
 
 bool Close(OsFile file, int* error) { return CloseHandle(AsHandle(file)) || Fail(error); }
 
+// A file that someone is reading (opened without FILE_SHARE_DELETE, as the
+// C runtime and most programs open files) cannot be replaced until the reader
+// lets go; readers hold a file only briefly, so the rename is tried again for
+// a while before the save counts as failed.
 bool Replace(const std::filesystem::path& from, const std::filesystem::path& to, int* error) {
-  return MoveFileExW(from.c_str(), to.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
-         Fail(error);
+  constexpr int kTries = 2000;  // about 2 s, 1 ms apart
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD code = GetLastError();
+    const bool held = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
+                      code == ERROR_LOCK_VIOLATION;
+    if (!held || attempt == kTries) return Fail(error);
+    Sleep(1);
+  }
 }
 
 // MOVEFILE_WRITE_THROUGH already returns only once the move is on the disk.
