@@ -8,6 +8,7 @@
 #include "core/device/device_link.h"
 #include "core/settings/settings_block.h"
 #include "core/settings/data_paths.h"
+#include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
 #include "gui/app/advanced_page.h"
 #include "gui/app/link_device_service.h"
@@ -31,7 +32,7 @@ namespace {
 using namespace corvaline;
 
 void SetUpDataFolder() {
-  const std::filesystem::path exe = QCoreApplication::applicationFilePath().toStdString();
+  const std::filesystem::path exe = PathFromUtf8(QCoreApplication::applicationFilePath().toStdString());
   DataPaths paths = ResolveDataPaths(exe, UserDataFolder());
   if (paths.perUserFolder) {
     const std::string problem = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe));
