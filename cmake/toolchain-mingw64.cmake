@@ -17,3 +17,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # GCC 12 at -O2 reports impossible overlaps inside libstdc++'s own
 # std::string code (GCC bug 105329); the warning says nothing about ours.
 set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
+
+# Programs carry their runtime (libstdc++, libgcc, winpthread) inside, so they
+# run under Wine and on a bare Windows without DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -14,6 +14,7 @@
 
 #include "core/device/device_link.h"
 #include "core/settings/data_paths.h"
+#include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
 #include "gui/app/link_device_service.h"
 #include "gui/app/main_window.h"
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
   std::printf("whole start-up sequence (mouse, settings, skin, Basic page): %.1f ms\n", startMs);
   if (!shell.Window().HasCanvas()) {
     std::printf("no skin found under %s: page composition not measured\n",
-                paths.skinsFolder.string().c_str());
+                Utf8FromPath(paths.skinsFolder).c_str());
     return 0;
   }
   // CORVALINE_BENCH_ROUNDS=N: fewer rounds, for runs under a profiler.

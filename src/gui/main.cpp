@@ -10,6 +10,7 @@
 #include "core/settings/item_texts.h"
 #include "core/settings/settings_block.h"
 #include "core/settings/data_paths.h"
+#include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
 #include "gui/app/advanced_page.h"
 #include "gui/app/link_device_service.h"
@@ -26,7 +27,9 @@
 #include "gui/app/tray.h"
 #include "gui/app/tray_menu.h"
 #include "gui/ui/skin_scale.h"
+#include "platform/durable_io.h"
 #include "platform/hid.h"
+#include "platform/pauses.h"
 #include "platform/pointer_settings.h"
 
 namespace {
@@ -34,7 +37,7 @@ namespace {
 using namespace corvaline;
 
 void SetUpDataFolder() {
-  const std::filesystem::path exe = QCoreApplication::applicationFilePath().toStdString();
+  const std::filesystem::path exe = PathFromUtf8(QCoreApplication::applicationFilePath().toStdString());
   DataPaths paths = ResolveDataPaths(exe, UserDataFolder());
   if (paths.perUserFolder) {
     // A first start speaks the system's language.
@@ -65,6 +68,7 @@ int main(int argc, char** argv) {
 
   gui::MessageBoxSink sink;
   SetMessageSink(&sink);
+  platform::InstallSystemDurableIo();
   SetUpDataFolder();
   // Qt's own dialogs and buttons in the language of the program's texts.
   const std::unique_ptr<QTranslator> qtTexts = gui::InstallQtTranslations(ReadLanguage(DataFiles().strIni));
@@ -78,6 +82,7 @@ int main(int argc, char** argv) {
 
   gui::ShellOptions options;
   options.trayResident = trayResident;
+  Link().sleeper = &platform::SystemSleeper();  // Apply's pauses on a sharpened timer
   gui::Shell shell(std::make_unique<gui::LinkDeviceService>(platform::CreateSystemHidBackend(),
                                                             Link()),
                    *tray, options);

@@ -14,6 +14,7 @@
 #include "core/settings/ini_file.h"
 #include "core/settings/text_codec.h"
 #include "fuzz_support.h"
+#include "platform/durable_io.h"
 
 using namespace corvaline;
 
@@ -97,6 +98,7 @@ void CheckReads(const std::filesystem::path& file, const std::vector<std::string
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  corvaline::platform::InstallSystemDurableIo();
   FuzzedDataProvider in(data, size);
   const std::filesystem::path file = fuzz::ScratchDir() / "str.ini";
   const std::uint8_t shape = in.ConsumeIntegral<std::uint8_t>();

@@ -9,6 +9,8 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
 #include "core/system/messages.h"
+#include "platform/durable_io.h"
+#include "platform/process.h"
 
 namespace corvaline::cli {
 namespace {
@@ -139,8 +141,9 @@ UiLanguage OutputLanguage(const GlobalOptions& g) {
 
 int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
   StderrMessages messages(err);
+  platform::InstallSystemDurableIo();
   GlobalOptions g;
-  g.exePath = std::filesystem::weakly_canonical("/proc/self/exe");
+  g.exePath = platform::ExecutablePath();
   using Runner = int (*)(Invocation&);
   static const std::map<std::string, Runner> kCommands = {
       {"list", RunList},   {"info", RunInfo},   {"apply", RunApply},

@@ -11,6 +11,7 @@
 #include "core/settings/item_texts.h"
 #include "core/settings/value_tables.h"
 #include "core/profiles/json_writer.h"
+#include "core/settings/utf8_paths.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -152,6 +153,8 @@ int RunApply(Invocation& inv) {
 }
 
 int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool save) {
+  FileLock lock;
+  if (save) lock = LockDataOrFail(configBin);
   SettingsStore store = LoadConfigOrFail(configBin);
   const std::filesystem::path strIni = configBin.parent_path() / "str.ini";
   const UiLanguage lang = inv.global.lang ? *inv.global.lang : ReadLanguage(strIni);
@@ -180,7 +183,7 @@ int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool s
     return kExitFailure;
   }
   if (!saved) return kExitFailure;
-  inv.out << "applied " << configBin.string() << (save ? "" : " (not saved)") << '\n';
+  inv.out << "applied " << Utf8FromPath(configBin) << (save ? "" : " (not saved)") << '\n';
   return kExitOk;
 }
 

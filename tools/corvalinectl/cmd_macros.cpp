@@ -6,6 +6,7 @@
 #include "core/macros/macro_encoder.h"
 #include "core/settings/atomic_file.h"
 #include "core/settings/config_file.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline::cli {
 
@@ -19,15 +20,16 @@ int RunEncodeMacros(Invocation& inv) {
   }
   const ParsedArgs args = ParseArgs(inv.args, {}, 2);
   if (args.positionals.size() < 2) throw UsageError("encode-macros needs RECORD.ini and CONFIG.bin");
-  const std::filesystem::path recordIni = args.positionals[0];
-  const std::filesystem::path configBin = args.positionals[1];
+  const std::filesystem::path recordIni = PathFromUtf8(args.positionals[0]);
+  const std::filesystem::path configBin = PathFromUtf8(args.positionals[1]);
+  const FileLock lock = LockDataOrFail(configBin);
   SettingsStore store = LoadConfigOrFail(configBin);
   if (!std::filesystem::is_regular_file(recordIni))
-    throw Failure("cannot read " + recordIni.string() + ": no such file");
+    throw Failure("cannot read " + Utf8FromPath(recordIni) + ": no such file");
 
   MacroAreaReport report;
   if (!EncodeMacroArea(recordIni, store.settings, &report))
-    throw Failure("cannot read " + recordIni.string());
+    throw Failure("cannot read " + Utf8FromPath(recordIni));
 
   // The first-run byte stays as it was: this is no Apply.
   std::string bytes(kConfigFileSize, '\0');
@@ -35,10 +37,10 @@ int RunEncodeMacros(Invocation& inv) {
   std::memcpy(bytes.data() + 1, &store.settings, sizeof(SettingsBlock));
   int error = 0;
   if (!WriteFileAtomically(configBin, bytes, &error))
-    throw Failure("cannot write " + configBin.string() + " (error " + std::to_string(error) + ")");
+    throw Failure("cannot write " + Utf8FromPath(configBin) + " (error " + std::to_string(error) + ")");
 
   inv.out << "encoded " << report.macrosEncoded << " macro" << (report.macrosEncoded == 1 ? "" : "s")
-          << " into " << configBin.string() << '\n';
+          << " into " << Utf8FromPath(configBin) << '\n';
   if (report.sectionsIgnored > 0)
     inv.err << "corvalinectl: " << report.sectionsIgnored
             << " macro(s) after the twelfth not encoded: the mouse holds twelve\n";

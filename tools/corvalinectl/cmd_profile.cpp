@@ -9,6 +9,7 @@
 #include "core/profiles/function_words.h"
 #include "core/profiles/profile_store.h"
 #include "core/settings/atomic_file.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline::cli {
 namespace {
@@ -26,7 +27,7 @@ ProfileLine SplitLine(const std::vector<std::string>& args, bool applyAllowed) {
     const std::string& a = args[i];
     if (a == "--config") {
       if (i + 1 >= args.size()) throw UsageError("--config needs a file");
-      line.config = args[++i];
+      line.config = PathFromUtf8(args[++i]);
     } else if (a == "--apply" && applyAllowed) {
       line.apply = true;
     } else if (a.size() > 1 && a[0] == '-') {
@@ -46,7 +47,7 @@ std::string OneArgument(const ProfileLine& line, const char* what) {
 std::string ReadInput(const std::string& file) {
   if (file == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
   int error = 0;
-  auto text = ReadWholeFile(file, &error);
+  auto text = ReadWholeFile(PathFromUtf8(file), &error);
   if (!text) throw Failure("cannot read " + file + ": " + std::generic_category().message(error));
   return *text;
 }
@@ -94,7 +95,7 @@ int RunExport(Invocation& inv) {
     return kExitOk;
   }
   int error = 0;
-  if (!WriteFileAtomically(file, json, &error))
+  if (!WriteFileAtomically(PathFromUtf8(file), json, &error))
     throw Failure("cannot write " + file + ": " + std::generic_category().message(error));
   return kExitOk;
 }
@@ -111,6 +112,7 @@ int RunImport(Invocation& inv) {
   const std::string file = OneArgument(line, "the profile to read, or - for standard input");
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   const std::string text = ReadInput(file);
+  const FileLock lock = LockDataOrFail(configBin);
   const ProfileResult r = ProfileFromJson(text, CaptionLanguage(configBin));
   if (!r.profile)
     throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);
@@ -148,6 +150,7 @@ int RunProfile(Invocation& inv) {
       !e.empty())
     throw UsageError(e);
   if (verb == "save") {
+    const FileLock lock = LockDataOrFail(configBin);  // one whole version of the three files
     const Profile p = ReadConfigurationOrFail(configBin);
     WarnIfInexact(inv, p);
     if (std::string e = SaveProfile(folder, name, p); !e.empty()) throw Failure(e);
@@ -161,6 +164,7 @@ int RunProfile(Invocation& inv) {
     return kExitOk;
   }
   if (verb == "load") {
+    const FileLock lock = LockDataOrFail(configBin);
     const Profile current = ReadConfigurationOrFail(configBin);
     const ProfileResult r =
         LoadProfileIntoFiles(folder, name, current, ConfigFiles::Beside(configBin));
@@ -194,13 +198,13 @@ int RunAutostart(Invocation& inv) {
   std::error_code ec;
   if (inv.args[0] == "off") {
     std::filesystem::remove(entry, ec);
-    if (ec) throw Failure("cannot remove " + entry.string() + ": " + ec.message());
-    inv.out << "autostart off (" << entry.string() << " removed)\n";
+    if (ec) throw Failure("cannot remove " + Utf8FromPath(entry) + ": " + ec.message());
+    inv.out << "autostart off (" << Utf8FromPath(entry) << " removed)\n";
     return kExitOk;
   }
   // The program beside this tool when there is one, else the one on PATH.
   const std::filesystem::path beside = inv.global.exePath.parent_path() / "corvaline";
-  const std::string exec = std::filesystem::exists(beside, ec) ? beside.string() : "corvaline";
+  const std::string exec = std::filesystem::exists(beside, ec) ? Utf8FromPath(beside) : "corvaline";
   std::filesystem::create_directories(entry.parent_path(), ec);
   const std::string text =
       "[Desktop Entry]\nType=Application\nName=CORVALINE Control\n"
@@ -209,8 +213,8 @@ int RunAutostart(Invocation& inv) {
       exec + "\"\nIcon=corvaline\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
   int error = 0;
   if (!WriteFileAtomically(entry, text, &error))
-    throw Failure("cannot write " + entry.string() + ": " + std::generic_category().message(error));
-  inv.out << "autostart on (" << entry.string() << ")\n";
+    throw Failure("cannot write " + Utf8FromPath(entry) + ": " + std::generic_category().message(error));
+  inv.out << "autostart on (" << Utf8FromPath(entry) << ")\n";
   return kExitOk;
 }
 

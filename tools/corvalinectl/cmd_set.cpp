@@ -11,6 +11,7 @@
 #include "core/profiles/setting_words.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/value_tables.h"
+#include "core/settings/utf8_paths.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -57,7 +58,7 @@ SetLine SplitLine(const std::vector<std::string>& args) {
       return args[++i];
     };
     if (a == "--config")
-      line.config = value();
+      line.config = PathFromUtf8(value());
     else if (a == "--apply")
       line.apply = true;
     else if (a == "--sensor-type") {
@@ -261,6 +262,7 @@ int RunSet(Invocation& inv) {
   }
   const SetLine line = SplitLine(inv.args);
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
+  const FileLock lock = LockDataOrFail(configBin);
   Profile p = ReadConfigurationOrFail(configBin);
   // Like every save of the program this stores the first-run byte 1. Until
   // then the program would reset the captions on its next start and lose the

@@ -9,6 +9,7 @@
 #include "core/profiles/function_words.h"
 #include "core/profiles/profile.h"
 #include "core/profiles/setting_words.h"
+#include "core/settings/utf8_paths.h"
 #include "core/settings/value_tables.h"
 #include "describe.h"
 
@@ -59,7 +60,7 @@ void PrintButtons(std::ostream& out, const ShowContext& c) {
 
 void PrintText(std::ostream& out, const ShowContext& c) {
   const SettingsBlock& s = c.store.settings;
-  out << "config: " << c.configBin.string() << " (first-run flag "
+  out << "config: " << Utf8FromPath(c.configBin) << " (first-run flag "
       << static_cast<int>(c.store.firstRunFlag) << ")\n";
   PrintButtons(out, c);
   out << "Report rate: " << ReportRateHz(s.reportRateCode) << " Hz (code "

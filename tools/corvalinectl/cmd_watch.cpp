@@ -1,6 +1,4 @@
 // watch: the mouse's own announcements, as they arrive, until interrupted.
-#include <poll.h>
-
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -16,6 +14,7 @@
 #include "core/settings/value_tables.h"
 #include "core/system/balloons.h"
 #include "core/profiles/json_writer.h"
+#include "platform/process.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -97,13 +96,7 @@ class EventPrinter {
 // Waits for device changes (or a short while) and lets the link follow them.
 void FollowDeviceChanges(DeviceSession& session) {
   HidBackend& backend = *session.backend;
-  const int fd = backend.NotificationHandle();
-  if (fd >= 0) {
-    pollfd p{fd, POLLIN, 0};
-    ::poll(&p, 1, 250);
-  } else {
-    ::poll(nullptr, 0, 250);
-  }
+  platform::WaitForNotification(backend.NotificationHandle(), 250);
   for (const HidDeviceChange& change : backend.TakeDeviceChanges())
     HandleDeviceChange(session.link, change, DeviceChangeHooks{});
 }

@@ -5,6 +5,7 @@
 
 #include "core/settings/atomic_file.h"
 #include "core/settings/config_file.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline::cli {
 
@@ -12,11 +13,11 @@ SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
   int error = 0;
   auto bytes = ReadWholeFile(configBin, &error);
   if (!bytes) {
-    throw Failure("cannot read " + configBin.string() + ": " +
+    throw Failure("cannot read " + Utf8FromPath(configBin) + ": " +
                   std::generic_category().message(error));
   }
   if (bytes->size() != kConfigFileSize) {
-    throw Failure(configBin.string() + " is " + std::to_string(bytes->size()) +
+    throw Failure(Utf8FromPath(configBin) + " is " + std::to_string(bytes->size()) +
                   " bytes; a config.bin has exactly " + std::to_string(kConfigFileSize));
   }
   SettingsStore store;
@@ -26,8 +27,15 @@ SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
   return store;
 }
 
+FileLock LockDataOrFail(const std::filesystem::path& configBin) {
+  std::string error;
+  FileLock lock = LockDataFolder(configBin.has_parent_path() ? configBin.parent_path() : ".", &error);
+  if (!lock.Held()) throw Failure("the data files are busy: " + error);
+  return lock;
+}
+
 std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& args) {
-  if (!args.positionals.empty()) return args.positionals[0];
+  if (!args.positionals.empty()) return PathFromUtf8(args.positionals[0]);
   return ProgramDataFolder(inv.global).configBin;
 }
 

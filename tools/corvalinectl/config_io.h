@@ -5,6 +5,7 @@
 
 #include "cli.h"
 #include "core/profiles/profile.h"
+#include "core/settings/file_lock.h"
 #include "core/settings/settings_block.h"
 
 namespace corvaline::cli {
@@ -12,6 +13,11 @@ namespace corvaline::cli {
 // Loads a config.bin; throws Failure when it is missing, unreadable or not
 // exactly 1986 bytes.
 SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin);
+
+// The lock of the data folder holding configBin, held by a command from its
+// read to its last write so the program's saves never fall in between;
+// throws Failure when another program keeps it too long.
+FileLock LockDataOrFail(const std::filesystem::path& configBin);
 
 // The config.bin a command works on: the argument, else the program's own.
 std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& args);

@@ -6,6 +6,7 @@
 #include "core/device/handshake.h"
 #include "core/device/protocol.h"
 #include "platform/hid.h"
+#include "platform/pauses.h"
 #include "sim/in_process_backend.h"
 #include "sim/virtual_mouse.h"
 
@@ -55,6 +56,7 @@ std::unique_ptr<DeviceSession> OpenSession(const GlobalOptions& g, std::ostream&
     session->backend = std::make_unique<OnePathBackend>(std::move(session->backend), g.devicePath);
   DeviceLink& link = session->link;
   link.backend = session->backend.get();
+  link.sleeper = &platform::SystemSleeper();
   if (g.trace) {
     link.traceOn = true;
     link.trace = [&err](std::string_view line) { err << line << '\n' << std::flush; };

@@ -25,6 +25,7 @@
 #include "gui/ui/child_colours.h"
 #include "gui/ui/skin_state.h"
 #include "gui/ui/skins_dialog.h"
+#include "platform/durable_io.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ bool Shoot(SkinnedDialog& dialog, const QString& path, const std::function<void(
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  corvaline::platform::InstallSystemDurableIo();
   if (argc < 3) {
     std::fprintf(stderr, "usage: corvaline-dialog-shots OUTDIR SKINFOLDER [EN|CHS|CHT]\n");
     return 2;

@@ -6,6 +6,7 @@
 #include "core/settings/atomic_file.h"
 #include "core/settings/config_file.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline::assets {
 namespace {
@@ -59,21 +60,21 @@ SettingsBlock FactorySettings() {
 std::string WriteDeliveredFiles(const std::filesystem::path& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  if (ec) return "cannot create " + folder.string() + ": " + ec.message();
+  if (ec) return "cannot create " + Utf8FromPath(folder) + ": " + ec.message();
 
   std::string config(kConfigFileSize, '\0');
   config[0] = 0;  // never applied: the first showing resets the captions
   const SettingsBlock block = FactorySettings();
   std::memcpy(config.data() + 1, &block, sizeof block);
   if (!WriteFileAtomically(folder / "config.bin", config))
-    return "cannot write " + (folder / "config.bin").string();
+    return "cannot write " + Utf8FromPath(folder / "config.bin");
 
   // No "Lan" key: English. White text on the default dark skin.
   const auto str = folder / "str.ini";
   std::filesystem::remove(str, ec);
   for (auto [key, value] : {std::pair{"RColor", "255"}, {"GColor", "255"}, {"BColor", "255"},
                             {"Path", kDefaultSkin}}) {
-    if (!IniWriteString(str, "Skins", key, value)) return "cannot write " + str.string();
+    if (!IniWriteString(str, "Skins", key, value)) return "cannot write " + Utf8FromPath(str);
   }
   return {};
 }

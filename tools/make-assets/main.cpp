@@ -2,12 +2,14 @@
 #include <cstdio>
 
 #include "factory_defaults.h"
+#include "platform/durable_io.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: make-assets OUTPUT_FOLDER\n");
     return 2;
   }
+  corvaline::platform::InstallSystemDurableIo();
   const std::string error = corvaline::assets::WriteDeliveredFiles(argv[1]);
   if (!error.empty()) {
     std::fprintf(stderr, "make-assets: %s\n", error.c_str());

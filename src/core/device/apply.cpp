@@ -5,6 +5,8 @@
 #include "core/buttons/button_action.h"
 #include "core/device/commands.h"
 #include "core/settings/config_file.h"
+#include "core/settings/file_lock.h"
+#include "core/system/messages.h"
 #include "core/settings/value_tables.h"
 
 namespace corvaline {
@@ -12,6 +14,7 @@ namespace corvaline {
 ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configBin,
                        std::filesystem::path strIni, UiLanguage lang, const ItemTexts& texts) {
   ApplySavers savers;
+  savers.dataFolder = configBin.parent_path();
   savers.saveSettings = [&store, configBin = std::move(configBin)] { SaveSettings(store, configBin); };
   savers.saveItemTexts = [strIni = std::move(strIni), lang, &texts] {
     SaveItemTexts(strIni, lang, texts);
@@ -82,6 +85,7 @@ void StageKeyMatrices(const SettingsBlock& s, DeviceRecords& records) {
 unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers) {
   const unsigned failedBefore = link.failedTransfers;
   DeviceRecords& records = link.records;
+  const PauseRun pauses(link.sleeper);
 
   WriteReportRate(link, s.reportRateCode);
 
@@ -105,6 +109,17 @@ unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySave
   StageKeyMatrices(s, records);
   WriteKeyMatrixTables(link);
 
+  // Both saves under the data folder's lock: a corvalinectl edit lands
+  // before or after them, never between its own read and write.
+  FileLock lock;
+  if (!savers.dataFolder.empty()) {
+    std::string error;
+    lock = LockDataFolder(savers.dataFolder, &error);
+    if (!lock.Held()) {
+      ShowMessage("The settings were not saved: " + error, kAppTitle);
+      return link.failedTransfers - failedBefore;
+    }
+  }
   if (savers.saveSettings) savers.saveSettings();
   if (savers.saveItemTexts) savers.saveItemTexts();
   return link.failedTransfers - failedBefore;

@@ -16,6 +16,8 @@ namespace corvaline {
 struct ApplySavers {
   std::function<void()> saveSettings;
   std::function<void()> saveItemTexts;
+  // When set, both run holding this data folder's lock.
+  std::filesystem::path dataFolder;
 };
 
 // The program's savers: the store's working block into configBin and the

@@ -25,7 +25,29 @@ namespace corvaline {
 class Sleeper {
  public:
   virtual ~Sleeper() = default;
+  // Waits at least `ms` milliseconds: never less, or the mouse misses data.
   virtual void SleepMs(int ms) = 0;
+  // Bracket a run of pauses (a whole Apply holds 90 of them): a sleeper may
+  // sharpen the system's timer for that long, so the run is not stretched by
+  // the oversleep of every single pause.
+  virtual void BeginPauses() {}
+  virtual void EndPauses() {}
+};
+
+// Begin/EndPauses of the link's sleeper for the lifetime of the guard.
+class PauseRun {
+ public:
+  explicit PauseRun(Sleeper* sleeper) : sleeper_(sleeper) {
+    if (sleeper_) sleeper_->BeginPauses();
+  }
+  ~PauseRun() {
+    if (sleeper_) sleeper_->EndPauses();
+  }
+  PauseRun(const PauseRun&) = delete;
+  PauseRun& operator=(const PauseRun&) = delete;
+
+ private:
+  Sleeper* sleeper_;
 };
 
 // Sleeps for real; the default of every link.

@@ -12,6 +12,7 @@
 #include "core/settings/atomic_file.h"
 #include "core/settings/config_file.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/utf8_paths.h"
 #include "core/settings/value_tables.h"
 
 namespace corvaline {
@@ -153,10 +154,10 @@ std::string WriteMacros(const std::filesystem::path& recordIni,
            ReadMacroItemCount(recordIni, names[k]) == static_cast<int>(macros[k].items.size());
   if (same) return {};
   for (const std::string& name : names) {
-    if (!DeleteMacroSection(recordIni, name)) return "cannot write " + recordIni.string();
+    if (!DeleteMacroSection(recordIni, name)) return "cannot write " + Utf8FromPath(recordIni);
   }
   for (const ProfileMacro& m : macros) {
-    if (!WriteMacroSection(recordIni, m.name, m.items)) return "cannot write " + recordIni.string();
+    if (!WriteMacroSection(recordIni, m.name, m.items)) return "cannot write " + Utf8FromPath(recordIni);
   }
   return {};
 }
@@ -183,9 +184,9 @@ ProfileResult ReadConfiguration(const ConfigFiles& files) {
   int error = 0;
   const auto bytes = ReadWholeFile(files.configBin, &error);
   if (!bytes)
-    return {std::nullopt, files.configBin.string() + ": " + std::string(kConfigMissingText)};
+    return {std::nullopt, Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText)};
   if (bytes->size() != kConfigFileSize)
-    return {std::nullopt, files.configBin.string() + " is " + std::to_string(bytes->size()) +
+    return {std::nullopt, Utf8FromPath(files.configBin) + " is " + std::to_string(bytes->size()) +
                               " bytes, not 1986: not a config.bin"};
   SettingsStore store;
   store.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
@@ -214,13 +215,13 @@ Profile ProfileOf(const SettingsStore& store, const ButtonCaptions& captions, Ui
 std::string WriteConfiguration(const ConfigFiles& files, const Profile& p, bool withMacros) {
   std::error_code ec;
   if (!std::filesystem::exists(files.configBin, ec))
-    return files.configBin.string() + ": " + std::string(kConfigMissingText);
+    return Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText);
   if (withMacros) {
     if (std::string e = WriteMacros(files.recordIni, p.macros); !e.empty()) return e;
   }
   int error = 0;
   if (!WriteFileAtomically(files.configBin, ConfigBytes(p), &error))
-    return "cannot write " + files.configBin.string() + ": " + std::strerror(error);
+    return "cannot write " + Utf8FromPath(files.configBin) + ": " + std::strerror(error);
   bool anyCaption = false;
   for (const auto& group : p.captions)
     for (const std::string& c : group) anyCaption = anyCaption || !c.empty();
@@ -228,7 +229,7 @@ std::string WriteConfiguration(const ConfigFiles& files, const Profile& p, bool 
     ItemTexts texts;
     texts.captions = p.captions;
     if (!SaveItemTexts(files.strIni, p.captionLanguage, texts))
-      return "cannot write " + files.strIni.string();
+      return "cannot write " + Utf8FromPath(files.strIni);
   }
   return {};
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/settings/atomic_file.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 constexpr std::size_t kMaxNameBytes = 100;
 
 std::filesystem::path FileOf(const std::filesystem::path& folder, std::string_view name) {
-  return folder / (std::string(name) + std::string(kProfileExtension));
+  return folder / PathFromUtf8(std::string(name) + std::string(kProfileExtension));
 }
 
 std::string WriteProfile(const std::filesystem::path& folder, std::string_view name,
@@ -19,10 +20,10 @@ std::string WriteProfile(const std::filesystem::path& folder, std::string_view n
   if (std::string e = CheckProfileName(name); !e.empty()) return e;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  if (ec) return "cannot make " + folder.string() + ": " + ec.message();
+  if (ec) return "cannot make " + Utf8FromPath(folder) + ": " + ec.message();
   int error = 0;
   if (!WriteFileAtomically(FileOf(folder, name), ProfileToJson(profile), &error))
-    return "cannot write " + FileOf(folder, name).string() + ": " + std::strerror(error);
+    return "cannot write " + Utf8FromPath(FileOf(folder, name)) + ": " + std::strerror(error);
   return {};
 }
 
@@ -50,7 +51,7 @@ std::vector<std::string> ListProfiles(const std::filesystem::path& folder) {
        it.increment(ec)) {
     const std::filesystem::path& p = it->path();
     if (p.extension() != kProfileExtension || !it->is_regular_file(ec)) continue;
-    const std::string stem = p.stem().string();
+    const std::string stem = Utf8FromPath(p.stem());
     if (CheckProfileName(stem).empty()) names.push_back(stem);
   }
   std::sort(names.begin(), names.end());
@@ -77,9 +78,9 @@ ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view 
   const std::filesystem::path file = FileOf(folder, name);
   const auto text = ReadWholeFile(file);
   if (!text)
-    return {std::nullopt, "no profile '" + std::string(name) + "' (" + file.string() + ")"};
+    return {std::nullopt, "no profile '" + std::string(name) + "' (" + Utf8FromPath(file) + ")"};
   ProfileResult r = ProfileFromJson(*text, language);
-  if (!r.profile) r.error = file.string() + ": " + r.error;
+  if (!r.profile) r.error = Utf8FromPath(file) + ": " + r.error;
   return r;
 }
 

@@ -1,77 +1,159 @@
 #include "core/settings/atomic_file.h"
 
+#include <array>
+#include <atomic>
+#include <chrono>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
+#include <fstream>
+#include <random>
 #include <system_error>
+#include <thread>
+
+#include "core/settings/durable_io.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-FilePtr OpenFile(const std::filesystem::path& file, const char* mode) {
-  return FilePtr(std::fopen(file.string().c_str(), mode));
-}
 
 void SetError(int* errorCode, int value) {
   if (errorCode) *errorCode = value;
 }
 
-}  // namespace
+constexpr std::string_view kTemporaryMark = ".tmp-";
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, int* errorCode) {
-  errno = 0;
-  FilePtr f = OpenFile(file, "rb");
-  if (!f) {
-    SetError(errorCode, errno);
-    return std::nullopt;
-  }
+// Sixteen hex digits no other writer in this or another process is likely
+// to pick; the exclusive create catches the rest.
+std::string UniqueSuffix() {
+  static std::atomic<unsigned> counter{0};
+  static const unsigned long long seed = [] {
+    std::random_device random;
+    return (static_cast<unsigned long long>(random()) << 32) ^ random();
+  }();
+  std::mt19937_64 mix(seed + counter.fetch_add(1));
+  const unsigned long long value = mix();
+  std::string hex(16, '0');
+  for (int i = 15, shift = 0; i >= 0; --i, shift += 4)
+    hex[static_cast<std::size_t>(i)] = "0123456789abcdef"[(value >> shift) & 0xF];
+  return hex;
+}
+
+std::optional<std::string> ReadCapped(std::istream& in, int* errorCode, std::size_t cap) {
   std::string bytes;
-  char buffer[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) bytes.append(buffer, got);
-  if (std::ferror(f.get())) {
-    SetError(errorCode, errno ? errno : EIO);
+  std::array<char, 65536> buffer;
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (bytes.size() + got > cap) {
+      SetError(errorCode, kReadTooLarge);
+      return std::nullopt;
+    }
+    bytes.append(buffer.data(), got);
+  }
+  if (in.bad()) {
+    SetError(errorCode, EIO);
     return std::nullopt;
   }
   return bytes;
 }
 
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& file) {
-  std::filesystem::path tmp = file;
-  tmp += ".new";
-  return tmp;
+std::optional<std::string> ReadOnce(const std::filesystem::path& file, int* errorCode,
+                                    std::size_t cap) {
+  std::error_code ec;
+  const auto status = std::filesystem::status(file, ec);
+  if (ec) {
+    // Windows reports its own code here; a denial counts as EACCES everywhere.
+    SetError(errorCode, ec == std::errc::permission_denied ? EACCES : ec.value());
+    return std::nullopt;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    SetError(errorCode, kReadNotAFile);
+    return std::nullopt;
+  }
+  if (const auto size = std::filesystem::file_size(file, ec); !ec && size > cap) {
+    SetError(errorCode, kReadTooLarge);
+    return std::nullopt;
+  }
+  errno = 0;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    SetError(errorCode, errno ? errno : EACCES);
+    return std::nullopt;
+  }
+  return ReadCapped(in, errorCode, cap);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, int* errorCode,
+                                         std::size_t cap) {
+  // On Windows a file that another program is renaming over cannot be
+  // opened for that moment (access denied); a save of this program's own
+  // is such a moment. A few retries let the reader see the new file instead
+  // of an error; a file that stays denied costs some 20 ms more.
+  int error = 0;
+  for (int attempt = 0;; ++attempt) {
+    auto bytes = ReadOnce(file, &error, cap);
+    if (bytes || error != EACCES || attempt == 20) {
+      SetError(errorCode, error);
+      return bytes;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
+std::optional<std::string> ReadWholeStream(std::istream& in, int* errorCode, std::size_t cap) {
+  return ReadCapped(in, errorCode, cap);
+}
+
+std::string ReadErrorText(int errorCode, std::size_t cap) {
+  if (errorCode == kReadTooLarge)
+    return "larger than " + std::to_string(cap) + " bytes, more than such a file can hold";
+  if (errorCode == kReadNotAFile) return "not a regular file";
+  if (errorCode == kNoDurableIo) return "no file-system backend installed";
+  return std::generic_category().message(errorCode);
+}
+
+bool IsTemporaryFor(const std::filesystem::path& candidate, const std::filesystem::path& file) {
+  // Any name may sit in the folder: compared as UTF-8, never through the
+  // ANSI code page, which cannot hold every letter (and throws).
+  const std::string name = Utf8FromPath(candidate.filename());
+  const std::string prefix = Utf8FromPath(file.filename()) + std::string(kTemporaryMark);
+  return candidate.parent_path() == file.parent_path() && name.size() == prefix.size() + 16 &&
+         name.compare(0, prefix.size(), prefix) == 0;
 }
 
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          int* errorCode) {
-  const std::filesystem::path tmp = TemporaryPathFor(file);
-  errno = 0;
-  FilePtr f = OpenFile(tmp, "wb");
-  if (!f) {
-    SetError(errorCode, errno ? errno : EIO);
+  const DurableIo* io = InstalledDurableIo();
+  if (!io) {
+    SetError(errorCode, kNoDurableIo);
     return false;
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size() &&
-                       std::fflush(f.get()) == 0;
-  const int writeErrno = errno;
-  const bool closed = std::fclose(f.release()) == 0;
-  std::error_code ec;
-  if (!written || !closed) {
-    SetError(errorCode, writeErrno ? writeErrno : EIO);
-    std::filesystem::remove(tmp, ec);
+  int error = 0;
+  std::filesystem::path tmp;
+  OsFile out = kNoOsFile;
+  for (int attempt = 0; attempt < 16 && out == kNoOsFile; ++attempt) {
+    tmp = file;
+    tmp += std::string(kTemporaryMark) + UniqueSuffix();
+    out = io->createNew(tmp, &error);
+    if (out == kNoOsFile && error != EEXIST) break;
+  }
+  if (out == kNoOsFile) {
+    SetError(errorCode, error ? error : EEXIST);
     return false;
   }
-  std::filesystem::rename(tmp, file, ec);
-  if (ec) {
-    SetError(errorCode, ec.value());
-    std::filesystem::remove(tmp, ec);
+  const bool written = io->write(out, bytes, &error) && io->flush(out, &error);
+  int closeError = 0;
+  const bool closed = io->close(out, &closeError);
+  if (!written || !closed || !io->replace(tmp, file, &error)) {
+    SetError(errorCode, written && !closed ? closeError : error);
+    io->remove(tmp);
     return false;
   }
+  // The new content is in place; only its survival of a power cut depends on
+  // the folder's flush, which some file systems do not offer.
+  io->flushFolder(file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path(),
+                  &error);
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/i18n/system_language.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline {
 namespace {
@@ -46,11 +47,11 @@ std::filesystem::path InstalledDefaultsFolder(const std::filesystem::path& exePa
 DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
                            const std::filesystem::path& userFolder) {
   if (exePath.filename() == kWindowsExeName) {
-    const std::string module = exePath.string();
+    const std::string module = Utf8FromPath(exePath);
     DataPaths p = InFolder(exePath.parent_path());
-    p.configBin = ReplaceAll(module, kWindowsExeName, "config.bin");
-    p.recordIni = ReplaceAll(module, kWindowsExeName, "record.ini");
-    p.strIni = ReplaceAll(module, kWindowsExeName, "str.ini");
+    p.configBin = PathFromUtf8(ReplaceAll(module, kWindowsExeName, "config.bin"));
+    p.recordIni = PathFromUtf8(ReplaceAll(module, kWindowsExeName, "record.ini"));
+    p.strIni = PathFromUtf8(ReplaceAll(module, kWindowsExeName, "str.ini"));
     return p;
   }
   std::error_code ec;
@@ -67,14 +68,14 @@ std::string FillDataFolder(const std::filesystem::path& folder,
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::create_directories(folder, ec);
-  if (ec) return "cannot create " + folder.string() + ": " + ec.message();
+  if (ec) return "cannot create " + Utf8FromPath(folder) + ": " + ec.message();
   const bool firstStrIni = !fs::exists(folder / "str.ini", ec);
   for (const char* name : {"config.bin", "str.ini"}) {
     const fs::path from = defaultsFolder / name;
     const fs::path to = folder / name;
     if (fs::exists(to, ec) || !fs::exists(from, ec)) continue;
     fs::copy_file(from, to, ec);
-    if (ec) return "cannot copy " + from.string() + ": " + ec.message();
+    if (ec) return "cannot copy " + Utf8FromPath(from) + ": " + ec.message();
   }
   // Without it the program is in English, as it would be anyway: a failed
   // write needs no word.
@@ -87,7 +88,7 @@ std::string FillDataFolder(const std::filesystem::path& folder,
     if (fs::exists(to, ec)) continue;
     fs::create_directories(to.parent_path(), ec);
     fs::copy(entry.path(), to, fs::copy_options::recursive, ec);
-    if (ec) return "cannot copy " + entry.path().string() + ": " + ec.message();
+    if (ec) return "cannot copy " + Utf8FromPath(entry.path()) + ": " + ec.message();
   }
   return {};
 }

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "core/settings/atomic_file.h"
+#include "core/settings/file_lock.h"
 #include "core/settings/text_codec.h"
 
 namespace corvaline {
@@ -163,6 +164,18 @@ void SetKey(IniDocument& doc, std::string_view section, std::string_view key,
   doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(line));
 }
 
+// Every read-modify-write of an INI file holds its folder's lock, so two
+// programs editing one file never undo each other. `edit` returns false when
+// it changed nothing.
+template <class Edit>
+bool EditLocked(const std::filesystem::path& file, Edit edit) {
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+  const FileLock lock = LockDataFolder(folder);
+  if (!lock.Held()) return false;
+  IniDocument doc = Load(file);
+  return !edit(doc) || Save(file, doc);
+}
+
 }  // namespace
 
 std::string IniReadString(const std::filesystem::path& file, std::string_view section,
@@ -194,41 +207,44 @@ std::vector<std::pair<std::string, std::string>> IniReadSection(const std::files
 
 bool IniWriteString(const std::filesystem::path& file, std::string_view section,
                     std::optional<std::string_view> key, std::optional<std::string_view> value) {
-  IniDocument doc = Load(file);
-  if (!key) {
-    auto range = FindSection(doc, section);
-    if (!range) return true;
-    doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(range->first),
-                    doc.lines.begin() + static_cast<std::ptrdiff_t>(range->second));
-  } else if (!value) {
-    auto range = FindSection(doc, section);
-    if (!range) return true;
-    auto at = FindKey(doc, *range, *key);
-    if (!at) return true;
-    doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(*at));
-  } else {
-    SetKey(doc, section, *key, *value);
-  }
-  return Save(file, doc);
+  return EditLocked(file, [&](IniDocument& doc) {
+    if (!key) {
+      auto range = FindSection(doc, section);
+      if (!range) return false;
+      doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(range->first),
+                      doc.lines.begin() + static_cast<std::ptrdiff_t>(range->second));
+    } else if (!value) {
+      auto range = FindSection(doc, section);
+      if (!range) return false;
+      auto at = FindKey(doc, *range, *key);
+      if (!at) return false;
+      doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(*at));
+    } else {
+      SetKey(doc, section, *key, *value);
+    }
+    return true;
+  });
 }
 
 bool IniWriteStrings(const std::filesystem::path& file, std::string_view section,
                      const std::vector<std::pair<std::string, std::string>>& entries) {
-  IniDocument doc = Load(file);
-  for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
-  return Save(file, doc);
+  return EditLocked(file, [&](IniDocument& doc) {
+    for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
+    return true;
+  });
 }
 
 bool IniWriteSection(const std::filesystem::path& file, std::string_view section,
                      const std::vector<std::pair<std::string, std::string>>& entries) {
-  IniDocument doc = Load(file);
-  if (auto range = FindSection(doc, section)) {
-    doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(range->first),
-                    doc.lines.begin() + static_cast<std::ptrdiff_t>(range->second));
-  }
-  for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
-  if (entries.empty()) doc.lines.push_back("[" + std::string(section) + "]");
-  return Save(file, doc);
+  return EditLocked(file, [&](IniDocument& doc) {
+    if (auto range = FindSection(doc, section)) {
+      doc.lines.erase(doc.lines.begin() + static_cast<std::ptrdiff_t>(range->first),
+                      doc.lines.begin() + static_cast<std::ptrdiff_t>(range->second));
+    }
+    for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
+    if (entries.empty()) doc.lines.push_back("[" + std::string(section) + "]");
+    return true;
+  });
 }
 
 std::vector<std::string> IniSectionNames(const std::filesystem::path& file) {

@@ -12,6 +12,7 @@
 #include "core/i18n/ui_strings.h"
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
+#include "core/settings/utf8_paths.h"
 #include "core/settings/value_tables.h"
 #include "core/system/messages.h"
 #include "gui/app/app_icon.h"
@@ -107,7 +108,7 @@ void Shell::LoadTextsAndSkin() {
   LoadItemTexts(DataFiles().strIni, language_, items_);
   const QString skinName =
       items_.skinPath.empty() ? Utf8(kDefaultSkinName) : QString::fromStdString(items_.skinPath);
-  SetSkinFolder(QString::fromStdString((DataFiles().skinsFolder).string()) + "/" + skinName);
+  SetSkinFolder(QString::fromStdString(Utf8FromPath(DataFiles().skinsFolder)) + "/" + skinName);
   SetSkinName(skinName);
   LoadSkinColours(SkinFolder());
   window_->SetCanvas(LoadMainCanvas());

@@ -4,6 +4,7 @@
 
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
+#include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
 #include "gui/app/main_window.h"
 #include "gui/app/shell.h"
@@ -18,7 +19,7 @@ constexpr std::string_view kStrIniNotWritten = "str.ini could not be written.";
 
 void InstallSkinChooser(Shell& shell, SkinColourChooser chooser) {
   shell.SetSkinChooser([&shell, chooser] {
-    CSkinsDialog dialog(QString::fromStdString(DataFiles().skinsFolder.string()), &shell.Window(),
+    CSkinsDialog dialog(QString::fromStdString(Utf8FromPath(DataFiles().skinsFolder)), &shell.Window(),
                         chooser);
     if (dialog.exec() == QDialog::Accepted) ApplySkinChoice(shell, dialog.Choice());
   });

@@ -69,7 +69,7 @@ TEST(Apply, WholeSequenceMatchesTheRecordedTraffic) {
   std::vector<std::string> order;
   std::size_t linesAtSave = 0;
   ApplySavers savers{[&] { order.push_back("settings"); linesAtSave = s.trace.size(); },
-                     [&] { order.push_back("texts"); }};
+                     [&] { order.push_back("texts"); }, {}};
   const SettingsBlock block = KnownBlock();
   EXPECT_EQ(ApplySettings(s.link, block, savers), 0u);
   EXPECT_EQ(order, (std::vector<std::string>{"settings", "texts"}));
@@ -170,7 +170,7 @@ TEST(Apply, UnpluggingHalfwayStillFinishesAndSaves) {
     int saved = 0;
     const SettingsBlock block = KnownBlock();
     const unsigned failed =
-        ApplySettings(s.link, block, ApplySavers{[&] { ++saved; }, [&] { ++saved; }});
+        ApplySettings(s.link, block, ApplySavers{[&] { ++saved; }, [&] { ++saved; }, {}});
     EXPECT_GT(failed, 0u) << after;
     EXPECT_EQ(saved, 2) << after;
     // The sequence ran to its last command.
@@ -184,7 +184,7 @@ TEST(Apply, UnpluggingHalfwayStillFinishesAndSaves) {
   testing::CountingSleeper sleeper;
   link.sleeper = &sleeper;
   int saved = 0;
-  EXPECT_GT(ApplySettings(link, KnownBlock(), ApplySavers{[&] { ++saved; }, {}}), 50u);
+  EXPECT_GT(ApplySettings(link, KnownBlock(), ApplySavers{[&] { ++saved; }, {}, {}}), 50u);
   EXPECT_EQ(saved, 1);
 }
 

@@ -10,6 +10,8 @@ namespace corvaline {
 namespace {
 
 using testing_support::CapturedMessages;
+using testing_support::FileNames;
+using testing_support::RecordingIo;
 using testing_support::ReadBytes;
 using testing_support::ScratchDir;
 using testing_support::WriteBytes;
@@ -36,7 +38,7 @@ TEST(ConfigFile, LoadSaveCycleKeepsEveryByteAndWritesTheFirstRunByte) {
   EXPECT_EQ(saved[0], 1);
   EXPECT_EQ(saved.substr(1), original.substr(1));  // reserved bytes included
   EXPECT_EQ(store.firstRunFlag, 0);                // memory keeps the loaded flag
-  EXPECT_FALSE(std::filesystem::exists(dir / "config.bin.new"));
+  EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"config.bin"});
 }
 
 TEST(ConfigFile, FilesOfAnotherSizeAreIgnoredSilently) {
@@ -73,11 +75,13 @@ TEST(ConfigFile, AFailedSaveLeavesTheOldFileIntactAndSaysWhy) {
   const auto file = dir / "config.bin";
   const std::string original = PatternFile(kConfigFileSize, 0);
   WriteBytes(file, original);
-  std::filesystem::create_directory(dir / "config.bin.new");  // blocks the temporary file
+  RecordingIo io;
+  io.failAt = "flush";  // the disk refuses the data
   SettingsStore store;
   store.settings.reportRateCode = 8;
   EXPECT_FALSE(SaveSettings(store, file));
   EXPECT_EQ(ReadBytes(file), original);
+  EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"config.bin"});
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].second, "NULL ==fp ");
   EXPECT_EQ(messages.messages[0].first.rfind("Error Code is: ", 0), 0u);

@@ -6,7 +6,9 @@
 namespace corvaline {
 namespace {
 
+using testing_support::FileNames;
 using testing_support::ReadBytes;
+using testing_support::RecordingIo;
 using testing_support::ScratchDir;
 using testing_support::WriteBytes;
 
@@ -98,10 +100,11 @@ TEST(IniFile, AFailedWriteLeavesTheFileAsItWas) {
   ScratchDir dir;
   const auto file = dir / "a.ini";
   WriteBytes(file, "[A]\nk=1\n");
-  // Something in the way of the temporary file makes the write fail.
-  std::filesystem::create_directory(dir / "a.ini.new");
+  RecordingIo io;
+  io.failAt = "replace";
   EXPECT_FALSE(IniWriteString(file, "A", "k", "2"));
   EXPECT_EQ(ReadBytes(file), "[A]\nk=1\n");
+  EXPECT_EQ(FileNames(dir.path()), (std::vector<std::string>{"a.ini", "corvaline.lock"}));
 }
 
 }  // namespace

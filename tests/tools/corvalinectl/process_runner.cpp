@@ -1,21 +1,9 @@
 #include "process_runner.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <random>
 
 namespace corvaline::testing_support {
-namespace {
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-}  // namespace
 
 ToolSandbox::ToolSandbox() {
   std::random_device random;
@@ -28,22 +16,6 @@ ToolSandbox::ToolSandbox() {
 ToolSandbox::~ToolSandbox() {
   std::error_code ec;
   std::filesystem::remove_all(dir_, ec);
-}
-
-ProcessResult ToolSandbox::Run(const std::vector<std::string>& args) const {
-  std::string command = "env HOME=" + Quote(dir_.string()) +
-                        " XDG_CONFIG_HOME=" + Quote((dir_ / "config").string()) +
-                        " XDG_RUNTIME_DIR=" + Quote((dir_ / "runtime").string()) + " " +
-                        Quote(CORVALINECTL_PATH);
-  for (const std::string& a : args) command += " " + Quote(a);
-  command += " >" + Quote((dir_ / "stdout").string()) + " 2>" + Quote((dir_ / "stderr").string()) +
-             " </dev/null";
-  const int raw = std::system(command.c_str());
-  ProcessResult r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = ReadFileBytes(dir_ / "stdout");
-  r.err = ReadFileBytes(dir_ / "stderr");
-  return r;
 }
 
 std::string ReadFileBytes(const std::filesystem::path& file) {

@@ -1,0 +1,126 @@
+#include "core/settings/file_lock.h"
+
+#include <cstdlib>
+#include <map>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include "core/settings/durable_io.h"
+#include "core/settings/utf8_paths.h"
+
+namespace corvaline {
+namespace {
+
+struct Holding {
+  OsFile handle = kNoOsFile;
+  int count = 0;
+};
+
+// The locks this process holds, by file: a nested lock only counts.
+std::mutex& HeldMutex() {
+  static std::mutex m;
+  return m;
+}
+std::map<std::string, Holding>& HeldLocks() {
+  static std::map<std::string, Holding> held;
+  return held;
+}
+
+void SetText(std::string* error, std::string text) {
+  if (error) *error = std::move(text);
+}
+
+}  // namespace
+
+FileLock::FileLock(FileLock&& other) noexcept : key_(std::exchange(other.key_, {})) {}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+  if (this != &other) {
+    Release();
+    key_ = std::exchange(other.key_, {});
+  }
+  return *this;
+}
+
+FileLock::~FileLock() { Release(); }
+
+void FileLock::Release() {
+  if (key_.empty()) return;
+  std::lock_guard<std::mutex> guard(HeldMutex());
+  auto it = HeldLocks().find(key_);
+  if (it != HeldLocks().end() && --it->second.count == 0) {
+    if (const DurableIo* io = InstalledDurableIo()) io->unlock(it->second.handle);
+    HeldLocks().erase(it);
+  }
+  key_.clear();
+}
+
+FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds wait,
+                  std::string* error) {
+  FileLock lock;
+  const std::u8string generic = file.lexically_normal().generic_u8string();
+  const std::string key(generic.begin(), generic.end());
+  const DurableIo* io = InstalledDurableIo();
+  if (!io) {
+    SetText(error, "cannot lock " + Utf8FromPath(file) + ": no file-system backend");
+    return lock;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  for (;;) {
+    {
+      std::lock_guard<std::mutex> guard(HeldMutex());
+      auto it = HeldLocks().find(key);
+      if (it != HeldLocks().end()) {
+        ++it->second.count;
+        lock.key_ = key;
+        return lock;
+      }
+      int code = 0;
+      const OsFile handle = io->tryLock(file, &code);
+      if (handle != kNoOsFile) {
+        HeldLocks()[key] = {handle, 1};
+        lock.key_ = key;
+        return lock;
+      }
+      if (code != 0) {
+        SetText(error, "cannot lock " + Utf8FromPath(file) + ": " +
+                           std::system_category().message(code));
+        return lock;
+      }
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      SetText(error, "another program held " + Utf8FromPath(file) + " for " +
+                         std::to_string(wait.count() / 1000) + " s");
+      return lock;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder) {
+  return dataFolder / "corvaline.lock";
+}
+
+FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error) {
+  return LockFile(DataLockFile(dataFolder), kDataLockWait, error);
+}
+
+std::filesystem::path TalkLockFile(std::string_view devicePath) {
+  std::filesystem::path folder;
+  std::error_code ec;
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+      runtime && *runtime && std::filesystem::is_directory(runtime, ec))
+    folder = runtime;
+  else
+    folder = std::filesystem::temp_directory_path(ec);
+  std::string name = "corvaline-mouse-";
+  for (char c : devicePath) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    name += plain ? c : '_';
+  }
+  return folder / (name + ".lock");
+}
+
+}  // namespace corvaline

@@ -1,0 +1,53 @@
+// Exclusive advisory locks between programs: the data folder's lock, held
+// around every read-modify-write of config.bin, str.ini and record.ini, and
+// the mouse's lock, held by whoever talks to it. The program and corvalinectl
+// take the same locks, so neither undoes nor interrupts the other.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace corvaline {
+
+// Held until destroyed or released. Locks of one file nest inside one
+// process: a save inside a locked read-modify-write does not wait for itself.
+class FileLock {
+ public:
+  FileLock() = default;
+  FileLock(FileLock&& other) noexcept;
+  FileLock& operator=(FileLock&& other) noexcept;
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+  bool Held() const { return !key_.empty(); }
+  void Release();
+
+ private:
+  friend FileLock LockFile(const std::filesystem::path&, std::chrono::milliseconds, std::string*);
+  std::string key_;
+};
+
+// Waits up to `wait` for the lock on `file`. Not held on failure, with the
+// reason in *error: another program kept it all that time, or the file
+// cannot be made.
+FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds wait,
+                  std::string* error = nullptr);
+
+inline constexpr std::chrono::milliseconds kDataLockWait{10000};
+inline constexpr std::chrono::milliseconds kTalkLockWait{10000};
+
+// The lock file of a data folder.
+std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder);
+
+// The data folder's lock, waiting kDataLockWait; the reason on failure names
+// the lock's file.
+FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error = nullptr);
+
+// The lock file of one mouse, named after its device path, in the user's
+// runtime folder ($XDG_RUNTIME_DIR, else the system's temporary folder).
+std::filesystem::path TalkLockFile(std::string_view devicePath);
+
+}  // namespace corvaline

@@ -1,0 +1,78 @@
+// POSIX: open(O_EXCL), fsync, rename, fsync of the folder, flock.
+#include "platform/durable_io.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace corvaline::platform {
+namespace {
+
+bool Fail(int* error) {
+  if (error) *error = errno;
+  return false;
+}
+
+OsFile CreateNew(const std::filesystem::path& file, int* error) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) Fail(error);
+  return fd < 0 ? kNoOsFile : fd;
+}
+
+bool Write(OsFile file, std::string_view bytes, int* error) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(static_cast<int>(file), bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return Fail(error);
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+bool Flush(OsFile file, int* error) {
+  return ::fsync(static_cast<int>(file)) == 0 || Fail(error);
+}
+
+bool Close(OsFile file, int* error) { return ::close(static_cast<int>(file)) == 0 || Fail(error); }
+
+bool Replace(const std::filesystem::path& from, const std::filesystem::path& to, int* error) {
+  return ::rename(from.c_str(), to.c_str()) == 0 || Fail(error);
+}
+
+bool FlushFolder(const std::filesystem::path& folder, int* error) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return Fail(error);
+  // Some file systems cannot sync a folder (EINVAL): nothing more to do there.
+  const bool ok = ::fsync(fd) == 0 || errno == EINVAL || Fail(error);
+  ::close(fd);
+  return ok;
+}
+
+bool Remove(const std::filesystem::path& file) { return ::unlink(file.c_str()) == 0; }
+
+OsFile TryLock(const std::filesystem::path& file, int* error) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    Fail(error);
+    return kNoOsFile;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+  const int code = errno;
+  ::close(fd);
+  if (error) *error = code == EWOULDBLOCK ? 0 : code;
+  return kNoOsFile;
+}
+
+void Unlock(OsFile lock) { ::close(static_cast<int>(lock)); }
+
+}  // namespace
+
+const DurableIo& SystemDurableIo() {
+  static const DurableIo io{CreateNew, Write,  Flush,   Close, Replace,
+                            FlushFolder, Remove, TryLock, Unlock};
+  return io;
+}
+
+}  // namespace corvaline::platform

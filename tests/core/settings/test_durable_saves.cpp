@@ -1,0 +1,106 @@
+// Saves reach the disk in the order that survives a power cut, through a
+// temporary file of their own; locks keep two programs apart.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "core/settings/atomic_file.h"
+#include "core/settings/file_lock.h"
+#include "core/settings/ini_file.h"
+#include "test_support.h"
+
+namespace corvaline {
+namespace {
+
+using testing_support::FileNames;
+using testing_support::ReadBytes;
+using testing_support::RecordingIo;
+using testing_support::ScratchDir;
+using testing_support::WriteBytes;
+
+TEST(DurableSaves, DataIsFlushedBeforeTheRenameAndTheFolderAfterIt) {
+  ScratchDir dir;
+  WriteBytes(dir / "config.bin", "old");
+  RecordingIo io;
+  ASSERT_TRUE(WriteFileAtomically(dir / "config.bin", "new"));
+  ASSERT_TRUE(WriteFileAtomically(dir / "config.bin", "newer"));
+  ASSERT_EQ(io.calls.size(), 12u);
+  const std::string tmp = io.calls[0].substr(7);
+  EXPECT_TRUE(IsTemporaryFor(dir / tmp, dir / "config.bin")) << tmp;
+  const std::vector<std::string> expected = {
+      "create " + tmp, "write", "flush", "close", "replace " + tmp + " config.bin",
+      "flushFolder " + dir.path().filename().string()};
+  EXPECT_EQ(std::vector<std::string>(io.calls.begin(), io.calls.begin() + 6), expected);
+  EXPECT_NE(io.calls[6], io.calls[0]);  // every save its own temporary file
+  EXPECT_EQ(ReadBytes(dir / "config.bin"), "newer");
+  EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"config.bin"});
+}
+
+TEST(DurableSaves, WithoutTheSystemsCallsNothingIsWritten) {
+  ScratchDir dir;
+  WriteBytes(dir / "a.ini", "old");
+  RecordingIo io;  // puts the system's calls back when it goes
+  InstallDurableIo(nullptr);
+  int error = 0;
+  EXPECT_FALSE(WriteFileAtomically(dir / "a.ini", "new", &error));
+  EXPECT_EQ(error, kNoDurableIo);
+  EXPECT_FALSE(LockFile(dir / "x.lock", std::chrono::milliseconds(0)).Held());
+  EXPECT_EQ(ReadBytes(dir / "a.ini"), "old");
+}
+
+// True when another process gets the lock (a forked child shares this
+// process's book of held locks, so it asks the system directly).
+bool OtherProcessGetsLock(const std::filesystem::path& file) {
+  const pid_t child = fork();
+  if (child == 0) {
+    int error = 0;
+    _exit(platform::SystemDurableIo().tryLock(file, &error) != kNoOsFile ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(FileLocks, HeldAgainstOtherProcessesNestedWithinOne) {
+  ScratchDir dir;
+  std::string error;
+  FileLock outer = LockDataFolder(dir.path(), &error);
+  ASSERT_TRUE(outer.Held()) << error;
+  {
+    FileLock inner = LockDataFolder(dir.path());  // a save inside a locked edit
+    EXPECT_TRUE(inner.Held());
+  }
+  EXPECT_FALSE(OtherProcessGetsLock(DataLockFile(dir.path())));
+  outer.Release();
+  EXPECT_TRUE(OtherProcessGetsLock(DataLockFile(dir.path())));
+
+  FileLock gone = LockFile(dir / "no-such-folder" / "x.lock", std::chrono::milliseconds(0), &error);
+  EXPECT_FALSE(gone.Held());
+  EXPECT_NE(error.find("cannot lock"), std::string::npos) << error;
+}
+
+TEST(FileLocks, ProgramsEditingOneIniFileAtOnceLoseNoKey) {
+  ScratchDir dir;
+  const auto file = dir / "str.ini";
+  constexpr int kWriters = 4, kKeys = 25;
+  std::vector<pid_t> children;
+  for (int w = 0; w < kWriters; ++w) {
+    const pid_t child = fork();
+    if (child == 0) {
+      bool ok = true;
+      for (int k = 0; k < kKeys; ++k)
+        ok = IniWriteString(file, "S", "w" + std::to_string(w) + "k" + std::to_string(k), "v") && ok;
+      _exit(ok ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  EXPECT_EQ(IniReadSection(file, "S").size(), std::size_t{kWriters * kKeys});
+}
+
+}  // namespace
+}  // namespace corvaline
