@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "config_io.h"
+#include "core/settings/utf8_paths.h"
 #include "core/settings/ini_file.h"
 #include "core/settings/item_texts.h"
 
@@ -37,8 +38,8 @@ int RunLanguage(Invocation& inv) {
   if (code != "CHS" && code != "CHT" && code != "EN")
     throw UsageError("the language is CHS, CHT or EN, not '" + code + "'");
   if (!IniWriteString(strIni, kSkinsSection, kLanguageKey, code))
-    throw Failure("cannot write " + strIni.string());
-  inv.out << "language " << code << " saved in " << strIni.string()
+    throw Failure("cannot write " + Utf8FromPath(strIni));
+  inv.out << "language " << code << " saved in " << Utf8FromPath(strIni)
           << "; it takes effect at the next start of the program\n";
   return kExitOk;
 }

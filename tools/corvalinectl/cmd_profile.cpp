@@ -70,7 +70,7 @@ UiLanguage CaptionLanguage(const std::filesystem::path& configBin) {
 // The one line after a configuration was written, then the Apply if asked.
 int AfterWrite(Invocation& inv, const ProfileLine& line, const std::filesystem::path& configBin,
                const std::string& what) {
-  inv.out << what << " (saved in " << configBin.string()
+  inv.out << what << " (saved in " << Utf8FromPath(configBin)
           << (line.apply ? ")" : "; the mouse changes with --apply or 'corvalinectl apply')")
           << '\n';
   return line.apply ? ApplyToMouse(inv, configBin, true) : kExitOk;
@@ -141,7 +141,7 @@ int RunProfile(Invocation& inv) {
     for (const std::string& name : names) inv.out << name << '\n';
     // On stderr, so that a script reading the names reads none.
     if (names.empty())
-      inv.err << "corvalinectl: no profiles in " << folder.string()
+      inv.err << "corvalinectl: no profiles in " << Utf8FromPath(folder)
               << " yet ('corvalinectl profile save NAME' saves one)\n";
     return kExitOk;
   }
@@ -155,7 +155,7 @@ int RunProfile(Invocation& inv) {
     WarnIfInexact(inv, p);
     if (std::string e = SaveProfile(folder, name, p); !e.empty()) throw Failure(e);
     inv.out << "saved the configuration as profile " << ShellQuote(name) << " ("
-            << (folder / (name + std::string(kProfileExtension))).string() << ")\n";
+            << Utf8FromPath(folder / PathFromUtf8(name + std::string(kProfileExtension))) << ")\n";
     return kExitOk;
   }
   if (verb == "delete") {

@@ -274,7 +274,7 @@ int RunSet(Invocation& inv) {
   const std::string done = Change(inv, line, p);
   if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), p, false); !e.empty())
     throw Failure(e);
-  inv.out << done << " (saved in " << configBin.string()
+  inv.out << done << " (saved in " << Utf8FromPath(configBin)
           << (line.apply ? ")" : "; the mouse changes with --apply or 'corvalinectl apply')")
           << '\n';
   return line.apply ? ApplyToMouse(inv, configBin, true) : kExitOk;
