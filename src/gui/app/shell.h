@@ -47,6 +47,8 @@ struct ShellOptions {
   std::function<void(int)> terminate;
   // Opens an address in the browser; tests record it instead.
   std::function<void(const QString&)> openUrl;
+  // Period of the hot-plug check where the backend has no descriptor.
+  int devicePollMs = kDevicePollMs;
 };
 
 class Shell : public QObject, public WindowActions {
@@ -85,6 +87,7 @@ class Shell : public QObject, public WindowActions {
   UiLanguage Language() const { return language_; }
   bool RefreshOnShow() const { return refreshOnShow_; }
   bool BasicPageBuilt() const { return basicPageBuilt_; }
+  bool NoSkin() const { return noSkin_; }
   const HoverTracker& Hover() const { return hover_; }
 
   // Hover feedback: the pointer moved to `position`, or rested there.
@@ -112,6 +115,7 @@ class Shell : public QObject, public WindowActions {
 
  private slots:
   void ShowBalloonFor(int code, int value);
+  void ShowDeviceNotice(int code, int value);
 
  private:
   // Which pages' controls LeavePage removes: both for the transient value.
@@ -120,9 +124,12 @@ class Shell : public QObject, public WindowActions {
   void ComposeCommonParts(Page page);
   void PrepareBasicPageOnce();
   void LoadTextsAndSkin();
+  void LoadSkin();
   void StartDeviceWatch();
   void PrepareOpening();
   void OnDeviceChange();
+  void OnMouseArrivedReady();
+  void DrawWindowButtons();
   void ReportApplyFailures(int failed);
   void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);
 
@@ -151,6 +158,13 @@ class Shell : public QObject, public WindowActions {
   Page currentPage_ = Page::None;
   bool basicPageBuilt_ = false;
   bool refreshOnShow_ = false;
+  // No skin could be loaded: the window only explains why; no page is drawn.
+  bool noSkin_ = false;
+  // The last "mouse found" / "mouse missing" notice: every HID collection of
+  // the mouse reports its own arrival and removal, but the user is told once.
+  int lastPresenceNotice_ = 0;
+  // The window went out of sight because the mouse went away.
+  bool concealedByLoss_ = false;
 };
 
 }  // namespace corvaline::gui

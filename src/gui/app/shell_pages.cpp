@@ -14,7 +14,7 @@
 namespace corvaline::gui {
 
 void Shell::ShowBasicPage() {
-  if (currentPage_ == Page::Basic) return;
+  if (currentPage_ == Page::Basic || noSkin_) return;
   currentPage_ = Page::Basic;
   LeavePage(Leaving::Advanced);
   PrepareBasicPageOnce();
@@ -24,7 +24,7 @@ void Shell::ShowBasicPage() {
 }
 
 void Shell::ShowAdvancedPage() {
-  if (currentPage_ == Page::Advanced) return;
+  if (currentPage_ == Page::Advanced || noSkin_) return;
   currentPage_ = Page::Advanced;
   LeavePage(Leaving::Basic);
   ComposeCommonParts(Page::Advanced);

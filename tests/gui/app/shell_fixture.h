@@ -79,6 +79,8 @@ class ShellTest : public ::testing::Test {
   RecordingSink sink;
   std::vector<int> exitCodes;
   std::vector<QString> openedUrls;
+  // When set, the shell gets this tray instead of the recording one.
+  std::unique_ptr<TrayPort> ownTray;
   std::unique_ptr<Shell> shell;
 };
 
