@@ -107,6 +107,7 @@ void Shell::Start() {
 
   LoadSettings(Settings(), DataFiles().configBin);
   TakeSnapshot(Settings());
+  WatchConfigFile();
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
   if (!options_.trayResident) window_->Present();
@@ -275,14 +276,21 @@ void Shell::ChooseSkin() {
 }
 
 void Shell::CancelEdits() {
-  RestoreSnapshot(Settings());
+  // After another program changed config.bin, what Cancel returns to is that
+  // file, not the older snapshot.
+  if (outsideChange_)
+    ReloadConfigFile();
+  else
+    RestoreSnapshot(Settings());
   refreshOnShow_ = true;
 }
 
 void Shell::OpenWebSite() { options_.openUrl(QString::fromLatin1(kWebSite)); }
 
 void Shell::ExitProgram() {
-  // Nothing is saved on the way out: settings reach the disk only by OK/Apply.
+  // Nothing is saved on the way out: settings reach the disk only by OK/Apply,
+  // so without a tray unapplied edits are offered for one first.
+  if (!ConfirmClose()) return;
   device_->SetNotify({});
   device_->Close();
   tray_.RemoveIcon();
