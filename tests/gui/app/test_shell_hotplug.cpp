@@ -62,7 +62,8 @@ TEST_F(HotPlugTest, WithoutTrayTheArrivalBringsTheBasicPageAndClicksApply) {
   WriteDataFiles("EN");
   QImage button(18, 18, QImage::Format_RGB32);
   button.fill(Qt::yellow);
-  ASSERT_TRUE(button.save(dir.path() + "/Skins/Test/button-close-normal.png"));
+  for (const char* name : {"button-close-normal.png", "button-normal.png", "button-over.png"})
+    ASSERT_TRUE(button.save(dir.path() + "/Skins/Test/" + name));
   mouse->Unplug();
   MakeShell(/*trayResident=*/false);
   shell->Start();
@@ -73,6 +74,11 @@ TEST_F(HotPlugTest, WithoutTrayTheArrivalBringsTheBasicPageAndClicksApply) {
   Click(830, 10);
   EXPECT_TRUE(shell->Window().isMinimized());
   shell->Window().Present();
+  // Resting on OK's place leaves no OK button on the bare picture.
+  emit shell->Window().pointerMoved(QPoint(600, 630));
+  QTest::qWait(kHoverRestMs * 5);
+  emit shell->Window().pointerMoved(QPoint(-1, -1));
+  EXPECT_NE(shell->Window().Canvas()->pixelColor(565, 626), QColor(Qt::yellow));
 
   mouse->Plug();  // two collections, two arrival notifications
   ASSERT_TRUE(WaitFor([&] { return shell->CurrentPage() == Page::Basic; }));
