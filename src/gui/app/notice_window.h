@@ -12,8 +12,9 @@ class QMessageBox;
 
 namespace corvaline::gui {
 
-// A balloon stays readable at least this long; the shortest ones (the mouse
-// found or missing) ask for 100 ms, which a window could not even be read in.
+// A notice stays readable at least this long; the shortest balloons (the
+// mouse found or missing) ask for 100 ms, which no one could read, and the
+// system's own balloons are never that short either.
 inline constexpr int kNoticeMinimumMs = 5000;
 
 class NoticeWindow {

@@ -4,6 +4,7 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QVariantMap>
+#include <algorithm>
 
 #include "gui/app/tray.h"
 
@@ -27,7 +28,7 @@ bool SendDesktopNotification(const QString& title, const QString& text, int time
       QDBusReply<quint32> reply = notifications.call(
           "Notify", QStringLiteral("CORVALINE Control"), g_lastId,
           QStringLiteral("dialog-information"), title, text, QStringList(), QVariantMap(),
-          timeoutMs);
+          std::max(timeoutMs, kNoticeMinimumMs));
       if (reply.isValid()) {
         g_lastId = reply.value();
         return true;
