@@ -110,7 +110,7 @@ class Shell : public QObject, public WindowActions {
   bool DeviceReady() const override;
   Page CurrentPage() const override { return currentPage_; }
   PageRegions* RegionsOf(Page page) override;
-  void ApplySettingsNow() override;
+  bool ApplySettingsNow() override;
   void HideWindow() override;
   void ChooseSkin() override;
   void ExitProgram() override;

@@ -93,7 +93,7 @@ void Shell::ComposeCommonParts(Page page) {
                  fonts_.normal, kCaptionAlign);
 }
 
-void Shell::ApplySettingsNow() { ApplyEdits(); }
+bool Shell::ApplySettingsNow() { return ApplyEdits(); }
 
 void Shell::ReportApplyResult(const ApplyResult& result) {
   // The transfers never stop half-way; the user still learns that the mouse

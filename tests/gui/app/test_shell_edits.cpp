@@ -114,11 +114,13 @@ TEST_F(EditsTest, AnOutsideSaveIsNotSilentlyUndoneByTheNextApply) {
   ASSERT_TRUE(WaitFor([&] { return shell->OutsideChangePending(); }));
   EXPECT_EQ(Settings().settings.reportRateCode, 8);  // the user's edit stays
 
-  answers = {1};  // Cancel the Apply: the other program's value stays on disk
+  answers = {1, 1};  // Cancel Apply, then OK: the other program's value stays
   Apply();
-  ASSERT_EQ(questions.size(), 1u);
+  Click(600, 630);
+  ASSERT_EQ(questions.size(), 2u);
   EXPECT_NE(questions[0].indexOf("config.bin"), -1);
   EXPECT_EQ(ConfigByte(kRateOffset), 4);
+  EXPECT_TRUE(shell->Window().isVisible());  // OK called off keeps the window
 
   answers = {0};
   Apply();
