@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
   std::printf("process start -> tray icon shown: %.1f ms (main() -> icon: %.1f ms)\n",
               tray.shownAt, tray.mainToIcon);
   std::printf("whole start-up sequence (mouse, settings, skin, Basic page): %.1f ms\n", startMs);
-  if (!shell.Window().HasCanvas()) {
+  if (shell.NoSkin()) {
     std::printf("no skin found under %s: page composition not measured\n",
                 Utf8FromPath(paths.skinsFolder).c_str());
     return 0;

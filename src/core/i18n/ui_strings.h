@@ -161,6 +161,18 @@ enum class MacroDialogText {
   Count
 };
 
+// The program's own notices about its files, skin and window: not in the
+// original tables. "%1", "%2", "%3" stand for the values the caller puts in.
+enum class ShellText {
+  SkinReplaced,       // the chosen skin cannot be loaded: %1 skin, %2 reason, %3 the one used
+  NoSkin,             // no skin at all: %1 the reasons, %2 the skins folder
+  UnappliedOnClose,   // question when the window closes with unapplied edits
+  Discard,            // its button that ends without applying
+  OutsideChange,      // Apply after another program changed config.bin: %1 the file
+  CaptionsNotSaved,   // Apply could not write the captions: %1 the file
+  Count
+};
+
 // Lookup in a given language. An id outside its table gives an empty text.
 std::string_view UiText(MainText id, UiLanguage lang);
 std::string_view UiText(DialogText id, UiLanguage lang);
@@ -171,6 +183,7 @@ std::string_view UiText(FireKeyText id, UiLanguage lang);
 std::string_view UiText(MediaText id, UiLanguage lang);
 std::string_view UiText(WindowsText id, UiLanguage lang);
 std::string_view UiText(MacroDialogText id, UiLanguage lang);
+std::string_view UiText(ShellText id, UiLanguage lang);
 
 // The same in the process-wide language (CurrentLanguage()).
 template <typename Id>

@@ -11,6 +11,12 @@
 
 namespace corvaline::gui {
 
+// What one OK/Apply achieved.
+struct ApplyResult {
+  int failedTransfers = 0;
+  bool captionsSaved = true;  // str.ini took the button captions
+};
+
 class DeviceService {
  public:
   // Event code and value (see balloons.h). May be called from the reader
@@ -44,8 +50,8 @@ class DeviceService {
   virtual void PrepareSensor() = 0;
 
   // Sends the whole working settings block, then saves it and the button
-  // captions; returns the number of failed transfers.
-  virtual int ApplySettings(const ItemTexts& captions, UiLanguage lang) = 0;
+  // captions.
+  virtual ApplyResult ApplySettings(const ItemTexts& captions, UiLanguage lang) = 0;
 
   // Stops the reader and closes the handles.
   virtual void Close() = 0;

@@ -9,8 +9,8 @@ namespace {
 bool DispatchWindowRegions(int x, int y, WindowActions& a) {
   using namespace regions;
   if (kOk.Contains(x, y) && a.DeviceReady()) {
-    a.ApplySettingsNow();
-    a.HideWindow();
+    // A question the Apply asked and the user called off keeps the window.
+    if (a.ApplySettingsNow()) a.HideWindow();
   }
   if (kApply.Contains(x, y) && a.DeviceReady()) a.ApplySettingsNow();
   if (kSkins.Contains(x, y)) a.ChooseSkin();

@@ -37,7 +37,9 @@ class WindowActions {
   virtual Page CurrentPage() const = 0;
   // The regions of the page's contents; nullptr while the page has none.
   virtual PageRegions* RegionsOf(Page page) = 0;
-  virtual void ApplySettingsNow() = 0;  // OK and Apply: send, save, snapshot, pointer
+  // OK and Apply: send, save, snapshot, pointer; false when the user called
+  // it off.
+  virtual bool ApplySettingsNow() = 0;
   virtual void HideWindow() = 0;
   virtual void ChooseSkin() = 0;
   virtual void ExitProgram() = 0;

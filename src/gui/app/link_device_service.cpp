@@ -66,11 +66,15 @@ void LinkDeviceService::PrepareSensor() {
   if (link_.deviceReady) RefreshSensorInfo(link_);
 }
 
-int LinkDeviceService::ApplySettings(const ItemTexts& captions, UiLanguage lang) {
+ApplyResult LinkDeviceService::ApplySettings(const ItemTexts& captions, UiLanguage lang) {
   const SettingsStore& store = Settings();
-  const ApplySavers savers =
-      FileSavers(store, DataFiles().configBin, DataFiles().strIni, lang, captions);
-  return static_cast<int>(corvaline::ApplySettings(link_, store.settings, savers));
+  ApplySavers savers = FileSavers(store, DataFiles().configBin, DataFiles().strIni, lang, captions);
+  ApplyResult result;
+  savers.saveItemTexts = [&result, &captions, lang] {
+    result.captionsSaved = SaveItemTexts(DataFiles().strIni, lang, captions);
+  };
+  result.failedTransfers = static_cast<int>(corvaline::ApplySettings(link_, store.settings, savers));
+  return result;
 }
 
 void LinkDeviceService::Close() {

@@ -27,6 +27,16 @@ namespace corvaline::gui {
 
 namespace {
 
+// The folder name a "Path" value stands for: blanks and line ends around it
+// (an INI file edited on another system may end its lines in CR CR LF) are
+// no part of it, and a value that would leave the skins folder names none.
+QString SkinFolderName(const QString& value, const QString& fallback) {
+  const QString name = value.trimmed();
+  if (name.isEmpty() || name == "." || name == ".." || name.contains('/') || name.contains('\\'))
+    return fallback;
+  return name;
+}
+
 // A plain decimal conversion: leading blanks and a sign, then the digits up
 // to the first other character; text that is not a number gives 0. The byte
 // keeps the low eight bits of the number, so "256" is 0 and "-1" is 255, and
@@ -99,6 +109,7 @@ void Shell::Start() {
 
   LoadSettings(Settings(), DataFiles().configBin);
   TakeSnapshot(Settings());
+  WatchConfigFile();
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
   if (!options_.trayResident) window_->Present();
@@ -106,15 +117,49 @@ void Shell::Start() {
 
 void Shell::LoadTextsAndSkin() {
   LoadItemTexts(DataFiles().strIni, language_, items_);
-  const QString skinName =
-      items_.skinPath.empty() ? Utf8(kDefaultSkinName) : QString::fromStdString(items_.skinPath);
-  SetSkinFolder(QString::fromStdString(Utf8FromPath(DataFiles().skinsFolder)) + "/" + skinName);
-  SetSkinName(skinName);
-  LoadSkinColours(SkinFolder());
-  window_->SetCanvas(LoadMainCanvas());
+  LoadSkin();
   SetTextColour(QColor(ColourByte(items_.red), ColourByte(items_.green), ColourByte(items_.blue)));
   fonts_.normal = ToQFont(UiFontFor(FontRole::Normal, language_));
   fonts_.bold = ToQFont(UiFontFor(FontRole::Bold, language_));
+  DrawWindowButtons();
+}
+
+// The chosen skin, else the delivered one (saying so once), else a plain
+// window that explains why and can still be closed.
+void Shell::LoadSkin() {
+  const QString skins = QString::fromStdString(Utf8FromPath(DataFiles().skinsFolder));
+  const QString delivered = Utf8(kDefaultSkinName);
+  const QString chosen = SkinFolderName(QString::fromStdString(items_.skinPath), delivered);
+  QString problem;
+  QImage canvas = LoadMainCanvasFrom(skins + "/" + chosen, &problem);
+  QString used = chosen;
+  if (canvas.isNull()) {
+    QString deliveredProblem;
+    if (chosen != delivered) canvas = LoadMainCanvasFrom(skins + "/" + delivered, &deliveredProblem);
+    if (!canvas.isNull()) {
+      used = delivered;
+      ShowMessage(Utf8(UiText(ShellText::SkinReplaced, language_)).arg(chosen, problem, delivered).toStdString(),
+                  kAppTitle);
+    } else {
+      QString reasons = chosen + ": " + problem;
+      if (chosen != delivered) reasons += "\n" + delivered + ": " + deliveredProblem;
+      canvas = NoSkinCanvas(Utf8(UiText(ShellText::NoSkin, language_)).arg(reasons, skins));
+      noSkin_ = true;
+    }
+  }
+  SetSkinFolder(skins + "/" + used);
+  SetSkinName(used);
+  LoadSkinColours(SkinFolder());
+  window_->SetCanvas(std::move(canvas));
+}
+
+// Before any page is composed (no mouse yet) the window's own buttons still
+// work, so they are drawn over the bare "/main.png" too.
+void Shell::DrawWindowButtons() {
+  QImage* canvas = window_->Canvas();
+  DrawSkinFile(canvas, kMinNormalPng, 825, 5);
+  DrawSkinFile(canvas, kCloseNormalPng, 850, 5);
+  DrawSkinFile(canvas, kSkinsNormalPng, 701, 5);
 }
 
 void Shell::StartDeviceWatch() {
@@ -129,25 +174,46 @@ void Shell::StartDeviceWatch() {
   } else {
     monitorTimer_ = new QTimer(this);
     connect(monitorTimer_, &QTimer::timeout, this, &Shell::OnDeviceChange);
-    monitorTimer_->start(kDevicePollMs);
+    monitorTimer_->start(options_.devicePollMs);
   }
 }
 
 void Shell::OnDeviceChange() {
+  const bool lost = device_->HandleDeviceChanges([this] { OnMouseArrivedReady(); });
+  if (!lost) return;
+  if (!options_.trayResident) {
+    if (!window_->isVisible() || window_->isMinimized()) return;
+    concealedByLoss_ = true;
+  }
+  window_->Conceal();
+}
+
+void Shell::OnMouseArrivedReady() {
   // The reader waits for the first arrival that finds the mouse ready while
   // the Basic page has not been built yet.
-  const bool lost = device_->HandleDeviceChanges([this] {
-    if (!basicPageBuilt_) device_->ResumeReader();
-  });
-  if (lost) window_->Conceal();
+  if (!basicPageBuilt_) device_->ResumeReader();
+  if (options_.trayResident) return;
+  // Without a tray there is no icon to click: the arrival itself does what
+  // the click would, and brings back a window that the loss put away.
+  PrepareOpening();
+  if (concealedByLoss_) window_->Present();
+  concealedByLoss_ = false;
 }
 
 void Shell::NotifyDevice(int code, int value) {
   if (QThread::currentThread() == thread())
-    ShowBalloonFor(code, value);
+    ShowDeviceNotice(code, value);
   else
-    QMetaObject::invokeMethod(this, "ShowBalloonFor", Qt::BlockingQueuedConnection,
+    QMetaObject::invokeMethod(this, "ShowDeviceNotice", Qt::BlockingQueuedConnection,
                               Q_ARG(int, code), Q_ARG(int, value));
+}
+
+void Shell::ShowDeviceNotice(int code, int value) {
+  if (code == kNotifyMouseReady || code == kNotifyMouseNotUsable) {
+    if (code == lastPresenceNotice_) return;
+    lastPresenceNotice_ = code;
+  }
+  ShowBalloonFor(code, value);
 }
 
 void Shell::ShowBalloonFor(int code, int value) {
@@ -213,14 +279,21 @@ void Shell::ChooseSkin() {
 }
 
 void Shell::CancelEdits() {
-  RestoreSnapshot(Settings());
+  // After another program changed config.bin, what Cancel returns to is that
+  // file, not the older snapshot.
+  if (outsideChange_)
+    ReloadConfigFile();
+  else
+    RestoreSnapshot(Settings());
   refreshOnShow_ = true;
 }
 
 void Shell::OpenWebSite() { options_.openUrl(QString::fromLatin1(kWebSite)); }
 
 void Shell::ExitProgram() {
-  // Nothing is saved on the way out: settings reach the disk only by OK/Apply.
+  // Nothing is saved on the way out: settings reach the disk only by OK/Apply,
+  // so without a tray unapplied edits are offered for one first.
+  if (!ConfirmClose()) return;
   device_->SetNotify({});
   device_->Close();
   tray_.RemoveIcon();

@@ -3,10 +3,13 @@
 // actions of the dispatcher, the page model and the way the program ends.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/i18n/ui_language.h"
 #include "core/settings/item_texts.h"
@@ -20,6 +23,7 @@
 #include "gui/ui/basic_page.h"
 #include "gui/ui/hover.h"
 
+class QFileSystemWatcher;
 class QSocketNotifier;
 class QTimer;
 
@@ -47,6 +51,11 @@ struct ShellOptions {
   std::function<void(int)> terminate;
   // Opens an address in the browser; tests record it instead.
   std::function<void(const QString&)> openUrl;
+  // Period of the hot-plug check where the backend has no descriptor.
+  int devicePollMs = kDevicePollMs;
+  // Asks a question with these buttons and returns the index of the one
+  // chosen, -1 when the question was closed; a message box unless set.
+  std::function<int(const QString& text, const QStringList& buttons)> ask;
 };
 
 class Shell : public QObject, public WindowActions {
@@ -85,6 +94,12 @@ class Shell : public QObject, public WindowActions {
   UiLanguage Language() const { return language_; }
   bool RefreshOnShow() const { return refreshOnShow_; }
   bool BasicPageBuilt() const { return basicPageBuilt_; }
+  bool NoSkin() const { return noSkin_; }
+  // The working block differs from what was last applied or loaded in
+  // something the user set.
+  bool HasUnappliedEdits() const;
+  // Another program changed config.bin while edits were unapplied.
+  bool OutsideChangePending() const { return outsideChange_; }
   const HoverTracker& Hover() const { return hover_; }
 
   // Hover feedback: the pointer moved to `position`, or rested there.
@@ -95,7 +110,7 @@ class Shell : public QObject, public WindowActions {
   bool DeviceReady() const override;
   Page CurrentPage() const override { return currentPage_; }
   PageRegions* RegionsOf(Page page) override;
-  void ApplySettingsNow() override;
+  bool ApplySettingsNow() override;
   void HideWindow() override;
   void ChooseSkin() override;
   void ExitProgram() override;
@@ -112,6 +127,7 @@ class Shell : public QObject, public WindowActions {
 
  private slots:
   void ShowBalloonFor(int code, int value);
+  void ShowDeviceNotice(int code, int value);
 
  private:
   // Which pages' controls LeavePage removes: both for the transient value.
@@ -120,10 +136,20 @@ class Shell : public QObject, public WindowActions {
   void ComposeCommonParts(Page page);
   void PrepareBasicPageOnce();
   void LoadTextsAndSkin();
+  void LoadSkin();
   void StartDeviceWatch();
   void PrepareOpening();
   void OnDeviceChange();
-  void ReportApplyFailures(int failed);
+  void OnMouseArrivedReady();
+  void DrawWindowButtons();
+  void ReportApplyResult(const ApplyResult& result);
+  int Ask(const QString& text, const QStringList& buttons);
+  bool ConfirmClose();
+  bool ApplyEdits();
+  void NoteDesktopPointer();
+  void WatchConfigFile();
+  void OnConfigFileChanged();
+  void ReloadConfigFile();
   void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);
 
   std::unique_ptr<DeviceService> device_;
@@ -151,6 +177,21 @@ class Shell : public QObject, public WindowActions {
   Page currentPage_ = Page::None;
   bool basicPageBuilt_ = false;
   bool refreshOnShow_ = false;
+  // No skin could be loaded: the window only explains why; no page is drawn.
+  bool noSkin_ = false;
+  // The last "mouse found" / "mouse missing" notice: every HID collection of
+  // the mouse reports its own arrival and removal, but the user is told once.
+  int lastPresenceNotice_ = 0;
+  // The window went out of sight because the mouse went away.
+  bool concealedByLoss_ = false;
+  // The working block once the Advanced page filled in the desktop's pointer
+  // values.
+  std::optional<SettingsBlock> desktopPointer_;
+  QFileSystemWatcher* configWatcher_ = nullptr;
+  QTimer* configSettle_ = nullptr;
+  // config.bin as this program last loaded or saved it.
+  QByteArray knownConfig_;
+  bool outsideChange_ = false;
 };
 
 }  // namespace corvaline::gui

@@ -54,6 +54,10 @@ void Shell::DrawHoverRedraws(const std::vector<HoverRedraw>& redraws) {
   std::vector<HoverRedraw> onPage;
   for (const HoverRedraw& r : redraws) {
     const HoverElement& e = hover_.Elements()[static_cast<size_t>(r.index)];
+    // Before any page (no mouse yet) only the window's own buttons are on
+    // the picture; OK, Apply, Cancel and the tabs come with the pages.
+    if (currentPage_ == Page::None && e.id != kHoverSkins && e.id != kHoverMinimise && e.id != kHoverClose)
+      continue;
     if (e.page == HoverPage::Both || static_cast<int>(e.page) == static_cast<int>(currentPage_))
       onPage.push_back(r);
   }

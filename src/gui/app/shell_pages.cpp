@@ -14,7 +14,7 @@
 namespace corvaline::gui {
 
 void Shell::ShowBasicPage() {
-  if (currentPage_ == Page::Basic) return;
+  if (currentPage_ == Page::Basic || noSkin_) return;
   currentPage_ = Page::Basic;
   LeavePage(Leaving::Advanced);
   PrepareBasicPageOnce();
@@ -24,12 +24,14 @@ void Shell::ShowBasicPage() {
 }
 
 void Shell::ShowAdvancedPage() {
-  if (currentPage_ == Page::Advanced) return;
+  if (currentPage_ == Page::Advanced || noSkin_) return;
   currentPage_ = Page::Advanced;
   LeavePage(Leaving::Basic);
   ComposeCommonParts(Page::Advanced);
-  if (QImage* canvas = window_->Canvas(); canvas && advancedContent_)
+  if (QImage* canvas = window_->Canvas(); canvas && advancedContent_) {
     advancedContent_->Compose(*canvas);
+    NoteDesktopPointer();
+  }
   window_->update();
 }
 
@@ -91,18 +93,16 @@ void Shell::ComposeCommonParts(Page page) {
                  fonts_.normal, kCaptionAlign);
 }
 
-void Shell::ApplySettingsNow() {
-  const int failed = device_->ApplySettings(items_, language_);
-  TakeSnapshot(Settings());
-  (pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply();
-  ReportApplyFailures(failed);
-}
+bool Shell::ApplySettingsNow() { return ApplyEdits(); }
 
-void Shell::ReportApplyFailures(int failed) {
+void Shell::ReportApplyResult(const ApplyResult& result) {
   // The transfers never stop half-way; the user still learns that the mouse
   // did not take everything, instead of a silent success.
-  if (failed <= 0) return;
-  ShowMessage(ApplyFailureText(failed, language_), kAppTitle);
+  if (result.failedTransfers > 0) ShowMessage(ApplyFailureText(result.failedTransfers, language_), kAppTitle);
+  if (!result.captionsSaved) {
+    const QString strIni = QString::fromStdString(DataFiles().strIni.string());
+    ShowMessage(Utf8(UiText(ShellText::CaptionsNotSaved, language_)).arg(strIni).toStdString(), kAppTitle);
+  }
 }
 
 }  // namespace corvaline::gui

@@ -62,7 +62,8 @@ void SystemTray::SetProfiles(const QString& title, const QStringList& names,
 QMenu* SystemTray::ContextMenu() { return &impl_->menu; }
 
 void NotificationOnlyTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
-  SendDesktopNotification(title, text, timeoutMs);
+  if (useDesktopService_ && SendDesktopNotification(title, text, timeoutMs)) return;
+  notice_.Show(title, text, timeoutMs);
 }
 
 }  // namespace corvaline::gui

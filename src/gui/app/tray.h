@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "gui/app/notice_window.h"
 class QMenu;
 
 namespace corvaline::gui {
@@ -62,13 +63,21 @@ class SystemTray : public TrayPort {
 class NotificationOnlyTray : public TrayPort {
   Q_OBJECT
  public:
-  using TrayPort::TrayPort;
+  // useDesktopService false: always the message window (tests).
+  explicit NotificationOnlyTray(bool useDesktopService = true, QObject* parent = nullptr)
+      : TrayPort(parent), useDesktopService_(useDesktopService) {}
   void ShowIcon(const QIcon&, const QString&, const QString&) override {}
   void RemoveIcon() override {}
   void ShowBalloon(const QString& title, const QString& text, int timeoutMs) override;
+  const NoticeWindow& Notice() const { return notice_; }
+
+ private:
+  bool useDesktopService_;
+  NoticeWindow notice_;
 };
 
 // Sends one desktop notification; implemented by the notifier CMake picks.
-void SendDesktopNotification(const QString& title, const QString& text, int timeoutMs);
+// False when the desktop has no notification service.
+bool SendDesktopNotification(const QString& title, const QString& text, int timeoutMs);
 
 }  // namespace corvaline::gui

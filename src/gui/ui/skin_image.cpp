@@ -1,6 +1,10 @@
 #include "gui/ui/skin_image.h"
 
+#include <QApplication>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
+#include <QSet>
 
 #include <algorithm>
 #include <cstring>
@@ -10,6 +14,7 @@
 #include "gui/ui/skin_files.h"
 #include "gui/ui/skin_scale.h"
 #include "gui/ui/skin_state.h"
+#include "gui/ui/skin_text.h"
 
 namespace corvaline {
 namespace {
@@ -114,10 +119,52 @@ void BlendSkinImage(const SkinImage& image, QImage& canvas, int x, int y) {
   }
 }
 
-bool DecodeSkinImage(const QString& path, SkinImage& out) {
+namespace {
+
+bool FitsTheLimits(QSize size) {
+  return size.width() <= kMaxSkinImageSide && size.height() <= kMaxSkinImageSide &&
+         static_cast<qint64>(size.width()) * size.height() <= kMaxSkinImagePixels;
+}
+
+QString TooLargeText(QSize size) {
+  return QStringLiteral("the picture is %1 x %2 pixels, more than the %3 x %4 and %5 pixels "
+                        "a skin picture may have")
+      .arg(size.width())
+      .arg(size.height())
+      .arg(kMaxSkinImageSide)
+      .arg(kMaxSkinImageSide)
+      .arg(kMaxSkinImagePixels);
+}
+
+// A picture refused for its size is told once per file and run; the telling
+// waits for the event loop, so no window opens in the middle of a composition.
+void ReportTooLargeOnce(const QString& path, const QString& problem) {
+  static QSet<QString> told;
+  if (told.contains(path)) return;
+  told.insert(path);
+  const std::string text = (path + QStringLiteral(": ") + problem).toStdString();
+  QMetaObject::invokeMethod(qApp, [text] { ShowMessage(text, kAppTitle); }, Qt::QueuedConnection);
+}
+
+}  // namespace
+
+bool DecodeSkinImage(const QString& path, SkinImage& out, QString* problem) {
   QImageReader reader(path);
+  // The reader's own allocation limit stays as a second guard for a header
+  // that lies about the size.
+  reader.setAllocationLimit(static_cast<int>(kMaxSkinImagePixels * 4 / (1024 * 1024)) + 1);
+  const QSize size = reader.size();
+  if (size.isValid() && !FitsTheLimits(size)) {
+    if (problem) *problem = TooLargeText(size);
+    else ReportTooLargeOnce(path, TooLargeText(size));
+    return false;
+  }
   const QImage decoded = reader.read();
-  if (decoded.isNull()) return false;
+  if (decoded.isNull()) {
+    if (problem)
+      *problem = QFileInfo::exists(path) ? reader.errorString() : QStringLiteral("%1 is missing").arg(path);
+    return false;
+  }
   out = ToSkinImage(decoded);
   Premultiply(out);
   return !out.IsNull();
@@ -146,10 +193,11 @@ namespace {
 
 // A window's canvas from one image: premultiplied, then made opaque, so a
 // transparent spot of the picture shows black like on any bitmap without alpha.
-QImage OpaqueCanvasFrom(const QString& path) {
-  if (SkinPixelRatio() > 1) return OpaqueCanvasAtSkinRatio(path);
+QImage OpaqueCanvasFrom(const QString& path, QString* problem = nullptr) {
   SkinImage image;
-  if (!DecodeSkinImage(path, image)) return QImage();
+  if (!DecodeSkinImage(path, image, problem)) return QImage();
+  // Above 100% the canvas comes from the 2x picture (or the 1x one doubled).
+  if (SkinPixelRatio() > 1) return OpaqueCanvasAtSkinRatio(path);
   QImage canvas(image.width, image.height, QImage::Format_RGB32);
   canvas.fill(Qt::black);
   BlendSkinImage(image, canvas, 0, 0);
@@ -159,6 +207,34 @@ QImage OpaqueCanvasFrom(const QString& path) {
 }  // namespace
 
 QImage LoadMainCanvas() { return OpaqueCanvasFrom(SkinPath(kMainPng)); }
+
+QImage LoadMainCanvasFrom(const QString& skinFolder, QString* problem) {
+  if (!QFileInfo(skinFolder).isDir()) {
+    if (problem) *problem = QStringLiteral("the folder %1 is missing").arg(skinFolder);
+    return QImage();
+  }
+  return OpaqueCanvasFrom(skinFolder + Utf8(kMainPng), problem);
+}
+
+QImage NoSkinCanvas(const QString& explanation) {
+  QImage canvas(kNoSkinCanvasSize, QImage::Format_RGB32);
+  canvas.fill(QColor(40, 40, 40));
+  QPainter painter(&canvas);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(60, 100, canvas.width() - 120, canvas.height() - 200),
+                   Qt::AlignCenter | Qt::TextWordWrap, explanation);
+  // Minimise and close at the places of the skin's buttons, white frames
+  // with a bar and a cross.
+  for (int left : {825, 850}) {
+    painter.fillRect(QRect(left, 5, 18, 18), Qt::white);
+    painter.fillRect(QRect(left + 2, 7, 14, 14), QColor(40, 40, 40));
+  }
+  painter.setPen(QPen(Qt::white, 2));
+  painter.drawLine(829, 17, 838, 17);
+  painter.drawLine(854, 9, 863, 18);
+  painter.drawLine(863, 9, 854, 18);
+  return canvas;
+}
 
 DialogBackground LoadDialogBackground(std::string_view fileName, std::string_view failureCaption) {
   DialogBackground result;

@@ -41,9 +41,15 @@ void Premultiply(SkinImage& image);
 // converted to RGB32 first, which a painter open on it would not survive.
 void BlendSkinImage(const SkinImage& image, QImage& canvas, int x, int y);
 
-// Decodes one file and premultiplies it; false when the file is missing or
-// is not an image.
-bool DecodeSkinImage(const QString& path, SkinImage& out);
+// Every picture of a skin is far smaller than this; a bigger one is refused
+// from its header, before a byte of pixels is allocated.
+inline constexpr int kMaxSkinImageSide = 8192;
+inline constexpr qint64 kMaxSkinImagePixels = 4096LL * 4096;
+
+// Decodes one file and premultiplies it; false when the file is missing, is
+// not an image or is larger than the limits above. `problem`, when given,
+// gets the reason in a few words.
+bool DecodeSkinImage(const QString& path, SkinImage& out, QString* problem = nullptr);
 
 // Draws one image file on the canvas: 1 when drawn, 0 when there is no canvas
 // or the file cannot be decoded (silent; the main window leaves a gap).
@@ -60,6 +66,14 @@ int DrawSkinFile(QImage* canvas, std::string_view fileName, int x, int y);
 // premultiplied and opaque (Format_RGB32). A null image when the file is
 // missing: the window then has no canvas and shows no skin.
 QImage LoadMainCanvas();
+// The same from a given skin folder, with the reason when it fails.
+QImage LoadMainCanvasFrom(const QString& skinFolder, QString* problem);
+
+inline constexpr QSize kNoSkinCanvasSize{880, 660};
+// The canvas when no skin at all can be loaded: the size of the delivered
+// skin, dark, with `explanation` in its middle and plain minimise and close
+// buttons where the skin would have them, so the window can still be closed.
+QImage NoSkinCanvas(const QString& explanation);
 
 // A sub-dialog's background and canvas, from the current skin. When it cannot
 // be loaded the user sees "error" with the dialog's own caption and `loaded`

@@ -33,6 +33,7 @@ TEST(UiStrings, EveryTableHasEveryTextInEveryLanguage) {
   ExpectTableFilled<MediaText>("media");
   ExpectTableFilled<WindowsText>("windows");
   ExpectTableFilled<MacroDialogText>("macro");
+  ExpectTableFilled<ShellText>("shell");
 }
 
 // A Chinese column shifted by a row, or an English text left in it, shows up

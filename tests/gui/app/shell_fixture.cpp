@@ -100,7 +100,16 @@ void ShellTest::MakeShell(std::unique_ptr<DeviceService> device, bool trayReside
   options.trayResident = trayResident;
   options.terminate = [this](int code) { exitCodes.push_back(code); };
   options.openUrl = [this](const QString& url) { openedUrls.push_back(url); };
-  shell = std::make_unique<Shell>(std::move(device), tray, options);
+  options.devicePollMs = 5;
+  options.ask = [this](const QString& text, const QStringList& buttons) {
+    questions.push_back(text);
+    questionButtons = buttons;
+    if (answers.empty()) return -1;
+    const int answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  };
+  shell = std::make_unique<Shell>(std::move(device), ownTray ? *ownTray : tray, options);
 }
 
 std::vector<std::string> ShellTest::MessageTexts() const {

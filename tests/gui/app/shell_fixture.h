@@ -79,6 +79,13 @@ class ShellTest : public ::testing::Test {
   RecordingSink sink;
   std::vector<int> exitCodes;
   std::vector<QString> openedUrls;
+  // Questions the shell asked, and the answers given in turn (-1 once they
+  // run out: the question closed).
+  std::vector<QString> questions;
+  QStringList questionButtons;
+  std::vector<int> answers;
+  // When set, the shell gets this tray instead of the recording one.
+  std::unique_ptr<TrayPort> ownTray;
   std::unique_ptr<Shell> shell;
 };
 

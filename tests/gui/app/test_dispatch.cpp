@@ -33,7 +33,10 @@ struct FakeActions : WindowActions {
   PageRegions* RegionsOf(Page p) override {
     return p == Page::Basic ? static_cast<PageRegions*>(&basic) : &advanced;
   }
-  void ApplySettingsNow() override { log.push_back("apply"); }
+  bool ApplySettingsNow() override {
+    log.push_back("apply");
+    return true;
+  }
   void HideWindow() override { log.push_back("hide"); }
   void ChooseSkin() override { log.push_back("skins"); }
   void ExitProgram() override { log.push_back("exit"); }

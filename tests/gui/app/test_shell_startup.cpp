@@ -1,6 +1,11 @@
-// Start-up with and without the mouse, a mouse arriving later, a skin
-// without "/main.png", and start-up steps that fail.
+// Start-up with and without the mouse, a mouse arriving later, skins that
+// cannot be loaded, and start-up steps that fail.
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
+
+#include "core/settings/data_paths.h"
+#include "core/settings/ini_file.h"
 
 #include "core/settings/settings_block.h"
 #include "gui/app/main_window.h"
@@ -95,20 +100,102 @@ TEST_F(ShellTest, MouseArrivingAfterStartOpensAndStartsTheReader) {
   EXPECT_FALSE(shell->Window().isVisible());
 }
 
-TEST_F(ShellTest, SkinWithoutMainPngKeepsTheTemplateWindow) {
+// A PNG whose header claims width x height: nothing past the header is
+// ever read for a picture beyond the limits.
+void SavePngHeader(const QString& path, quint32 width, quint32 height) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  QImage(1, 1, QImage::Format_RGB32).save(&buffer, "PNG");
+  auto put32 = [&png](int at, quint32 v) {
+    for (int i = 0; i < 4; ++i) png[at + i] = static_cast<char>(v >> (24 - 8 * i));
+  };
+  put32(16, width);
+  put32(20, height);
+  quint32 crc = 0xFFFFFFFF;  // over the chunk type and data of IHDR
+  for (int i = 12; i < 29; ++i) {
+    crc ^= static_cast<quint8>(png[i]);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0u - (crc & 1)));
+  }
+  put32(29, ~crc);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(png);
+}
+
+TEST_F(ShellTest, UnloadableSkinSaysSoOnceAndUsesTheDeliveredOne) {
+  WriteDataFiles("EN");
+  const QString test = dir.path() + "/Skins/Test";
+  const QString carbon = dir.path() + "/Skins/Carbon";
+  ASSERT_TRUE(QDir().mkpath(carbon));
+  QImage delivered(880, 660, QImage::Format_RGB32);
+  delivered.fill(Qt::darkCyan);
+  ASSERT_TRUE(delivered.save(carbon + "/main.png"));
+  QFile::copy(test + "/main.png", test + "/good.png");
+
+  const auto truncate = [&] {
+    QFile::remove(test + "/main.png");
+    QFile::copy(test + "/good.png", test + "/main.png");
+    QFile file(test + "/main.png");
+    ASSERT_TRUE(file.resize(200));
+  };
+  const auto huge = [&] { SavePngHeader(test + "/main.png", 10000, 10000); };
+  const auto noFolder = [&] { IniWriteString(DataFiles().strIni, "Skins", "Path", "Gone"); };
+  for (const auto& breakSkin : {std::function<void()>(truncate), std::function<void()>(huge),
+                                std::function<void()>(noFolder)}) {
+    breakSkin();
+    sink.messages.clear();
+    MakeShell();
+    shell->Start();
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].first.find("The delivered skin \"Carbon\" is shown instead"),
+              std::string::npos) << sink.messages[0].first;
+    EXPECT_EQ(SkinName(), "Carbon");
+    EXPECT_EQ(shell->Window().size(), QSize(880, 660));
+    EXPECT_EQ(shell->Window().Canvas()->pixelColor(5, 300), QColor(Qt::darkCyan));
+    shell.reset();
+  }
+  EXPECT_NE(sink.messages[0].first.find("Gone"), std::string::npos);
+}
+
+TEST_F(ShellTest, LineEndsAroundTheSkinNameAreNoPartOfIt) {
+  WriteDataFiles("EN");
+  QFile ini(QString::fromStdString(DataFiles().strIni.string()));
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+  ini.write("[Skins]\r\nLan=EN\r\nPath=Test \t\r\r\n");
+  ini.close();
+  MakeShell();
+  shell->Start();
+  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_EQ(SkinName(), "Test");
+  EXPECT_EQ(shell->Window().Canvas()->pixelColor(2, 200), QColor(0, 0, 200));  // Basic page
+}
+
+TEST_F(ShellTest, WithNoSkinAtAllTheWindowExplainsAndCloses) {
   WriteDataFiles("EN", /*withMainPng=*/false);
   MakeShell();
   shell->Start();
-  EXPECT_FALSE(shell->Window().HasCanvas());
-  const QSize size = shell->Window().size();
-  EXPECT_NE(size, QSize(880, 660));
-  // Pages switch without a picture, and the window still works.
+  EXPECT_TRUE(shell->NoSkin());
+  EXPECT_EQ(shell->Window().size(), QSize(880, 660));
+  EXPECT_EQ(shell->CurrentPage(), Page::None);
+  EXPECT_EQ(shell->Window().Canvas()->pixelColor(851, 12), QColor(Qt::white));  // close button
+  emit tray.leftClicked();
+  ASSERT_TRUE(shell->Window().isVisible());
+  shell->Window().ClickAt(860, 12);
+  EXPECT_EQ(exitCodes, std::vector<int>{0});
+}
+
+TEST_F(ShellTest, OversizedPageImageIsToldOnceAndNotDecoded) {
+  WriteDataFiles("EN");
+  SavePngHeader(dir.path() + "/Skins/Test/BasicSet2.png", 10000, 10000);
+  MakeShell();
+  shell->Start();
   shell->ShowAdvancedPage();
   shell->ShowBasicPage();
-  EXPECT_EQ(shell->CurrentPage(), Page::Basic);
-  EXPECT_EQ(shell->Window().size(), size);
-  emit tray.leftClicked();
-  EXPECT_TRUE(shell->Window().isVisible());
+  ASSERT_TRUE(WaitFor([&] { return !sink.messages.empty(); }));
+  WaitFor([] { return false; }, 100);
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_NE(sink.messages[0].first.find("10000 x 10000"), std::string::npos);
 }
 
 // A device service whose reader wake-up and hot-plug monitor cannot be made.
@@ -128,7 +215,7 @@ class BrokenDevice : public DeviceService {
   bool HandleDeviceChanges(const std::function<void()>&) override { return false; }
   int SensorType() const override { return 0; }
   void PrepareSensor() override {}
-  int ApplySettings(const ItemTexts&, UiLanguage) override { return 0; }
+  ApplyResult ApplySettings(const ItemTexts&, UiLanguage) override { return {}; }
   void Close() override {}
   int resumed = 0;
 

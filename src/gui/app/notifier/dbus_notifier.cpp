@@ -1,10 +1,10 @@
 // Desktop notifications over org.freedesktop.Notifications; a desktop
-// without that service gets a non-modal message window instead.
+// without that service gets the tray's message window instead.
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
-#include <QMessageBox>
 #include <QVariantMap>
+#include <algorithm>
 
 #include "gui/app/tray.h"
 
@@ -12,20 +12,13 @@ namespace corvaline::gui {
 
 namespace {
 
-void ShowNotificationWindow(const QString& title, const QString& text) {
-  auto* box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setModal(false);
-  box->show();
-}
-
 // One id for the whole run, so that a new notification replaces the last one
 // as a new balloon replaces the previous one.
 quint32 g_lastId = 0;
 
 }  // namespace
 
-void SendDesktopNotification(const QString& title, const QString& text, int timeoutMs) {
+bool SendDesktopNotification(const QString& title, const QString& text, int timeoutMs) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (bus.isConnected()) {
     QDBusInterface notifications("org.freedesktop.Notifications",
@@ -35,14 +28,14 @@ void SendDesktopNotification(const QString& title, const QString& text, int time
       QDBusReply<quint32> reply = notifications.call(
           "Notify", QStringLiteral("CORVALINE Control"), g_lastId,
           QStringLiteral("dialog-information"), title, text, QStringList(), QVariantMap(),
-          timeoutMs);
+          std::max(timeoutMs, kNoticeMinimumMs));
       if (reply.isValid()) {
         g_lastId = reply.value();
-        return;
+        return true;
       }
     }
   }
-  ShowNotificationWindow(title, text);
+  return false;
 }
 
 }  // namespace corvaline::gui

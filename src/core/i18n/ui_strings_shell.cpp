@@ -1,0 +1,42 @@
+// The program's own notices in the three languages.
+#include "core/i18n/text_row.h"
+#include "core/i18n/ui_strings.h"
+
+namespace corvaline {
+namespace {
+
+using i18n_detail::TextRow;
+
+constexpr std::array<TextRow<ShellText>, static_cast<std::size_t>(ShellText::Count)> kShellRows{{
+    {ShellText::SkinReplaced,
+     "The skin \"%1\" cannot be loaded (%2). The delivered skin \"%3\" is shown instead.",
+     "无法载入皮肤“%1”（%2）。现在显示自带的皮肤“%3”。",
+     "無法載入面板「%1」（%2）。現在顯示內建的面板「%3」。"},
+    {ShellText::NoSkin,
+     "No skin can be shown:\n%1\n\nReinstall the program or repair the skins in\n%2\n\n"
+     "Close this window with the button at the top right.",
+     "无法显示任何皮肤：\n%1\n\n请重新安装本程序，或修复以下文件夹中的皮肤：\n%2\n\n"
+     "可用右上角的按钮关闭本窗口。",
+     "無法顯示任何面板：\n%1\n\n請重新安裝本程式，或修復以下資料夾中的面板：\n%2\n\n"
+     "可用右上角的按鈕關閉本視窗。"},
+    {ShellText::UnappliedOnClose,
+     "Some changes have not been applied yet. Apply them to the mouse before closing?",
+     "有些更改尚未应用。关闭前要将它们应用到鼠标吗？",
+     "有些變更尚未應用。關閉前要將它們應用到滑鼠嗎？"},
+    {ShellText::Discard, "Discard", "放弃", "放棄"},
+    {ShellText::OutsideChange,
+     "Another program changed %1 while this window was open. Apply your changes over it?",
+     "在本窗口打开期间，另一个程序修改了 %1。要用您的更改覆盖它吗？",
+     "在本視窗開啟期間，另一個程式修改了 %1。要用您的變更覆寫它嗎？"},
+    {ShellText::CaptionsNotSaved,
+     "The button captions could not be saved to %1. The settings themselves were saved.",
+     "按键名称无法保存到 %1。设置本身已经保存。",
+     "按鍵名稱無法儲存到 %1。設定本身已經儲存。"},
+}};
+static_assert(i18n_detail::RowsInOrder(kShellRows));
+
+}  // namespace
+
+std::string_view UiText(ShellText id, UiLanguage lang) { return i18n_detail::Lookup(kShellRows, id, lang); }
+
+}  // namespace corvaline
