@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstring>
 
+#include "core/settings/utf8_paths.h"
 #include "core/i18n/ui_strings.h"
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
@@ -46,7 +47,7 @@ bool SameBlock(const SettingsBlock& a, const SettingsBlock& b) {
   return std::memcmp(&a, &b, sizeof(SettingsBlock)) == 0;
 }
 
-QString ConfigPath() { return QString::fromStdString(DataFiles().configBin.string()); }
+QString ConfigPath() { return QString::fromStdString(Utf8FromPath(DataFiles().configBin)); }
 
 // config.bin as it is on disk when it has its size; empty otherwise (a file
 // being damaged or missing is not taken for a change to load).

@@ -1,5 +1,6 @@
 // The page model of the shell: page switching, leaving a page, the parts
 // every page shares, and OK/Apply.
+#include "core/settings/utf8_paths.h"
 #include "core/i18n/ui_strings.h"
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
@@ -100,7 +101,7 @@ void Shell::ReportApplyResult(const ApplyResult& result) {
   // did not take everything, instead of a silent success.
   if (result.failedTransfers > 0) ShowMessage(ApplyFailureText(result.failedTransfers, language_), kAppTitle);
   if (!result.captionsSaved) {
-    const QString strIni = QString::fromStdString(DataFiles().strIni.string());
+    const QString strIni = QString::fromStdString(Utf8FromPath(DataFiles().strIni));
     ShowMessage(Utf8(UiText(ShellText::CaptionsNotSaved, language_)).arg(strIni).toStdString(), kAppTitle);
   }
 }
