@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "gui/app/accessible_focus.h"
 #include "gui/ui/list_box.h"
 
 namespace corvaline::gui {
@@ -58,6 +59,7 @@ QAccessible::State DrawnControlInterface::state() const {
     return s;
   }
   s.focusable = true;
+  s.focused = HasFocusMark(host_.data(), control_.rect);
   if (control_.checked) {
     if (const std::optional<bool> checked = control_.checked()) {
       s.checkable = true;

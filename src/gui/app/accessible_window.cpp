@@ -1,5 +1,6 @@
 #include "gui/app/accessible_window.h"
 
+#include <QApplication>
 #include <QLabel>
 
 #include "core/buttons/button_assign.h"
@@ -7,6 +8,7 @@
 #include "core/i18n/ui_strings.h"
 #include "core/settings/settings_block.h"
 #include "core/settings/value_tables.h"
+#include "gui/app/accessible_focus.h"
 #include "gui/app/main_window.h"
 #include "gui/app/shell.h"
 #include "gui/buttons/choice_dialog.h"
@@ -165,11 +167,38 @@ void AddCommonButtons(std::vector<DrawnControl>& out) {
 }
 
 // The Basic page's labels only show what its drawn controls say already.
+// The focus mark is no control.
 bool IsValueLabel(QWidget* widget) {
   const QString name = widget->objectName();
+  if (name == QLatin1String("focusMark")) return true;
   return qobject_cast<QLabel*>(widget) &&
          (name.startsWith(QLatin1String("swatch")) || name.startsWith(QLatin1String("label8")));
 }
+
+std::vector<DrawnControl> DialogControls(SkinnedDialog* dialog);
+
+// Dialogs that take every key as a key name keep them all.
+bool CapturesKeys(const QObject* dialog) {
+  const QLatin1String cls(dialog->metaObject()->className());
+  return cls == QLatin1String("corvaline::gui::CSingleDialog") ||
+         cls == QLatin1String("corvaline::gui::CComboDialog");
+}
+
+// Gives each sub-dialog its focus mark when it first shows.
+class DialogWatcher : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Show) return false;
+    auto* dialog = qobject_cast<SkinnedDialog*>(watched);
+    if (!dialog || CapturesKeys(dialog) || dialog->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly))
+      return false;
+    new FocusRing(dialog, DialogControls(dialog), [dialog](QPoint p) { dialog->ClickAt(p); });
+    return false;
+  }
+};
 
 std::vector<DrawnControl> DialogControls(SkinnedDialog* dialog) {
   std::vector<DrawnControl> controls;
@@ -240,6 +269,9 @@ std::vector<DrawnControl> MainWindowControls(Shell& shell) {
 void InstallAccessibility(Shell& shell) {
   g_shell = &shell;
   QAccessible::installFactory(Factory);
+  MainWindow* window = &shell.Window();
+  new FocusRing(window, MainWindowControls(shell), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
+  qApp->installEventFilter(new DialogWatcher(qApp));
 }
 
 }  // namespace corvaline::gui

@@ -1,6 +1,7 @@
 """Walks the program's accessible tree over AT-SPI and, with --edit, makes a
 whole edit by accessible actions only. Prints the tree; exits non-zero on
 the first check that fails."""
+import subprocess
 import sys
 import time
 
@@ -8,6 +9,7 @@ import pyatspi
 
 LANG = sys.argv[1]
 EDIT = "--edit" in sys.argv
+KEYS = "--keys" in sys.argv
 
 EXPECTED = {
     "EN": [("radio button", "125"), ("radio button", "250"), ("radio button", "1000"),
@@ -112,6 +114,79 @@ def dump(root):
         print("  " * depth + "%s '%s'%s %s" % (node.getRoleName(), node.name, value, " ".join(states)))
 
 
+def key(name):
+    subprocess.run(["xdotool", "key", name], check=True)
+    time.sleep(0.15)
+
+
+def focused(root):
+    for _, node in walk(root):
+        if node.getState().contains(pyatspi.STATE_FOCUSED) and node.getRoleName() not in ("frame", "dialog"):
+            return node
+    return None
+
+
+def tab_to(root, role, name):
+    """Tab until the focus mark is on the control; the mark must get there."""
+    for _ in range(60):
+        key("Tab")
+        node = focused(root)
+        if node is not None and node.getRoleName() == role and node.name == name:
+            return node
+    fail("Tab never reached %s %r" % (role, name))
+
+
+def arrow_to(root, arrow, name):
+    """Arrow keys until the list item is selected."""
+    for _ in range(20):
+        if find(root, "list item", name).getState().contains(pyatspi.STATE_SELECTED):
+            return
+        key(arrow)
+    fail("the arrows never reached %r" % name)
+
+
+def keyboard_edit(win):
+    wid = subprocess.run(["xdotool", "search", "--name", "CORVALINEX01"], capture_output=True,
+                         text=True).stdout.split()
+    subprocess.run(["xdotool", "windowfocus", "--sync", wid[0]], check=False)
+    tab_to(win, "radio button", "1000")
+    key("Left")
+    key("Left")
+    wait_for("250 checked", lambda: checked(find(win, "radio button", "250")))
+    key("shift+Tab")
+    if focused(win).name != "125":
+        fail("Shift+Tab did not go back to 125")
+    tab_to(win, "combo box", "3 Mid Click")
+    key("space")
+    wait_for("the function menu", lambda: find(win, "list item", "Multimedia"))
+    key("Down")
+    arrow_to(win, "Down", "Multimedia")
+    key("space")
+    dialog = wait_for("the multimedia dialog",
+                      lambda: next((w for w in children(app()) if w.getRoleName() == "dialog"), None))
+    time.sleep(0.5)
+    tab_to(dialog, "combo box", "Multimedia")
+    key("space")
+    wait_for("the multimedia list", lambda: find(dialog, "list item", "Mute"))
+    key("Down")
+    arrow_to(dialog, "Down", "Mute")
+    key("space")
+    wait_for("the list closed", lambda: find(dialog, "list item", "Mute") is None)
+    tab_to(dialog, "push button", "OK")
+    key("space")
+    wait_for("box 3 says Mute", lambda: find(win, "combo box", "3 Multimedia-Mute"))
+    tab_to(win, "check box", "DPI stage 2")
+    key("space")
+    wait_for("stage 2 off", lambda: not checked(find(win, "check box", "DPI stage 2")))
+    tab_to(win, "slider", "DPI stage 1 level")
+    key("Up")
+    wait_for("stage 1 at level 3",
+             lambda: find(win, "slider", "DPI stage 1 level").queryValue().currentValue == 3)
+    tab_to(win, "push button", "Apply")
+    key("space")
+    time.sleep(3)
+
+
 a = wait_for("the program on the bus", app, 30)
 win = wait_for("the main window", lambda: main_window(app()))
 wait_for("the Basic page", lambda: find(win, "radio button", "125"))
@@ -146,4 +221,6 @@ if EDIT:
              lambda: find(win, "slider", "DPI stage 1 level").queryValue().currentValue == 3)
     act(find(win, "push button", "Apply"))
     time.sleep(3)
+if KEYS:
+    keyboard_edit(win)
 print("PASS")

@@ -8,7 +8,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 PY=/usr/bin/python3
 LAUNCHER=/usr/libexec/at-spi-bus-launcher
 
-for tool in Xvfb dbus-run-session "$LAUNCHER"; do
+for tool in Xvfb xdotool dbus-run-session "$LAUNCHER"; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 "$PY" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is missing"; exit 77; }
@@ -49,32 +49,34 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$NUMBER" ] && break; sleep 0.1; don
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export ASAN_OPTIONS=detect_leaks=0
 
-# One run of the program with its own folders: LANGUAGE CHECKS...
+# One run of the program with its own folders: FOLDER LANGUAGE LOCALE [--edit|--keys]
 run() {
-  local lang=$1 locale=$2
-  shift 2
-  export XDG_RUNTIME_DIR=$SESSION/$lang/run XDG_CONFIG_HOME=$SESSION/$lang/config
+  local folder=$1 lang=$2 locale=$3
+  shift 3
+  export XDG_RUNTIME_DIR=$SESSION/$folder/run XDG_CONFIG_HOME=$SESSION/$folder/config
   mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
   "$BIN/corvaline-sim" >/dev/null 2>&1 &
   local sim=$!
   sleep 0.5
-  LANG=$locale LC_ALL=$locale "$BIN/corvaline" >"$SESSION/$lang.log" 2>&1 &
+  LANG=$locale LC_ALL=$locale "$BIN/corvaline" >"$SESSION/$folder.log" 2>&1 &
   local program=$!
   timeout 120 "$PY" "$HERE/a11y_walk.py" "$lang" "$@"
   local status=$?
   kill $program $sim 2>/dev/null
   wait $program $sim 2>/dev/null
-  if [ $status -ne 0 ]; then cat "$SESSION/$lang.log"; exit $status; fi
+  if [ $status -ne 0 ]; then cat "$SESSION/$folder.log"; exit $status; fi
 }
 
-[ -n "${A11Y_ONLY_EN:-}" ] || run CHS zh_CN.UTF-8
-run EN en_US.UTF-8 --edit
-
-SHOW=$("$BIN/corvalinectl" --lang EN show "$SESSION/EN/config/corvaline/config.bin")
-echo "$SHOW"
+[ -n "${A11Y_ONLY_EN:-}" ] || run CHS CHS zh_CN.UTF-8
 fail() { echo "FAIL: $1"; exit 1; }
+# The same edit by accessible actions (EN) and by the keyboard alone (KEYS).
+for how in EN KEYS; do
+  if [ $how = EN ]; then run EN EN en_US.UTF-8 --edit; else run KEYS EN en_US.UTF-8 --keys; fi
+  SHOW=$("$BIN/corvalinectl" --lang EN show "$SESSION/$how/config/corvaline/config.bin")
+  echo "$SHOW"
 grep -qi 'report rate.*250' <<<"$SHOW" || fail "config.bin: report rate is not 250"
 grep -qi 'button 3: media Mute' <<<"$SHOW" || fail "config.bin: button 3 is not Mute"
 grep -qi 'stage 2: off' <<<"$SHOW" || fail "config.bin: DPI stage 2 is on"
 grep -qi 'stage 1: on, .*(index 2)' <<<"$SHOW" || fail "config.bin: DPI stage 1 is not at level 3"
+done
 echo PASS
