@@ -246,7 +246,12 @@ class ListEntryInterface : public QAccessibleInterface, public QAccessibleAction
 
 class AccessibleListBox : public QAccessibleWidget {
  public:
-  explicit AccessibleListBox(ListBox* list) : QAccessibleWidget(list, QAccessible::List) {}
+  AccessibleListBox(ListBox* list, std::function<QString(int)> name)
+      : QAccessibleWidget(list, QAccessible::List), name_(std::move(name)) {}
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && name_) return name_(List()->Id());
+    return QAccessibleWidget::text(t);
+  }
   ~AccessibleListBox() override {
     for (QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
   }
@@ -273,13 +278,14 @@ class AccessibleListBox : public QAccessibleWidget {
 
  private:
   mutable std::vector<QAccessible::Id> ids_;
+  std::function<QString(int)> name_;
 };
 
 }  // namespace
 
-QAccessibleInterface* MakeAccessibleListBox(QObject* object) {
+QAccessibleInterface* MakeAccessibleListBox(QObject* object, std::function<QString(int id)> name) {
   auto* list = qobject_cast<ListBox*>(object);
-  return list ? new AccessibleListBox(list) : nullptr;
+  return list ? new AccessibleListBox(list, std::move(name)) : nullptr;
 }
 
 }  // namespace corvaline::gui

@@ -116,6 +116,7 @@ class AccessibleHost : public QAccessibleWidget {
 // The lists of the program (function menus, DPI sub-menu, lighting lists,
 // dialog drop-downs): each entry an item whose press is the pointer moving
 // onto it and clicking it.
-QAccessibleInterface* MakeAccessibleListBox(QObject* list);
+// `name` gives a list its name by its control id (empty: none).
+QAccessibleInterface* MakeAccessibleListBox(QObject* list, std::function<QString(int id)> name);
 
 }  // namespace corvaline::gui

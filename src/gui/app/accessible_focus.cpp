@@ -77,6 +77,8 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
     if (auto* list = qobject_cast<ListBox*>(static_cast<QChildEvent*>(event)->child())) list->installEventFilter(this);
     return false;
   }
+  // A page change by the mouse takes the marked control away with its page.
+  if (watched == host_ && event->type() == QEvent::Paint && mark_->isVisible() && !Marked()) mark_->hide();
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   return OnKey(key->key(), key->modifiers());

@@ -2,17 +2,22 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 
 #include "core/buttons/button_assign.h"
 #include "core/i18n/accessible_texts.h"
 #include "core/i18n/ui_strings.h"
 #include "core/settings/settings_block.h"
 #include "core/settings/value_tables.h"
+#include "core/system/pointer_levels.h"
 #include "gui/app/accessible_focus.h"
+#include "gui/app/advanced_page.h"
+#include "gui/system/system_mouse_view.h"
 #include "gui/app/main_window.h"
 #include "gui/app/shell.h"
 #include "gui/buttons/choice_dialog.h"
 #include "gui/buttons/media_dialog.h"
+#include "gui/macros/macro_editor_view.h"
 #include "gui/ui/drop_down.h"
 #include "gui/ui/skin_text.h"
 
@@ -156,6 +161,53 @@ void AddLighting(Shell& shell, std::vector<DrawnControl>& out) {
   }
 }
 
+void AddAdvancedPage(Shell& shell, std::vector<DrawnControl>& out) {
+  auto onAdvanced = [&shell] { return shell.CurrentPage() == Page::Advanced; };
+  const MainText headings[3] = {MainText::MouseSpeedHeading, MainText::ScrollSpeedHeading,
+                                MainText::DoubleClickHeading};
+  for (int slider = 1; slider <= 3; ++slider) {
+    DrawnControl c;
+    c.role = QAccessible::Slider;
+    c.rect = SystemMouseSpots::Tick(slider, 1).united(SystemMouseSpots::Tick(slider, kSliderSteps));
+    c.name = Text(headings[slider - 1]);
+    c.level = [slider] {
+      const SettingsBlock& b = Block();
+      const int positions[3] = {b.pointerSpeedLevel, b.wheelScrollLines, b.doubleClickLevel};
+      return LitTicks(positions[slider - 1]);
+    };
+    c.value = [level = c.level] { return QString::number(level()); };
+    c.minimum = 1;
+    c.maximum = kSliderSteps;
+    c.levelPoint = [slider](int v) { return SystemMouseSpots::Tick(slider, v).center(); };
+    c.shown = onAdvanced;
+    out.push_back(c);
+    if (slider == 3) break;
+    DrawnControl box = Button(SystemMouseSpots::Box(slider),
+                              Text(slider == 1 ? MainText::PointerPrecisionLabel : MainText::ScrollOneScreenLabel));
+    box.role = QAccessible::CheckBox;
+    box.checked = [slider] {
+      return std::optional<bool>((slider == 1 ? Block().pointerPrecision : Block().wheelPageScroll) != 0);
+    };
+    box.shown = onAdvanced;
+    out.push_back(box);
+  }
+  const std::pair<QRect, MainText> buttons[] = {
+      {SystemMouseSpots::Restore(), MainText::SystemDefault},
+      {AdvancedPageSpots::StartRecording(), MainText::StartRecording},
+      {AdvancedPageSpots::StopRecording(), MainText::StopRecording},
+      {AdvancedPageSpots::MouseEventHeader(), MainText::InsertMouseEvent},
+      {AdvancedPageSpots::MacroButton(0), MainText::MacroNew},
+      {AdvancedPageSpots::MacroButton(1), MainText::MacroDelete},
+      {AdvancedPageSpots::MacroButton(2), MainText::MacroConfirm},
+  };
+  for (const auto& [rect, text] : buttons) {
+    DrawnControl c = Button(rect, Text(text));
+    if (text == MainText::InsertMouseEvent) c.role = QAccessible::ComboBox;
+    c.shown = onAdvanced;
+    out.push_back(c);
+  }
+}
+
 void AddCommonButtons(std::vector<DrawnControl>& out) {
   using namespace regions;
   out.push_back(Button(ToRect(kOk), Text(MainText::Ok)));
@@ -167,10 +219,35 @@ void AddCommonButtons(std::vector<DrawnControl>& out) {
 }
 
 // The Basic page's labels only show what its drawn controls say already.
-// The focus mark is no control.
+// The lists are named by what they choose.
+QString ListName(int id) {
+  const UiLanguage lang = CurrentLanguage();
+  if (id >= kFunctionListControlBase && id < kFunctionListControlBase + kVisibleButtons)
+    return QString::number(id - kFunctionListControlBase + 1) + QLatin1Char(' ') +
+           Utf8(UiText(MainText::KeySettingHeading, lang));
+  if (id == kDpiMenuControlId) return Utf8(UiText(MainText::FnDpiSwitch, lang));
+  const MainText led[3] = {MainText::LedModeLabel, MainText::LedParameterLabel, MainText::LedEffectLabel};
+  if (id >= kEffectListId && id <= kOptionListId) return Utf8(UiText(led[id - kEffectListId], lang));
+  if (id == kMouseEventListId) return Utf8(UiText(MainText::InsertMouseEvent, lang));
+  return {};
+}
+
+// The macro editor's fields carry their labels' texts.
+void NameField(QObject* object) {
+  auto* edit = qobject_cast<QLineEdit*>(object);
+  if (!edit) return;
+  if (edit->objectName() == QStringLiteral("edit%1").arg(kNameEditId))
+    edit->setAccessibleName(Utf8(UiText(MainText::MacroNameLabel, CurrentLanguage())));
+  if (edit->objectName() == QStringLiteral("edit%1").arg(kLoopEditId))
+    edit->setAccessibleName(Utf8(UiText(MainText::LoopTimesLabel, CurrentLanguage())));
+}
+
+// The focus mark is no control, and the mouse-event header is the drawn
+// "Insert A Mouse Event" box already.
 bool IsValueLabel(QWidget* widget) {
   const QString name = widget->objectName();
-  if (name == QLatin1String("focusMark")) return true;
+  if (name == QLatin1String("focusMark") || name == QStringLiteral("static%1").arg(kMouseEventHeaderId))
+    return true;
   return qobject_cast<QLabel*>(widget) &&
          (name.startsWith(QLatin1String("swatch")) || name.startsWith(QLatin1String("label8")));
 }
@@ -191,6 +268,7 @@ class DialogWatcher : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Polish) NameField(watched);
     if (event->type() != QEvent::Show) return false;
     auto* dialog = qobject_cast<SkinnedDialog*>(watched);
     if (!dialog || CapturesKeys(dialog) || dialog->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly))
@@ -251,7 +329,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
     host->SetName([dialog] { return DialogName(dialog); });
     return host;
   }
-  return MakeAccessibleListBox(object);
+  return MakeAccessibleListBox(object, ListName);
 }
 
 }  // namespace
@@ -262,6 +340,7 @@ std::vector<DrawnControl> MainWindowControls(Shell& shell) {
   AddKeySettings(shell, controls);
   AddReportAndDpi(shell, controls);
   AddLighting(shell, controls);
+  AddAdvancedPage(shell, controls);
   AddCommonButtons(controls);
   return controls;
 }

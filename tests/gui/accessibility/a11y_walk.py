@@ -221,6 +221,16 @@ if EDIT:
              lambda: find(win, "slider", "DPI stage 1 level").queryValue().currentValue == 3)
     act(find(win, "push button", "Apply"))
     time.sleep(3)
+    # The Advanced page's controls replace the Basic page's.
+    act(find(win, "page tab", "Advanced Settings page"))
+    wait_for("the Advanced page", lambda: find(win, "push button", "New"))
+    dump(win)
+    for role, name in (("slider", "Mouse Speed"), ("check box", "Enhance Pointer Precision"),
+                       ("push button", "Start Recording"), ("push button", "Confirm")):
+        if find(win, role, name) is None:
+            fail("no %s named %r on the Advanced page" % (role, name))
+    if find(win, "radio button", "250") is not None:
+        fail("the Basic page's controls stay on the Advanced page")
 if KEYS:
     keyboard_edit(win)
 print("PASS")
