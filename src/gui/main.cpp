@@ -12,6 +12,7 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
+#include "gui/app/accessible_window.h"
 #include "gui/app/advanced_page.h"
 #include "gui/app/link_device_service.h"
 #include "gui/app/skin_chooser.h"
@@ -106,6 +107,8 @@ int main(int argc, char** argv) {
   shell.Basic().SetDialogs(&dialogs);
   gui::InstallSkinChooser(shell);
 
+  // Before the window first shows: assistive technology may ask for it then.
+  gui::InstallAccessibility(shell);
   shell.Start();
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());

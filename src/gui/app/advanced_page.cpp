@@ -127,4 +127,9 @@ void AdvancedPage::Repaint() {
   if (host_.repaint) host_.repaint();
 }
 
+QRect AdvancedPageSpots::StartRecording() { return AsRect(kStartRecording); }
+QRect AdvancedPageSpots::StopRecording() { return AsRect(kStopRecording); }
+QRect AdvancedPageSpots::MacroButton(int index) { return AsRect(kMacroButtons[index]); }
+QRect AdvancedPageSpots::MouseEventHeader() { return AsRect(kMouseEventHeader); }
+
 }  // namespace corvaline::gui

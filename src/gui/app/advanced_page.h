@@ -35,6 +35,15 @@ struct AdvancedPageHost {
   std::filesystem::path recordIni;
 };
 
+// Where the macro half's drawn controls are (the accessible objects and the
+// keyboard click there).
+struct AdvancedPageSpots {
+  static QRect StartRecording();
+  static QRect StopRecording();
+  static QRect MacroButton(int index);  // 0 New, 1 Delete, 2 Confirm
+  static QRect MouseEventHeader();
+};
+
 class AdvancedPage : public PageContent {
  public:
   AdvancedPage(AdvancedPageHost host, platform::PointerBackend& pointer, DelayPrompt delayPrompt);

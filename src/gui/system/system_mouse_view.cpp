@@ -157,4 +157,8 @@ bool SystemMouseView::ClickSliders(int x, int y, QImage* canvas) {
   return false;
 }
 
+QRect SystemMouseSpots::Tick(int slider, int tick) { return AsRect(::corvaline::gui::Tick(slider, tick)); }
+QRect SystemMouseSpots::Box(int box) { return AsRect(kBoxes[box - 1]); }
+QRect SystemMouseSpots::Restore() { return AsRect(kRestore); }
+
 }  // namespace corvaline::gui

@@ -11,6 +11,14 @@
 
 namespace corvaline::gui {
 
+// Where the half's drawn controls are, for the accessible objects and the
+// keyboard: they click where the mouse would.
+struct SystemMouseSpots {
+  static QRect Tick(int slider, int tick);  // slider 1..3, tick 1..11
+  static QRect Box(int box);                // 1 precision, 2 one screen
+  static QRect Restore();
+};
+
 class SystemMouseView {
  public:
   explicit SystemMouseView(SystemMouse& mouse) : mouse_(mouse) {}

@@ -375,4 +375,11 @@ QLabel* BasicPage::Swatch(int stage) const {
   return stage >= 0 && stage < kDpiStages ? swatches_[static_cast<size_t>(stage)].data() : nullptr;
 }
 
+MenuRect BasicPageSpots::ReportStop(int stop) { return StopRect(stop); }
+MenuRect BasicPageSpots::StageBox(int stage) { return ::corvaline::gui::StageBox(stage); }
+MenuRect BasicPageSpots::Swatch(int stage) { return SwatchRect(stage); }
+MenuRect BasicPageSpots::LevelCell(int stage, int level) { return ::corvaline::gui::LevelCell(stage, level); }
+MenuRect BasicPageSpots::Mode(int mode) { return mode == 0 ? kModeA : mode == 1 ? kModeB : kDefault; }
+MenuRect BasicPageSpots::LedBox(int box) { return kLedBoxes[box]; }
+
 }  // namespace corvaline::gui

@@ -1,0 +1,122 @@
+// Accessible objects of the controls the program draws from skin pictures.
+// A drawn control has no widget of its own: it is a rectangle of its host
+// (the main window or a sub-dialog) whose role, name and state come from the
+// same models the drawing uses, and whose actions click where the mouse
+// would, so they run exactly the host's click dispatch.
+#pragma once
+
+#include <QAccessibleInterface>
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace corvaline::gui {
+
+struct DrawnControl {
+  QAccessible::Role role = QAccessible::Button;
+  QRect rect;  // host client pixels; the action clicks its centre
+  std::function<QString()> name;
+  std::function<QString()> value;        // combo box text, slider text; null: none
+  std::function<QString()> description;  // null: none
+  std::function<std::optional<bool>()> checked;  // null or nullopt: not checkable
+  std::function<bool()> shown;           // null: always (on the host's current page)
+  std::function<bool()> expanded;        // null: not expandable
+  // A slider: its value, range, and the point whose click sets value v.
+  std::function<int()> level;
+  int minimum = 0;
+  int maximum = 0;
+  std::function<QPoint(int)> levelPoint;
+};
+
+// Clicks a host at a point of its client area, as the left button would.
+using HostClick = std::function<void(QPoint)>;
+
+class DrawnControlInterface : public QAccessibleInterface,
+                              public QAccessibleActionInterface,
+                              public QAccessibleValueInterface {
+ public:
+  DrawnControlInterface(QWidget* host, DrawnControl control, HostClick click);
+
+  bool IsShown() const;
+  const DrawnControl& Control() const { return control_; }
+  // The control's click, after the current event: an action may open a
+  // modal dialog, and the caller (a screen reader's request) must get its
+  // answer first.
+  void Press() const;
+
+  // QAccessibleInterface
+  bool isValid() const override { return !host_.isNull(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override;
+  QAccessibleInterface* parent() const override;
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QString text(QAccessible::Text t) const override;
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override;
+  QAccessible::Role role() const override { return control_.role; }
+  QAccessible::State state() const override;
+  void* interface_cast(QAccessible::InterfaceType type) override;
+
+  // QAccessibleActionInterface
+  QStringList actionNames() const override;
+  void doAction(const QString& name) override;
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+  // QAccessibleValueInterface (sliders)
+  QVariant currentValue() const override;
+  void setCurrentValue(const QVariant& value) override;
+  QVariant maximumValue() const override { return control_.maximum; }
+  QVariant minimumValue() const override { return control_.minimum; }
+  QVariant minimumStepSize() const override { return 1; }
+
+ private:
+  QPointer<QWidget> host_;
+  DrawnControl control_;
+  HostClick click_;
+};
+
+// A window or dialog whose children are its drawn controls (those shown
+// now, in reading order) followed by its child widgets. Widgets that only
+// show a drawn control's value are left out (hidden()).
+class AccessibleHost : public QAccessibleWidget {
+ public:
+  AccessibleHost(QWidget* host, QAccessible::Role role, std::vector<DrawnControl> controls,
+                 HostClick click, std::function<bool(QWidget*)> hidden = {});
+  ~AccessibleHost() override;
+
+  int childCount() const override;
+  QAccessibleInterface* child(int index) const override;
+  int indexOfChild(const QAccessibleInterface* child) const override;
+  QAccessibleInterface* childAt(int x, int y) const override;
+  QString text(QAccessible::Text t) const override;
+  // The name; without one, the window title.
+  void SetName(std::function<QString()> name) { name_ = std::move(name); }
+
+  // The drawn controls shown now, in reading order.
+  std::vector<DrawnControlInterface*> Shown() const;
+
+ private:
+  std::vector<QAccessibleInterface*> WidgetChildren() const;
+
+  std::vector<DrawnControlInterface*> controls_;
+  std::vector<QAccessible::Id> ids_;
+  std::function<bool(QWidget*)> hidden_;
+  std::function<QString()> name_;
+};
+
+// The lists of the program (function menus, DPI sub-menu, lighting lists,
+// dialog drop-downs): each entry an item whose press is the pointer moving
+// onto it and clicking it.
+// `name` gives a list its name by its control id (empty: none).
+QAccessibleInterface* MakeAccessibleListBox(QObject* list, std::function<QString(int id)> name);
+
+}  // namespace corvaline::gui

@@ -1,0 +1,356 @@
+#include "gui/app/accessible_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "core/buttons/button_assign.h"
+#include "core/i18n/accessible_texts.h"
+#include "core/i18n/ui_strings.h"
+#include "core/settings/settings_block.h"
+#include "core/settings/value_tables.h"
+#include "core/system/pointer_levels.h"
+#include "gui/app/accessible_focus.h"
+#include "gui/app/advanced_page.h"
+#include "gui/system/system_mouse_view.h"
+#include "gui/app/main_window.h"
+#include "gui/app/shell.h"
+#include "gui/buttons/choice_dialog.h"
+#include "gui/buttons/media_dialog.h"
+#include "gui/macros/macro_editor_view.h"
+#include "gui/ui/drop_down.h"
+#include "gui/ui/skin_text.h"
+
+namespace corvaline::gui {
+
+namespace {
+
+Shell* g_shell = nullptr;
+
+QRect ToRect(const HitRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
+QRect ToRect(const MenuRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
+
+template <typename Id>
+std::function<QString()> Text(Id id) {
+  return [id] { return Utf8(UiText(id, CurrentLanguage())); };
+}
+
+std::function<QString()> Numbered(AccessibleText id, int number) {
+  return [id, number] { return Utf8(NumberedText(id, number, CurrentLanguage())); };
+}
+
+SettingsBlock& Block() { return Settings().settings; }
+
+DrawnControl Button(const QRect& rect, std::function<QString()> name) {
+  DrawnControl c;
+  c.role = QAccessible::Button;
+  c.rect = rect;
+  c.name = std::move(name);
+  return c;
+}
+
+void AddWindowControls(Shell& shell, std::vector<DrawnControl>& out) {
+  using namespace regions;
+  for (auto [rect, id, page] : {std::tuple{kBasicTab, AccessibleText::BasicTab, Page::Basic},
+                                std::tuple{kAdvancedTab, AccessibleText::AdvancedTab, Page::Advanced}}) {
+    DrawnControl tab = Button(ToRect(rect), Text(id));
+    tab.role = QAccessible::PageTab;
+    tab.checked = [&shell, page] { return std::optional<bool>(shell.CurrentPage() == page); };
+    out.push_back(tab);
+  }
+  out.push_back(Button(ToRect(kSkins), Text(AccessibleText::Skins)));
+  out.push_back(Button(ToRect(kMinimise), Text(AccessibleText::Minimise)));
+  out.push_back(Button(ToRect(kClose), Text(AccessibleText::Close)));
+}
+
+void AddKeySettings(Shell& shell, std::vector<DrawnControl>& out) {
+  auto onBasic = [&shell] { return shell.CurrentPage() == Page::Basic; };
+  for (int mode = 0; mode < 2; ++mode) {
+    DrawnControl c = Button(ToRect(BasicPageSpots::Mode(mode)),
+                            [mode] { return QString::fromLatin1(mode == 0 ? "Mode A" : "Mode B"); });
+    c.checked = [mode] { return std::optional<bool>((EditedGroup(Block()) == KeyGroup::ModeB) == (mode == 1)); };
+    c.shown = onBasic;
+    out.push_back(c);
+  }
+  for (int slot = 0; slot < kVisibleButtons; ++slot) {
+    DrawnControl box;
+    box.role = QAccessible::ComboBox;
+    box.rect = ToRect(FunctionBoxRect(slot));
+    auto caption = [&shell, slot] {
+      const auto group = static_cast<size_t>(EditedGroup(Block()));
+      return QString::fromStdString(shell.Items().captions[group][static_cast<size_t>(slot)]);
+    };
+    box.name = [caption, slot] { return QString::number(slot + 1) + QLatin1Char(' ') + caption(); };
+    box.value = caption;
+    box.expanded = [&shell, slot] { return shell.Basic().MenuState().IsOpen(slot); };
+    box.shown = onBasic;
+    out.push_back(box);
+  }
+  DrawnControl defaults = Button(ToRect(BasicPageSpots::Mode(2)), Text(MainText::KeyDefault));
+  defaults.shown = onBasic;
+  out.push_back(defaults);
+}
+
+void AddReportAndDpi(Shell& shell, std::vector<DrawnControl>& out) {
+  auto onBasic = [&shell] { return shell.CurrentPage() == Page::Basic; };
+  const char* stops[4] = {"125", "250", "500", "1000"};
+  for (int stop = 0; stop < 4; ++stop) {
+    DrawnControl c = Button(ToRect(BasicPageSpots::ReportStop(stop)),
+                            [text = stops[stop]] { return QString::fromLatin1(text); });
+    c.role = QAccessible::RadioButton;
+    c.description = Text(AccessibleText::ReportRate);
+    c.checked = [stop] {
+      const int lit = ReportRateStop(Block().reportRateCode);
+      return std::optional<bool>((lit < 0 ? 3 : lit) == stop);
+    };
+    c.shown = onBasic;
+    out.push_back(c);
+  }
+  for (int s = 0; s < kDpiStages; ++s) {
+    DrawnControl tick = Button(ToRect(BasicPageSpots::StageBox(s)), Numbered(AccessibleText::StageSwitch, s + 1));
+    tick.role = QAccessible::CheckBox;
+    tick.checked = [s] { return std::optional<bool>(Block().dpiStageEnabled[s] != 0); };
+    tick.shown = onBasic;
+    out.push_back(tick);
+
+    const int sensor = shell.Device().SensorType();
+    DrawnControl level;
+    level.role = QAccessible::Slider;
+    level.rect = ToRect(BasicPageSpots::LevelCell(s, 1)).united(
+        ToRect(BasicPageSpots::LevelCell(s, DpiSliderLevels(sensor))));
+    level.name = Numbered(AccessibleText::StageLevel, s + 1);
+    level.level = [s] { return Block().dpiStageIndex[s] + 1; };
+    level.value = [&shell, s] {
+      const int table = DpiSliderSensorType(shell.Device().SensorType());
+      return Utf8(DpiLabel(table, Block().dpiStageIndex[s]));
+    };
+    level.minimum = 1;
+    level.maximum = DpiSliderLevels(sensor);
+    level.levelPoint = [s](int v) {
+      const QRect r = ToRect(BasicPageSpots::LevelCell(s, v));
+      return r.center();
+    };
+    level.shown = onBasic;
+    out.push_back(level);
+
+    DrawnControl swatch = Button(ToRect(BasicPageSpots::Swatch(s)), Numbered(AccessibleText::StageColour, s + 1));
+    swatch.description = [s] {
+      const auto& c = Block().dpiStageColour[s];
+      return QColor(c[0], c[1], c[2]).name(QColor::HexRgb).toUpper();
+    };
+    swatch.value = swatch.description;
+    swatch.shown = onBasic;
+    out.push_back(swatch);
+  }
+}
+
+void AddLighting(Shell& shell, std::vector<DrawnControl>& out) {
+  const MainText titles[3] = {MainText::LedModeLabel, MainText::LedParameterLabel, MainText::LedEffectLabel};
+  for (int box = 0; box < 3; ++box) {
+    DrawnControl c;
+    c.role = QAccessible::ComboBox;
+    c.rect = ToRect(BasicPageSpots::LedBox(box));
+    c.name = Text(titles[box]);
+    c.value = [&shell, box] {
+      QLabel* label = shell.Basic().LedLabel(box + 1);
+      return label ? label->text() : QString();
+    };
+    c.expanded = [&shell, box] { return shell.Basic().LedList(box + 1) != nullptr; };
+    c.shown = [&shell] { return shell.CurrentPage() == Page::Basic; };
+    out.push_back(c);
+  }
+}
+
+void AddAdvancedPage(Shell& shell, std::vector<DrawnControl>& out) {
+  auto onAdvanced = [&shell] { return shell.CurrentPage() == Page::Advanced; };
+  const MainText headings[3] = {MainText::MouseSpeedHeading, MainText::ScrollSpeedHeading,
+                                MainText::DoubleClickHeading};
+  for (int slider = 1; slider <= 3; ++slider) {
+    DrawnControl c;
+    c.role = QAccessible::Slider;
+    c.rect = SystemMouseSpots::Tick(slider, 1).united(SystemMouseSpots::Tick(slider, kSliderSteps));
+    c.name = Text(headings[slider - 1]);
+    c.level = [slider] {
+      const SettingsBlock& b = Block();
+      const int positions[3] = {b.pointerSpeedLevel, b.wheelScrollLines, b.doubleClickLevel};
+      return LitTicks(positions[slider - 1]);
+    };
+    c.value = [level = c.level] { return QString::number(level()); };
+    c.minimum = 1;
+    c.maximum = kSliderSteps;
+    c.levelPoint = [slider](int v) { return SystemMouseSpots::Tick(slider, v).center(); };
+    c.shown = onAdvanced;
+    out.push_back(c);
+    if (slider == 3) break;
+    DrawnControl box = Button(SystemMouseSpots::Box(slider),
+                              Text(slider == 1 ? MainText::PointerPrecisionLabel : MainText::ScrollOneScreenLabel));
+    box.role = QAccessible::CheckBox;
+    box.checked = [slider] {
+      return std::optional<bool>((slider == 1 ? Block().pointerPrecision : Block().wheelPageScroll) != 0);
+    };
+    box.shown = onAdvanced;
+    out.push_back(box);
+  }
+  const std::pair<QRect, MainText> buttons[] = {
+      {SystemMouseSpots::Restore(), MainText::SystemDefault},
+      {AdvancedPageSpots::StartRecording(), MainText::StartRecording},
+      {AdvancedPageSpots::StopRecording(), MainText::StopRecording},
+      {AdvancedPageSpots::MouseEventHeader(), MainText::InsertMouseEvent},
+      {AdvancedPageSpots::MacroButton(0), MainText::MacroNew},
+      {AdvancedPageSpots::MacroButton(1), MainText::MacroDelete},
+      {AdvancedPageSpots::MacroButton(2), MainText::MacroConfirm},
+  };
+  for (const auto& [rect, text] : buttons) {
+    DrawnControl c = Button(rect, Text(text));
+    if (text == MainText::InsertMouseEvent) c.role = QAccessible::ComboBox;
+    c.shown = onAdvanced;
+    out.push_back(c);
+  }
+}
+
+void AddCommonButtons(std::vector<DrawnControl>& out) {
+  using namespace regions;
+  out.push_back(Button(ToRect(kOk), Text(MainText::Ok)));
+  out.push_back(Button(ToRect(kApply), Text(MainText::Apply)));
+  out.push_back(Button(ToRect(kCancel), Text(MainText::Cancel)));
+  DrawnControl link = Button(ToRect(kWebLink), Text(MainText::WebAddress));
+  link.role = QAccessible::Link;
+  out.push_back(link);
+}
+
+// The Basic page's labels only show what its drawn controls say already.
+// The lists are named by what they choose.
+QString ListName(int id) {
+  const UiLanguage lang = CurrentLanguage();
+  if (id >= kFunctionListControlBase && id < kFunctionListControlBase + kVisibleButtons)
+    return QString::number(id - kFunctionListControlBase + 1) + QLatin1Char(' ') +
+           Utf8(UiText(MainText::KeySettingHeading, lang));
+  if (id == kDpiMenuControlId) return Utf8(UiText(MainText::FnDpiSwitch, lang));
+  const MainText led[3] = {MainText::LedModeLabel, MainText::LedParameterLabel, MainText::LedEffectLabel};
+  if (id >= kEffectListId && id <= kOptionListId) return Utf8(UiText(led[id - kEffectListId], lang));
+  if (id == kMouseEventListId) return Utf8(UiText(MainText::InsertMouseEvent, lang));
+  return {};
+}
+
+// The macro editor's fields carry their labels' texts.
+void NameField(QObject* object) {
+  auto* edit = qobject_cast<QLineEdit*>(object);
+  if (!edit) return;
+  if (edit->objectName() == QStringLiteral("edit%1").arg(kNameEditId))
+    edit->setAccessibleName(Utf8(UiText(MainText::MacroNameLabel, CurrentLanguage())));
+  if (edit->objectName() == QStringLiteral("edit%1").arg(kLoopEditId))
+    edit->setAccessibleName(Utf8(UiText(MainText::LoopTimesLabel, CurrentLanguage())));
+}
+
+// The focus mark is no control, and the mouse-event header is the drawn
+// "Insert A Mouse Event" box already.
+bool IsValueLabel(QWidget* widget) {
+  const QString name = widget->objectName();
+  if (name == QLatin1String("focusMark") || name == QStringLiteral("static%1").arg(kMouseEventHeaderId))
+    return true;
+  return qobject_cast<QLabel*>(widget) &&
+         (name.startsWith(QLatin1String("swatch")) || name.startsWith(QLatin1String("label8")));
+}
+
+std::vector<DrawnControl> DialogControls(SkinnedDialog* dialog);
+
+// Dialogs that take every key as a key name keep them all.
+bool CapturesKeys(const QObject* dialog) {
+  const QLatin1String cls(dialog->metaObject()->className());
+  return cls == QLatin1String("corvaline::gui::CSingleDialog") ||
+         cls == QLatin1String("corvaline::gui::CComboDialog");
+}
+
+// Gives each sub-dialog its focus mark when it first shows.
+class DialogWatcher : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Polish) NameField(watched);
+    if (event->type() != QEvent::Show) return false;
+    auto* dialog = qobject_cast<SkinnedDialog*>(watched);
+    if (!dialog || CapturesKeys(dialog) || dialog->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly))
+      return false;
+    new FocusRing(dialog, DialogControls(dialog), [dialog](QPoint p) { dialog->ClickAt(p); });
+    return false;
+  }
+};
+
+std::vector<DrawnControl> DialogControls(SkinnedDialog* dialog) {
+  std::vector<DrawnControl> controls;
+  if (auto* choice = qobject_cast<ChoiceDialog*>(dialog); choice && choice->List()) {
+    DrawnControl box;
+    box.role = QAccessible::ComboBox;
+    box.rect = choice->List()->Box();
+    const bool media = qobject_cast<CMediaDialog*>(dialog) != nullptr;
+    box.name = Text(media ? MainText::FnMultimedia : MainText::FnWindows);
+    box.value = [choice] { return choice->Display() ? choice->Display()->text() : QString(); };
+    box.expanded = [choice] { return choice->List()->IsOpen(); };
+    controls.push_back(box);
+  }
+  controls.push_back(Button(kDialogOkButton, Text(DialogText::Ok)));
+  controls.push_back(Button(kDialogCancelButton, Text(DialogText::Cancel)));
+  controls.push_back(Button(kDialogCloseBox, Text(AccessibleText::DialogClose)));
+  return controls;
+}
+
+// A sub-dialog is named by the function it sets (its picture has no title).
+QString DialogName(const QObject* dialog) {
+  const QLatin1String cls(dialog->metaObject()->className());
+  const std::pair<const char*, MainText> names[] = {
+      {"corvaline::gui::CMediaDialog", MainText::FnMultimedia},
+      {"corvaline::gui::CWindowsDialog", MainText::FnWindows},
+      {"corvaline::gui::CFireKeyDialog", MainText::FnFireKey},
+      {"corvaline::gui::CSingleDialog", MainText::FnSingleKey},
+      {"corvaline::gui::CComboDialog", MainText::FnComboKey},
+      {"corvaline::gui::CMacroDialog", MainText::FnMacroKey},
+  };
+  for (const auto& [name, text] : names) {
+    if (cls == QLatin1String(name)) return Utf8(UiText(text, CurrentLanguage()));
+  }
+  if (cls == QLatin1String("corvaline::CSkinsDialog"))
+    return Utf8(UiText(AccessibleText::Skins, CurrentLanguage()));
+  return static_cast<const QWidget*>(dialog)->windowTitle();
+}
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+  if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
+  if (auto* window = qobject_cast<MainWindow*>(object); window && g_shell && window == &g_shell->Window()) {
+    return new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell),
+                              [window](QPoint p) { window->ClickAt(p.x(), p.y()); }, IsValueLabel);
+  }
+  if (auto* dialog = qobject_cast<SkinnedDialog*>(object)) {
+    auto* choice = qobject_cast<ChoiceDialog*>(dialog);
+    auto* host = new AccessibleHost(dialog, QAccessible::Dialog, DialogControls(dialog),
+                                    [dialog](QPoint p) { dialog->ClickAt(p); },
+                                    [choice](QWidget* w) { return choice && w == choice->Display(); });
+    host->SetName([dialog] { return DialogName(dialog); });
+    return host;
+  }
+  return MakeAccessibleListBox(object, ListName);
+}
+
+}  // namespace
+
+std::vector<DrawnControl> MainWindowControls(Shell& shell) {
+  std::vector<DrawnControl> controls;
+  AddWindowControls(shell, controls);
+  AddKeySettings(shell, controls);
+  AddReportAndDpi(shell, controls);
+  AddLighting(shell, controls);
+  AddAdvancedPage(shell, controls);
+  AddCommonButtons(controls);
+  return controls;
+}
+
+void InstallAccessibility(Shell& shell) {
+  g_shell = &shell;
+  QAccessible::installFactory(Factory);
+  MainWindow* window = &shell.Window();
+  new FocusRing(window, MainWindowControls(shell), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
+  qApp->installEventFilter(new DialogWatcher(qApp));
+}
+
+}  // namespace corvaline::gui

@@ -1,0 +1,236 @@
+"""Walks the program's accessible tree over AT-SPI and, with --edit, makes a
+whole edit by accessible actions only. Prints the tree; exits non-zero on
+the first check that fails."""
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+LANG = sys.argv[1]
+EDIT = "--edit" in sys.argv
+KEYS = "--keys" in sys.argv
+
+EXPECTED = {
+    "EN": [("radio button", "125"), ("radio button", "250"), ("radio button", "1000"),
+           ("push button", "OK"), ("push button", "Apply"), ("push button", "Cancel"),
+           ("push button", "Mode A"), ("push button", "Mode B"), ("push button", "Default"),
+           ("combo box", "1 Left Click"), ("combo box", "2 Right Click"),
+           ("check box", "DPI stage 1"), ("slider", "DPI stage 4 level"),
+           ("push button", "DPI stage 1 colour"), ("page tab", "Basic Settings page"),
+           ("page tab", "Advanced Settings page"), ("push button", "Minimise"),
+           ("push button", "Close"), ("push button", "Skins"), ("combo box", "Mode")],
+    "CHS": [("push button", "确定"), ("push button", "应用"), ("push button", "取消"),
+            ("push button", "按键恢复"), ("combo box", "1 左键"), ("check box", "DPI档位1"),
+            ("slider", "DPI档位2级别"), ("page tab", "基本设置页"), ("push button", "最小化"),
+            ("push button", "皮肤"), ("radio button", "500")],
+}
+
+
+def fail(message):
+    print("FAIL:", message)
+    a = app()
+    if a is not None:
+        for w in children(a):
+            dump(w)
+    sys.exit(1)
+
+
+def wait_for(what, probe, seconds=15.0):
+    end = time.time() + seconds
+    while time.time() < end:
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.2)
+    fail("timed out waiting for " + what)
+
+
+def app():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for a in desktop:
+        if a is not None and a.name == "corvaline":
+            return a
+    return None
+
+
+def children(node):
+    try:
+        return [c for c in node if c is not None]
+    except Exception:
+        return []
+
+
+def walk(node, depth=0, out=None):
+    if out is None:
+        out = []
+    out.append((depth, node))
+    for c in children(node):
+        walk(c, depth + 1, out)
+    return out
+
+
+def find(root, role, name):
+    for _, node in walk(root):
+        if node.getRoleName() == role and node.name == name:
+            return node
+    return None
+
+
+def find_start(root, role, prefix):
+    for _, node in walk(root):
+        if node.getRoleName() == role and node.name.startswith(prefix):
+            return node
+    return None
+
+
+def checked(node):
+    return node.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def act(node, action=0):
+    node.queryAction().doAction(action)
+
+
+def main_window(a):
+    for w in children(a):
+        if w.name == "CORVALINEX01" and w.getRoleName() != "dialog":
+            return w
+    return None
+
+
+def dump(root):
+    for depth, node in walk(root):
+        value = ""
+        try:
+            value = " = %g" % node.queryValue().currentValue
+        except NotImplementedError:
+            pass
+        states = []
+        s = node.getState()
+        for st, word in ((pyatspi.STATE_CHECKED, "checked"), (pyatspi.STATE_SELECTED, "selected")):
+            if s.contains(st):
+                states.append(word)
+        print("  " * depth + "%s '%s'%s %s" % (node.getRoleName(), node.name, value, " ".join(states)))
+
+
+def key(name):
+    subprocess.run(["xdotool", "key", name], check=True)
+    time.sleep(0.15)
+
+
+def focused(root):
+    for _, node in walk(root):
+        if node.getState().contains(pyatspi.STATE_FOCUSED) and node.getRoleName() not in ("frame", "dialog"):
+            return node
+    return None
+
+
+def tab_to(root, role, name):
+    """Tab until the focus mark is on the control; the mark must get there."""
+    for _ in range(60):
+        key("Tab")
+        node = focused(root)
+        if node is not None and node.getRoleName() == role and node.name == name:
+            return node
+    fail("Tab never reached %s %r" % (role, name))
+
+
+def arrow_to(root, arrow, name):
+    """Arrow keys until the list item is selected."""
+    for _ in range(20):
+        if find(root, "list item", name).getState().contains(pyatspi.STATE_SELECTED):
+            return
+        key(arrow)
+    fail("the arrows never reached %r" % name)
+
+
+def keyboard_edit(win):
+    wid = subprocess.run(["xdotool", "search", "--name", "CORVALINEX01"], capture_output=True,
+                         text=True).stdout.split()
+    subprocess.run(["xdotool", "windowfocus", "--sync", wid[0]], check=False)
+    tab_to(win, "radio button", "1000")
+    key("Left")
+    key("Left")
+    wait_for("250 checked", lambda: checked(find(win, "radio button", "250")))
+    key("shift+Tab")
+    if focused(win).name != "125":
+        fail("Shift+Tab did not go back to 125")
+    tab_to(win, "combo box", "3 Mid Click")
+    key("space")
+    wait_for("the function menu", lambda: find(win, "list item", "Multimedia"))
+    key("Down")
+    arrow_to(win, "Down", "Multimedia")
+    key("space")
+    dialog = wait_for("the multimedia dialog",
+                      lambda: next((w for w in children(app()) if w.getRoleName() == "dialog"), None))
+    time.sleep(0.5)
+    tab_to(dialog, "combo box", "Multimedia")
+    key("space")
+    wait_for("the multimedia list", lambda: find(dialog, "list item", "Mute"))
+    key("Down")
+    arrow_to(dialog, "Down", "Mute")
+    key("space")
+    wait_for("the list closed", lambda: find(dialog, "list item", "Mute") is None)
+    tab_to(dialog, "push button", "OK")
+    key("space")
+    wait_for("box 3 says Mute", lambda: find(win, "combo box", "3 Multimedia-Mute"))
+    tab_to(win, "check box", "DPI stage 2")
+    key("space")
+    wait_for("stage 2 off", lambda: not checked(find(win, "check box", "DPI stage 2")))
+    tab_to(win, "slider", "DPI stage 1 level")
+    key("Up")
+    wait_for("stage 1 at level 3",
+             lambda: find(win, "slider", "DPI stage 1 level").queryValue().currentValue == 3)
+    tab_to(win, "push button", "Apply")
+    key("space")
+    time.sleep(3)
+
+
+a = wait_for("the program on the bus", app, 30)
+win = wait_for("the main window", lambda: main_window(app()))
+wait_for("the Basic page", lambda: find(win, "radio button", "125"))
+dump(win)
+for role, name in EXPECTED[LANG]:
+    if find(win, role, name) is None:
+        fail("no %s named %r" % (role, name))
+
+if EDIT:
+    # Report rate 250.
+    act(find(win, "radio button", "250"))
+    wait_for("250 checked", lambda: checked(find(win, "radio button", "250")))
+    # Button 3: Multimedia through its menu, "Mute" in the sub-dialog.
+    act(find_start(win, "combo box", "3 "))
+    entry = wait_for("the function menu", lambda: find(win, "list item", "Multimedia"))
+    act(entry)
+    dialog = wait_for("the multimedia dialog",
+                      lambda: next((w for w in children(app()) if w.getRoleName() == "dialog"), None))
+    dump(dialog)
+    if dialog.name != "Multimedia":
+        fail("the dialog is named %r" % dialog.name)
+    act(find(dialog, "combo box", "Multimedia"))
+    act(wait_for("the multimedia list", lambda: find(dialog, "list item", "Mute")))
+    wait_for("the list closed", lambda: find(dialog, "list item", "Mute") is None)
+    act(find(dialog, "push button", "OK"))
+    wait_for("box 3 says Mute", lambda: find(win, "combo box", "3 Multimedia-Mute"))
+    # DPI stage 2 off, stage 1 at level 3.
+    act(find(win, "check box", "DPI stage 2"))
+    wait_for("stage 2 off", lambda: not checked(find(win, "check box", "DPI stage 2")))
+    find(win, "slider", "DPI stage 1 level").queryValue().currentValue = 3
+    wait_for("stage 1 at level 3",
+             lambda: find(win, "slider", "DPI stage 1 level").queryValue().currentValue == 3)
+    act(find(win, "push button", "Apply"))
+    time.sleep(3)
+    # The Advanced page's controls replace the Basic page's.
+    act(find(win, "page tab", "Advanced Settings page"))
+    wait_for("the Advanced page", lambda: find(win, "push button", "New"))
+    dump(win)
+    for role, name in (("slider", "Mouse Speed"), ("check box", "Enhance Pointer Precision"),
+                       ("push button", "Start Recording"), ("push button", "Confirm")):
+        if find(win, role, name) is None:
+            fail("no %s named %r on the Advanced page" % (role, name))
+    if find(win, "radio button", "250") is not None:
+        fail("the Basic page's controls stay on the Advanced page")
+if KEYS:
+    keyboard_edit(win)
+print("PASS")

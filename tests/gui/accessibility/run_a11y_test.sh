@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The accessible tree over AT-SPI, in English and Simplified Chinese, and a
+# whole edit by accessible actions checked in config.bin afterwards.
+# run_a11y_test.sh BIN_DIR   (exit 77: skipped, the AT-SPI bus cannot start)
+set -uo pipefail
+BIN=${1:?usage: run_a11y_test.sh BIN_DIR}
+HERE=$(cd "$(dirname "$0")" && pwd)
+PY=/usr/bin/python3
+LAUNCHER=/usr/libexec/at-spi-bus-launcher
+
+for tool in Xvfb xdotool dbus-run-session "$LAUNCHER"; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+"$PY" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is missing"; exit 77; }
+
+if [ -z "${A11Y_INNER:-}" ]; then
+  export A11Y_INNER=1
+  exec dbus-run-session -- "$0" "$@"
+fi
+
+SESSION=$(mktemp -d)
+PIDS=()
+cleanup() {
+  local i
+  for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; wait "${PIDS[i]}" 2>/dev/null; done
+  rm -rf "$SESSION"
+}
+trap cleanup EXIT
+
+"$LAUNCHER" --launch-immediately >/dev/null 2>&1 &
+PIDS+=($!)
+for _ in $(seq 50); do
+  gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus --method org.a11y.Bus.GetAddress \
+    >/dev/null 2>&1 && break
+  sleep 0.1
+done
+gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus --method org.a11y.Bus.GetAddress \
+  >/dev/null 2>&1 || { echo "SKIP: the AT-SPI bus does not start"; exit 77; }
+
+NUMBER=
+for n in $(seq 59 99); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { NUMBER=$n; break; }
+done
+export DISPLAY=":${NUMBER:?no free display}"
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+PIDS+=($!)
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$NUMBER" ] && break; sleep 0.1; done
+
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
+export ASAN_OPTIONS=detect_leaks=0
+
+# One run of the program with its own folders: FOLDER LANGUAGE LOCALE [--edit|--keys]
+run() {
+  local folder=$1 lang=$2 locale=$3
+  shift 3
+  export XDG_RUNTIME_DIR=$SESSION/$folder/run XDG_CONFIG_HOME=$SESSION/$folder/config
+  mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+  "$BIN/corvaline-sim" >/dev/null 2>&1 &
+  local sim=$!
+  sleep 0.5
+  LANG=$locale LC_ALL=$locale "$BIN/corvaline" >"$SESSION/$folder.log" 2>&1 &
+  local program=$!
+  timeout 120 "$PY" "$HERE/a11y_walk.py" "$lang" "$@"
+  local status=$?
+  kill $program $sim 2>/dev/null
+  wait $program $sim 2>/dev/null
+  if [ $status -ne 0 ]; then cat "$SESSION/$folder.log"; exit $status; fi
+}
+
+[ -n "${A11Y_ONLY_EN:-}" ] || run CHS CHS zh_CN.UTF-8
+fail() { echo "FAIL: $1"; exit 1; }
+# The same edit by accessible actions (EN) and by the keyboard alone (KEYS).
+for how in EN KEYS; do
+  if [ $how = EN ]; then run EN EN en_US.UTF-8 --edit; else run KEYS EN en_US.UTF-8 --keys; fi
+  SHOW=$("$BIN/corvalinectl" --lang EN show "$SESSION/$how/config/corvaline/config.bin")
+  echo "$SHOW"
+grep -qi 'report rate.*250' <<<"$SHOW" || fail "config.bin: report rate is not 250"
+grep -qi 'button 3: media Mute' <<<"$SHOW" || fail "config.bin: button 3 is not Mute"
+grep -qi 'stage 2: off' <<<"$SHOW" || fail "config.bin: DPI stage 2 is on"
+grep -qi 'stage 1: on, .*(index 2)' <<<"$SHOW" || fail "config.bin: DPI stage 1 is not at level 3"
+done
+echo PASS
