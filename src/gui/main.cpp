@@ -12,6 +12,7 @@
 #include "core/settings/data_paths.h"
 #include "core/system/messages.h"
 #include "gui/app/advanced_page.h"
+#include "gui/app/auto_switch.h"
 #include "gui/app/link_device_service.h"
 #include "gui/app/skin_chooser.h"
 #include "gui/buttons/delay_time_dialog.h"
@@ -104,6 +105,8 @@ int main(int argc, char** argv) {
   shell.Start();
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());
+  gui::AutoSwitchController autoSwitch(shell, *tray, profiles, [&advanced] { return advanced.Recording(); });
+  autoSwitch.StartWatching();
   gui::InstallShowcaseHook(shell);
   return app.exec();
 }

@@ -80,6 +80,13 @@ std::string ProfileForApp(const AutoRules& rules, std::string_view app) {
   return rules.defaultProfile;
 }
 
+std::string ChooseAppId(const AutoRules& rules, const std::vector<std::string>& names) {
+  for (const std::string& n : names)
+    for (const AutoRule& r : rules.rules)
+      if (SameApp(r.app, n)) return n;
+  return names.empty() ? std::string() : names.back();
+}
+
 void SetRule(AutoRules& rules, std::string_view app, std::string_view profile) {
   for (AutoRule& r : rules.rules) {
     if (SameApp(r.app, app)) {

@@ -45,6 +45,10 @@ std::string CheckAppId(std::string_view app);
 // when neither applies).
 std::string ProfileForApp(const AutoRules& rules, std::string_view app);
 
+// Of the names one window goes by (X11: instance, then class), the first
+// that has a rule, else the last one.
+std::string ChooseAppId(const AutoRules& rules, const std::vector<std::string>& names);
+
 // Adds the rule or replaces the one for the same application.
 void SetRule(AutoRules& rules, std::string_view app, std::string_view profile);
 // False when there was no rule for the application.

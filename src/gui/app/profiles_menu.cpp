@@ -40,7 +40,7 @@ void ProfilesMenu::Refresh() {
                     Utf8(ProfileUiText(ProfileText::SaveCurrent, lang)));
 }
 
-bool ProfilesMenu::Load(const QString& name) {
+bool ProfilesMenu::Load(const QString& name, const QString& balloon) {
   const UiLanguage lang = shell_.Language();
   SettingsStore& store = Settings();
   const Profile current = ProfileOf(store, shell_.Items().captions, lang, DataFiles().recordIni);
@@ -60,8 +60,10 @@ bool ProfilesMenu::Load(const QString& name) {
   // A table outside the editing rules is loaded as it is, and said, as import does.
   std::string text = ProfileLoadedText(name.toStdString(), lang);
   for (const std::string& w : r.warnings) text += "\n" + w;
-  tray_.ShowBalloon(QStringLiteral("Info"), Utf8(text), kLoadedBalloonMs);
+  tray_.ShowBalloon(QStringLiteral("Info"), balloon.isEmpty() ? Utf8(text) : balloon,
+                    kLoadedBalloonMs);
   Refresh();
+  emit loaded(name);
   return true;
 }
 

@@ -34,6 +34,8 @@ TEST(AutoRules, TextRoundTripsAndBadLinesAreNamedNotFatal) {
   EXPECT_EQ(ProfileForApp(back.rules, "firefox"), "web");
   EXPECT_EQ(ProfileForApp(back.rules, "Steam_App_570"), "dota 2");
   EXPECT_EQ(ProfileForApp(back.rules, "xterm"), "office");
+  EXPECT_EQ(ChooseAppId(back.rules, {"navigator", "FireFox"}), "FireFox");  // the class has the rule
+  EXPECT_EQ(ChooseAppId(back.rules, {"xterm", "XTerm"}), "XTerm");
   EXPECT_TRUE(RemoveRule(r, "fireFOX"));
   EXPECT_FALSE(RemoveRule(r, "firefox"));
 
