@@ -76,7 +76,9 @@ void AutoSwitchController::StartWatching() {
 
 void AutoSwitchController::OnFocus(const std::vector<std::string>& names) {
   rules_ = ReadAutoRules(Folder()).rules;  // corvalinectl may have changed them
-  const bool own = IsOwn(names) || QApplication::activeWindow() != nullptr;
+  // By the names only: Qt may not have heard yet that its window lost the
+  // focus when the desktop's report comes.
+  const bool own = IsOwn(names);
   NoteFocus(state_, ChooseAppId(rules_, names), own, clock_.elapsed());
   Schedule();
 }
