@@ -3,7 +3,7 @@
 
 namespace corvaline::platform {
 
-FocusWatchers CreateFocusWatchers(const FocusWatcher::Report&) {
+FocusWatchers CreateFocusWatchers(const FocusWatcher::Report&, const std::string&) {
   FocusWatchers out;
   out.problem = "this system has no focus watcher";
   return out;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <cstdio>
 #include <cstring>
 
 #include "core/profiles/auto_texts.h"
@@ -59,8 +60,10 @@ AutoSwitchController::AutoSwitchController(Shell& shell, TrayPort& tray, Profile
 AutoSwitchController::~AutoSwitchController() = default;
 
 void AutoSwitchController::StartWatching() {
-  platform::FocusWatchers w =
-      platform::CreateFocusWatchers([this](const std::vector<std::string>& names) { OnFocus(names); });
+  const std::filesystem::path share =
+      InstalledDefaultsFolder(QCoreApplication::applicationFilePath().toStdString());
+  platform::FocusWatchers w = platform::CreateFocusWatchers(
+      [this](const std::vector<std::string>& names) { OnFocus(names); }, share.string());
   for (auto& watcher : w.watchers) {
     if (const int fd = watcher->Descriptor(); fd >= 0) {
       auto* n = new QSocketNotifier(fd, QSocketNotifier::Read, this);
@@ -69,6 +72,8 @@ void AutoSwitchController::StartWatching() {
     }
     watchers_.push_back(std::move(watcher));
   }
+  if (!w.problem.empty())
+    std::fprintf(stderr, "corvaline: automatic profiles cannot see the focus: %s\n", w.problem.c_str());
   if (w.gnomeNeedsExtension)
     tray_.ShowBalloon(QStringLiteral("Info"), Utf8(AutoNeedsExtensionText(shell_.Language())),
                       10000);
