@@ -112,10 +112,13 @@ bool XDesktop::Start(std::string* why) {
     return false;
   }
   setenv("DISPLAY", display_.c_str(), 1);
-  wm_ = Child({"openbox", "--sm-disable"});
-  for (int i = 0; i < 100; ++i) {
-    if (WindowManagerRuns()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  // On a busy machine openbox may not come up at the first go.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    wm_ = Child({"openbox", "--sm-disable"});
+    for (int i = 0; i < 160; ++i) {
+      if (WindowManagerRuns()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
   }
   *why = "openbox did not start";
   return false;
