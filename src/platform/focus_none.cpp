@@ -15,4 +15,10 @@ std::unique_ptr<FocusWatcher> CreateX11FocusWatcher(const FocusWatcher::Report&,
   return nullptr;
 }
 
+std::unique_ptr<FocusWatcher> CreateWlrootsFocusWatcher(const FocusWatcher::Report&,
+                                                        std::string* problem) {
+  if (problem) *problem = "no Wayland here";
+  return nullptr;
+}
+
 }  // namespace corvaline::platform

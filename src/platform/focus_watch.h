@@ -46,4 +46,7 @@ FocusWatchers CreateFocusWatchers(const FocusWatcher::Report& report, const std:
 std::unique_ptr<FocusWatcher> CreateX11FocusWatcher(const FocusWatcher::Report& report,
                                                     std::string* problem);
 
+std::unique_ptr<FocusWatcher> CreateWlrootsFocusWatcher(const FocusWatcher::Report& report,
+                                                        std::string* problem);
+
 }  // namespace corvaline::platform

@@ -37,6 +37,12 @@ FocusWatchers CreateFocusWatchers(const FocusWatcher::Report& report, const std:
     if (auto gnome = CreateBusFocusWatcher(BusDesktop::Gnome, {}, report, &problem))
       out.watchers.push_back(std::move(gnome));
     out.gnomeNeedsExtension = !GnomeExtensionEnabled();
+  } else if (wayland) {
+    // wlroots compositors list their windows; others leave XWayland's.
+    if (auto wlr = CreateWlrootsFocusWatcher(report, &problem)) {
+      out.watchers.push_back(std::move(wlr));
+      x11 = false;
+    }
   }
   if (x11) {
     if (auto w = CreateX11FocusWatcher(report, &problem)) out.watchers.push_back(std::move(w));

@@ -5,7 +5,11 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <sys/stat.h>
+
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -129,6 +133,47 @@ bool XDesktop::StartTray() {
                  "--height", "32"});
   std::this_thread::sleep_for(std::chrono::milliseconds(800));
   return tray_.Running();
+}
+
+bool SwayDesktop::Start(const std::string& runtimeDir, std::string* why) {
+  namespace fs = std::filesystem;
+  fs::create_directories(runtimeDir);
+  const std::string config = runtimeDir + "/sway.conf";
+  { std::ofstream(config) << "output HEADLESS-1 resolution 800x600\n"; }
+  std::vector<std::string> argv = {"env", "-i", "PATH=" + std::string(std::getenv("PATH")),
+                                   "HOME=" + runtimeDir, "XDG_RUNTIME_DIR=" + runtimeDir,
+                                   "WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1",
+                                   "WLR_RENDERER=pixman", "sway", "-c", config};
+  if (geteuid() == 0) {
+    if (chown(runtimeDir.c_str(), 65534, 65534) != 0 || chmod(runtimeDir.c_str(), 0700) != 0) {
+      *why = "cannot hand the runtime folder to nobody";
+      return false;
+    }
+    argv.insert(argv.begin(), {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"});
+  }
+  sway_ = Child(argv);
+  for (int i = 0; i < 200 && ipc_.empty() && sway_.Running(); ++i) {
+    std::error_code ec;
+    bool display = false;
+    for (const auto& e : fs::directory_iterator(runtimeDir, ec)) {
+      const std::string name = e.path().filename().string();
+      if (name.rfind("sway-ipc.", 0) == 0) ipc_ = e.path().string();
+      if (name == "wayland-1") display = true;
+    }
+    if (!display) ipc_.clear();
+    if (ipc_.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  if (ipc_.empty()) {
+    *why = "sway did not start";
+    return false;
+  }
+  setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+  setenv("WAYLAND_DISPLAY", "wayland-1", 1);
+  return true;
+}
+
+int SwayDesktop::Command(const std::string& command) const {
+  return RunToEnd({"swaymsg", "-s", ipc_, command});
 }
 
 }  // namespace corvaline::testing_support

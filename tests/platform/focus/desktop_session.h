@@ -43,6 +43,20 @@ class XDesktop {
   std::string display_;
 };
 
+// Headless sway on a runtime folder of its own; WAYLAND_DISPLAY and
+// XDG_RUNTIME_DIR are set in this process. sway refuses to run as root, so
+// as root it runs as "nobody" (root still reaches its sockets).
+class SwayDesktop {
+ public:
+  bool Start(const std::string& runtimeDir, std::string* why);
+  // swaymsg with the compositor's IPC socket; the exit status.
+  int Command(const std::string& command) const;
+
+ private:
+  Child sway_;
+  std::string ipc_;
+};
+
 bool ProgramInstalled(const char* name);
 
 }  // namespace corvaline::testing_support
