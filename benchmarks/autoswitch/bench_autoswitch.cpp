@@ -77,11 +77,13 @@ bool Prepare(const fs::path& home, int delayMs) {
   unsetenv("DBUS_SESSION_BUS_ADDRESS");
   unsetenv("XDG_CURRENT_DESKTOP");
   const std::string ctl = CORVALINECTL_PATH;
-  for (const std::vector<std::string>& a :
-       {std::vector<std::string>{ctl, "set", "rate", "125"}, {ctl, "profile", "save", "slow"},
-        {ctl, "set", "rate", "1000"}, {ctl, "profile", "save", "fast"},
-        {ctl, "auto", "add", "xlogo", "slow"}, {ctl, "auto", "add", "xcalc", "fast"},
-        {ctl, "auto", "delay", std::to_string(delayMs)}})
+  for (const std::vector<std::string>& a : {std::vector<std::string>{ctl, "set", "rate", "125"},
+                                            {ctl, "profile", "save", "slow"},
+                                            {ctl, "set", "rate", "1000"},
+                                            {ctl, "profile", "save", "fast"},
+                                            {ctl, "auto", "add", "xlogo", "slow"},
+                                            {ctl, "auto", "add", "xcalc", "fast"},
+                                            {ctl, "auto", "delay", std::to_string(delayMs)}})
     if (RunToEnd(a) != 0) return Fail("corvalinectl could not prepare the profiles");
   return true;
 }
@@ -96,7 +98,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "corvaline-bench-autoswitch: %s is not installed\n", p);
       return 1;
     }
-  const fs::path home = fs::temp_directory_path() / ("corvaline-bench-auto-" + std::to_string(getpid()));
+  const fs::path home =
+      fs::temp_directory_path() / ("corvaline-bench-auto-" + std::to_string(getpid()));
   testing_support::XDesktop desktop;
   std::string why;
   if (!desktop.Start(&why) || !desktop.StartTray()) return Fail(why.c_str()), 1;
@@ -123,7 +126,8 @@ int main(int argc, char** argv) {
   if (windows[0].empty() || windows[1].empty()) return Fail("the X clients did not come up"), 1;
   // Settled on xlogo first, so every measured switch is a change.
   RunToEnd({"xdotool", "windowactivate", "--sync", windows[1]});
-  for (int i = 0; i < 500 && !(ConfigRate(configBin) == 8 && mouse->State().reportRateCode == 8); ++i)
+  for (int i = 0; i < 500 && !(ConfigRate(configBin) == 8 && mouse->State().reportRateCode == 8);
+       ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   std::vector<double> ms, toFirst;
@@ -159,11 +163,13 @@ int main(int argc, char** argv) {
   server.RequestStop();
   serving.join();
   fs::remove_all(home);
-  if (ms.size() != static_cast<std::size_t>(switches)) return Fail("a switch did not arrive in 5 s"), 1;
+  if (ms.size() != static_cast<std::size_t>(switches))
+    return Fail("a switch did not arrive in 5 s"), 1;
   std::sort(ms.begin(), ms.end());
   std::sort(toFirst.begin(), toFirst.end());
   const double goal = delayMs + 1.05 * kApplyFloorMs;
-  std::printf("automatic switch, focus change to the mouse holding the profile, %d switches\n", switches);
+  std::printf("automatic switch, focus change to the mouse holding the profile, %d switches\n",
+              switches);
   std::printf("delay %d ms; min %.1f ms  median %.1f ms  max %.1f ms\n", delayMs, ms.front(),
               ms[ms.size() / 2], ms.back());
   std::printf("to the Apply's first command: median %.1f ms\n", toFirst[toFirst.size() / 2]);

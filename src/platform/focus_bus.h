@@ -18,7 +18,8 @@ enum class BusDesktop { Kde, Gnome };
 // Offers the service on the session bus; under KDE also loads `kwinScript`
 // into KWin (unloaded again when the watcher goes). Null with *problem set
 // when the bus or KWin refuses.
-std::unique_ptr<FocusWatcher> CreateBusFocusWatcher(BusDesktop desktop, const std::string& kwinScript,
+std::unique_ptr<FocusWatcher> CreateBusFocusWatcher(BusDesktop desktop,
+                                                    const std::string& kwinScript,
                                                     const FocusWatcher::Report& report,
                                                     std::string* problem);
 

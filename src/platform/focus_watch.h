@@ -39,7 +39,8 @@ struct FocusWatchers {
 // The watchers for this session: decided from XDG_CURRENT_DESKTOP,
 // WAYLAND_DISPLAY and DISPLAY. `shareFolder` holds the installed KWin
 // script (kwin/corvaline-focus.js).
-FocusWatchers CreateFocusWatchers(const FocusWatcher::Report& report, const std::string& shareFolder);
+FocusWatchers CreateFocusWatchers(const FocusWatcher::Report& report,
+                                  const std::string& shareFolder);
 
 // Single backends, for the tests and the benchmark. Null (with *problem set)
 // when the display or bus cannot be reached.

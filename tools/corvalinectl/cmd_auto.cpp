@@ -56,7 +56,8 @@ int List(Invocation& inv, const std::filesystem::path& folder) {
           << "delay: " << r.rules.delayMs << " ms\n"
           << "default: " << (r.rules.defaultProfile.empty() ? "none" : r.rules.defaultProfile)
           << '\n';
-  for (const AutoRule& rule : r.rules.rules) inv.out << "rule: " << rule.app << " -> " << rule.profile << '\n';
+  for (const AutoRule& rule : r.rules.rules)
+    inv.out << "rule: " << rule.app << " -> " << rule.profile << '\n';
   int today = 0;
   const std::string day = TodayText();
   for (const DayCount& d : ReadAutoApplyCounts(folder))
@@ -65,7 +66,8 @@ int List(Invocation& inv, const std::filesystem::path& folder) {
   return kExitOk;
 }
 
-void Change(const std::vector<std::string>& a, const std::filesystem::path& folder, AutoRules& rules) {
+void Change(const std::vector<std::string>& a, const std::filesystem::path& folder,
+            AutoRules& rules) {
   const std::string& verb = a[0];
   auto need = [&](std::size_t n, const char* what) {
     if (a.size() != n + 1) throw UsageError("auto " + verb + " takes " + what);

@@ -18,7 +18,7 @@ char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' +
 
 bool SameApp(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                             [](char x, char y) { return Lower(x) == Lower(y); });
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::vector<std::string_view> SplitTabs(std::string_view line) {
@@ -70,7 +70,8 @@ std::string CheckAppId(std::string_view app) {
   if (app.empty()) return "an application id cannot be empty";
   if (app.size() > kMaxAppBytes) return "an application id is at most 200 bytes long";
   for (char c : app)
-    if (static_cast<unsigned char>(c) < 0x20) return "an application id cannot hold control characters";
+    if (static_cast<unsigned char>(c) < 0x20)
+      return "an application id cannot hold control characters";
   return {};
 }
 
@@ -98,7 +99,8 @@ void SetRule(AutoRules& rules, std::string_view app, std::string_view profile) {
 }
 
 bool RemoveRule(AutoRules& rules, std::string_view app) {
-  const auto n = std::erase_if(rules.rules, [app](const AutoRule& r) { return SameApp(r.app, app); });
+  const auto n =
+      std::erase_if(rules.rules, [app](const AutoRule& r) { return SameApp(r.app, app); });
   return n > 0;
 }
 
@@ -169,18 +171,21 @@ std::vector<DayCount> ReadAutoApplyCounts(const std::filesystem::path& dataFolde
     const auto n = f.size() == 2 ? Number(f[1]) : std::nullopt;
     if (n && *n >= 0 && f[0].size() == 10) days.push_back({std::string(f[0]), *n});
   }
-  std::sort(days.begin(), days.end(), [](const DayCount& a, const DayCount& b) { return a.day < b.day; });
+  std::sort(days.begin(), days.end(),
+            [](const DayCount& a, const DayCount& b) { return a.day < b.day; });
   return days;
 }
 
 std::string CountAutoApply(const std::filesystem::path& dataFolder, std::string_view day) {
   std::vector<DayCount> days = ReadAutoApplyCounts(dataFolder);
-  auto it = std::find_if(days.begin(), days.end(), [day](const DayCount& d) { return d.day == day; });
+  auto it =
+      std::find_if(days.begin(), days.end(), [day](const DayCount& d) { return d.day == day; });
   if (it == days.end())
     days.push_back({std::string(day), 1});
   else
     ++it->count;
-  std::sort(days.begin(), days.end(), [](const DayCount& a, const DayCount& b) { return a.day < b.day; });
+  std::sort(days.begin(), days.end(),
+            [](const DayCount& a, const DayCount& b) { return a.day < b.day; });
   if (days.size() > kDaysKept) days.erase(days.begin(), days.end() - kDaysKept);
   std::string text;
   for (const DayCount& d : days) text += d.day + "\t" + std::to_string(d.count) + "\n";

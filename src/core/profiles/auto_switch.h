@@ -19,17 +19,17 @@ struct SwitchConditions {
   bool mousePresent = true;
   bool unappliedEdits = false;
   bool recording = false;
-  bool dialogOpen = false;       // a sub-dialog or message box of the program
+  bool dialogOpen = false;  // a sub-dialog or message box of the program
   bool ownWindowFocused = false;
 };
 
 struct AutoSwitchState {
-  bool pending = false;          // an application took the focus, its delay is running
+  bool pending = false;  // an application took the focus, its delay is running
   std::string pendingApp;
   std::int64_t pendingSinceMs = 0;
-  std::string settledApp;        // the last application that kept the focus for the delay
-  std::string dueProfile;        // its profile, not yet on the mouse
-  std::string onMouse;           // the profile the mouse holds, as far as known; empty: unknown
+  std::string settledApp;  // the last application that kept the focus for the delay
+  std::string dueProfile;  // its profile, not yet on the mouse
+  std::string onMouse;     // the profile the mouse holds, as far as known; empty: unknown
 };
 
 struct SwitchDecision {

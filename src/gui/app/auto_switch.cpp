@@ -32,7 +32,8 @@ bool SameBlock(const SettingsBlock& a, const SettingsBlock& b) {
 
 bool IsOwn(const std::vector<std::string>& names) {
   for (const std::string& n : names)
-    if (QString::fromStdString(n).compare(QLatin1String(kOwnAppId.data()), Qt::CaseInsensitive) == 0)
+    if (QString::fromStdString(n).compare(QLatin1String(kOwnAppId.data()), Qt::CaseInsensitive) ==
+        0)
       return true;
   return false;
 }
@@ -41,7 +42,11 @@ bool IsOwn(const std::vector<std::string>& names) {
 
 AutoSwitchController::AutoSwitchController(Shell& shell, TrayPort& tray, ProfilesMenu& profiles,
                                            std::function<bool()> recording, QObject* parent)
-    : QObject(parent), shell_(shell), tray_(tray), profiles_(profiles), recording_(std::move(recording)) {
+    : QObject(parent),
+      shell_(shell),
+      tray_(tray),
+      profiles_(profiles),
+      recording_(std::move(recording)) {
   clock_.start();
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);
@@ -73,7 +78,8 @@ void AutoSwitchController::StartWatching() {
     watchers_.push_back(std::move(watcher));
   }
   if (!w.problem.empty())
-    std::fprintf(stderr, "corvaline: automatic profiles cannot see the focus: %s\n", w.problem.c_str());
+    std::fprintf(stderr, "corvaline: automatic profiles cannot see the focus: %s\n",
+                 w.problem.c_str());
   if (w.gnomeNeedsExtension)
     tray_.ShowBalloon(QStringLiteral("Info"), Utf8(AutoNeedsExtensionText(shell_.Language())),
                       10000);
@@ -127,8 +133,7 @@ void AutoSwitchController::Check() {
 // The settings last sent already are the profile's (at start, or chosen by
 // hand in another way): the mouse holds it, nothing to write.
 bool AutoSwitchController::AlreadySent(const std::string& profile) const {
-  const ProfileResult p =
-      LoadProfile(ProfilesFolder(Folder()), profile, shell_.Language());
+  const ProfileResult p = LoadProfile(ProfilesFolder(Folder()), profile, shell_.Language());
   return p.profile && SameBlock(p.profile->block, Settings().savedSettings);
 }
 
@@ -140,7 +145,8 @@ void AutoSwitchController::Apply(const SwitchDecision& d) {
   const QString profile = QString::fromStdString(d.profile);
   const QString app = QString::fromStdString(d.app);
   applying_ = true;
-  const bool ok = profiles_.Load(profile, Utf8(AutoSwitchedText(d.profile, d.app, shell_.Language())));
+  const bool ok =
+      profiles_.Load(profile, Utf8(AutoSwitchedText(d.profile, d.app, shell_.Language())));
   applying_ = false;
   if (!ok) {
     DropDue(state_);  // its message was shown once; not again on every retry

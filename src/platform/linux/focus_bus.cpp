@@ -43,10 +43,9 @@ GDBusConnection* OpenSessionBus(std::string* problem) {
 
 // A call to the bus itself, answered at once.
 GVariant* BusCall(GDBusConnection* bus, const char* method, GVariant* args, const char* replyType) {
-  return g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                     "org.freedesktop.DBus", method, args,
-                                     G_VARIANT_TYPE(replyType), G_DBUS_CALL_FLAGS_NONE, 2000,
-                                     nullptr, nullptr);
+  return g_dbus_connection_call_sync(
+      bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method, args,
+      G_VARIANT_TYPE(replyType), G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
 }
 
 class BusFocusWatcher : public FocusWatcher {
@@ -96,9 +95,9 @@ class BusFocusWatcher : public FocusWatcher {
   // object starts it (/Scripting/ScriptN in Plasma 5.27 and 6, /N before).
   bool LoadScript(const std::string& path, std::string* problem) {
     UnloadScript();  // a script of an earlier run that ended without unloading
-    GVariant* r = Call("/Scripting", "org.kde.kwin.Scripting", "loadScript",
-                       g_variant_new("(ss)", path.c_str(), kScriptName), G_VARIANT_TYPE("(i)"),
-                       problem);
+    GVariant* r =
+        Call("/Scripting", "org.kde.kwin.Scripting", "loadScript",
+             g_variant_new("(ss)", path.c_str(), kScriptName), G_VARIANT_TYPE("(i)"), problem);
     if (!r) return false;
     gint32 id = -1;
     g_variant_get(r, "(i)", &id);
@@ -106,8 +105,8 @@ class BusFocusWatcher : public FocusWatcher {
     scriptLoaded_ = true;
     for (const std::string& object :
          {"/Scripting/Script" + std::to_string(id), "/" + std::to_string(id)}) {
-      if (GVariant* ran = Call(object.c_str(), "org.kde.kwin.Script", "run", nullptr, nullptr,
-                               problem)) {
+      if (GVariant* ran =
+              Call(object.c_str(), "org.kde.kwin.Script", "run", nullptr, nullptr, problem)) {
         g_variant_unref(ran);
         return true;
       }
@@ -119,9 +118,9 @@ class BusFocusWatcher : public FocusWatcher {
   GVariant* Call(const char* path, const char* interface, const char* method, GVariant* args,
                  const GVariantType* replyType, std::string* problem) {
     GError* error = nullptr;
-    GVariant* r = g_dbus_connection_call_sync(bus_, "org.kde.KWin", path, interface, method, args,
-                                              replyType, G_DBUS_CALL_FLAGS_NONE, 2000, nullptr,
-                                              &error);
+    GVariant* r =
+        g_dbus_connection_call_sync(bus_, "org.kde.KWin", path, interface, method, args, replyType,
+                                    G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, &error);
     if (!r && problem) *problem = error ? error->message : "KWin did not answer";
     g_clear_error(&error);
     return r;
@@ -163,7 +162,8 @@ class BusFocusWatcher : public FocusWatcher {
 
 }  // namespace
 
-std::unique_ptr<FocusWatcher> CreateBusFocusWatcher(BusDesktop desktop, const std::string& kwinScript,
+std::unique_ptr<FocusWatcher> CreateBusFocusWatcher(BusDesktop desktop,
+                                                    const std::string& kwinScript,
                                                     const FocusWatcher::Report& report,
                                                     std::string* problem) {
   GDBusConnection* bus = OpenSessionBus(problem);
@@ -178,9 +178,9 @@ bool GnomeExtensionEnabled() {
   GDBusConnection* bus = OpenSessionBus(nullptr);
   if (!bus) return false;
   GVariant* r = g_dbus_connection_call_sync(
-      bus, "org.gnome.Shell.Extensions", "/org/gnome/Shell/Extensions", "org.gnome.Shell.Extensions",
-      "GetExtensionInfo", g_variant_new("(s)", kGnomeExtensionUuid), G_VARIANT_TYPE("(a{sv})"),
-      G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+      bus, "org.gnome.Shell.Extensions", "/org/gnome/Shell/Extensions",
+      "org.gnome.Shell.Extensions", "GetExtensionInfo", g_variant_new("(s)", kGnomeExtensionUuid),
+      G_VARIANT_TYPE("(a{sv})"), G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
   bool enabled = false;
   if (r) {
     GVariant* info = g_variant_get_child_value(r, 0);

@@ -20,7 +20,8 @@ bool DesktopIs(const std::string& list, const std::string& name) {
 
 }  // namespace
 
-FocusWatchers CreateFocusWatchers(const FocusWatcher::Report& report, const std::string& shareFolder) {
+FocusWatchers CreateFocusWatchers(const FocusWatcher::Report& report,
+                                  const std::string& shareFolder) {
   FocusWatchers out;
   std::string problem;
   const std::string desktop = Env("XDG_CURRENT_DESKTOP");

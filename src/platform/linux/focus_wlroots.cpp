@@ -62,8 +62,9 @@ class WlrootsFocusWatcher : public FocusWatcher {
     auto* w = static_cast<WlrootsFocusWatcher*>(self);
     if (std::strcmp(interface, zwlr_foreign_toplevel_manager_v1_interface.name) != 0 || w->manager_)
       return;
-    w->manager_ = static_cast<zwlr_foreign_toplevel_manager_v1*>(wl_registry_bind(
-        registry, name, &zwlr_foreign_toplevel_manager_v1_interface, std::min(version, kManagerVersion)));
+    w->manager_ = static_cast<zwlr_foreign_toplevel_manager_v1*>(
+        wl_registry_bind(registry, name, &zwlr_foreign_toplevel_manager_v1_interface,
+                         std::min(version, kManagerVersion)));
     static const zwlr_foreign_toplevel_manager_v1_listener listener = {
         &WlrootsFocusWatcher::OnToplevel, [](void*, zwlr_foreign_toplevel_manager_v1*) {}};
     zwlr_foreign_toplevel_manager_v1_add_listener(w->manager_, &listener, w);
@@ -137,7 +138,8 @@ std::unique_ptr<FocusWatcher> CreateWlrootsFocusWatcher(const FocusWatcher::Repo
   }
   auto w = std::make_unique<WlrootsFocusWatcher>(d, report);
   if (!w->Bind()) {
-    if (problem) *problem = "the compositor does not list its windows (zwlr_foreign_toplevel_manager_v1)";
+    if (problem)
+      *problem = "the compositor does not list its windows (zwlr_foreign_toplevel_manager_v1)";
     return nullptr;
   }
   return w;

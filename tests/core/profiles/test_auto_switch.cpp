@@ -12,7 +12,9 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path FreshFolder(const char* name) {
-  const fs::path dir = fs::temp_directory_path() / ("corvaline-auto-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + name);
+  const fs::path dir = fs::temp_directory_path() /
+                       ("corvaline-auto-" +
+                        std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + name);
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
@@ -34,7 +36,8 @@ TEST(AutoRules, TextRoundTripsAndBadLinesAreNamedNotFatal) {
   EXPECT_EQ(ProfileForApp(back.rules, "firefox"), "web");
   EXPECT_EQ(ProfileForApp(back.rules, "Steam_App_570"), "dota 2");
   EXPECT_EQ(ProfileForApp(back.rules, "xterm"), "office");
-  EXPECT_EQ(ChooseAppId(back.rules, {"navigator", "FireFox"}), "FireFox");  // the class has the rule
+  EXPECT_EQ(ChooseAppId(back.rules, {"navigator", "FireFox"}),
+            "FireFox");  // the class has the rule
   EXPECT_EQ(ChooseAppId(back.rules, {"xterm", "XTerm"}), "XTerm");
   EXPECT_TRUE(RemoveRule(r, "fireFOX"));
   EXPECT_FALSE(RemoveRule(r, "firefox"));
@@ -47,7 +50,7 @@ TEST(AutoRules, TextRoundTripsAndBadLinesAreNamedNotFatal) {
   EXPECT_EQ(bad.rules.delayMs, kDefaultAutoDelayMs);
   EXPECT_EQ(ProfileForApp(bad.rules, "GAME"), "fast");  // CRLF files read too
   EXPECT_EQ(ProfileForApp(bad.rules, "ok"), "good");
-  EXPECT_EQ(ProfileForApp(bad.rules, "other"), "");     // no default: nothing changes
+  EXPECT_EQ(ProfileForApp(bad.rules, "other"), "");  // no default: nothing changes
 }
 
 TEST(AutoRules, FilesAndTheDailyCount) {
@@ -63,7 +66,8 @@ TEST(AutoRules, FilesAndTheDailyCount) {
   ASSERT_EQ(CountAutoApply(dir, "2026-12-08"), "");
   ASSERT_EQ(CountAutoApply(dir, "2026-12-08"), "");
   for (int d = 1; d <= 31; ++d)
-    ASSERT_EQ(CountAutoApply(dir, "2026-11-" + std::string(d < 10 ? "0" : "") + std::to_string(d)), "");
+    ASSERT_EQ(CountAutoApply(dir, "2026-11-" + std::string(d < 10 ? "0" : "") + std::to_string(d)),
+              "");
   const auto days = ReadAutoApplyCounts(dir);
   ASSERT_EQ(days.size(), 31u);  // the oldest day dropped
   EXPECT_EQ(days.front().day, "2026-11-02");

@@ -8,10 +8,10 @@
 #include <sys/stat.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace corvaline::testing_support {
@@ -24,8 +24,7 @@ pid_t Spawn(const std::vector<std::string>& argv) {
   const pid_t pid = fork();
   if (pid == 0) {
     setpgid(0, 0);
-    for (int fd = 3; fd < 256; ++fd)
-      close(fd);
+    for (int fd = 3; fd < 256; ++fd) close(fd);
     execvp(args[0], args.data());
     _exit(127);
   }
@@ -140,10 +139,17 @@ bool SwayDesktop::Start(const std::string& runtimeDir, std::string* why) {
   fs::create_directories(runtimeDir);
   const std::string config = runtimeDir + "/sway.conf";
   { std::ofstream(config) << "output HEADLESS-1 resolution 800x600\n"; }
-  std::vector<std::string> argv = {"env", "-i", "PATH=" + std::string(std::getenv("PATH")),
-                                   "HOME=" + runtimeDir, "XDG_RUNTIME_DIR=" + runtimeDir,
-                                   "WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1",
-                                   "WLR_RENDERER=pixman", "sway", "-c", config};
+  std::vector<std::string> argv = {"env",
+                                   "-i",
+                                   "PATH=" + std::string(std::getenv("PATH")),
+                                   "HOME=" + runtimeDir,
+                                   "XDG_RUNTIME_DIR=" + runtimeDir,
+                                   "WLR_BACKENDS=headless",
+                                   "WLR_LIBINPUT_NO_DEVICES=1",
+                                   "WLR_RENDERER=pixman",
+                                   "sway",
+                                   "-c",
+                                   config};
   if (geteuid() == 0) {
     if (chown(runtimeDir.c_str(), 65534, 65534) != 0 || chmod(runtimeDir.c_str(), 0700) != 0) {
       *why = "cannot hand the runtime folder to nobody";

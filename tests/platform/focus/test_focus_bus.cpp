@@ -45,7 +45,8 @@ struct PrivateBus {
     FILE* p = popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
     if (!p) return false;
     char address[512] = {}, pidText[32] = {};
-    const bool ok = std::fgets(address, sizeof address, p) && std::fgets(pidText, sizeof pidText, p);
+    const bool ok =
+        std::fgets(address, sizeof address, p) && std::fgets(pidText, sizeof pidText, p);
     pclose(p);
     if (!ok) return false;
     address[std::strcspn(address, "\n")] = '\0';
@@ -94,14 +95,18 @@ class FakeCompositor {
         "<node><interface name='org.kde.kwin.Scripting'>"
         "<method name='loadScript'><arg type='s' direction='in'/><arg type='s' direction='in'/>"
         "<arg type='i' direction='out'/></method>"
-        "<method name='unloadScript'><arg type='s' direction='in'/><arg type='b' direction='out'/></method>"
+        "<method name='unloadScript'><arg type='s' direction='in'/><arg type='b' "
+        "direction='out'/></method>"
         "</interface><interface name='org.kde.kwin.Script'><method name='run'/></interface></node>",
         nullptr);
     static const GDBusInterfaceVTable vtable = {&FakeCompositor::OnCall, nullptr, nullptr, {}};
-    g_dbus_connection_register_object(bus, "/Scripting", node->interfaces[0], &vtable, this, nullptr, nullptr);
-    g_dbus_connection_register_object(bus, "/Scripting/Script7", node->interfaces[1], &vtable, this, nullptr, nullptr);
-    const guint owner = g_bus_own_name_on_connection(bus, name_.c_str(), G_BUS_NAME_OWNER_FLAGS_NONE,
-                                                     &FakeCompositor::OnOwned, nullptr, this, nullptr);
+    g_dbus_connection_register_object(bus, "/Scripting", node->interfaces[0], &vtable, this,
+                                      nullptr, nullptr);
+    g_dbus_connection_register_object(bus, "/Scripting/Script7", node->interfaces[1], &vtable, this,
+                                      nullptr, nullptr);
+    const guint owner =
+        g_bus_own_name_on_connection(bus, name_.c_str(), G_BUS_NAME_OWNER_FLAGS_NONE,
+                                     &FakeCompositor::OnOwned, nullptr, this, nullptr);
     {
       std::lock_guard lock(mutex_);
       started_ = true;
@@ -122,7 +127,8 @@ class FakeCompositor {
     f->owned_ = true;
   }
   static void OnCall(GDBusConnection*, const gchar*, const gchar* path, const gchar*,
-                     const gchar* method, GVariant* args, GDBusMethodInvocation* call, gpointer self) {
+                     const gchar* method, GVariant* args, GDBusMethodInvocation* call,
+                     gpointer self) {
     auto* f = static_cast<FakeCompositor*>(self);
     std::string line = std::string(method) + " " + path;
     if (g_strcmp0(method, "run") != 0) {
@@ -168,7 +174,8 @@ class FocusBusTest : public ::testing::Test {
   }
   std::vector<std::string> GdbusCall(const std::string& dest, const std::string& path,
                                      const std::string& method, const std::string& app) {
-    return {"gdbus", "call", "--session", "--dest", dest, "--object-path", path, "--method", method, app};
+    return {"gdbus",         "call", "--session", "--dest", dest,
+            "--object-path", path,   "--method",  method,   app};
   }
   PrivateBus bus;
   std::vector<std::string> reports;
@@ -178,7 +185,8 @@ class FocusBusTest : public ::testing::Test {
 };
 
 bool WaitOwned(FakeCompositor& f, platform::FocusWatcher* w = nullptr) {
-  for (int i = 0; i < 200 && !f.Owned(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 200 && !f.Owned(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   for (int i = 0; w && i < 20; ++i) {
     w->Dispatch();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -222,20 +230,25 @@ TEST_F(FocusBusTest, TheKWinScriptIsLoadedRunReportsAndIsUnloaded) {
 
 TEST_F(FocusBusTest, TheExtensionsCallCountsOnlyWhileGnomeShellRuns) {
   for (const char* dir : {"corvaline-focus@corvaline.github.io", "legacy-43-44"}) {
-    const JsonParseResult meta = ParseJson(ReadText(kFocusFiles / "gnome-shell" / dir / "metadata.json"));
+    const JsonParseResult meta =
+        ParseJson(ReadText(kFocusFiles / "gnome-shell" / dir / "metadata.json"));
     ASSERT_TRUE(meta.value) << dir << ": " << meta.error;
-    ASSERT_TRUE(meta.value->Find("uuid") && meta.value->Find("name") && meta.value->Find("description"));
+    ASSERT_TRUE(meta.value->Find("uuid") && meta.value->Find("name") &&
+                meta.value->Find("description"));
     EXPECT_EQ(meta.value->Find("uuid")->text, platform::kGnomeExtensionUuid);
     const JsonValue* versions = meta.value->Find("shell-version");
     ASSERT_TRUE(versions && versions->IsArray() && !versions->items.empty()) << dir;
     for (const JsonValue& v : versions->items) EXPECT_TRUE(v.IsString() && std::stoi(v.text) >= 43);
   }
   // The names the extension calls, taken from its source.
-  const std::string js = ReadText(kFocusFiles / "gnome-shell" / "corvaline-focus@corvaline.github.io" / "extension.js");
+  const std::string js = ReadText(kFocusFiles / "gnome-shell" /
+                                  "corvaline-focus@corvaline.github.io" / "extension.js");
   auto constant = [&js](const char* name) {
     std::smatch m;
     const std::string text = js;
-    return std::regex_search(text, m, std::regex(std::string("const ") + name + " = '([^']+)'")) ? m[1].str() : "";
+    return std::regex_search(text, m, std::regex(std::string("const ") + name + " = '([^']+)'"))
+               ? m[1].str()
+               : "";
   };
   ASSERT_NE(js.find("'FocusChanged'"), std::string::npos);
   const auto call = GdbusCall(constant("BUS_NAME"), constant("OBJECT_PATH"),

@@ -20,7 +20,8 @@ TEST(WlrootsFocus, TheWatcherNamesTheActivatedToplevelsAppId) {
   for (const char* p : {"sway", "swaymsg", "foot"})
     if (!testing_support::ProgramInstalled(p)) GTEST_SKIP() << p << " is not installed";
   const std::string runtime =
-      (std::filesystem::temp_directory_path() / ("corvaline-sway-" + std::to_string(getpid()))).string();
+      (std::filesystem::temp_directory_path() / ("corvaline-sway-" + std::to_string(getpid())))
+          .string();
   testing_support::SwayDesktop sway;
   std::string why;
   if (!sway.Start(runtime, &why)) GTEST_SKIP() << why;  // e.g. no unprivileged user to run it
@@ -43,7 +44,8 @@ TEST(WlrootsFocus, TheWatcherNamesTheActivatedToplevelsAppId) {
   ASSERT_EQ(sway.Command("[app_id=corvaline-test-a] focus"), 0);
   ASSERT_TRUE(seen("corvaline-test-a"));
   // Each change once, though sway sends other state (title, outputs) too.
-  EXPECT_EQ(reports, (std::vector<std::string>{"corvaline-test-a", "corvaline-test-b", "corvaline-test-a"}));
+  EXPECT_EQ(reports,
+            (std::vector<std::string>{"corvaline-test-a", "corvaline-test-b", "corvaline-test-a"}));
   a.Stop();
   b.Stop();
   watcher.reset();

@@ -34,7 +34,8 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 8000) {
 // Waits for the client's window and gives it the focus as a click would
 // (a window manager just started may not focus new windows yet).
 int Activate(const char* windowClass) {
-  return RunToEnd({"xdotool", "search", "--sync", "--class", windowClass, "windowactivate", "--sync"});
+  return RunToEnd(
+      {"xdotool", "search", "--sync", "--class", windowClass, "windowactivate", "--sync"});
 }
 
 class X11FocusTest : public ::testing::Test {
@@ -99,11 +100,13 @@ TEST_F(X11FocusTest, TheProgramGivesTheMouseEachClientsProfile) {
   } join{server, serving};
 
   const std::string ctl = CORVALINECTL_PATH;
-  for (const std::vector<std::string>& a :
-       {std::vector<std::string>{ctl, "set", "rate", "125"}, {ctl, "profile", "save", "slow"},
-        {ctl, "set", "rate", "1000"}, {ctl, "profile", "save", "fast"},
-        {ctl, "auto", "add", "XLogo", "slow"}, {ctl, "auto", "add", "xcalc", "fast"},
-        {ctl, "auto", "delay", "200"}})
+  for (const std::vector<std::string>& a : {std::vector<std::string>{ctl, "set", "rate", "125"},
+                                            {ctl, "profile", "save", "slow"},
+                                            {ctl, "set", "rate", "1000"},
+                                            {ctl, "profile", "save", "fast"},
+                                            {ctl, "auto", "add", "XLogo", "slow"},
+                                            {ctl, "auto", "add", "xcalc", "fast"},
+                                            {ctl, "auto", "delay", "200"}})
     ASSERT_EQ(RunToEnd(a), 0) << a[1] << ' ' << a[2];
   const fs::path data = home / "config" / "corvaline";
   auto configRate = [&] {
@@ -117,7 +120,8 @@ TEST_F(X11FocusTest, TheProgramGivesTheMouseEachClientsProfile) {
   ASSERT_TRUE(desktop.StartTray());
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   Child program({CORVALINE_PROGRAM});
-  ASSERT_TRUE(WaitUntil([&] { return mouse->State().reportRateCode != 0 && program.Running(); }, 3000));
+  ASSERT_TRUE(
+      WaitUntil([&] { return mouse->State().reportRateCode != 0 && program.Running(); }, 3000));
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and watching
   {
     Child logo({"xlogo"});
@@ -130,10 +134,12 @@ TEST_F(X11FocusTest, TheProgramGivesTheMouseEachClientsProfile) {
     EXPECT_TRUE(follows(8)) << "xlogo again";
   }
   // Counted just after the Apply has saved config.bin.
-  EXPECT_TRUE(WaitUntil([&] {
-    const auto days = ReadAutoApplyCounts(data);
-    return !days.empty() && days.back().count == 3;
-  }, 2000));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const auto days = ReadAutoApplyCounts(data);
+        return !days.empty() && days.back().count == 3;
+      },
+      2000));
   program.Stop();
   fs::remove_all(home);
 }

@@ -16,8 +16,8 @@ struct AutoFolder {
   std::filesystem::path dir = box / "data";
   AutoFolder() {
     std::filesystem::create_directories(dir);
-    std::filesystem::copy_file(std::filesystem::path(CORVALINE_SOURCE_DIR) / "assets" / "config.bin",
-                               dir / "config.bin");
+    std::filesystem::copy_file(
+        std::filesystem::path(CORVALINE_SOURCE_DIR) / "assets" / "config.bin", dir / "config.bin");
   }
   testing_support::ProcessResult Run(std::vector<std::string> args) const {
     args.insert(args.begin(), "auto");
@@ -29,7 +29,9 @@ struct AutoFolder {
 
 TEST(CorvalinectlAuto, EditsTheRulesAndListsThemWithTheDailyCount) {
   AutoFolder f;
-  ASSERT_EQ(f.box.Run({"profile", "save", "fast", "--config", (f.dir / "config.bin").string()}).status, 0);
+  ASSERT_EQ(
+      f.box.Run({"profile", "save", "fast", "--config", (f.dir / "config.bin").string()}).status,
+      0);
   EXPECT_EQ(f.Run({"add", "Steam", "nothere"}).status, 2);  // the profile must exist
   EXPECT_EQ(f.Run({"add", "Steam", "fast"}).status, 0);
   EXPECT_EQ(f.Run({"add", "xterm", "fast"}).status, 0);
@@ -43,8 +45,10 @@ TEST(CorvalinectlAuto, EditsTheRulesAndListsThemWithTheDailyCount) {
   ASSERT_EQ(CountAutoApply(f.dir, TodayText()), "");
   const auto list = f.Run({"list"});
   ASSERT_EQ(list.status, 0) << list.err;
-  EXPECT_EQ(list.out, "switch: off\ndelay: 250 ms\ndefault: fast\nrule: Steam -> fast\n"
-                      "automatic applies today (" + TodayText() + "): 1\n");
+  EXPECT_EQ(list.out,
+            "switch: off\ndelay: 250 ms\ndefault: fast\nrule: Steam -> fast\n"
+            "automatic applies today (" +
+                TodayText() + "): 1\n");
   EXPECT_EQ(f.Run({"default", "none"}).status, 0);
   EXPECT_EQ(ReadAutoRules(f.dir).rules.defaultProfile, "");
 }
