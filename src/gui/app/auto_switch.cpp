@@ -50,6 +50,8 @@ AutoSwitchController::AutoSwitchController(Shell& shell, TrayPort& tray, Profile
   clock_.start();
   timer_ = new QTimer(this);
   timer_->setSingleShot(true);
+  // A coarse timer may fire 5 % late, 25 ms of a 500 ms delay.
+  timer_->setTimerType(Qt::PreciseTimer);
   connect(timer_, &QTimer::timeout, this, &AutoSwitchController::Check);
   rules_ = ReadAutoRules(Folder()).rules;
   // A profile chosen by hand is on the mouse as much as one chosen here.

@@ -103,8 +103,9 @@ class BusFocusWatcher : public FocusWatcher {
     g_variant_get(r, "(i)", &id);
     g_variant_unref(r);
     scriptLoaded_ = true;
-    for (const std::string& object :
-         {"/Scripting/Script" + std::to_string(id), "/" + std::to_string(id)}) {
+    const std::string number = std::to_string(id);
+    for (const std::string& object : {std::string("/Scripting/Script").append(number),
+                                      std::string("/").append(number)}) {
       if (GVariant* ran =
               Call(object.c_str(), "org.kde.kwin.Script", "run", nullptr, nullptr, problem)) {
         g_variant_unref(ran);
