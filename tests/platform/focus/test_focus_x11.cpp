@@ -34,8 +34,12 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 8000) {
 // Waits for the client's window and gives it the focus as a click would
 // (a window manager just started may not focus new windows yet).
 int Activate(const char* windowClass) {
-  return RunToEnd(
-      {"xdotool", "search", "--sync", "--class", windowClass, "windowactivate", "--sync"});
+  // A search can fail on a window that vanishes while it looks (BadWindow).
+  int status = -1;
+  for (int attempt = 0; attempt < 3 && status != 0; ++attempt)
+    status = RunToEnd({"timeout", "8", "xdotool", "search", "--sync", "--class", windowClass,
+                       "windowactivate", "--sync"});
+  return status;
 }
 
 class X11FocusTest : public ::testing::Test {
