@@ -14,6 +14,7 @@
 #include "core/system/messages.h"
 #include "gui/app/accessible_window.h"
 #include "gui/app/advanced_page.h"
+#include "gui/app/auto_switch.h"
 #include "gui/app/link_device_service.h"
 #include "gui/app/skin_chooser.h"
 #include "gui/buttons/delay_time_dialog.h"
@@ -112,6 +113,8 @@ int main(int argc, char** argv) {
   shell.Start();
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());
+  gui::AutoSwitchController autoSwitch(shell, *tray, profiles, [&advanced] { return advanced.Recording(); });
+  autoSwitch.StartWatching();
   gui::InstallShowcaseHook(shell);
   return app.exec();
 }

@@ -33,6 +33,8 @@ constexpr const char* kUsage =
     "  import FILE.json|-        a JSON profile into the configuration (checked first)\n"
     "  profile save|load|list|delete [NAME]\n"
     "                            named profiles in the data folder's profiles/\n"
+    "  auto add|remove|list|default|on|off|delay\n"
+    "                            which profile the mouse gets when an application has the focus\n"
     "  autostart on|off          start the program in the tray at login, or not\n"
     "  language CHS|CHT|EN       the program's language, from its next start\n"
     "\n"
@@ -149,7 +151,8 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
       {"list", RunList},   {"info", RunInfo},   {"apply", RunApply},
       {"show", RunShow},   {"encode-macros", RunEncodeMacros}, {"watch", RunWatch},
       {"set", RunSet},     {"export", RunExport}, {"import", RunImport},
-      {"profile", RunProfile}, {"autostart", RunAutostart}, {"language", RunLanguage}};
+      {"profile", RunProfile}, {"autostart", RunAutostart}, {"language", RunLanguage},
+      {"auto", RunAuto}};
   std::string help = "corvalinectl --help";  // where a usage error points
   try {
     const int at = ParseGlobals(argc, argv, g);

@@ -55,6 +55,7 @@ int RunImport(Invocation& inv);
 int RunProfile(Invocation& inv);
 int RunAutostart(Invocation& inv);
 int RunLanguage(Invocation& inv);
+int RunAuto(Invocation& inv);
 
 // The whole tool, as main() runs it.
 int Main(int argc, char** argv, std::ostream& out, std::ostream& err);

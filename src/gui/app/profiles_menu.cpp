@@ -40,7 +40,7 @@ void ProfilesMenu::Refresh() {
                     Utf8(ProfileUiText(ProfileText::SaveCurrent, lang)));
 }
 
-bool ProfilesMenu::Load(const QString& name) {
+bool ProfilesMenu::Load(const QString& name, const QString& balloon) {
   const UiLanguage lang = shell_.Language();
   SettingsStore& store = Settings();
   const Profile current = ProfileOf(store, shell_.Items().captions, lang, DataFiles().recordIni);
@@ -58,10 +58,11 @@ bool ProfilesMenu::Load(const QString& name) {
   // already hold the profile either way.
   if (shell_.DeviceReady()) shell_.ApplySettingsNow();
   // A table outside the editing rules is loaded as it is, and said, as import does.
-  std::string text = ProfileLoadedText(name.toStdString(), lang);
-  for (const std::string& w : r.warnings) text += "\n" + w;
-  tray_.ShowBalloon(QStringLiteral("Info"), Utf8(text), kLoadedBalloonMs);
+  QString text = balloon.isEmpty() ? Utf8(ProfileLoadedText(name.toStdString(), lang)) : balloon;
+  for (const std::string& w : r.warnings) text += QLatin1Char('\n') + Utf8(w);
+  tray_.ShowBalloon(QStringLiteral("Info"), text, kLoadedBalloonMs);
   Refresh();
+  emit loaded(name);
   return true;
 }
 

@@ -25,10 +25,14 @@ class ProfilesMenu : public QObject {
   // Lists the saved profiles in the tray menu.
   void Refresh();
   // Loads the profile into the program and applies it; false (with a
-  // message shown) when it cannot be read.
-  bool Load(const QString& name);
+  // message shown) when it cannot be read. The balloon says `balloon`, or
+  // by default that the profile was loaded.
+  bool Load(const QString& name, const QString& balloon = QString());
   // Saves what the program holds now; false (with a message) on failure.
   bool SaveCurrent(const QString& name);
+
+ signals:
+  void loaded(const QString& name);
 
  private:
   void AskAndSave();

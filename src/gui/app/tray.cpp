@@ -11,6 +11,8 @@ struct SystemTray::Impl {
   QMenu menu;
   QMenu* profiles = nullptr;  // made on the first SetProfiles
   QAction* exitAction = nullptr;
+  QAction* autoSwitch = nullptr;  // the automatic-profile entries, kept across refills
+  QAction* autoAssign = nullptr;
 };
 
 SystemTray::SystemTray(QObject* parent) : TrayPort(parent), impl_(new Impl) {
@@ -57,6 +59,24 @@ void SystemTray::SetProfiles(const QString& title, const QStringList& names,
   if (names.isEmpty()) m->addAction(emptyText)->setEnabled(false);
   m->addSeparator();
   connect(m->addAction(saveText), &QAction::triggered, this, &TrayPort::saveProfileChosen);
+  impl_->autoSwitch = impl_->autoAssign = nullptr;
+}
+
+void SystemTray::SetAutoEntries(const QString& switchText, bool on, const QString& assignText) {
+  QMenu* m = impl_->profiles;
+  if (!m) return;
+  if (!impl_->autoSwitch) {
+    m->addSeparator();
+    impl_->autoSwitch = m->addAction(switchText);
+    impl_->autoSwitch->setCheckable(true);
+    connect(impl_->autoSwitch, &QAction::triggered, this, &TrayPort::autoSwitchToggled);
+    impl_->autoAssign = m->addAction(QString());
+    connect(impl_->autoAssign, &QAction::triggered, this, &TrayPort::autoAssignChosen);
+  }
+  impl_->autoSwitch->setText(switchText);
+  impl_->autoSwitch->setChecked(on);
+  impl_->autoAssign->setText(assignText);
+  impl_->autoAssign->setVisible(!assignText.isEmpty());
 }
 
 QMenu* SystemTray::ContextMenu() { return &impl_->menu; }

@@ -30,6 +30,11 @@ class TrayPort : public QObject {
   // The icon's menu, for entries of their own (tray_menu.h); null where
   // there is none.
   virtual QMenu* ContextMenu() { return nullptr; }
+  // Below the profiles: "Switch automatically" (checkable) and, when
+  // `assignText` is not empty, the entry giving the last application the
+  // profile in use.
+  virtual void SetAutoEntries(const QString& /*switchText*/, bool /*on*/,
+                              const QString& /*assignText*/) {}
 
  signals:
   void leftClicked();   // left button released or double click on the icon
@@ -37,6 +42,8 @@ class TrayPort : public QObject {
   void menuOpening();   // the menu is about to be shown: time to list the profiles
   void profileChosen(const QString& name);
   void saveProfileChosen();
+  void autoSwitchToggled(bool on);
+  void autoAssignChosen();
 };
 
 // The system's notification area.
@@ -51,6 +58,7 @@ class SystemTray : public TrayPort {
   void SetProfiles(const QString& title, const QStringList& names, const QString& emptyText,
                    const QString& saveText) override;
   QMenu* ContextMenu() override;
+  void SetAutoEntries(const QString& switchText, bool on, const QString& assignText) override;
 
  private:
   struct Impl;

@@ -1,0 +1,271 @@
+// The program's focus service on a private session bus: the KWin script
+// loaded, run and unloaded through a stand-in KWin, the script itself run
+// (under node, with Plasma 6 and Plasma 5 workspaces) calling the service,
+// the GNOME Shell extension's call made by gdbus with the extension's own
+// names, its metadata checked, and reports refused while the desktop's
+// compositor is not on the bus.
+#include <gio/gio.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+#include "core/profiles/json_reader.h"
+#include "desktop_session.h"
+#include "platform/focus_bus.h"
+
+namespace corvaline {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::Child;
+const fs::path kFocusFiles = fs::path(CORVALINE_SOURCE_DIR) / "packaging" / "focus";
+
+std::string ReadText(const fs::path& file) {
+  std::ifstream in(file);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// A session bus of the test's own.
+struct PrivateBus {
+  pid_t pid = -1;
+  bool Start() {
+    FILE* p = popen("dbus-daemon --session --fork --print-address=1 --print-pid=1", "r");
+    if (!p) return false;
+    char address[512] = {}, pidText[32] = {};
+    const bool ok =
+        std::fgets(address, sizeof address, p) && std::fgets(pidText, sizeof pidText, p);
+    pclose(p);
+    if (!ok) return false;
+    address[std::strcspn(address, "\n")] = '\0';
+    pid = std::atoi(pidText);
+    setenv("DBUS_SESSION_BUS_ADDRESS", address, 1);
+    return pid > 0;
+  }
+  ~PrivateBus() {
+    if (pid > 0) kill(pid, SIGTERM);
+  }
+};
+
+// Owns a compositor's bus name on a thread of its own (the service's calls
+// into it block the test's thread); as org.kde.KWin it answers /Scripting.
+class FakeCompositor {
+ public:
+  explicit FakeCompositor(std::string name) : name_(std::move(name)) {
+    thread_ = std::thread([this] { Run(); });
+    std::unique_lock lock(mutex_);
+    ready_.wait(lock, [this] { return started_; });
+  }
+  ~FakeCompositor() {
+    g_main_loop_quit(loop_);
+    thread_.join();
+  }
+  std::vector<std::string> Calls() {
+    std::lock_guard lock(mutex_);
+    return calls_;
+  }
+  bool Owned() {
+    std::lock_guard lock(mutex_);
+    return owned_;
+  }
+
+ private:
+  void Run() {
+    GMainContext* context = g_main_context_new();
+    g_main_context_push_thread_default(context);
+    loop_ = g_main_loop_new(context, FALSE);
+    GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
+        std::getenv("DBUS_SESSION_BUS_ADDRESS"),
+        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, nullptr);
+    GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(
+        "<node><interface name='org.kde.kwin.Scripting'>"
+        "<method name='loadScript'><arg type='s' direction='in'/><arg type='s' direction='in'/>"
+        "<arg type='i' direction='out'/></method>"
+        "<method name='unloadScript'><arg type='s' direction='in'/><arg type='b' "
+        "direction='out'/></method>"
+        "</interface><interface name='org.kde.kwin.Script'><method name='run'/></interface></node>",
+        nullptr);
+    static const GDBusInterfaceVTable vtable = {&FakeCompositor::OnCall, nullptr, nullptr, {}};
+    g_dbus_connection_register_object(bus, "/Scripting", node->interfaces[0], &vtable, this,
+                                      nullptr, nullptr);
+    g_dbus_connection_register_object(bus, "/Scripting/Script7", node->interfaces[1], &vtable, this,
+                                      nullptr, nullptr);
+    const guint owner =
+        g_bus_own_name_on_connection(bus, name_.c_str(), G_BUS_NAME_OWNER_FLAGS_NONE,
+                                     &FakeCompositor::OnOwned, nullptr, this, nullptr);
+    {
+      std::lock_guard lock(mutex_);
+      started_ = true;
+    }
+    ready_.notify_all();
+    g_main_loop_run(loop_);
+    g_bus_unown_name(owner);
+    g_dbus_connection_flush_sync(bus, nullptr, nullptr);
+    g_dbus_node_info_unref(node);
+    g_object_unref(bus);
+    g_main_loop_unref(loop_);
+    g_main_context_pop_thread_default(context);
+    g_main_context_unref(context);
+  }
+  static void OnOwned(GDBusConnection*, const gchar*, gpointer self) {
+    auto* f = static_cast<FakeCompositor*>(self);
+    std::lock_guard lock(f->mutex_);
+    f->owned_ = true;
+  }
+  static void OnCall(GDBusConnection*, const gchar*, const gchar* path, const gchar*,
+                     const gchar* method, GVariant* args, GDBusMethodInvocation* call,
+                     gpointer self) {
+    auto* f = static_cast<FakeCompositor*>(self);
+    std::string line = std::string(method) + " " + path;
+    if (g_strcmp0(method, "run") != 0) {
+      gchar* text = g_variant_print(args, FALSE);
+      line += std::string(" ") + text;
+      g_free(text);
+    }
+    {
+      std::lock_guard lock(f->mutex_);
+      f->calls_.push_back(line);
+    }
+    GVariant* reply = nullptr;
+    if (g_strcmp0(method, "loadScript") == 0) reply = g_variant_new("(i)", 7);
+    if (g_strcmp0(method, "unloadScript") == 0) reply = g_variant_new("(b)", TRUE);
+    g_dbus_method_invocation_return_value(call, reply);
+  }
+
+  std::string name_;
+  std::thread thread_;
+  GMainLoop* loop_ = nullptr;
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  bool started_ = false, owned_ = false;
+  std::vector<std::string> calls_;
+};
+
+class FocusBusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* p : {"dbus-daemon", "gdbus", "node"})
+      if (!testing_support::ProgramInstalled(p)) GTEST_SKIP() << p << " is not installed";
+    ASSERT_TRUE(bus.Start());
+  }
+  // Runs the program while the service answers; true when it ended.
+  bool RunPumping(platform::FocusWatcher& w, const std::vector<std::string>& argv) {
+    Child c(argv);
+    for (int i = 0; i < 500 && c.Running(); ++i) {
+      w.Dispatch();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    w.Dispatch();
+    return !c.Running();
+  }
+  std::vector<std::string> GdbusCall(const std::string& dest, const std::string& path,
+                                     const std::string& method, const std::string& app) {
+    return {"gdbus",         "call", "--session", "--dest", dest,
+            "--object-path", path,   "--method",  method,   app};
+  }
+  PrivateBus bus;
+  std::vector<std::string> reports;
+  platform::FocusWatcher::Report report = [this](const std::vector<std::string>& n) {
+    reports.push_back(n.at(0));
+  };
+};
+
+bool WaitOwned(FakeCompositor& f, platform::FocusWatcher* w = nullptr) {
+  for (int i = 0; i < 200 && !f.Owned(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; w && i < 20; ++i) {
+    w->Dispatch();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return f.Owned();
+}
+
+TEST_F(FocusBusTest, TheKWinScriptIsLoadedRunReportsAndIsUnloaded) {
+  FakeCompositor kwin("org.kde.KWin");
+  ASSERT_TRUE(WaitOwned(kwin));
+  const std::string script = (kFocusFiles / "kwin" / "corvaline-focus.js").string();
+  std::string problem;
+  auto w = platform::CreateBusFocusWatcher(platform::BusDesktop::Kde, script, report, &problem);
+  ASSERT_TRUE(w) << problem;
+  WaitOwned(kwin, w.get());
+  const auto calls = kwin.Calls();
+  ASSERT_GE(calls.size(), 3u);
+  EXPECT_EQ(calls[1], "loadScript /Scripting ('" + script + "', 'corvaline-focus')");
+  EXPECT_EQ(calls[2], "run /Scripting/Script7");
+
+  // The script as KWin runs it: the window active at load, then a change.
+  const std::string harness = R"(
+    const fs = require('fs'), vm = require('vm'), cp = require('child_process');
+    const handlers = [];
+    const signal = { connect: (f) => handlers.push(f) };
+    const ws = process.argv[2] === '6'
+        ? { windowActivated: signal, activeWindow: { resourceClass: 'foot' } }
+        : { clientActivated: signal, activeClient: { resourceClass: 'konsole' } };
+    const callDBus = (dest, path, iface, method, ...args) => cp.execFileSync('gdbus',
+        ['call', '--session', '--dest', dest, '--object-path', path, '--method', iface + '.' + method, ...args]);
+    vm.runInNewContext(fs.readFileSync(process.argv[1], 'utf8'), { workspace: ws, callDBus, String });
+    handlers.forEach((f) => f({ resourceClass: process.argv[2] === '6' ? 'steam_app_570' : 'dota2' }));
+    handlers.forEach((f) => f(null));
+  )";
+  ASSERT_TRUE(RunPumping(*w, {"node", "-e", harness, script, "6"}));
+  ASSERT_TRUE(RunPumping(*w, {"node", "-e", harness, script, "5"}));
+  EXPECT_EQ(reports, (std::vector<std::string>{"foot", "steam_app_570", "konsole", "dota2"}));
+  w.reset();
+  EXPECT_EQ(kwin.Calls().back(), "unloadScript /Scripting ('corvaline-focus',)");
+}
+
+TEST_F(FocusBusTest, TheExtensionsCallCountsOnlyWhileGnomeShellRuns) {
+  for (const char* dir : {"corvaline-focus@corvaline.github.io", "legacy-43-44"}) {
+    const JsonParseResult meta =
+        ParseJson(ReadText(kFocusFiles / "gnome-shell" / dir / "metadata.json"));
+    ASSERT_TRUE(meta.value) << dir << ": " << meta.error;
+    ASSERT_TRUE(meta.value->Find("uuid") && meta.value->Find("name") &&
+                meta.value->Find("description"));
+    EXPECT_EQ(meta.value->Find("uuid")->text, platform::kGnomeExtensionUuid);
+    const JsonValue* versions = meta.value->Find("shell-version");
+    ASSERT_TRUE(versions && versions->IsArray() && !versions->items.empty()) << dir;
+    for (const JsonValue& v : versions->items) EXPECT_TRUE(v.IsString() && std::stoi(v.text) >= 43);
+  }
+  // The names the extension calls, taken from its source.
+  const std::string js = ReadText(kFocusFiles / "gnome-shell" /
+                                  "corvaline-focus@corvaline.github.io" / "extension.js");
+  auto constant = [&js](const char* name) {
+    std::smatch m;
+    const std::string text = js;
+    return std::regex_search(text, m, std::regex(std::string("const ") + name + " = '([^']+)'"))
+               ? m[1].str()
+               : "";
+  };
+  ASSERT_NE(js.find("'FocusChanged'"), std::string::npos);
+  const auto call = GdbusCall(constant("BUS_NAME"), constant("OBJECT_PATH"),
+                              constant("INTERFACE") + ".FocusChanged", "org.gnome.Nautilus");
+
+  std::string problem;
+  auto w = platform::CreateBusFocusWatcher(platform::BusDesktop::Gnome, {}, report, &problem);
+  ASSERT_TRUE(w) << problem;
+  ASSERT_TRUE(RunPumping(*w, call));
+  EXPECT_TRUE(reports.empty());  // no GNOME Shell on the bus: not taken
+  {
+    FakeCompositor shell("org.gnome.Shell");
+    ASSERT_TRUE(WaitOwned(shell, w.get()));
+    ASSERT_TRUE(RunPumping(*w, call));
+    EXPECT_EQ(reports, (std::vector<std::string>{"org.gnome.Nautilus"}));
+  }
+}
+
+}  // namespace
+}  // namespace corvaline

@@ -1,0 +1,70 @@
+// The rules of automatic profiles, edited as a user edits them.
+#include <gtest/gtest.h>
+
+#include "core/profiles/auto_rules.h"
+#include "process_runner.h"
+
+namespace corvaline {
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::ToolSandbox;
+using testing_support::WriteFileBytes;
+
+struct AutoFolder {
+  ToolSandbox box;
+  std::filesystem::path dir = box / "data";
+  AutoFolder() {
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(
+        std::filesystem::path(CORVALINE_SOURCE_DIR) / "assets" / "config.bin", dir / "config.bin");
+  }
+  testing_support::ProcessResult Run(std::vector<std::string> args) const {
+    args.insert(args.begin(), "auto");
+    args.push_back("--config");
+    args.push_back((dir / "config.bin").string());
+    return box.Run(args);
+  }
+};
+
+TEST(CorvalinectlAuto, EditsTheRulesAndListsThemWithTheDailyCount) {
+  AutoFolder f;
+  ASSERT_EQ(
+      f.box.Run({"profile", "save", "fast", "--config", (f.dir / "config.bin").string()}).status,
+      0);
+  EXPECT_EQ(f.Run({"add", "Steam", "nothere"}).status, 2);  // the profile must exist
+  EXPECT_EQ(f.Run({"add", "Steam", "fast"}).status, 0);
+  EXPECT_EQ(f.Run({"add", "xterm", "fast"}).status, 0);
+  EXPECT_EQ(f.Run({"default", "fast"}).status, 0);
+  EXPECT_EQ(f.Run({"delay", "250"}).status, 0);
+  EXPECT_EQ(f.Run({"delay", "12x"}).status, 2);
+  EXPECT_EQ(f.Run({"off"}).status, 0);
+  EXPECT_EQ(f.Run({"remove", "XTERM"}).status, 0);
+  EXPECT_EQ(f.Run({"remove", "xterm"}).status, 1);
+  EXPECT_EQ(f.Run({"jump"}).status, 2);
+  ASSERT_EQ(CountAutoApply(f.dir, TodayText()), "");
+  const auto list = f.Run({"list"});
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_EQ(list.out,
+            "switch: off\ndelay: 250 ms\ndefault: fast\nrule: Steam -> fast\n"
+            "automatic applies today (" +
+                TodayText() + "): 1\n");
+  EXPECT_EQ(f.Run({"default", "none"}).status, 0);
+  EXPECT_EQ(ReadAutoRules(f.dir).rules.defaultProfile, "");
+}
+
+TEST(CorvalinectlAuto, ABadRulesFileIsListedButNeverRewritten) {
+  AutoFolder f;
+  const std::string bad = "rule\tgame\n";
+  WriteFileBytes(f.dir / kAutoRulesFile, bad);
+  const auto list = f.Run({"list"});
+  EXPECT_EQ(list.status, 0);
+  EXPECT_NE(list.err.find("line 1"), std::string::npos) << list.err;
+  const auto on = f.Run({"on"});
+  EXPECT_EQ(on.status, 1);
+  EXPECT_NE(on.err.find("line 1"), std::string::npos) << on.err;
+  EXPECT_EQ(ReadFileBytes(f.dir / kAutoRulesFile), bad);
+}
+
+}  // namespace
+}  // namespace corvaline
