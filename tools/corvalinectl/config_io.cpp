@@ -10,10 +10,10 @@ namespace corvaline::cli {
 
 SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
   int error = 0;
-  auto bytes = ReadWholeFile(configBin, &error);
+  auto bytes = ReadWholeFile(configBin, &error, kConfigFileSize);
   if (!bytes) {
     throw Failure("cannot read " + configBin.string() + ": " +
-                  std::generic_category().message(error));
+                  ReadErrorText(error, kConfigFileSize));
   }
   if (bytes->size() != kConfigFileSize) {
     throw Failure(configBin.string() + " is " + std::to_string(bytes->size()) +

@@ -17,7 +17,8 @@ bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin) 
     return false;
   }
   int error = 0;
-  auto bytes = ReadWholeFile(configBin, &error);
+  auto bytes = ReadWholeFile(configBin, &error, kConfigFileSize);
+  if (!bytes && error == kReadTooLarge) return false;  // another size: ignored
   if (!bytes) {
     ShowMessage("Config file cannot be read (error " + std::to_string(error) + ").", kAppTitle);
     return false;

@@ -3,6 +3,9 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <sys/stat.h>
+
+#include <fstream>
 
 #include "core/settings/config_file.h"
 #include "process_runner.h"
@@ -153,6 +156,40 @@ TEST(CorvalinectlProfiles, VersionAndAutostart) {
   ASSERT_EQ(box.Run({"autostart", "off"}).status, 0);
   EXPECT_FALSE(std::filesystem::exists(box / "config" / "autostart" / "corvaline.desktop"));
   EXPECT_EQ(box.Run({"autostart", "maybe"}).status, 2);
+}
+
+}  // namespace
+}  // namespace corvaline
+
+namespace corvaline {
+namespace {
+
+// Endless or huge input is refused at once, and nothing blocks on a FIFO.
+TEST(CorvalinectlProfiles, OversizedOrEndlessInputIsRefusedAtOnce) {
+  ToolSandbox box;
+  const DataFolder d(box, "data");
+  const std::string before = d.Files();
+  const auto zero = d.Run({"import", "/dev/zero"});
+  EXPECT_EQ(zero.status, 1);
+  EXPECT_NE(zero.err.find("not a regular file"), std::string::npos) << zero.err;
+
+  std::filesystem::create_directories(d.dir / "profiles");
+  ASSERT_EQ(mkfifo((d.dir / "profiles" / "pipe.json").c_str(), 0600), 0);
+  const auto fifo = d.Run({"profile", "load", "pipe"});
+  EXPECT_EQ(fifo.status, 1);
+  EXPECT_NE(fifo.err.find("not a regular file"), std::string::npos) << fifo.err;
+
+  { std::ofstream(d.dir / "huge.json"); }
+  std::filesystem::resize_file(d.dir / "huge.json", 3ull << 30);  // sparse: no disk taken
+  const auto huge = d.Run({"import", (d.dir / "huge.json").string()});
+  EXPECT_EQ(huge.status, 1);
+  EXPECT_NE(huge.err.find("larger than 16777216 bytes"), std::string::npos) << huge.err;
+  EXPECT_EQ(d.Files(), before);
+
+  std::filesystem::resize_file(d.dir / "config.bin", 3ull << 30);
+  const auto show = box.Run({"show", d.Config()});
+  EXPECT_EQ(show.status, 1);
+  EXPECT_NE(show.err.find("larger than 1986 bytes"), std::string::npos) << show.err;
 }
 
 }  // namespace
