@@ -95,7 +95,7 @@ void Shell::Start() {
     device_->ResumeReader();
   StartDeviceWatch();
 
-  LoadSettings(Settings(), DataFiles().configBin);
+  LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
   TakeSnapshot(Settings());
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
