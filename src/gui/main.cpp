@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
   gui::ShellOptions options;
   options.trayResident = trayResident;
   Link().sleeper = &platform::SystemSleeper();  // Apply's pauses on a sharpened timer
+  // corvalinectl reaches the same mouse: one of us talks to it at a time.
+  Link().talkLockShared = true;
   gui::Shell shell(std::make_unique<gui::LinkDeviceService>(platform::CreateSystemHidBackend(),
                                                             Link()),
                    *tray, options);

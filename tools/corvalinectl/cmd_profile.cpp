@@ -45,10 +45,11 @@ std::string OneArgument(const ProfileLine& line, const char* what) {
 }
 
 std::string ReadInput(const std::string& file) {
-  if (file == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
   int error = 0;
-  auto text = ReadWholeFile(PathFromUtf8(file), &error);
-  if (!text) throw Failure("cannot read " + file + ": " + std::generic_category().message(error));
+  auto text = file == "-" ? ReadWholeStream(std::cin, &error) : ReadWholeFile(PathFromUtf8(file), &error);
+  if (!text)
+    throw Failure("cannot read " + (file == "-" ? std::string("standard input") : file) + ": " +
+                  ReadErrorText(error));
   return *text;
 }
 

@@ -11,10 +11,10 @@ namespace corvaline::cli {
 
 SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
   int error = 0;
-  auto bytes = ReadWholeFile(configBin, &error);
+  auto bytes = ReadWholeFile(configBin, &error, kConfigFileSize);
   if (!bytes) {
     throw Failure("cannot read " + Utf8FromPath(configBin) + ": " +
-                  std::generic_category().message(error));
+                  ReadErrorText(error, kConfigFileSize));
   }
   if (bytes->size() != kConfigFileSize) {
     throw Failure(Utf8FromPath(configBin) + " is " + std::to_string(bytes->size()) +

@@ -5,6 +5,7 @@
 #include "core/device/discovery.h"
 #include "core/device/handshake.h"
 #include "core/device/protocol.h"
+#include "core/device/talk_lock.h"
 #include "platform/hid.h"
 #include "platform/pauses.h"
 #include "sim/in_process_backend.h"
@@ -57,6 +58,8 @@ std::unique_ptr<DeviceSession> OpenSession(const GlobalOptions& g, std::ostream&
   DeviceLink& link = session->link;
   link.backend = session->backend.get();
   link.sleeper = &platform::SystemSleeper();
+  // An in-process virtual mouse is this command's alone.
+  link.talkLockShared = !g.simulate;
   if (g.trace) {
     link.traceOn = true;
     link.trace = [&err](std::string_view line) { err << line << '\n' << std::flush; };
@@ -80,6 +83,13 @@ void ConnectMouse(DeviceSession& session) {
       if (!c.problem.empty()) throw Failure("the mouse cannot be used: " + c.problem);
     }
     throw Failure("no CORVALINE mouse found (04d9:a09f)");
+  }
+  if (link.talkLockShared) {
+    TalkHold hold = HoldTalk(link);
+    if (!hold.ok)
+      throw Failure("the mouse is busy: another program (the CORVALINE program or corvalinectl) "
+                    "kept it for " + std::to_string(link.talkLockWait.count() / 1000) + " s; try again");
+    session.talk = std::move(hold.lock);
   }
   if (!Handshake(link)) throw Failure("the mouse refused the handshake");
 }

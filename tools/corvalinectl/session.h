@@ -10,6 +10,7 @@
 #include "cli.h"
 #include "core/device/device_link.h"
 #include "core/device/hid_port.h"
+#include "core/settings/file_lock.h"
 
 namespace corvaline::sim {
 class VirtualMouse;
@@ -21,14 +22,15 @@ struct DeviceSession {
   std::shared_ptr<sim::VirtualMouse> virtualMouse;  // with --simulate
   std::unique_ptr<HidBackend> backend;
   DeviceLink link;
+  FileLock talk;  // the mouse's lock, from the handshake to the command's end
 };
 
 // The backend the options ask for, with trace and pauses wired to the link.
 std::unique_ptr<DeviceSession> OpenSession(const GlobalOptions& g, std::ostream& err);
 
 // Discovery and handshake. Throws Failure with the reason when the mouse is
-// missing, unusable (with the system's explanation, e.g. no permission) or
-// refuses the handshake.
+// missing, unusable (with the system's explanation, e.g. no permission),
+// kept busy by another program past a bounded wait, or refuses the handshake.
 void ConnectMouse(DeviceSession& session);
 
 // Collections of the mouse (vendor and product match) among those listed.

@@ -4,6 +4,7 @@
 
 #include "core/buttons/button_action.h"
 #include "core/device/commands.h"
+#include "core/device/talk_lock.h"
 #include "core/settings/config_file.h"
 #include "core/settings/file_lock.h"
 #include "core/system/messages.h"
@@ -80,10 +81,7 @@ void StageKeyMatrices(const SettingsBlock& s, DeviceRecords& records) {
   std::memcpy(records.keyMatrix[2], modeB.data(), kKeyMatrixBytes);
 }
 
-}  // namespace
-
-unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers) {
-  const unsigned failedBefore = link.failedTransfers;
+void SendBlock(DeviceLink& link, const SettingsBlock& s) {
   DeviceRecords& records = link.records;
   const PauseRun pauses(link.sleeper);
 
@@ -108,6 +106,20 @@ unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySave
 
   StageKeyMatrices(s, records);
   WriteKeyMatrixTables(link);
+}
+
+}  // namespace
+
+unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers) {
+  const unsigned failedBefore = link.failedTransfers;
+  if (const TalkHold hold = HoldTalk(link); hold.ok) {
+    SendBlock(link, s);
+  } else {
+    // Another program is in the middle of its own exchange: nothing of this
+    // Apply goes out; the settings are still saved and the user told.
+    ShowMessage(hold.error, kAppTitle);
+    ++link.failedTransfers;
+  }
 
   // Both saves under the data folder's lock: a corvalinectl edit lands
   // before or after them, never between its own read and write.

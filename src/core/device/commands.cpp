@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/device/talk_lock.h"
 #include "core/device/transfer.h"
 
 namespace corvaline {
@@ -131,6 +132,10 @@ void TransferMacros(DeviceLink& link, bool write) {
 }
 
 void RefreshSensorInfo(DeviceLink& link) {
+  // A read and its write-back are one exchange; while another program talks
+  // the old sensor information stays.
+  const TalkHold hold = HoldTalk(link);
+  if (!hold.ok) return;
   // Without an answer there is nothing sound to write back.
   if (!ReadSensorInfo(link)) return;
   link.sensorType = link.records.sensorInfo.sensorType;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -105,6 +106,11 @@ struct DeviceLink {
   // in: one plug-in brings a notification per collection, and the user
   // should read each reason once, not once per notification.
   std::vector<std::string> problemsTold;
+
+  // True when other programs can reach this mouse too: the handshake and
+  // Apply then hold its lock (HoldTalk), so one program talks at a time.
+  bool talkLockShared = false;
+  std::chrono::milliseconds talkLockWait{10000};  // then the exchange is given up
 
   bool traceOn = false;
   TraceFn trace;

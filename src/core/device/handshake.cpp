@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/device/talk_lock.h"
 #include "core/device/transfer.h"
+#include "core/system/messages.h"
 
 namespace corvaline {
 
@@ -21,6 +23,13 @@ bool Attempt(DeviceLink& link) {
 }  // namespace
 
 bool Handshake(DeviceLink& link) {
+  const TalkHold hold = HoldTalk(link);
+  if (!hold.ok) {
+    ShowMessage(hold.error, kAppTitle);
+    Notify(link, kNotifyMouseNotUsable);
+    SetDeviceReady(link, false);
+    return false;
+  }
   link.scramblingOn = false;
   bool accepted = false;
   // A mouse that answers the plain request with the magic bytes only echoes

@@ -182,7 +182,9 @@ std::string_view LanguageCode(UiLanguage lang) {
 
 ProfileResult ReadConfiguration(const ConfigFiles& files) {
   int error = 0;
-  const auto bytes = ReadWholeFile(files.configBin, &error);
+  const auto bytes = ReadWholeFile(files.configBin, &error, kConfigFileSize);
+  if (!bytes && error == kReadTooLarge)
+    return {std::nullopt, files.configBin.string() + " is larger than 1986 bytes: not a config.bin"};
   if (!bytes)
     return {std::nullopt, Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText)};
   if (bytes->size() != kConfigFileSize)

@@ -1,6 +1,7 @@
 #include "core/profiles/profile_store.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "core/settings/atomic_file.h"
@@ -76,9 +77,11 @@ ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view 
                           UiLanguage language) {
   if (std::string e = CheckProfileName(name); !e.empty()) return {std::nullopt, e};
   const std::filesystem::path file = FileOf(folder, name);
-  const auto text = ReadWholeFile(file);
-  if (!text)
+  int error = 0;
+  const auto text = ReadWholeFile(file, &error);
+  if (!text && error == ENOENT)
     return {std::nullopt, "no profile '" + std::string(name) + "' (" + Utf8FromPath(file) + ")"};
+  if (!text) return {std::nullopt, "cannot read " + Utf8FromPath(file) + ": " + ReadErrorText(error)};
   ProfileResult r = ProfileFromJson(*text, language);
   if (!r.profile) r.error = Utf8FromPath(file) + ": " + r.error;
   return r;

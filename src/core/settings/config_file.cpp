@@ -1,6 +1,7 @@
 #include "core/settings/config_file.h"
 
 #include <cstring>
+#include <ctime>
 #include <string>
 #include <system_error>
 
@@ -10,22 +11,67 @@
 
 namespace corvaline {
 
+namespace {
+
+// The file's settings into the store; otherwise why they could not be read.
+std::string ReadInto(SettingsStore& store, const std::filesystem::path& configBin) {
+  int error = 0;
+  const auto bytes = ReadWholeFile(configBin, &error, kConfigFileSize);
+  if (!bytes && error == kReadTooLarge) return "it is larger than 1986 bytes";
+  if (!bytes) return "it cannot be read: " + ReadErrorText(error);
+  if (bytes->size() != kConfigFileSize)
+    return "it is " + std::to_string(bytes->size()) + " bytes, not 1986";
+  store.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
+  std::memcpy(&store.settings, bytes->data() + 1, sizeof(SettingsBlock));
+  return {};
+}
+
+// Copies the damaged file to config.bin.damaged-<local time>; the name, or
+// empty when it could not be kept.
+std::filesystem::path KeepDamaged(const std::filesystem::path& configBin) {
+  const std::time_t now = std::time(nullptr);
+  char stamp[32] = {};
+  if (const std::tm* local = std::localtime(&now))
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", local);
+  std::filesystem::path kept = configBin;
+  kept += std::string(".damaged-") + stamp;
+  std::error_code ec;
+  std::filesystem::copy_file(configBin, kept, std::filesystem::copy_options::skip_existing, ec);
+  return ec ? std::filesystem::path() : kept;
+}
+
+}  // namespace
+
 bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin) {
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec)) {
     ShowMessage(kConfigMissingText, kAppTitle);
     return false;
   }
-  int error = 0;
-  auto bytes = ReadWholeFile(configBin, &error);
-  if (!bytes) {
-    ShowMessage("Config file cannot be read (error " + std::to_string(error) + ").", kAppTitle);
+  const std::string problem = ReadInto(store, configBin);
+  if (problem.rfind("it cannot be read", 0) == 0)
+    ShowMessage("Config file cannot be read (" + problem.substr(19) + ").", kAppTitle);
+  return problem.empty();
+}
+
+bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
+                  const std::filesystem::path& factoryConfigBin) {
+  std::error_code ec;
+  if (!std::filesystem::exists(configBin, ec)) {
+    ShowMessage(kConfigMissingText, kAppTitle);
     return false;
   }
-  if (bytes->size() != kConfigFileSize) return false;
-  store.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
-  std::memcpy(&store.settings, bytes->data() + 1, sizeof(SettingsBlock));
-  return true;
+  const std::string problem = ReadInto(store, configBin);
+  if (problem.empty()) return true;
+  const std::filesystem::path kept = KeepDamaged(configBin);
+  const bool factory = !factoryConfigBin.empty() && ReadInto(store, factoryConfigBin).empty();
+  std::string text = "config.bin could not be loaded: " + problem + ". ";
+  text += factory ? "The factory settings are used instead; "
+                  : "The factory settings could not be read either; ";
+  text += kept.empty() ? "the damaged file could not be copied aside."
+                       : "the damaged file is kept as " + kept.filename().string() + ".";
+  ShowMessage(text, kAppTitle);
+  return factory;
 }
 
 bool SaveSettings(const SettingsStore& store, const std::filesystem::path& configBin) {
@@ -45,7 +91,9 @@ bool SaveSettings(const SettingsStore& store, const std::filesystem::path& confi
   return true;
 }
 
-bool LoadSettings() { return LoadSettings(Settings(), DataFiles().configBin); }
+bool LoadSettings() {
+  return LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
+}
 bool SaveSettings() { return SaveSettings(Settings(), DataFiles().configBin); }
 
 }  // namespace corvaline

@@ -21,6 +21,14 @@ inline constexpr std::string_view kSaveErrorCaption = "NULL ==fp ";
 // cannot be read, leaves the store as it was. Returns true when loaded.
 bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin);
 
+// The program's start: as above, except that a config.bin that exists but
+// cannot be loaded (another size, unreadable) is said once with the reason,
+// copied beside itself as config.bin.damaged-YYYYMMDD-HHMMSS, and the
+// store starts from factoryConfigBin instead of zeros, so the next Apply
+// neither sends nor saves an empty block. Returns true when either loaded.
+bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
+                  const std::filesystem::path& factoryConfigBin);
+
 // Writes the byte 1 and the working block. A missing file is reported and not
 // created; a failed write is reported ("Error Code is: %d \n") and leaves the
 // old file intact. The in-memory firstRunFlag is not changed. Returns true

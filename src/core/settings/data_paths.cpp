@@ -44,8 +44,10 @@ std::filesystem::path InstalledDefaultsFolder(const std::filesystem::path& exePa
   return (exePath.parent_path() / ".." / "share" / "corvaline").lexically_normal();
 }
 
-DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
-                           const std::filesystem::path& userFolder) {
+namespace {
+
+DataPaths ResolveFolder(const std::filesystem::path& exePath,
+                        const std::filesystem::path& userFolder) {
   if (exePath.filename() == kWindowsExeName) {
     const std::string module = Utf8FromPath(exePath);
     DataPaths p = InFolder(exePath.parent_path());
@@ -59,6 +61,15 @@ DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
     return InFolder(exePath.parent_path());
   DataPaths p = InFolder(userFolder);
   p.perUserFolder = true;
+  return p;
+}
+
+}  // namespace
+
+DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
+                           const std::filesystem::path& userFolder) {
+  DataPaths p = ResolveFolder(exePath, userFolder);
+  p.factoryConfigBin = InstalledDefaultsFolder(exePath) / "config.bin";
   return p;
 }
 

@@ -26,6 +26,9 @@ struct DataPaths {
   std::filesystem::path strIni;
   std::filesystem::path skinsFolder;     // programFolder / "Skins"
   bool perUserFolder = false;            // true when programFolder is the per-user folder
+  // The delivered config.bin, the factory settings a damaged config.bin
+  // gives way to; empty when unknown.
+  std::filesystem::path factoryConfigBin;
 };
 
 // The per-user folder: $XDG_CONFIG_HOME/corvaline, else $HOME/.config/corvaline.

@@ -37,7 +37,6 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
                   std::string* error = nullptr);
 
 inline constexpr std::chrono::milliseconds kDataLockWait{10000};
-inline constexpr std::chrono::milliseconds kTalkLockWait{10000};
 
 // The lock file of a data folder.
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder);

@@ -107,7 +107,7 @@ void Shell::Start() {
     device_->ResumeReader();
   StartDeviceWatch();
 
-  LoadSettings(Settings(), DataFiles().configBin);
+  LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
   TakeSnapshot(Settings());
   WatchConfigFile();
   LoadTextsAndSkin();

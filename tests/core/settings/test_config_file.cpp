@@ -174,3 +174,37 @@ TEST(ConfigFile, EveryFieldLoadsFromItsFileOffset) {
 
 }  // namespace
 }  // namespace corvaline
+
+namespace corvaline {
+namespace {
+
+TEST(ConfigFile, ADamagedFileGivesWayToTheFactorySettingsAndIsKept) {
+  testing_support::ScratchDir dir;
+  const auto file = dir / "config.bin", factory = dir / "factory.bin";
+  const std::string delivered = PatternFile(kConfigFileSize, 0);
+  testing_support::WriteBytes(factory, delivered);
+  for (std::size_t size : {std::size_t{0}, kConfigFileSize - 1, std::size_t{5000}}) {
+    SCOPED_TRACE(size);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      if (entry.path() != factory) std::filesystem::remove(entry.path());
+    const std::string damaged = PatternFile(size, 7);
+    testing_support::WriteBytes(file, damaged);
+    testing_support::CapturedMessages messages;
+    SettingsStore store;
+    ASSERT_TRUE(LoadSettings(store, file, factory));
+    EXPECT_EQ(std::memcmp(&store.settings, delivered.data() + 1, sizeof store.settings), 0);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].first.find(size == 5000 ? "larger than 1986"
+                                                           : std::to_string(size) + " bytes"),
+              std::string::npos)
+        << messages.messages[0].first;
+    const auto names = testing_support::FileNames(dir.path());
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names[1].substr(0, 19), "config.bin.damaged-");
+    EXPECT_EQ(names[1].size(), 19u + 15u);
+    EXPECT_EQ(testing_support::ReadBytes(dir / names[1]), damaged);
+  }
+}
+
+}  // namespace
+}  // namespace corvaline

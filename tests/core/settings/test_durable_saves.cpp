@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sstream>
+
 #include "core/settings/atomic_file.h"
 #include "core/settings/file_lock.h"
 #include "core/settings/ini_file.h"
@@ -100,6 +102,27 @@ TEST(FileLocks, ProgramsEditingOneIniFileAtOnceLoseNoKey) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
   EXPECT_EQ(IniReadSection(file, "S").size(), std::size_t{kWriters * kKeys});
+}
+
+}  // namespace
+}  // namespace corvaline
+
+namespace corvaline {
+namespace {
+
+TEST(BoundedReads, CapsAndRegularFilesOnly) {
+  testing_support::ScratchDir dir;
+  testing_support::WriteBytes(dir / "f", std::string(100, 'x'));
+  int error = 0;
+  EXPECT_EQ(ReadWholeFile(dir / "f", &error, 100).value_or(""), std::string(100, 'x'));
+  EXPECT_FALSE(ReadWholeFile(dir / "f", &error, 99));
+  EXPECT_EQ(error, kReadTooLarge);
+  EXPECT_FALSE(ReadWholeFile("/dev/zero", &error));
+  EXPECT_EQ(error, kReadNotAFile);
+  std::istringstream endless(std::string(kReadCap + 1, ' '));
+  EXPECT_FALSE(ReadWholeStream(endless, &error));
+  EXPECT_EQ(error, kReadTooLarge);
+  EXPECT_EQ(ReadErrorText(kReadTooLarge, 1986), "larger than 1986 bytes, more than such a file can hold");
 }
 
 }  // namespace

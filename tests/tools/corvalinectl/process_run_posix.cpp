@@ -1,4 +1,5 @@
 // ToolSandbox::Run on POSIX systems: through the shell, with env.
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -31,5 +32,7 @@ ProcessResult ToolSandbox::Run(const std::vector<std::string>& args) const {
   r.err = ReadFileBytes(dir_ / "stderr");
   return r;
 }
+
+bool MakeFifo(const std::filesystem::path& file) { return mkfifo(file.c_str(), 0600) == 0; }
 
 }  // namespace corvaline::testing_support

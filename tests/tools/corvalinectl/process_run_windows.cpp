@@ -98,4 +98,6 @@ ProcessResult ToolSandbox::Run(const std::vector<std::string>& args) const {
   return r;
 }
 
+bool MakeFifo(const std::filesystem::path&) { return false; }
+
 }  // namespace corvaline::testing_support

@@ -29,5 +29,8 @@ class ToolSandbox {
 
 std::string ReadFileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
+// Makes a FIFO; false where the system has none (Windows), so the tests
+// that need /dev/zero and FIFOs skip there.
+bool MakeFifo(const std::filesystem::path& file);
 
 }  // namespace corvaline::testing_support

@@ -1,6 +1,8 @@
 // export, import and named profiles, run as a user runs them.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "core/settings/config_file.h"
 #include "core/settings/ini_file.h"
 #include "json_check.h"
@@ -13,6 +15,7 @@ using testing_support::ProcessResult;
 using testing_support::ReadFileBytes;
 using testing_support::ToolSandbox;
 using testing_support::WriteFileBytes;
+using testing_support::MakeFifo;
 
 const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
 
@@ -190,6 +193,40 @@ TEST(CorvalinectlProfiles, VersionLanguageAndAutostart) {
   ASSERT_EQ(box.Run({"autostart", "off"}).status, 0);
   EXPECT_FALSE(std::filesystem::exists(box / "config" / "autostart" / "corvaline.desktop"));
   EXPECT_EQ(box.Run({"autostart", "maybe"}).status, 2);
+}
+
+}  // namespace
+}  // namespace corvaline
+
+namespace corvaline {
+namespace {
+
+// Endless or huge input is refused at once, and nothing blocks on a FIFO.
+TEST(CorvalinectlProfiles, OversizedOrEndlessInputIsRefusedAtOnce) {
+  ToolSandbox box;
+  const DataFolder d(box, "data");
+  std::filesystem::create_directories(d.dir / "profiles");
+  if (!MakeFifo(d.dir / "profiles" / "pipe.json")) GTEST_SKIP() << "no FIFOs or /dev/zero here";
+  const std::string before = d.Files();
+  const auto zero = d.Run({"import", "/dev/zero"});
+  EXPECT_EQ(zero.status, 1);
+  EXPECT_NE(zero.err.find("not a regular file"), std::string::npos) << zero.err;
+
+  const auto fifo = d.Run({"profile", "load", "pipe"});
+  EXPECT_EQ(fifo.status, 1);
+  EXPECT_NE(fifo.err.find("not a regular file"), std::string::npos) << fifo.err;
+
+  { std::ofstream(d.dir / "huge.json"); }
+  std::filesystem::resize_file(d.dir / "huge.json", 3ull << 30);  // sparse: no disk taken
+  const auto huge = d.Run({"import", (d.dir / "huge.json").string()});
+  EXPECT_EQ(huge.status, 1);
+  EXPECT_NE(huge.err.find("larger than 16777216 bytes"), std::string::npos) << huge.err;
+  EXPECT_EQ(d.Files(), before);
+
+  std::filesystem::resize_file(d.dir / "config.bin", 3ull << 30);
+  const auto show = box.Run({"show", d.Config()});
+  EXPECT_EQ(show.status, 1);
+  EXPECT_NE(show.err.find("larger than 1986 bytes"), std::string::npos) << show.err;
 }
 
 }  // namespace
