@@ -177,8 +177,15 @@ void BasicPage::CreateControls() {
 void BasicPage::SetLedLabels() {
   const LedBoxTexts texts = LedBoxCaptions(*host_.block, CurrentLanguage());
   const std::string_view shown[3] = {texts.effect, texts.parameter, texts.option};
+  // Without a known effect there is no parameter or option to show: the
+  // boxes keep the skin's own look instead of black bars.
+  const int effect = host_.block->ledEffect;
+  const bool known = effect >= 1 && effect < kLedEffectNames;  // Standard, Respiration, Neon
   for (int box = 0; box < 3; ++box) {
-    if (QLabel* label = ledLabels_[static_cast<size_t>(box)]) label->setText(Utf8(shown[box]));
+    QLabel* label = ledLabels_[static_cast<size_t>(box)];
+    if (!label) continue;
+    label->setText(Utf8(shown[box]));
+    label->setVisible(box == 0 || known);
   }
 }
 
@@ -228,15 +235,16 @@ void BasicPage::DrawReportStop(QImage& canvas, int stop, bool light) {
   DrawSkinFile(&canvas, light ? kSliderRateLightPng : kSliderRateDarkPng, kStopLefts[stop], kStopTop);
 }
 
-void BasicPage::DrawStage(QImage& canvas, int s) {
+void BasicPage::DrawStage(QImage& canvas, int s, bool showLevel) {
   const SettingsBlock& b = *host_.block;
   const bool on = b.dpiStageEnabled[s] != 0;
+  const bool lit = on || showLevel;
   const int level = b.dpiStageIndex[s] + 1;
   DrawSkinFile(&canvas, on ? kPaneTickPng : kPanePng, StageLeft(s), StageBox(s).top);
   const int levels = DpiSliderLevels(SensorType());
   for (int k = 1; k <= levels; ++k) {
     const MenuRect cell = LevelCell(s, k);
-    DrawSkinFile(&canvas, on && k <= level ? kSliderDpiLightPng : kSliderDpiDarkPng, cell.left, cell.top);
+    DrawSkinFile(&canvas, lit && k <= level ? kSliderDpiLightPng : kSliderDpiDarkPng, cell.left, cell.top);
   }
 }
 
@@ -328,7 +336,7 @@ void BasicPage::ToggleDpiStage(int s) {
 void BasicPage::SetDpiLevel(int s, int level) {
   if (!corvaline::SetDpiLevel(*host_.block, s, level)) return;
   if (QImage* canvas = Canvas()) {
-    DrawStage(*canvas, s);
+    DrawStage(*canvas, s, true);
     Repaint();
   }
 }
