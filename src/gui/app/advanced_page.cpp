@@ -35,7 +35,7 @@ struct PlacedText {
 AdvancedPage::AdvancedPage(AdvancedPageHost host, platform::PointerBackend& pointer,
                            DelayPrompt delayPrompt)
     : host_(std::move(host)),
-      systemMouse_(*host_.block, pointer),
+      systemMouse_(*host_.block, pointer, host_.snapshot),
       systemView_(systemMouse_),
       editor_(*host_.block, host_.recordIni),
       recorder_(editor_, capture_),
