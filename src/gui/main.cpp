@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
   advancedHost.repaint = [&shell] { shell.Window().update(); };
   advancedHost.fonts = &shell.Fonts();
   advancedHost.block = &Settings().settings;
+  advancedHost.snapshot = &Settings().savedSettings;
   advancedHost.recordIni = DataFiles().recordIni;
   gui::AdvancedPage advanced(std::move(advancedHost), *pointerBackend, gui::RunDelayTimeDialog);
   shell.SetPageContent(gui::Page::Advanced, &advanced);

@@ -36,6 +36,7 @@ void MacroRecorder::StartRecording() {
   capturing_ = true;
   everStarted_ = true;
   firstEventSeen_ = false;
+  keysDown_.clear();
   host_.SetWindowTitle(UiText(MainText::RecordingTitle));
 }
 
@@ -90,6 +91,9 @@ void MacroRecorder::OnKey(std::string_view keyName, KeyTransition transition, bo
 void MacroRecorder::OnRecordedKey(KeyTransition transition, std::string_view keyName) {
   if (editor_.SelectedMacro() < 0) return;
   if (transition == KeyTransition::Release) {
+    const auto down = keysDown_.find(keyName);
+    if (down == keysDown_.end()) return;
+    keysDown_.erase(down);
     AppendAndSelect(DelayItem(kRecordedDelayMs));
     AppendAndSelect(ReleaseItem(keyName));
     return;
@@ -99,6 +103,7 @@ void MacroRecorder::OnRecordedKey(KeyTransition transition, std::string_view key
   AppendAndSelect(PressItem(keyName));
   firstEventSeen_ = true;
   lastPressedKey_ = std::string(keyName);
+  keysDown_.insert(lastPressedKey_);
 }
 
 void MacroRecorder::AppendAndSelect(std::string item) {

@@ -4,6 +4,7 @@
 // OnKey calls; the platform's key capture sits behind RecordingHost.
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -45,7 +46,10 @@ class MacroRecorder {
 
   // One keystroke seen while capturing, with the platform's key name.
   // keyWasDown is set for a press of a key that was already down
-  // (auto-repeat); such a repeat of the last pressed key is dropped.
+  // (auto-repeat); such a repeat of the last pressed key is dropped. A
+  // release whose press was not recorded in this recording (the Enter that
+  // closed the "Start Recording" box, a key held since before) is dropped too:
+  // the mouse would send a key event the user never recorded.
   void OnKey(std::string_view keyName, KeyTransition transition, bool keyWasDown);
 
  private:
@@ -58,6 +62,7 @@ class MacroRecorder {
   bool everStarted_ = false;  // Stop before any Start is refused
   bool firstEventSeen_ = false;
   std::string lastPressedKey_;
+  std::set<std::string, std::less<>> keysDown_;  // recorded presses not yet released
 };
 
 }  // namespace corvaline

@@ -1,6 +1,7 @@
 #include "core/macros/record_store.h"
 
 #include <algorithm>
+#include <limits>
 #include <system_error>
 #include <unordered_map>
 
@@ -40,7 +41,22 @@ std::unordered_map<std::string, std::string> ReadKeys(const std::filesystem::pat
 int CountOf(const std::unordered_map<std::string, std::string>& keys) {
   const auto it = keys.find(Lowered(std::string(kItemCountKey)));
   const int count = it == keys.end() ? 0 : ParseLeadingInt(it->second);
-  return std::clamp(count, 0, kMaxStoredItems);
+  return std::max(count, 0);
+}
+
+// The index of an "Item<n>" key (already lowered), written as MacroItemKey
+// writes it; -1 for any other key.
+int ItemIndexOf(std::string_view key) {
+  constexpr std::string_view kPrefix = "item";
+  if (!key.starts_with(kPrefix)) return -1;
+  const std::string_view digits = key.substr(kPrefix.size());
+  if (digits.empty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == '0')) return -1;
+  long long index = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return -1;
+    index = index * 10 + (c - '0');
+  }
+  return index > std::numeric_limits<int>::max() ? -1 : static_cast<int>(index);
 }
 
 }  // namespace
@@ -53,19 +69,27 @@ std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
                                         std::string_view name) {
   // The file is read once for the whole macro: a key at a time made a long
   // macro cost its length times the file's.
-  const auto keys = ReadKeys(recordIni, name);
+  auto keys = ReadKeys(recordIni, name);
   const int count = CountOf(keys);
-  std::vector<std::string> items;
-  // A key missing in the middle reads as an empty item; a long run of missing
-  // keys means the count is damaged, and reading on would only stall.
-  constexpr int kMaxMissingRun = 16;
-  int missingRun = 0;
-  for (int i = 0; i < count && missingRun < kMaxMissingRun; ++i) {
-    const auto it = keys.find(Lowered(MacroItemKey(i)));
-    missingRun = it == keys.end() ? missingRun + 1 : 0;
-    items.push_back(it == keys.end() ? std::string() : it->second);
+  // Only the keys present are visited, so a damaged count costs nothing.
+  std::vector<std::pair<int, std::string*>> present;
+  for (auto& [key, value] : keys) {
+    const int index = ItemIndexOf(key);
+    if (index >= 0 && index < count) present.emplace_back(index, &value);
   }
-  while (missingRun-- > 0 && !items.empty()) items.pop_back();
+  std::sort(present.begin(), present.end());
+  // A run of missing keys between two items reads as one empty item: the
+  // event before it gets no pause, and nothing else is encoded from it, just
+  // as when every missing key is read as empty. Missing keys at the end
+  // (a count larger than the items written) are dropped.
+  std::vector<std::string> items;
+  items.reserve(present.size());
+  int next = 0;
+  for (auto& [index, value] : present) {
+    if (index > next) items.emplace_back();
+    items.push_back(std::move(*value));
+    next = index + 1;
+  }
   return items;
 }
 

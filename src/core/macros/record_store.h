@@ -11,8 +11,8 @@
 namespace corvaline {
 
 inline constexpr std::string_view kItemCountKey = "ItemCount";
-// Item counts above this are read as this many; far more than the mouse can
-// hold, so it only guards against a damaged count.
+// The most items a macro may bring in from elsewhere (a profile); far more
+// than the mouse can hold.
 inline constexpr int kMaxStoredItems = 65535;
 
 // "Item<index>".
@@ -22,13 +22,12 @@ std::string MacroItemKey(int index);
 // name is read whole, however long the list. Empty when the file is missing.
 std::vector<std::string> ListMacroNames(const std::filesystem::path& recordIni);
 
-// "ItemCount" of the macro: 0 when missing, non-numeric or negative, capped
-// at kMaxStoredItems.
+// "ItemCount" of the macro: 0 when missing, non-numeric or negative.
 int ReadMacroItemCount(const std::filesystem::path& recordIni, std::string_view name);
 
-// The macro's item texts in order. A missing key reads as an empty text,
-// except that a run of missing keys at the end (a count larger than the
-// items written) is dropped.
+// The macro's items 0..ItemCount-1 in order, at a cost bounded by the keys
+// present. A run of missing keys between items reads as one empty text; a
+// run at the end (a count larger than the items written) is dropped.
 std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
                                         std::string_view name);
 

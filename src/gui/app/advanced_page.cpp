@@ -1,7 +1,5 @@
 #include "gui/app/advanced_page.h"
 
-#include <QPainter>
-
 #include "core/i18n/ui_strings.h"
 #include "gui/app/hit_regions.h"
 #include "gui/ui/skin_files.h"
@@ -35,7 +33,7 @@ struct PlacedText {
 AdvancedPage::AdvancedPage(AdvancedPageHost host, platform::PointerBackend& pointer,
                            DelayPrompt delayPrompt)
     : host_(std::move(host)),
-      systemMouse_(*host_.block, pointer),
+      systemMouse_(*host_.block, pointer, host_.snapshot),
       systemView_(systemMouse_),
       editor_(*host_.block, host_.recordIni),
       recorder_(editor_, capture_),
@@ -73,15 +71,10 @@ void AdvancedPage::DrawMacroTexts(QImage& canvas) {
       {MainText::MacroNameLabel, RectLTRB(735, 302, 874, 322), kLabelAlign},
       {MainText::LoopTimesLabel, RectLTRB(735, 342, 874, 362), kLabelAlign},
       {MainText::InsertMouseEvent, RectLTRB(735, 382, 874, 402), kLabelAlign},
+      {MainText::StartRecording, RectLTRB(765, 227, 874, 260), kLabelAlign},
+      {MainText::StopRecording, RectLTRB(765, 263, 874, 296), kLabelAlign},
   };
   for (const PlacedText& t : texts) DrawSkinText(&canvas, Utf8(UiText(t.text)), t.rect, font, t.align);
-  // The recording buttons' texts may take two lines.
-  QPainter painter(&canvas);
-  painter.setFont(font);
-  painter.setPen(TextColour());
-  const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-  painter.drawText(RectLTRB(765, 227, 874, 260), flags, Utf8(UiText(MainText::StartRecording)));
-  painter.drawText(RectLTRB(765, 263, 874, 296), flags, Utf8(UiText(MainText::StopRecording)));
 }
 
 void AdvancedPage::DestroyControls() {

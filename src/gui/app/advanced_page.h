@@ -32,6 +32,7 @@ struct AdvancedPageHost {
   std::function<void()> repaint;
   const UiFonts* fonts = nullptr;
   SettingsBlock* block = nullptr;   // the working settings
+  SettingsBlock* snapshot = nullptr;  // what Cancel returns them to
   std::filesystem::path recordIni;
 };
 

@@ -91,6 +91,11 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     windowHandle()->startSystemMove();
 }
 
+// The second press of a double click comes as a double click, which no
+// region answers: a double click is one click, so a tick box is not toggled
+// back and a button's menu not closed again by it.
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
 void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::WindowStateChange) {
     const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();

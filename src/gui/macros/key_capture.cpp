@@ -58,7 +58,7 @@ bool KeyCapture::eventFilter(QObject* watched, QEvent* event) {
   if (!watched->isWidgetType() && !watched->isWindowType()) return false;
   auto& key = static_cast<QKeyEvent&>(*event);
   const SeenKey seen{event, key.timestamp(), type, key.nativeScanCode(), key.key(),
-                     key.modifiers().toInt(), key.isAutoRepeat()};
+                     key.modifiers(), key.isAutoRepeat()};
   if (seen == lastSeen_) return false;
   lastSeen_ = seen;
   // A message box or dialog on top has the keyboard: its keys are not the

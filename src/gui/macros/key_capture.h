@@ -58,7 +58,7 @@ class KeyCapture : public QObject, public RecordingHost {
     int type = 0;
     quint32 scanCode = 0;
     int key = 0;
-    int modifiers = 0;
+    Qt::KeyboardModifiers modifiers;
     bool autoRepeat = false;
     bool operator==(const SeenKey&) const = default;
   };

@@ -1,5 +1,7 @@
 #include "gui/macros/macro_dialog.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QPainter>
 
@@ -68,12 +70,15 @@ void CMacroDialog::DrawOwnTexts(QPainter& painter) {
   for (int i = 0; i < kRepeatModeCount; ++i) {
     DrawDialogImage(painter, i + 1 == result_.repeatMode ? kPaneTickPng : kPanePng,
                     kModeBoxes[i].topLeft());
-    // Not clipped: a long mode text in a large font may take a third line,
-    // which still clears the boxes above and below.
+    // Not clipped: the longest English mode text takes a third line, which
+    // still clears the boxes above and below. Wrapped within the dialog: its
+    // rectangle reaches past a background narrower than 390 pixels.
     painter.save();
     painter.setPen(Qt::white);
     constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextDontClip;
-    painter.drawText(kModeTexts[i], kFlags, Utf8(UiText(kModeTextIds[i], lang)));
+    QRect text = kModeTexts[i];
+    text.setRight(std::min(text.right(), width() - 1));
+    painter.drawText(text, kFlags, Utf8(UiText(kModeTextIds[i], lang)));
     painter.restore();
   }
 }

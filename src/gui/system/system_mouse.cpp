@@ -20,12 +20,18 @@ void WriteSetting(bool supported, Write write, std::string_view failure) {
 
 }  // namespace
 
-SystemMouse::SystemMouse(SettingsBlock& settings, platform::PointerBackend& backend)
-    : settings_(settings), backend_(backend) {
+SystemMouse::SystemMouse(SettingsBlock& settings, platform::PointerBackend& backend,
+                         SettingsBlock* snapshot)
+    : settings_(settings), backend_(backend), snapshot_(snapshot) {
   support_.speed = backend_.Supports(PointerSetting::Speed);
   support_.acceleration = backend_.Supports(PointerSetting::Acceleration);
   support_.wheel = backend_.Supports(PointerSetting::WheelLines);
   support_.doubleClick = backend_.Supports(PointerSetting::DoubleClick);
+}
+
+void SystemMouse::SetFromDesktop(std::uint8_t SettingsBlock::*field, int value) {
+  settings_.*field = static_cast<std::uint8_t>(value);
+  if (snapshot_) snapshot_->*field = static_cast<std::uint8_t>(value);
 }
 
 // A value that cannot be read leaves the stored field as config.bin had it,
@@ -35,28 +41,29 @@ void SystemMouse::ReadOnce() {
   read_ = true;
   if (support_.acceleration) {
     if (const auto on = backend_.ReadAcceleration())
-      settings_.pointerPrecision = *on ? 1 : 0;
+      SetFromDesktop(&SettingsBlock::pointerPrecision, *on ? 1 : 0);
     else
       Warn(kMsgGetMouseFailed);
   }
   if (support_.speed) {
     if (const auto speed = backend_.ReadSpeed())
-      settings_.pointerSpeedLevel = static_cast<std::uint8_t>(SpeedPositionFromSystem(*speed));
+      SetFromDesktop(&SettingsBlock::pointerSpeedLevel, SpeedPositionFromSystem(*speed));
     else
       Warn(kMsgGetMouseSpeedFailed);
   }
   if (support_.wheel) {
     if (const auto lines = backend_.ReadWheelLines()) {
       const WheelLevel level = WheelLevelFromSystem(*lines);
-      settings_.wheelPageScroll = level.pageScroll ? 1 : 0;
-      settings_.wheelScrollLines = static_cast<std::uint8_t>(level.position);
+      SetFromDesktop(&SettingsBlock::wheelPageScroll, level.pageScroll ? 1 : 0);
+      SetFromDesktop(&SettingsBlock::wheelScrollLines, level.position);
+      if (*lines > kSliderSteps) keptWheelLines_ = *lines;
     } else {
       Warn(kMsgGetWheelLinesFailed);
     }
   }
   if (support_.doubleClick) {
     if (const auto ms = backend_.ReadDoubleClickMs())
-      settings_.doubleClickLevel = static_cast<std::uint8_t>(DoubleClickPositionFromSystem(*ms));
+      SetFromDesktop(&SettingsBlock::doubleClickLevel, DoubleClickPositionFromSystem(*ms));
     else
       Warn(kMsgGetDoubleClickFailed);
   }
@@ -73,8 +80,11 @@ void SystemMouse::Apply() {
   WriteSetting(support_.speed,
                [&] { return backend_.WriteSpeed(SystemSpeedFromPosition(s.pointerSpeedLevel)); },
                kMsgSetMouseSpeedFailed);
+  // The slider's last step stands for "more" while it shows a larger value read.
+  const bool keep = keptWheelLines_ && s.wheelPageScroll == 0 && s.wheelScrollLines == kSliderSteps;
   WriteSetting(support_.wheel, [&] {
-    return backend_.WriteWheelLines(SystemWheelLines(s.wheelScrollLines, s.wheelPageScroll == 1));
+    return backend_.WriteWheelLines(keep ? *keptWheelLines_
+                                         : SystemWheelLines(s.wheelScrollLines, s.wheelPageScroll == 1));
   }, kMsgSetWheelLinesFailed);
   WriteSetting(support_.doubleClick, [&] {
     return backend_.WriteDoubleClickMs(SystemDoubleClickFromPosition(s.doubleClickLevel));
@@ -91,13 +101,15 @@ void SystemMouse::Restore() {
   WriteSetting(support_.doubleClick,
                [&] { return backend_.WriteDoubleClickMs(kRestoredDoubleClickMs); },
                kMsgSetDoubleClickFailed);
-  if (support_.acceleration) settings_.pointerPrecision = 0;
-  if (support_.speed) settings_.pointerSpeedLevel = kRestoredSpeedPosition;
+  // The desktop has the defaults now, and a Cancel cannot take them back.
+  if (support_.acceleration) SetFromDesktop(&SettingsBlock::pointerPrecision, 0);
+  if (support_.speed) SetFromDesktop(&SettingsBlock::pointerSpeedLevel, kRestoredSpeedPosition);
   if (support_.wheel) {
-    settings_.wheelPageScroll = 0;
-    settings_.wheelScrollLines = kRestoredWheelPosition;
+    SetFromDesktop(&SettingsBlock::wheelPageScroll, 0);
+    SetFromDesktop(&SettingsBlock::wheelScrollLines, kRestoredWheelPosition);
+    keptWheelLines_.reset();
   }
-  if (support_.doubleClick) settings_.doubleClickLevel = kRestoredDoubleClickPosition;
+  if (support_.doubleClick) SetFromDesktop(&SettingsBlock::doubleClickLevel, kRestoredDoubleClickPosition);
 }
 
 bool SystemMouse::SetSliderPosition(int slider, int tick) {
@@ -111,6 +123,7 @@ bool SystemMouse::SetSliderPosition(int slider, int tick) {
     case 2:
       if (!support_.wheel) return false;
       settings_.wheelScrollLines = value;
+      keptWheelLines_.reset();
       return true;
     case 3:
       if (!support_.doubleClick) return false;

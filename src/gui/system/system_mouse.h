@@ -5,6 +5,8 @@
 // change are skipped without a word; a supported one that fails says so.
 #pragma once
 
+#include <optional>
+
 #include "core/settings/settings_block.h"
 #include "gui/app/pointer_settings.h"
 #include "platform/pointer_settings.h"
@@ -21,7 +23,11 @@ struct PointerSupport {
 
 class SystemMouse : public PointerSettings {
  public:
-  SystemMouse(SettingsBlock& settings, platform::PointerBackend& backend);
+  // snapshot, when given, is what Cancel returns the settings to: the values
+  // read from the desktop go there too, so a Cancel keeps them and the next
+  // OK does not write config.bin's old values over the desktop's.
+  SystemMouse(SettingsBlock& settings, platform::PointerBackend& backend,
+              SettingsBlock* snapshot = nullptr);
 
   PointerSupport Support() const { return support_; }
   const SettingsBlock& Settings() const { return settings_; }
@@ -42,10 +48,18 @@ class SystemMouse : public PointerSettings {
   bool ToggleOption(int box);
 
  private:
+  // Sets a pointer field of the settings and of the snapshot alike: the
+  // desktop holds that value now, whatever Cancel does afterwards.
+  void SetFromDesktop(std::uint8_t SettingsBlock::*field, int value);
+
   SettingsBlock& settings_;
   platform::PointerBackend& backend_;
+  SettingsBlock* snapshot_;
   PointerSupport support_;
   bool read_ = false;
+  // Wheel lines the desktop had above the slider's last step; written back
+  // as they were unless the user moves the wheel slider.
+  std::optional<int> keptWheelLines_;
 };
 
 }  // namespace corvaline::gui

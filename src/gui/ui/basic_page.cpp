@@ -3,7 +3,6 @@
 
 #include <QColorDialog>
 #include <QLabel>
-#include <QFontMetrics>
 #include <QPainter>
 
 #include "core/buttons/button_assign.h"
@@ -42,23 +41,6 @@ constexpr MenuRect StopRect(int stop) {
 constexpr MenuRect kLedBoxes[3] = {{767, 330, 851, 344}, {767, 360, 851, 374}, {767, 390, 851, 404}};
 constexpr QRect kLedLabelRects[3] = {RectLTRB(767, 330, 835, 344), RectLTRB(767, 360, 835, 374),
                                      RectLTRB(767, 390, 835, 404)};
-
-// The page's titles and labels may be longer than the box the layout gives
-// them (a longer translation, a font wider than the skin's): rather than cut
-// a word off, the box grows away from the side the text is aligned to.
-QRect Fitted(const QRect& rect, const QString& text, const QFont& font, Qt::Alignment align) {
-  const int need = QFontMetrics(font).horizontalAdvance(text) + 2;
-  const int extra = need - rect.width();
-  if (extra <= 0) return rect;
-  if (align & Qt::AlignRight) return rect.adjusted(-extra, 0, 0, 0);
-  if (align & Qt::AlignHCenter) return rect.adjusted(-(extra + 1) / 2, 0, (extra + 1) / 2, 0);
-  return rect.adjusted(0, 0, extra, 0);
-}
-
-void DrawLabel(QPainter& p, const QString& text, const QRect& rect, const QFont& font,
-               Qt::Alignment align) {
-  DrawSkinText(p, text, Fitted(rect, text, font, align), font, align);
-}
 
 }  // namespace
 
@@ -112,25 +94,25 @@ void BasicPage::DrawStaticTexts(QImage& canvas) {
       {MainText::DpiHeading, RectLTRB(504, 275, 609, 296)},
       {MainText::DpiEffectHeading, RectLTRB(704, 275, 809, 296)},
   };
-  for (const auto& [id, rect] : titles) DrawLabel(p, Utf8(UiText(id, lang)), rect, font, kCaptionAlign);
-  DrawLabel(p, Utf8(UiText(MainText::KeyDefault, lang)),
+  for (const auto& [id, rect] : titles) DrawSkinText(p, Utf8(UiText(id, lang)), rect, font, kCaptionAlign);
+  DrawSkinText(p, Utf8(UiText(MainText::KeyDefault, lang)),
                RectLTRB(kDefault.left, kDefault.top, kDefault.right, kDefault.bottom), font, kCaptionAlign);
   for (int stop = 0; stop < 4; ++stop) {
-    DrawLabel(p, QString::fromLatin1(kStopLabels[stop]),
+    DrawSkinText(p, QString::fromLatin1(kStopLabels[stop]),
                  RectLTRB(kStopLefts[stop], 225, kStopLefts[stop] + kStopWidth, 245), font,
                  Qt::AlignHCenter | Qt::AlignTop);
   }
   const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-  DrawLabel(p, QStringLiteral("Color"), RectLTRB(494, 523, 544, 539), font, right);
-  DrawLabel(p, QStringLiteral("Select"), RectLTRB(494, 541, 544, 557), font, right);
+  DrawSkinText(p, QStringLiteral("Color"), RectLTRB(494, 523, 544, 539), font, right);
+  DrawSkinText(p, QStringLiteral("Select"), RectLTRB(494, 541, 544, 557), font, right);
   const MainText ledTitles[] = {MainText::LedModeLabel, MainText::LedParameterLabel,
                                 MainText::LedEffectLabel};
   for (int b = 0; b < 3; ++b) {
-    DrawLabel(p, Utf8(UiText(ledTitles[b], lang)), RectLTRB(697, 330 + 30 * b, 757, 344 + 30 * b),
+    DrawSkinText(p, Utf8(UiText(ledTitles[b], lang)), RectLTRB(697, 330 + 30 * b, 757, 344 + 30 * b),
                  font, right);
   }
   for (int s = 0; s < kDpiStages; ++s) {
-    DrawLabel(p, QString::number(s + 1), RectLTRB(StageLeft(s), 562, StageLeft(s) + 16, 587), font,
+    DrawSkinText(p, QString::number(s + 1), RectLTRB(StageLeft(s), 562, StageLeft(s) + 16, 587), font,
                  Qt::AlignHCenter | Qt::AlignTop);
   }
 }
@@ -141,7 +123,7 @@ void BasicPage::DrawDpiAxis(QImage& canvas) {
   const int left = levels > 8 ? 514 : 494;
   QPainter p(&canvas);
   for (int k = 1; k <= levels; ++k) {
-    DrawLabel(p, Utf8(DpiLabel(table, k - 1)), RectLTRB(left, 518 - 18 * k, 544, 534 - 18 * k),
+    DrawSkinText(p, Utf8(DpiLabel(table, k - 1)), RectLTRB(left, 518 - 18 * k, 544, 534 - 18 * k),
                  host_.fonts->normal, Qt::AlignRight | Qt::AlignVCenter);
   }
 }
@@ -177,8 +159,15 @@ void BasicPage::CreateControls() {
 void BasicPage::SetLedLabels() {
   const LedBoxTexts texts = LedBoxCaptions(*host_.block, CurrentLanguage());
   const std::string_view shown[3] = {texts.effect, texts.parameter, texts.option};
+  // Without a known effect there is no parameter or option to show: the
+  // boxes keep the skin's own look instead of black bars.
+  const int effect = host_.block->ledEffect;
+  const bool known = effect >= 1 && effect < kLedEffectNames;  // Standard, Respiration, Neon
   for (int box = 0; box < 3; ++box) {
-    if (QLabel* label = ledLabels_[static_cast<size_t>(box)]) label->setText(Utf8(shown[box]));
+    QLabel* label = ledLabels_[static_cast<size_t>(box)];
+    if (!label) continue;
+    label->setText(Utf8(shown[box]));
+    label->setVisible(box == 0 || known);
   }
 }
 
@@ -228,15 +217,16 @@ void BasicPage::DrawReportStop(QImage& canvas, int stop, bool light) {
   DrawSkinFile(&canvas, light ? kSliderRateLightPng : kSliderRateDarkPng, kStopLefts[stop], kStopTop);
 }
 
-void BasicPage::DrawStage(QImage& canvas, int s) {
+void BasicPage::DrawStage(QImage& canvas, int s, bool showLevel) {
   const SettingsBlock& b = *host_.block;
   const bool on = b.dpiStageEnabled[s] != 0;
+  const bool lit = on || showLevel;
   const int level = b.dpiStageIndex[s] + 1;
   DrawSkinFile(&canvas, on ? kPaneTickPng : kPanePng, StageLeft(s), StageBox(s).top);
   const int levels = DpiSliderLevels(SensorType());
   for (int k = 1; k <= levels; ++k) {
     const MenuRect cell = LevelCell(s, k);
-    DrawSkinFile(&canvas, on && k <= level ? kSliderDpiLightPng : kSliderDpiDarkPng, cell.left, cell.top);
+    DrawSkinFile(&canvas, lit && k <= level ? kSliderDpiLightPng : kSliderDpiDarkPng, cell.left, cell.top);
   }
 }
 
@@ -328,7 +318,7 @@ void BasicPage::ToggleDpiStage(int s) {
 void BasicPage::SetDpiLevel(int s, int level) {
   if (!corvaline::SetDpiLevel(*host_.block, s, level)) return;
   if (QImage* canvas = Canvas()) {
-    DrawStage(*canvas, s);
+    DrawStage(*canvas, s, true);
     Repaint();
   }
 }

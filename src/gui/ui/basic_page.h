@@ -121,7 +121,9 @@ class BasicPage : public QObject, public PageContent {
   void DrawBoxTexts(QImage& canvas, int slot);
   void DrawModeButtons(QImage& canvas);
   void DrawReportStop(QImage& canvas, int stop, bool light);
-  void DrawStage(QImage& canvas, int stage);
+  // A stage that is off shows dark cells, except right after a click on one
+  // of its levels (showLevel): the click then shows the level it chose.
+  void DrawStage(QImage& canvas, int stage, bool showLevel = false);
   void DrawStaticTexts(QImage& canvas);
   void DrawDpiAxis(QImage& canvas);
   void CreateControls();

@@ -154,9 +154,8 @@ void BasicPage::OnLedChosen(int box, int position) {
   if (box == 1) {
     const std::optional<LedBoxTexts> texts = ChooseLedEffect(b, position, lang);
     if (!texts) return;
-    if (QLabel* effect = ledLabels_[0]) effect->setText(Utf8(texts->effect));
-    if (parameter) parameter->setText(Utf8(texts->parameter));
-    if (option) option->setText(Utf8(texts->option));
+    SetLedLabels();  // shows the labels an effect without parameters hid
+    if (option) option->setText(Utf8(texts->option));  // a fresh Standard shows its only option
   } else if (box == 2) {
     const std::string_view text = ChooseLedParameter(b, position);
     if (text.empty()) return;

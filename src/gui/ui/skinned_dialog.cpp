@@ -182,6 +182,9 @@ void SkinnedDialog::mousePressEvent(QMouseEvent* event) {
   ClickAt(event->position().toPoint());
 }
 
+// As on the main window: the second press of a double click acts on nothing.
+void SkinnedDialog::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
 void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) {
   const HoverTracker::MoveResult move = hover_.OnMove(event->position().toPoint(), 0);
   if (move.requestHover) {

@@ -4,6 +4,8 @@
 // mouse's own utility has always done.
 #include <windows.h>
 
+#include <climits>
+
 #include "platform/pointer_settings.h"
 
 namespace corvaline::platform {
@@ -28,7 +30,9 @@ class SpiPointer : public PointerBackend {
     UINT lines = 0;
     if (!SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) return std::nullopt;
     // WHEEL_PAGESCROLL (UINT_MAX) is one screen per notch.
-    return lines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(lines & 0xFF);
+    // More lines than the slider has steps are kept as they are.
+    if (lines == WHEEL_PAGESCROLL) return -1;
+    return lines > static_cast<UINT>(INT_MAX) ? INT_MAX : static_cast<int>(lines);
   }
   std::optional<int> ReadDoubleClickMs() override {
     const UINT ms = GetDoubleClickTime();

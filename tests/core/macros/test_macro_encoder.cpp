@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/macros/macro_encoder.h"
+#include "core/macros/record_store.h"
 #include "macro_test_support.h"
 
 namespace corvaline {
@@ -108,11 +109,14 @@ TEST_F(MacroAreaTest, ItemCountZeroClearsTheWholeBlockOthersKeepTheirLoopCount) 
 
 TEST_F(MacroAreaTest, DamagedItemCountsAreReadSafely) {
   std::ofstream(ini, std::ios::binary)
-      << "[huge]\r\nItemCount=65535\r\nItem0=A   Dn\r\nItem1=30 ms\r\nItem2=A   Up\r\n"
+      << "[huge]\r\nItemCount=2147483647\r\nItem0=A   Dn\r\nItem1=30 ms\r\nItem40=A   Up\r\n"
+         "Item07=X\r\nItem2147483647=B   Dn\r\n"
          "[text]\r\nItemCount=many\r\nItem0=B   Dn\r\n"
          "[none]\r\nItemCount=2\r\n";
   for (int k = 0; k < 3; ++k) std::memset(settings.macroArea[k], 0x22, kMacroBlockSize);
   ASSERT_TRUE(EncodeMacroArea(ini, settings));
+  // Items after a gap are read, without visiting two billion indices.
+  EXPECT_EQ(ReadMacroItems(ini, "huge"), (std::vector<std::string>{"A   Dn", "30 ms", "", "A   Up"}));
   EXPECT_EQ(Bytes(settings.macroArea[0], 7), (Block{0x22, 0x22, 3, 0x04, 0x80, 0x04, 0}));
   EXPECT_TRUE(ZeroFrom(settings.macroArea[1], 0));  // non-numeric count reads as 0
   EXPECT_EQ(settings.macroArea[2][1], 0x22);         // a count without items: loop count kept

@@ -75,6 +75,19 @@ TEST_F(MacroRecorderTest, RecordsPressesAndReleasesWithFixedStepsAndDropsAutoRep
   EXPECT_EQ(editor.Items().size(), 9u);
 }
 
+TEST_F(MacroRecorderTest, ReleasesOfKeysNotPressedInThisRecordingAreDropped) {
+  recorder.StartRecording();
+  Press("Ctrl");
+  recorder.StartRecording();
+  Release("Enter");  // the key that closed the "Start Recording" box
+  Release("Ctrl");   // held since the recording before
+  Press("A");
+  Release("B");
+  Release("A");
+  Release("A");
+  EXPECT_EQ(editor.Items(), (Items{"A   Dn", "50 ms", "A   Up"}));
+}
+
 TEST_F(MacroRecorderTest, StopTwiceAndStopWithoutStart) {
   recorder.StopRecording();
   EXPECT_EQ(sink.messages,

@@ -43,6 +43,7 @@ class AdvancedPageTest : public ShellTest {
     host.repaint = [this] { shell->Window().update(); };
     host.fonts = &shell->Fonts();
     host.block = &Settings().settings;
+    host.snapshot = &Settings().savedSettings;
     host.recordIni = DataFiles().recordIni;
     page = std::make_unique<AdvancedPage>(host, desktop, [this](QWidget*) { return delay; });
     page->EditorView().SetItemMenu([this](QWidget*, QPoint) { return ++menus, chooseDelete; });

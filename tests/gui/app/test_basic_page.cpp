@@ -134,8 +134,11 @@ TEST_F(BasicPageTest, ReportRateAndDpiStageRules) {
   EXPECT_EQ(Block().dpiStageEnabled[0], 1);
   Click(554 + 27 * 2 + 5, 518 - 18 * 3 + 5);
   EXPECT_EQ(Block().dpiStageIndex[2], 2);
+  EXPECT_EQ(Cell(2, 3), kLight);  // the click shows the level it chose
+  EXPECT_EQ(Cell(2, 4), kDark);
   Click(554 + 27 * 2 + 5, 548);
-  EXPECT_EQ(Block().dpiStageEnabled[2], 1);
+  QTest::mouseDClick(&shell->Window(), Qt::LeftButton, {}, QPoint(554 + 27 * 2 + 5, 548));
+  EXPECT_EQ(Block().dpiStageEnabled[2], 1);  // a double click is one click
   EXPECT_EQ(Cell(2, 3), kLight);
   Click(560, 548);
   EXPECT_EQ(Block().dpiStageEnabled[0], 0);
@@ -280,6 +283,17 @@ TEST_F(BasicPageTest, AClickElsewhereClosesTheListAndOpensAnotherBox) {
 
 TEST_F(BasicPageTest, LightingListsKeepEachEffectsOwnFields) {
   Start();
+  for (int effect : {0, 9}) {  // no parameter or option: no bars over their boxes
+    Block().ledEffect = static_cast<std::uint8_t>(effect);
+    shell->RecomposeCurrentPage();
+    EXPECT_TRUE(Page().LedLabel(1)->isVisible());
+    EXPECT_FALSE(Page().LedLabel(2)->isVisible());
+    EXPECT_FALSE(Page().LedLabel(3)->isVisible());
+  }
+  Click(780, 337);
+  Choose(Page().LedList(1), 1);  // Respiration brings them back
+  EXPECT_TRUE(Page().LedLabel(2)->isVisible());
+  EXPECT_TRUE(Page().LedLabel(3)->isVisible());
   Block().ledEffect = 3;
   Block().ledNeonPeriod = 5;
   Block().ledNeonOption = 2;

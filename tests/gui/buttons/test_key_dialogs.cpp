@@ -149,6 +149,7 @@ class ComboTest : public KeyDialogTest {
 TEST_F(ComboTest, ModifierAndFirstKeyWithoutSecond) {
   dialog().show();
   OpenModifiers();
+  QTest::mouseDClick(&dialog(), Qt::LeftButton, {}, QPoint(60, 77));  // one click, not two
   ASSERT_TRUE(dialog().ModifierList()->IsOpen());
   EXPECT_EQ(dialog().ModifierList()->List()->count(), 8);
   EXPECT_EQ(dialog().ModifierList()->List()->geometry(), RectLTRB(49, 87, 132, 227));

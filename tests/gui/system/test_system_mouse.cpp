@@ -66,6 +66,23 @@ TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
   EXPECT_EQ(desktop.writes[2], "wheel=0");
 }
 
+TEST_F(SystemMouseTest, TheDesktopsValuesStayTheReferenceThroughCancelAndWideWheels) {
+  desktop.wheelLines = 20;
+  block.pointerSpeedLevel = 2;  // config.bin's old value
+  SettingsBlock snapshot = block;
+  SystemMouse mouse(block, desktop, &snapshot);
+  mouse.ReadOnce();
+  EXPECT_EQ(block.wheelScrollLines, 11);
+  mouse.SetSliderPosition(1, 9);
+  block = snapshot;  // Cancel
+  mouse.Apply();
+  EXPECT_EQ(desktop.writes, (Writes{"acceleration=0", "speed=10", "wheel=20", "double-click=550"}));
+  mouse.SetSliderPosition(2, 11);  // now the user means eleven
+  desktop.writes.clear();
+  mouse.Apply();
+  EXPECT_EQ(desktop.writes[2], "wheel=11");
+}
+
 TEST_F(SystemMouseTest, RestoreWritesTheDefaultsAtOnceAndShowsTheirPositions) {
   block.pointerPrecision = 1;
   block.wheelPageScroll = 1;
