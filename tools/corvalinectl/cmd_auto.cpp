@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "config_io.h"
+#include "core/settings/utf8_paths.h"
 #include "core/profiles/auto_rules.h"
 #include "core/profiles/profile_store.h"
 
@@ -37,7 +38,7 @@ std::vector<std::string> Positionals(Invocation& inv, std::filesystem::path& con
 AutoRules ReadForChange(const std::filesystem::path& folder) {
   AutoRulesResult r = ReadAutoRules(folder);
   if (!r.problems.empty())
-    throw Failure((folder / kAutoRulesFile).string() + ": " + r.problems.front() +
+    throw Failure(Utf8FromPath(folder / kAutoRulesFile) + ": " + r.problems.front() +
                   " (mend or remove the line first)");
   return r.rules;
 }

@@ -1,3 +1,4 @@
+#include "core/settings/utf8_paths.h"
 #include "core/profiles/auto_rules.h"
 
 #include <algorithm>
@@ -138,7 +139,7 @@ AutoRulesResult ReadAutoRules(const std::filesystem::path& dataFolder) {
   if (!text) {
     AutoRulesResult r;
     r.rules.on = false;  // rules that cannot be read switch nothing
-    r.problems.push_back("cannot read " + file.string() + ": " + std::strerror(error));
+    r.problems.push_back("cannot read " + Utf8FromPath(file) + ": " + std::strerror(error));
     return r;
   }
   return AutoRulesFromText(*text);
@@ -148,7 +149,7 @@ std::string WriteAutoRules(const std::filesystem::path& dataFolder, const AutoRu
   const std::filesystem::path file = dataFolder / kAutoRulesFile;
   int error = 0;
   if (!WriteFileAtomically(file, AutoRulesToText(rules), &error))
-    return "cannot write " + file.string() + ": " + std::strerror(error);
+    return "cannot write " + Utf8FromPath(file) + ": " + std::strerror(error);
   return {};
 }
 
@@ -191,7 +192,7 @@ std::string CountAutoApply(const std::filesystem::path& dataFolder, std::string_
   for (const DayCount& d : days) text += d.day + "\t" + std::to_string(d.count) + "\n";
   int error = 0;
   if (!WriteFileAtomically(CountsFile(dataFolder), text, &error))
-    return "cannot write " + CountsFile(dataFolder).string() + ": " + std::strerror(error);
+    return "cannot write " + Utf8FromPath(CountsFile(dataFolder)) + ": " + std::strerror(error);
   return {};
 }
 

@@ -184,7 +184,7 @@ ProfileResult ReadConfiguration(const ConfigFiles& files) {
   int error = 0;
   const auto bytes = ReadWholeFile(files.configBin, &error, kConfigFileSize);
   if (!bytes && error == kReadTooLarge)
-    return {std::nullopt, files.configBin.string() + " is larger than 1986 bytes: not a config.bin"};
+    return {std::nullopt, Utf8FromPath(files.configBin) + " is larger than 1986 bytes: not a config.bin"};
   if (!bytes)
     return {std::nullopt, Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText)};
   if (bytes->size() != kConfigFileSize)

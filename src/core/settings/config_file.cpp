@@ -1,3 +1,4 @@
+#include "core/settings/utf8_paths.h"
 #include "core/settings/config_file.h"
 
 #include <cstring>
@@ -69,7 +70,7 @@ bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
   text += factory ? "The factory settings are used instead; "
                   : "The factory settings could not be read either; ";
   text += kept.empty() ? "the damaged file could not be copied aside."
-                       : "the damaged file is kept as " + kept.filename().string() + ".";
+                       : "the damaged file is kept as " + Utf8FromPath(kept.filename()) + ".";
   ShowMessage(text, kAppTitle);
   return factory;
 }
