@@ -60,7 +60,8 @@ TEST(AutoRules, FilesAndTheDailyCount) {
   SetRule(r, "xeyes", "a");
   ASSERT_EQ(WriteAutoRules(dir, r), "");
   EXPECT_EQ(ProfileForApp(ReadAutoRules(dir).rules, "XEyes"), "a");
-  EXPECT_FALSE(fs::exists(TemporaryPathFor(dir / kAutoRulesFile)));
+  for (const auto& entry : fs::directory_iterator(dir))  // no temporary file left behind
+    EXPECT_FALSE(IsTemporaryFor(entry.path(), dir / kAutoRulesFile)) << entry.path();
 
   EXPECT_TRUE(ReadAutoApplyCounts(dir).empty());
   ASSERT_EQ(CountAutoApply(dir, "2026-12-08"), "");
