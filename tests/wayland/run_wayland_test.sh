@@ -217,7 +217,7 @@ click 718 633
 sleep 2
 SHOW=$("$BIN/corvalinectl" show 2>&1)
 grep -q '^Report rate: 500 Hz' <<<"$SHOW" || fail "report rate not 500 Hz: $(grep 'Report rate' <<<"$SHOW")"
-grep -q '^  stage 1: on, .*(index 3)' <<<"$SHOW" || fail "stage 1 not at level 4: $(grep 'stage 1' <<<"$SHOW")"
+grep -q '^  stage 1: on, level 4 ' <<<"$SHOW" || fail "stage 1 not at level 4: $(grep 'stage 1' <<<"$SHOW")"
 sed -n '/^Key group Mode A/,/^Key group Mode B/p' <<<"$SHOW" >"$TMP/mode-a"
 grep -q '^  button 3: fire ' "$TMP/mode-a" || fail "button 3 is not a fire key: $(grep 'button 3' "$TMP/mode-a")"
 grep -q "^  button 4: key Z$" "$TMP/mode-a" || fail "button 4 is not the key Z: $(grep 'button 4' "$TMP/mode-a")"

@@ -77,6 +77,6 @@ for how in EN KEYS; do
 grep -qi 'report rate.*250' <<<"$SHOW" || fail "config.bin: report rate is not 250"
 grep -qi 'button 3: media Mute' <<<"$SHOW" || fail "config.bin: button 3 is not Mute"
 grep -qi 'stage 2: off' <<<"$SHOW" || fail "config.bin: DPI stage 2 is on"
-grep -qi 'stage 1: on, .*(index 2)' <<<"$SHOW" || fail "config.bin: DPI stage 1 is not at level 3"
+grep -qi 'stage 1: on, level 3 ' <<<"$SHOW" || fail "config.bin: DPI stage 1 is not at level 3"
 done
 echo PASS
