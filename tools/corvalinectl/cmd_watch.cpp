@@ -2,7 +2,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <csignal>
 #include <mutex>
 #include <ostream>
@@ -71,16 +70,18 @@ class EventPrinter {
 
   // UTC with milliseconds: 2026-12-08T13:25:22.123Z.
   static std::string NowIso8601() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
-    std::tm utc{};
-    ::gmtime_r(&seconds, &utc);
+    using namespace std::chrono;
+    // The calendar of <chrono>: no gmtime_r, which Windows does not have.
+    const auto now = floor<milliseconds>(system_clock::now());
+    const auto day = floor<days>(now);
+    const year_month_day date(day);
+    const hh_mm_ss<milliseconds> time(now - day);
     char buf[96];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900,
-                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec,
-                  static_cast<int>(ms.count()));
+    std::snprintf(buf, sizeof buf, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()),
+                  static_cast<int>(time.subseconds().count()));
     return buf;
   }
 
