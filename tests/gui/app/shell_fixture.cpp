@@ -12,6 +12,12 @@
 
 namespace corvaline::gui::testing {
 
+std::uint8_t ConfigByte(std::size_t offset) {
+  std::ifstream in(DataFiles().configBin, std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(offset));
+  return static_cast<std::uint8_t>(in.get());
+}
+
 QApplication& App() {
   static int argc = 1;
   static char name[] = "test_gui_app";

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +23,10 @@
 namespace corvaline::gui::testing {
 
 QApplication& App();
+
+// config.bin's byte at `offset` as the data folder holds it now.
+inline constexpr std::size_t kRateOffset = 1 + 1925;  // first-run byte, then reportRateCode
+std::uint8_t ConfigByte(std::size_t offset);
 
 // Runs the event loop until done() or the time is up.
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000);

@@ -12,14 +12,6 @@
 namespace corvaline::gui::testing {
 namespace {
 
-constexpr std::size_t kRateOffset = 1 + 1925;  // first-run byte, then reportRateCode
-
-std::uint8_t ConfigByte(std::size_t offset) {
-  std::ifstream in(DataFiles().configBin, std::ios::binary);
-  in.seekg(static_cast<std::streamoff>(offset));
-  return static_cast<std::uint8_t>(in.get());
-}
-
 // Another program's save: a whole new file renamed over config.bin.
 void SaveFromOutside(std::uint8_t rate) {
   const QString path = QString::fromStdString(DataFiles().configBin.string());

@@ -16,14 +16,6 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 namespace corvaline::gui::testing {
 namespace {
 
-constexpr std::size_t kRateOffset = 1 + 1925;  // first-run byte, then reportRateCode
-
-std::uint8_t ConfigByte(std::size_t offset) {
-  std::ifstream in(DataFiles().configBin, std::ios::binary);
-  in.seekg(static_cast<std::streamoff>(offset));
-  return static_cast<std::uint8_t>(in.get());
-}
-
 long ResidentKiB() {
   std::ifstream statm("/proc/self/statm");
   long pages = 0, resident = 0;

@@ -11,12 +11,6 @@
 namespace corvaline::gui::testing {
 namespace {
 
-std::uint8_t ConfigByte(std::size_t offset) {
-  std::ifstream in(DataFiles().configBin, std::ios::binary);
-  in.seekg(static_cast<std::streamoff>(offset));
-  return static_cast<std::uint8_t>(in.get());
-}
-
 class RunningShell : public ShellTest {
  protected:
   void Start(bool trayResident = true) {

@@ -13,10 +13,10 @@ TEST(UiFonts, CellHeightIsTheTablesHeightForEveryRow) {
   for (UiLanguage lang : {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT}) {
     for (FontRole role : {FontRole::Normal, FontRole::Bold, FontRole::Dialog}) {
       for (OsVersion os : {OsVersion{}, OsVersion{6, 2}}) {
-        const FontSpec spec = UiFontFor(role, lang, os);
-        const QFontMetrics metrics(ToQFont(spec));
-        SCOPED_TRACE(std::string(spec.family) + " " + std::to_string(spec.height));
-        EXPECT_EQ(metrics.ascent() + metrics.descent(), spec.height);
+        const FontSpec font = UiFontFor(role, lang, os);
+        const QFontMetrics metrics(ToQFont(font));
+        SCOPED_TRACE(std::string(font.family) + " " + std::to_string(font.height));
+        EXPECT_EQ(metrics.ascent() + metrics.descent(), font.height);
       }
     }
   }
