@@ -12,10 +12,16 @@
 set -uo pipefail
 BIN=$1 WL_INPUT=$2 WORK=$3
 skip() { echo "SKIP: $*"; exit 77; }
-fail() { echo "FAIL: $*"; shot failure; [ -s "$TMP/corvaline.log" ] && tail -20 "$TMP/corvaline.log"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  shot failure
+  echo "   windows (x y w h): $(windows 2>/dev/null | tr '\n' ';')"
+  [ -s "$TMP/corvaline.log" ] && tail -20 "$TMP/corvaline.log"
+  exit 1
+}
 step() { echo "-- $*"; }
 
-for tool in sway swaymsg jq dbus-daemon dbus-send mako makoctl busctl; do
+for tool in sway swaymsg jq dbus-daemon dbus-send mako makoctl busctl grim; do
   command -v $tool >/dev/null || skip "$tool is not installed (scripts/setup-deps)"
 done
 ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 ||
@@ -113,6 +119,9 @@ main_window() { windows | sort -k3 -n | tail -1; }
 dialog_window() { windows | sort -k3 -n | awk 'NR == 1 { first = $0 } END { if (NR > 1) print first }'; }
 count_windows() { windows | wc -l; }
 shot() { command -v grim >/dev/null && grim "$WORK/shots/$1.png" 2>/dev/null; }
+# One pixel of the main window as "R G B", read from the output's picture.
+pixel() { grim -g "$((WX + $1)),$((WY + $2)) 1x1" -t ppm - 2>/dev/null | tail -c 3 | od -An -tu1 | xargs; }
+reddish() { local r g b; read -r r g b < <(pixel "$1" "$2"); [ -n "$b" ] && [ "$r" -gt 150 ] && [ "$g" -lt 110 ]; }
 wait_for() {  # wait_for SECONDS 'COMMAND': until the command succeeds
   local end=$((SECONDS + $1))
   until eval "$2"; do [ $SECONDS -ge $end ] && return 1; sleep 0.2; done
@@ -225,12 +234,13 @@ echo "   $(grep -E '^Report rate|^  stage 1' <<<"$SHOW" | tr '\n' ';') $(grep -E
 
 step "Advanced page: a macro named wl records the keys H and I"
 click 80 74
-sleep 1
+# The page is there once Start Recording's red dot is drawn.
+wait_for 10 'reddish 749 243' || fail "the Advanced page did not open (pixel at Start Recording: $(pixel 749 243))"
 click 766 329
 key 17 38
 click 565 538
 close_message() {
-  wait_for 10 'test "$(count_windows)" -eq 2' || fail "no message box for $1"
+  wait_for 10 'test "$(count_windows)" -eq 2' || fail "no message box for $1 ($(count_windows) windows)"
   # Enter held a moment, as a hand does: a release in the same instant as
   # the press would reach the window after the box is gone.
   sleep 0.3
