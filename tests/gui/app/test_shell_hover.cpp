@@ -28,10 +28,11 @@ class HoverShell : public ShellTest {
     image.fill(colour);
     ASSERT_TRUE(image.save(file));
   }
-  // Moves the pointer there and lets it rest as long as a hover takes.
-  void RestAt(int x, int y) {
+  // Moves the pointer there and lets it rest until the rest shows at the
+  // given pixel; a busy machine may fire the rest timer late.
+  void RestAt(int x, int y, QPoint shows, QRgb colour) {
     emit shell->Window().pointerMoved(QPoint(x, y));
-    QTest::qWait(kHoverRestMs * 5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Pixel(shows.x(), shows.y()) == colour; }, 2000));
   }
   QRgb Pixel(int x, int y) { return shell->Window().Canvas()->pixel(x, y); }
 };
@@ -41,12 +42,12 @@ constexpr QRgb kNormal = 0xFF5A5A5A;
 TEST_F(HoverShell, RestingLightsOneOfOkApplyCancelAndLeavingEndsEveryHighlight) {
   // The corner pixels stay clear of the centred captions.
   EXPECT_EQ(Pixel(563, 624), kNormal);
-  RestAt(600, 630);  // OK
+  RestAt(600, 630, {563, 624}, 0xFFFA0000);  // OK
   EXPECT_EQ(Pixel(563, 624), 0xFFFA0000);
-  RestAt(700, 630);  // Apply: OK goes back to normal
+  RestAt(700, 630, {667, 624}, 0xFFFA0000);  // Apply: OK goes back to normal
   EXPECT_EQ(Pixel(563, 624), kNormal);
   EXPECT_EQ(Pixel(667, 624), 0xFFFA0000);
-  RestAt(830, 10);  // Minimise stands alone: Apply stays lit
+  RestAt(830, 10, {826, 6}, 0xFF00FA00);  // Minimise stands alone: Apply stays lit
   EXPECT_EQ(Pixel(826, 6), 0xFF00FA00);
   EXPECT_EQ(Pixel(667, 624), 0xFFFA0000);
   EXPECT_TRUE(shell->Hover().IsHighlighted(kHoverApply));
@@ -62,7 +63,7 @@ TEST_F(HoverShell, PassingOverAButtonDrawsNothingAndLeavingTheWindowEndsHighligh
   emit shell->Window().pointerMoved(QPoint(150, 300));  // gone before the rest ended
   QTest::qWait(kHoverRestMs * 5);
   EXPECT_EQ(Pixel(563, 624), kNormal);
-  RestAt(830, 10);
+  RestAt(830, 10, {826, 6}, 0xFF00FA00);
   EXPECT_EQ(Pixel(826, 6), 0xFF00FA00);
   emit shell->Window().pointerMoved(QPoint(-1, -1));
   EXPECT_EQ(Pixel(826, 6), kNormal);
