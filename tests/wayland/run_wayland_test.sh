@@ -6,7 +6,9 @@
 # click on the icon opens the window. It edits the Basic page through menus
 # and dialogs and applies, names a key in the Single Key dialog, records a
 # macro, and drags the window; corvalinectl and record.ini read the results
-# back, sway's tree shows where the windows are. Screenshots (grim) stay in WORK/shots.
+# back, sway's tree shows where the windows are. At 200% a click still lands in
+# place, and the same program is then edited by AT-SPI actions alone.
+# Screenshots (grim) stay in WORK/shots.
 #   run_wayland_test.sh BIN_DIR WL_INPUT WORK_DIR
 # Exit status 77 (skipped, with the reason) when sway cannot run here.
 set -uo pipefail
@@ -148,6 +150,16 @@ wait_for 10 'bus_has org.kde.StatusNotifierWatcher' || fail "swaybar's StatusNot
 mako >"$TMP/mako.log" 2>&1 &
 PIDS+=($!)
 wait_for 10 'bus_has org.freedesktop.Notifications' || fail "mako did not take org.freedesktop.Notifications"
+# The accessibility bus on the same session bus: AT-SPI does not care which
+# display protocol the program draws with.
+A11Y=
+if [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  PIDS+=($!)
+  wait_for 10 'gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
+    --method org.a11y.Bus.GetAddress >/dev/null 2>&1' && A11Y=1
+fi
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$BIN/corvaline-sim" >"$TMP/sim.log" 2>&1 &
 PIDS+=($!)
 wait_for 10 'ls "$CLIENT_RUN"/corvaline-sim/* >/dev/null 2>&1' || fail "corvaline-sim did not start"
@@ -298,9 +310,24 @@ locate_main
 read -r _ _ MW MH < <(main_window)
 [ "$MW" -eq 880 ] && [ "$MH" -eq 660 ] || fail "at 200% the window is ${MW}x${MH}, not 880x660"
 shot 08-basic-page-2x
-click 648 209   # 250 Hz
+click 793 209   # 1000 Hz
 click 718 633   # Apply
 sleep 2
-"$BIN/corvalinectl" show | grep -q '^Report rate: 250 Hz' || fail "the click at 200% did not set 250 Hz"
-echo "   880x660 logical, 250 Hz set and applied"
+"$BIN/corvalinectl" show | grep -q '^Report rate: 1000 Hz' || fail "the click at 200% did not set 1000 Hz"
+echo "   880x660 logical, 1000 Hz set and applied"
+
+step "the same program by accessible actions only (AT-SPI)"
+if [ -z "$A11Y" ]; then
+  echo "   skipped: the AT-SPI bus cannot start here (at-spi2-core, python3-pyatspi)"
+else
+  timeout 120 /usr/bin/python3 "$(dirname "$0")/../gui/accessibility/a11y_walk.py" EN --edit \
+    >"$TMP/a11y.log" 2>&1 || { tail -30 "$TMP/a11y.log"; fail "the edit by accessible actions"; }
+  SHOW=$("$BIN/corvalinectl" show 2>&1)
+  grep -q '^Report rate: 250 Hz' <<<"$SHOW" || fail "AT-SPI: report rate not 250 Hz"
+  grep -q '^  stage 2: off' <<<"$SHOW" || fail "AT-SPI: DPI stage 2 is on"
+  grep -q '^  stage 1: on, level 3 ' <<<"$SHOW" || fail "AT-SPI: stage 1 not at level 3"
+  sed -n '/^Key group Mode A/,/^Key group Mode B/p' <<<"$SHOW" | grep -q '^  button 3: media Mute' ||
+    fail "AT-SPI: button 3 is not Mute"
+  echo "   250 Hz, button 3 Mute, stage 2 off, stage 1 level 3: applied by actions"
+fi
 echo "PASS: the program runs as a native Wayland client (shots in $WORK/shots)"
