@@ -170,6 +170,7 @@ enum class ShellText {
   Discard,            // its button that ends without applying
   OutsideChange,      // Apply after another program changed config.bin: %1 the file
   CaptionsNotSaved,   // Apply could not write the captions: %1 the file
+  NothingLoaded,      // Apply with no settings ever loaded: %1 config.bin, %2 the factory file
   Count
 };
 

@@ -32,6 +32,11 @@ constexpr std::array<TextRow<ShellText>, static_cast<std::size_t>(ShellText::Cou
      "The button captions could not be saved to %1. The settings themselves were saved.",
      "按键名称无法保存到 %1。设置本身已经保存。",
      "按鍵名稱無法儲存到 %1。設定本身已經儲存。"},
+    {ShellText::NothingLoaded,
+     "No settings could be loaded from %1 or from the factory settings in %2, so nothing is sent "
+     "to the mouse. Reinstall the program or restore one of these files.",
+     "无法从 %1 或 %2 中的出厂设置载入任何设置，因此不会向鼠标发送任何内容。请重新安装本程序，或恢复其中一个文件。",
+     "無法從 %1 或 %2 中的出廠設定載入任何設定，因此不會向滑鼠傳送任何內容。請重新安裝本程式，或還原其中一個檔案。"},
 }};
 static_assert(i18n_detail::RowsInOrder(kShellRows));
 

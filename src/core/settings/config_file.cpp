@@ -24,6 +24,7 @@ std::string ReadInto(SettingsStore& store, const std::filesystem::path& configBi
     return "it is " + std::to_string(bytes->size()) + " bytes, not 1986";
   store.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
   std::memcpy(&store.settings, bytes->data() + 1, sizeof(SettingsBlock));
+  store.loaded = true;
   return {};
 }
 
@@ -57,15 +58,18 @@ bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin) 
 
 bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
                   const std::filesystem::path& factoryConfigBin) {
+  const bool fromFactory = !factoryConfigBin.empty();
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec)) {
     ShowMessage(kConfigMissingText, kAppTitle);
-    return false;
+    // The file is still never created, but what the mouse gets starts from
+    // the factory settings rather than an empty block.
+    return fromFactory && ReadInto(store, factoryConfigBin).empty();
   }
   const std::string problem = ReadInto(store, configBin);
   if (problem.empty()) return true;
   const std::filesystem::path kept = KeepDamaged(configBin);
-  const bool factory = !factoryConfigBin.empty() && ReadInto(store, factoryConfigBin).empty();
+  const bool factory = fromFactory && ReadInto(store, factoryConfigBin).empty();
   std::string text = "config.bin could not be loaded: " + problem + ". ";
   text += factory ? "The factory settings are used instead; "
                   : "The factory settings could not be read either; ";

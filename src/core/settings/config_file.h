@@ -21,7 +21,8 @@ inline constexpr std::string_view kSaveErrorCaption = "NULL ==fp ";
 // cannot be read, leaves the store as it was. Returns true when loaded.
 bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin);
 
-// The program's start: as above, except that a config.bin that exists but
+// The program's start: as above (a missing file also starts from
+// factoryConfigBin), except that a config.bin that exists but
 // cannot be loaded (another size, unreadable) is said once with the reason,
 // copied beside itself as config.bin.damaged-YYYYMMDD-HHMMSS, and the
 // store starts from factoryConfigBin instead of zeros, so the next Apply

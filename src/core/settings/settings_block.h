@@ -106,6 +106,9 @@ struct SettingsStore {
   SettingsBlock settings{};
   SettingsBlock savedSettings{};
   std::uint8_t firstRunFlag = 0;
+  // The working block came from a file or a profile. A block that never did
+  // is all zeros (every DPI stage off, no Left Click): it is never sent.
+  bool loaded = false;
 };
 
 // The process-wide store.

@@ -51,6 +51,7 @@ bool ProfilesMenu::Load(const QString& name, const QString& balloon) {
   }
   store.settings = r.profile->block;
   store.firstRunFlag = r.profile->firstRunFlag;
+  store.loaded = true;
   shell_.Items().captions = r.profile->captions;
   TakeSnapshot(store);
   shell_.RecomposeCurrentPage();

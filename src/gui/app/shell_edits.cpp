@@ -146,6 +146,12 @@ void Shell::ReloadConfigFile() {
 }
 
 bool Shell::ApplyEdits() {
+  if (!Settings().loaded) {
+    const QString text = Utf8(UiText(ShellText::NothingLoaded, language_))
+                             .arg(ConfigPath(), QString::fromStdString(Utf8FromPath(DataFiles().factoryConfigBin)));
+    ShowMessage(text.toStdString(), kAppTitle);
+    return false;
+  }
   if (outsideChange_) {
     const QString text = Utf8(UiText(ShellText::OutsideChange, language_)).arg(ConfigPath());
     const QStringList buttons{Utf8(UiText(MainText::Apply, language_)), Utf8(UiText(MainText::Cancel, language_))};

@@ -204,6 +204,20 @@ TEST(ConfigFile, ADamagedFileGivesWayToTheFactorySettingsAndIsKept) {
     EXPECT_EQ(names[1].size(), 19u + 15u);
     EXPECT_EQ(testing_support::ReadBytes(dir / names[1]), damaged);
   }
+  // A missing file is said as always, is still not created, and the block
+  // starts from the factory settings too; without them nothing counts as loaded.
+  std::filesystem::remove(file);
+  testing_support::CapturedMessages messages;
+  SettingsStore store;
+  ASSERT_TRUE(LoadSettings(store, file, factory));
+  EXPECT_TRUE(store.loaded);
+  EXPECT_EQ(std::memcmp(&store.settings, delivered.data() + 1, sizeof store.settings), 0);
+  EXPECT_FALSE(std::filesystem::exists(file));
+  SettingsStore none;
+  EXPECT_FALSE(LoadSettings(none, file, dir / "no-factory.bin"));
+  EXPECT_FALSE(none.loaded);
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].first, "Config file is not exist.");
 }
 
 }  // namespace

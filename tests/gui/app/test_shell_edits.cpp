@@ -120,6 +120,19 @@ TEST_F(EditsTest, AnOutsideSaveIsNotSilentlyUndoneByTheNextApply) {
   EXPECT_FALSE(shell->OutsideChangePending());
 }
 
+TEST_F(EditsTest, WithNoSettingsLoadedApplySendsNothingAndSaysWhy) {
+  WriteDataFiles("EN");
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(DataFiles().configBin.string())));
+  MakeShell();  // and no factory settings either
+  shell->Start();
+  emit tray.leftClicked();
+  const std::size_t sent = mouse->CommandLog().size();
+  Apply();
+  EXPECT_EQ(mouse->CommandLog().size(), sent);
+  ASSERT_FALSE(sink.messages.empty());
+  EXPECT_NE(sink.messages.back().first.find("nothing is sent to the mouse"), std::string::npos);
+}
+
 TEST_F(EditsTest, ApplySaysWhenTheCaptionsCannotBeSaved) {
   Start(/*trayResident=*/true);
   const QString strIni = QString::fromStdString(DataFiles().strIni.string());
