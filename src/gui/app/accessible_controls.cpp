@@ -18,6 +18,15 @@ QRect ToScreen(const QWidget* widget, const QRect& r) {
 
 }  // namespace
 
+std::function<QWidget*()> ChildField(QWidget* host, const QString& objectName) {
+  QPointer<QWidget> owner(host);
+  return [owner, objectName]() -> QWidget* {
+    if (!owner) return nullptr;
+    QWidget* field = owner->findChild<QWidget*>(objectName, Qt::FindDirectChildrenOnly);
+    return field && field->isVisible() ? field : nullptr;
+  };
+}
+
 // ---- Drawn controls --------------------------------------------------------
 
 DrawnControlInterface::DrawnControlInterface(QWidget* host, DrawnControl control, HostClick click)
@@ -60,6 +69,7 @@ QAccessible::State DrawnControlInterface::state() const {
   }
   s.focusable = true;
   s.focused = HasFocusMark(host_.data(), control_.rect);
+  s.disabled = control_.enabled && !control_.enabled();
   if (control_.checked) {
     if (const std::optional<bool> checked = control_.checked()) {
       s.checkable = true;
@@ -115,6 +125,7 @@ AccessibleHost::AccessibleHost(QWidget* host, QAccessible::Role role, std::vecto
                                HostClick click, std::function<bool(QWidget*)> hidden)
     : QAccessibleWidget(host, role), hidden_(std::move(hidden)) {
   for (DrawnControl& c : controls) {
+    if (c.field) continue;
     auto* control = new DrawnControlInterface(host, std::move(c), click);
     controls_.push_back(control);
     ids_.push_back(QAccessible::registerAccessibleInterface(control));
@@ -246,10 +257,10 @@ class ListEntryInterface : public QAccessibleInterface, public QAccessibleAction
 
 class AccessibleListBox : public QAccessibleWidget {
  public:
-  AccessibleListBox(ListBox* list, std::function<QString(int)> name)
+  AccessibleListBox(ListBox* list, std::function<QString(const ListBox&)> name)
       : QAccessibleWidget(list, QAccessible::List), name_(std::move(name)) {}
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name && name_) return name_(List()->Id());
+    if (t == QAccessible::Name && name_) return name_(*List());
     return QAccessibleWidget::text(t);
   }
   ~AccessibleListBox() override {
@@ -278,12 +289,12 @@ class AccessibleListBox : public QAccessibleWidget {
 
  private:
   mutable std::vector<QAccessible::Id> ids_;
-  std::function<QString(int)> name_;
+  std::function<QString(const ListBox&)> name_;
 };
 
 }  // namespace
 
-QAccessibleInterface* MakeAccessibleListBox(QObject* object, std::function<QString(int id)> name) {
+QAccessibleInterface* MakeAccessibleListBox(QObject* object, std::function<QString(const ListBox& list)> name) {
   auto* list = qobject_cast<ListBox*>(object);
   return list ? new AccessibleListBox(list, std::move(name)) : nullptr;
 }

@@ -16,6 +16,10 @@
 #include <optional>
 #include <vector>
 
+namespace corvaline {
+class ListBox;
+}
+
 namespace corvaline::gui {
 
 struct DrawnControl {
@@ -26,13 +30,21 @@ struct DrawnControl {
   std::function<QString()> description;  // null: none
   std::function<std::optional<bool>()> checked;  // null or nullopt: not checkable
   std::function<bool()> shown;           // null: always (on the host's current page)
+  std::function<bool()> enabled;         // null: always; false: shown dimmed, clicks ignored
   std::function<bool()> expanded;        // null: not expandable
   // A slider: its value, range, and the point whose click sets value v.
   std::function<int()> level;
   int minimum = 0;
   int maximum = 0;
   std::function<QPoint(int)> levelPoint;
+  // An edit field (a child widget) in the keyboard order: marked, it takes
+  // the keyboard; its own accessible object stands for it, so hosts leave
+  // such entries out of their drawn children.
+  std::function<QWidget*()> field;
 };
+
+// The child of `host` with this object name, when it is shown.
+std::function<QWidget*()> ChildField(QWidget* host, const QString& objectName);
 
 // Clicks a host at a point of its client area, as the left button would.
 using HostClick = std::function<void(QPoint)>;
@@ -89,6 +101,7 @@ class DrawnControlInterface : public QAccessibleInterface,
 // show a drawn control's value are left out (hidden()).
 class AccessibleHost : public QAccessibleWidget {
  public:
+  // Entries with a `field` are left out: the field is a widget child.
   AccessibleHost(QWidget* host, QAccessible::Role role, std::vector<DrawnControl> controls,
                  HostClick click, std::function<bool(QWidget*)> hidden = {});
   ~AccessibleHost() override;
@@ -116,7 +129,7 @@ class AccessibleHost : public QAccessibleWidget {
 // The lists of the program (function menus, DPI sub-menu, lighting lists,
 // dialog drop-downs): each entry an item whose press is the pointer moving
 // onto it and clicking it.
-// `name` gives a list its name by its control id (empty: none).
-QAccessibleInterface* MakeAccessibleListBox(QObject* list, std::function<QString(int id)> name);
+// `name` gives a list its name (empty: none).
+QAccessibleInterface* MakeAccessibleListBox(QObject* list, std::function<QString(const ListBox& list)> name);
 
 }  // namespace corvaline::gui

@@ -31,12 +31,15 @@ class FocusRing : public QObject {
 
  private:
   bool OnKey(int key, Qt::KeyboardModifiers modifiers);
+  bool OnFieldKey(QObject* field, int key, Qt::KeyboardModifiers modifiers);
   void Move(int step);
   void Mark(int index);
   void Activate();
   bool Arrow(int key);
   bool ArrowInList(ListBox* list, int key);
   ListBox* ActiveList() const;
+  bool IsEntryField(const QWidget* widget) const;
+  void NotifyEntry(ListBox* list, int row);
   void Click(QPoint at);
   void NotifyFocus();
 

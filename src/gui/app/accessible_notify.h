@@ -1,0 +1,31 @@
+// Keeps assistive technology's copy of a window's tree current: when the
+// children a host shows change (a page change, a menu or drop-down opening
+// or closing) the host says its children were reordered, and a screen reader
+// reads them anew.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <vector>
+
+namespace corvaline::gui {
+
+class TreeNotifier : public QObject {
+  Q_OBJECT
+ public:
+  explicit TreeNotifier(QWidget* host);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Check();
+
+  QPointer<QWidget> host_;
+  std::vector<const void*> children_;
+  bool pending_ = false;
+};
+
+}  // namespace corvaline::gui
