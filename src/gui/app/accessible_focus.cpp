@@ -214,16 +214,6 @@ ListBox* FocusRing::ActiveList() const {
   return inSubList_ && open.size() > 1 ? open.back() : open.front();
 }
 
-// The entry the arrows reached is spoken as the focus.
-void FocusRing::NotifyEntry(ListBox* list, int row) {
-  if (!QAccessible::isActive()) return;
-  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
-  QAccessibleInterface* entry = iface ? iface->child(row) : nullptr;
-  if (!entry) return;
-  QAccessibleEvent focus(entry, QAccessible::Focus);
-  QAccessible::updateAccessibility(&focus);
-}
-
 void FocusRing::Activate() {
   if (ListBox* list = ActiveList(); list && list->currentRow() >= 0) {
     const int row = list->currentRow();
@@ -258,7 +248,6 @@ bool FocusRing::ArrowInList(ListBox* list, int key) {
   const int row = std::clamp(list->currentRow() + step, 0, list->count() - 1);
   list->scrollToItem(list->item(row));
   list->TrackPointer(Centre(list->EntryRect(row)));
-  NotifyEntry(list, row);
   return true;
 }
 

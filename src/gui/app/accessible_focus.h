@@ -39,7 +39,6 @@ class FocusRing : public QObject {
   bool ArrowInList(ListBox* list, int key);
   ListBox* ActiveList() const;
   bool IsEntryField(const QWidget* widget) const;
-  void NotifyEntry(ListBox* list, int row);
   void Click(QPoint at);
   void NotifyFocus();
 

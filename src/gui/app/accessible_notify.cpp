@@ -4,17 +4,32 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace corvaline::gui {
 
 namespace {
 
-std::vector<const void*> ChildrenOf(QWidget* host) {
-  std::vector<const void*> children;
+std::vector<QAccessible::Id> ChildrenOf(QWidget* host) {
+  std::vector<QAccessible::Id> children;
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(host);
   if (!iface) return children;
   const int count = iface->childCount();
-  for (int i = 0; i < count; ++i) children.push_back(iface->child(i));
+  for (int i = 0; i < count; ++i) {
+    if (QAccessibleInterface* child = iface->child(i)) children.push_back(QAccessible::uniqueId(child));
+  }
   return children;
+}
+
+bool Holds(const std::vector<QAccessible::Id>& ids, QAccessible::Id id) {
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+void Tell(QAccessible::Id id, QAccessible::Event type) {
+  QAccessibleInterface* child = QAccessible::accessibleInterface(id);
+  if (!child || !child->isValid()) return;  // gone with its widget: Qt said so then
+  QAccessibleEvent event(child, type);
+  QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace
@@ -34,16 +49,23 @@ bool TreeNotifier::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+// Each child that came or went is told as created or destroyed: that is
+// what AT-SPI carries to screen readers as a change of the children (Qt's
+// reorder notice reaches them malformed).
 void TreeNotifier::Check() {
   pending_ = false;
   if (!host_ || !host_->isVisible()) return;
-  std::vector<const void*> now = ChildrenOf(host_.data());
+  std::vector<QAccessible::Id> now = ChildrenOf(host_.data());
   if (now == children_) return;
   const bool first = children_.empty();
-  children_ = std::move(now);
+  std::swap(children_, now);
   if (first) return;  // the window's first showing is news enough
-  QAccessibleEvent reorder(host_.data(), QAccessible::ObjectReorder);
-  QAccessible::updateAccessibility(&reorder);
+  for (QAccessible::Id id : now) {
+    if (!Holds(children_, id)) Tell(id, QAccessible::ObjectDestroyed);
+  }
+  for (QAccessible::Id id : children_) {
+    if (!Holds(now, id)) Tell(id, QAccessible::ObjectCreated);
+  }
 }
 
 }  // namespace corvaline::gui

@@ -1,9 +1,10 @@
 // Keeps assistive technology's copy of a window's tree current: when the
 // children a host shows change (a page change, a menu or drop-down opening
-// or closing) the host says its children were reordered, and a screen reader
-// reads them anew.
+// or closing) the host tells which children came and went, and a screen
+// reader reads them anew.
 #pragma once
 
+#include <QAccessible>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -24,7 +25,7 @@ class TreeNotifier : public QObject {
   void Check();
 
   QPointer<QWidget> host_;
-  std::vector<const void*> children_;
+  std::vector<QAccessible::Id> children_;
   bool pending_ = false;
 };
 
