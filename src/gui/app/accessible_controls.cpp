@@ -1,5 +1,7 @@
 #include "gui/app/accessible_controls.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWindow>
 
@@ -200,6 +202,17 @@ QString AccessibleHost::text(QAccessible::Text t) const {
 
 // ---- Lists -----------------------------------------------------------------
 
+QString ActivateAction() { return QStringLiteral("activate"); }
+
+void DoubleClickEntry(ListBox* list, int row) {
+  if (!list || row < 0 || row >= list->count()) return;
+  QWidget* viewport = list->viewport();
+  const QPoint at = viewport->mapFrom(list, Centre(list->EntryRect(row)));
+  QMouseEvent click(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(viewport, &click);
+}
+
 namespace {
 
 class ListEntryInterface : public QAccessibleInterface, public QAccessibleActionInterface {
@@ -236,11 +249,15 @@ class ListEntryInterface : public QAccessibleInterface, public QAccessibleAction
   void* interface_cast(QAccessible::InterfaceType type) override {
     return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
   }
-  QStringList actionNames() const override { return {pressAction()}; }
+  QStringList actionNames() const override { return {pressAction(), ActivateAction()}; }
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
   // The pointer reaches the entry (a "DPI Switch" entry opens its sub-menu
   // on that), then the click chooses it.
   void doAction(const QString& name) override {
+    if (name == ActivateAction() && isValid()) {
+      QTimer::singleShot(0, list_.data(), [list = list_, row = row_] { DoubleClickEntry(list, row); });
+      return;
+    }
     if (name != pressAction() || !isValid()) return;
     QTimer::singleShot(0, list_.data(), [list = list_, row = row_] {
       if (!list || row >= list->count()) return;

@@ -127,9 +127,12 @@ class AccessibleHost : public QAccessibleWidget {
 };
 
 // The lists of the program (function menus, DPI sub-menu, lighting lists,
-// dialog drop-downs): each entry an item whose press is the pointer moving
-// onto it and clicking it.
+// dialog drop-downs, the macro editor's): each entry an item whose press is
+// the pointer moving onto it and clicking it, and whose "activate" is a
+// double click on it (on a delay step: the Delay Time dialog).
 // `name` gives a list its name (empty: none).
+QString ActivateAction();
+void DoubleClickEntry(ListBox* list, int row);
 QAccessibleInterface* MakeAccessibleListBox(QObject* list, std::function<QString(const ListBox& list)> name);
 
 }  // namespace corvaline::gui

@@ -217,6 +217,12 @@ ListBox* FocusRing::ActiveList() const {
 void FocusRing::Activate() {
   if (ListBox* list = ActiveList(); list && list->currentRow() >= 0) {
     const int row = list->currentRow();
+    if (IsEntryField(list)) {
+      // The arrows chose the entry of a lasting list already: Space is what
+      // a double click does (a delay step's Delay Time dialog).
+      QTimer::singleShot(0, list, [list = QPointer<ListBox>(list), row] { DoubleClickEntry(list, row); });
+      return;
+    }
     list->TrackPointer(Centre(list->EntryRect(row)));
     QTimer::singleShot(0, list, [list = QPointer<ListBox>(list), row] {
       if (list) emit list->chosen(row);
