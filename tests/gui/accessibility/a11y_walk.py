@@ -262,6 +262,21 @@ def skins_dialog(win, choose):
 
 DIALOGS_SKINS_BUTTON = {"EN": "Skins", "CHS": "皮肤"}
 
+
+def delay_edit(win):
+    """A new macro named by text, a mouse event inserted, its delay set to 500 ms in the
+    Delay Time dialog that the entry's "activate" opens."""
+    find(win, "text", "Macro Name").queryEditableText().setTextContents("m1")
+    act(find(win, "push button", "New"))
+    act(wait_for("the new macro", lambda: find(win, "list item", "m1")))
+    act(find(win, "combo box", "Insert A Mouse Event"))
+    act(wait_for("the mouse events", lambda: find(win, "list item", "L-Button Click")))
+    act(wait_for("the delay step", lambda: find(win, "list item", "50 ms")), 1)
+    dialog = dialog_of("the Delay Time dialog")
+    find(dialog, "text", "Please enter a delay").queryEditableText().setTextContents("500")
+    act(find(dialog, "push button", "OK"))
+    wait_for("the delay of 500 ms", lambda: find(win, "list item", "500 ms"))
+
 a = wait_for("the program on the bus", app, 30)
 win = wait_for("the main window", lambda: main_window(app()))
 wait_for("the Basic page", lambda: find(win, "radio button", "125"))
@@ -320,6 +335,7 @@ if EDIT:
         fail("the double-click slider is not marked disabled")
     if not sensitive(find(win, "check box", "Enhance Pointer Precision")):
         fail("the precision box is marked disabled")
+    delay_edit(win)
 if KEYS:
     keyboard_edit(win)
 print("PASS")
