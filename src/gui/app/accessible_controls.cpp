@@ -284,6 +284,12 @@ class AccessibleListBox : public QAccessibleWidget {
     for (QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
   }
 
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    if (HasFocusMark(List())) s.focused = true;
+    return s;
+  }
+
   ListBox* List() const { return static_cast<ListBox*>(widget()); }
   int childCount() const override { return List()->count(); }
   QAccessibleInterface* child(int index) const override {

@@ -85,6 +85,14 @@ bool HasFocusMark(const QWidget* host, const QRect& rect) {
   return false;
 }
 
+bool HasFocusMark(const QWidget* widget) {
+  for (const FocusRing* ring : Rings()) {
+    const DrawnControl* marked = ring->Marked();
+    if (marked && marked->field && marked->field() == widget) return true;
+  }
+  return false;
+}
+
 // On the host and its lists only, never the application: the window's own
 // filter (Enter, Esc, a recording holding the keyboard) comes first.
 bool FocusRing::eventFilter(QObject* watched, QEvent* event) {

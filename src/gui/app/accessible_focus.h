@@ -52,5 +52,8 @@ class FocusRing : public QObject {
 
 // True when a focus mark of `host` is on the control at `rect`.
 bool HasFocusMark(const QWidget* host, const QRect& rect);
+// True when a focus mark is on this field (a lasting list keeps the keys
+// with its window, so Qt does not call it focused).
+bool HasFocusMark(const QWidget* field);
 
 }  // namespace corvaline::gui
