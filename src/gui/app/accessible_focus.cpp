@@ -47,7 +47,9 @@ bool IsShown(const DrawnControl& c) {
 }
 
 // Tab passes over what cannot be used now, as it passes over disabled widgets.
-bool Reachable(const DrawnControl& c) { return IsShown(c) && (!c.enabled || c.enabled()); }
+bool Reachable(const DrawnControl& c) {
+  return IsShown(c) && (!c.enabled || c.enabled()) && (!c.field || c.field()->isEnabled());
+}
 
 QRect MarkedRect(const DrawnControl& c) { return c.field ? c.field()->geometry() : c.rect; }
 
