@@ -1,5 +1,7 @@
 #include "gui/app/accessible_controls.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QTimer>
@@ -127,9 +129,13 @@ AccessibleHost::AccessibleHost(QWidget* host, QAccessible::Role role, std::vecto
                                HostClick click, std::function<bool(QWidget*)> hidden)
     : QAccessibleWidget(host, role), hidden_(std::move(hidden)) {
   for (DrawnControl& c : controls) {
-    if (c.field) continue;
+    if (c.field) {
+      order_.push_back({nullptr, c.field});
+      continue;
+    }
     auto* control = new DrawnControlInterface(host, std::move(c), click);
     controls_.push_back(control);
+    order_.push_back({control, {}});
     ids_.push_back(QAccessible::registerAccessibleInterface(control));
   }
 }
@@ -159,29 +165,36 @@ std::vector<QAccessibleInterface*> AccessibleHost::WidgetChildren() const {
   return children;
 }
 
-int AccessibleHost::childCount() const {
-  return static_cast<int>(Shown().size() + WidgetChildren().size());
+// The drawn controls and the fields in reading order, then the other
+// widgets (open lists).
+std::vector<QAccessibleInterface*> AccessibleHost::Children() const {
+  std::vector<QAccessibleInterface*> children;
+  std::vector<QWidget*> placed;
+  for (const Entry& entry : order_) {
+    if (entry.drawn) {
+      if (entry.drawn->IsShown()) children.push_back(entry.drawn);
+    } else if (QWidget* field = entry.field()) {
+      placed.push_back(field);
+      if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(field)) children.push_back(iface);
+    }
+  }
+  for (QAccessibleInterface* w : WidgetChildren()) {
+    if (std::find(placed.begin(), placed.end(), w->object()) == placed.end()) children.push_back(w);
+  }
+  return children;
 }
 
+int AccessibleHost::childCount() const { return static_cast<int>(Children().size()); }
+
 QAccessibleInterface* AccessibleHost::child(int index) const {
-  if (index < 0) return nullptr;
-  const auto shown = Shown();
-  if (static_cast<size_t>(index) < shown.size()) return shown[static_cast<size_t>(index)];
-  const auto widgets = WidgetChildren();
-  const size_t w = static_cast<size_t>(index) - shown.size();
-  return w < widgets.size() ? widgets[w] : nullptr;
+  const auto children = Children();
+  return index >= 0 && static_cast<size_t>(index) < children.size() ? children[static_cast<size_t>(index)] : nullptr;
 }
 
 int AccessibleHost::indexOfChild(const QAccessibleInterface* child) const {
-  const auto shown = Shown();
-  for (size_t i = 0; i < shown.size(); ++i) {
-    if (shown[i] == child) return static_cast<int>(i);
-  }
-  const auto widgets = WidgetChildren();
-  for (size_t i = 0; i < widgets.size(); ++i) {
-    if (widgets[i] == child) return static_cast<int>(shown.size() + i);
-  }
-  return -1;
+  const auto children = Children();
+  const auto at = std::find(children.begin(), children.end(), child);
+  return at == children.end() ? -1 : static_cast<int>(at - children.begin());
 }
 
 QAccessibleInterface* AccessibleHost::childAt(int x, int y) const {

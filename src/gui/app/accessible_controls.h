@@ -97,11 +97,11 @@ class DrawnControlInterface : public QAccessibleInterface,
 };
 
 // A window or dialog whose children are its drawn controls (those shown
-// now, in reading order) followed by its child widgets. Widgets that only
-// show a drawn control's value are left out (hidden()).
+// now) and fields in reading order, followed by its other child widgets.
+// Widgets that only show a drawn control's value are left out (hidden()).
 class AccessibleHost : public QAccessibleWidget {
  public:
-  // Entries with a `field` are left out: the field is a widget child.
+  // An entry with a `field` stands for that widget child in the order.
   AccessibleHost(QWidget* host, QAccessible::Role role, std::vector<DrawnControl> controls,
                  HostClick click, std::function<bool(QWidget*)> hidden = {});
   ~AccessibleHost() override;
@@ -119,7 +119,14 @@ class AccessibleHost : public QAccessibleWidget {
 
  private:
   std::vector<QAccessibleInterface*> WidgetChildren() const;
+  std::vector<QAccessibleInterface*> Children() const;
 
+  // A drawn control, or a field standing in its place.
+  struct Entry {
+    DrawnControlInterface* drawn;
+    std::function<QWidget*()> field;
+  };
+  std::vector<Entry> order_;
   std::vector<DrawnControlInterface*> controls_;
   std::vector<QAccessible::Id> ids_;
   std::function<bool(QWidget*)> hidden_;

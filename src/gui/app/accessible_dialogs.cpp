@@ -99,6 +99,8 @@ void AddSingleKey(CSingleDialog* single, std::vector<DrawnControl>& out) {
 void AddComboKey(CComboDialog* combo, std::vector<DrawnControl>& out) {
   if (!combo->ModifierList()) return;
   out.push_back(DropDownBox(combo->ModifierList(), combo->ModifierDisplay(), Text(AccessibleText::Modifier)));
+  out.push_back(Field(combo, "key516"));
+  out.push_back(Field(combo, "key517"));
 }
 
 void AddSkins(CSkinsDialog* skins, std::vector<DrawnControl>& out) {
