@@ -1,8 +1,9 @@
 // Keyboard use of a window drawn from pictures: a focus mark that Tab and
 // Shift+Tab move across the drawn controls in reading order, Space that
 // clicks the marked control, and arrows that move within report-rate stops,
-// sliders and open lists. Every key that is not one of these goes on to the
-// window unchanged (Enter and Esc, key capture, recording).
+// repeat modes, sliders and lists. A marked edit field has the keyboard for
+// typing until Tab leaves it. Every key that is not one of these goes on to
+// the window unchanged (Enter and Esc, key capture, recording).
 #pragma once
 
 #include <QObject>
