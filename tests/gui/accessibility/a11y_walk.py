@@ -227,6 +227,26 @@ DIALOGS = {
 }
 
 
+def children_changed(action):
+    """The children-changed events a screen reader gets while `action` runs."""
+    from gi.repository import GLib
+    seen = []
+
+    def on(event):
+        seen.append(event.type)
+
+    def run():
+        action()
+        GLib.timeout_add(1500, pyatspi.Registry.stop)
+        return False
+
+    pyatspi.Registry.registerEventListener(on, "object:children-changed")
+    GLib.timeout_add(500, run)  # the program hears of the listener first
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(on, "object:children-changed")
+    return seen
+
+
 def fire_key_edit(win):
     """Button 4 a fire key "B" repeated 3 times, through the dialog's list and field."""
     act(find_start(win, "combo box", "4 "))
@@ -287,7 +307,9 @@ for role, name in EXPECTED[LANG]:
 
 if not EDIT and not KEYS:
     skins_dialog(win, False)
-    act(find(win, "page tab", "高级设置页"))
+    # The page change tells a screen reader to read the window anew.
+    if not any("add" in t for t in children_changed(lambda: act(find(win, "page tab", "高级设置页")))):
+        fail("no children-changed event for the page change")
     wait_for("the Advanced page", lambda: find(win, "list", DIALOGS[LANG]["lists"][0][1]))
     expect(win, "the Advanced page", DIALOGS[LANG]["lists"])
 
