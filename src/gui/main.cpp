@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
   gui::InstallSkinChooser(shell);
 
   // Before the window first shows: assistive technology may ask for it then.
-  gui::InstallAccessibility(shell);
+  gui::InstallAccessibility(shell, [&advanced] { return advanced.System().Support(); });
   shell.Start();
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());

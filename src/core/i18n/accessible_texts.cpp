@@ -19,6 +19,12 @@ constexpr std::array<TextRow<AccessibleText>, static_cast<std::size_t>(Accessibl
     {AccessibleText::ReportRate, "Report rate", "报告率", "報告率"},
     {AccessibleText::KeyGroup, "Key group", "按键组", "按鍵組"},
     {AccessibleText::DialogClose, "Close", "关闭", "關閉"},
+    {AccessibleText::FireKey, "Key", "按键", "按鍵"},
+    {AccessibleText::Modifier, "Modifier", "修饰键", "修飾鍵"},
+    {AccessibleText::ComboKey, "Key %1", "按键%1", "按鍵%1"},
+    {AccessibleText::Skin, "Skin", "皮肤", "皮膚"},
+    {AccessibleText::TextColour, "Text colour", "文字颜色", "文字顏色"},
+    {AccessibleText::DelayTime, "Delay Time", "延迟时间", "延遲時間"},
 }};
 static_assert(i18n_detail::RowsInOrder(kRows));
 

@@ -1,6 +1,6 @@
 // Names for assistive technology of the controls that carry no drawn text
-// (page tabs, minimise, close, Skins) and of those whose drawn text alone
-// does not say what they are (DPI stages, swatches, lighting boxes).
+// (page tabs, minimise, close, Skins, the dialogs' lists) and of those whose
+// drawn text alone does not say what they are (DPI stages, swatches).
 #pragma once
 
 #include <string>
@@ -22,6 +22,12 @@ enum class AccessibleText {
   ReportRate,      // "Report rate"
   KeyGroup,        // "Key group"
   DialogClose,     // close box of a sub-dialog
+  FireKey,         // the Fire Key dialog's key list ("Key")
+  Modifier,        // the Combo Key dialog's modifier list
+  ComboKey,        // its key fields: "Key %1"
+  Skin,            // the Skins dialog's list of skins
+  TextColour,      // the Skins dialog's colour swatch
+  DelayTime,       // the Delay Time dialog, named as its picture's title
   Count
 };
 

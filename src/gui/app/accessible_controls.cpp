@@ -1,5 +1,9 @@
 #include "gui/app/accessible_controls.h"
 
+#include <algorithm>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWindow>
 
@@ -17,6 +21,15 @@ QRect ToScreen(const QWidget* widget, const QRect& r) {
 }
 
 }  // namespace
+
+std::function<QWidget*()> ChildField(QWidget* host, const QString& objectName) {
+  QPointer<QWidget> owner(host);
+  return [owner, objectName]() -> QWidget* {
+    if (!owner) return nullptr;
+    QWidget* field = owner->findChild<QWidget*>(objectName, Qt::FindDirectChildrenOnly);
+    return field && field->isVisible() ? field : nullptr;
+  };
+}
 
 // ---- Drawn controls --------------------------------------------------------
 
@@ -60,6 +73,7 @@ QAccessible::State DrawnControlInterface::state() const {
   }
   s.focusable = true;
   s.focused = HasFocusMark(host_.data(), control_.rect);
+  s.disabled = control_.enabled && !control_.enabled();
   if (control_.checked) {
     if (const std::optional<bool> checked = control_.checked()) {
       s.checkable = true;
@@ -115,8 +129,13 @@ AccessibleHost::AccessibleHost(QWidget* host, QAccessible::Role role, std::vecto
                                HostClick click, std::function<bool(QWidget*)> hidden)
     : QAccessibleWidget(host, role), hidden_(std::move(hidden)) {
   for (DrawnControl& c : controls) {
+    if (c.field) {
+      order_.push_back({nullptr, c.field});
+      continue;
+    }
     auto* control = new DrawnControlInterface(host, std::move(c), click);
     controls_.push_back(control);
+    order_.push_back({control, {}});
     ids_.push_back(QAccessible::registerAccessibleInterface(control));
   }
 }
@@ -146,29 +165,36 @@ std::vector<QAccessibleInterface*> AccessibleHost::WidgetChildren() const {
   return children;
 }
 
-int AccessibleHost::childCount() const {
-  return static_cast<int>(Shown().size() + WidgetChildren().size());
+// The drawn controls and the fields in reading order, then the other
+// widgets (open lists).
+std::vector<QAccessibleInterface*> AccessibleHost::Children() const {
+  std::vector<QAccessibleInterface*> children;
+  std::vector<QWidget*> placed;
+  for (const Entry& entry : order_) {
+    if (entry.drawn) {
+      if (entry.drawn->IsShown()) children.push_back(entry.drawn);
+    } else if (QWidget* field = entry.field()) {
+      placed.push_back(field);
+      if (QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(field)) children.push_back(iface);
+    }
+  }
+  for (QAccessibleInterface* w : WidgetChildren()) {
+    if (std::find(placed.begin(), placed.end(), w->object()) == placed.end()) children.push_back(w);
+  }
+  return children;
 }
 
+int AccessibleHost::childCount() const { return static_cast<int>(Children().size()); }
+
 QAccessibleInterface* AccessibleHost::child(int index) const {
-  if (index < 0) return nullptr;
-  const auto shown = Shown();
-  if (static_cast<size_t>(index) < shown.size()) return shown[static_cast<size_t>(index)];
-  const auto widgets = WidgetChildren();
-  const size_t w = static_cast<size_t>(index) - shown.size();
-  return w < widgets.size() ? widgets[w] : nullptr;
+  const auto children = Children();
+  return index >= 0 && static_cast<size_t>(index) < children.size() ? children[static_cast<size_t>(index)] : nullptr;
 }
 
 int AccessibleHost::indexOfChild(const QAccessibleInterface* child) const {
-  const auto shown = Shown();
-  for (size_t i = 0; i < shown.size(); ++i) {
-    if (shown[i] == child) return static_cast<int>(i);
-  }
-  const auto widgets = WidgetChildren();
-  for (size_t i = 0; i < widgets.size(); ++i) {
-    if (widgets[i] == child) return static_cast<int>(shown.size() + i);
-  }
-  return -1;
+  const auto children = Children();
+  const auto at = std::find(children.begin(), children.end(), child);
+  return at == children.end() ? -1 : static_cast<int>(at - children.begin());
 }
 
 QAccessibleInterface* AccessibleHost::childAt(int x, int y) const {
@@ -188,6 +214,17 @@ QString AccessibleHost::text(QAccessible::Text t) const {
 }
 
 // ---- Lists -----------------------------------------------------------------
+
+QString ActivateAction() { return QStringLiteral("activate"); }
+
+void DoubleClickEntry(ListBox* list, int row) {
+  if (!list || row < 0 || row >= list->count()) return;
+  QWidget* viewport = list->viewport();
+  const QPoint at = viewport->mapFrom(list, Centre(list->EntryRect(row)));
+  QMouseEvent click(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(viewport, &click);
+}
 
 namespace {
 
@@ -225,11 +262,15 @@ class ListEntryInterface : public QAccessibleInterface, public QAccessibleAction
   void* interface_cast(QAccessible::InterfaceType type) override {
     return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
   }
-  QStringList actionNames() const override { return {pressAction()}; }
+  QStringList actionNames() const override { return {pressAction(), ActivateAction()}; }
   QStringList keyBindingsForAction(const QString&) const override { return {}; }
   // The pointer reaches the entry (a "DPI Switch" entry opens its sub-menu
   // on that), then the click chooses it.
   void doAction(const QString& name) override {
+    if (name == ActivateAction() && isValid()) {
+      QTimer::singleShot(0, list_.data(), [list = list_, row = row_] { DoubleClickEntry(list, row); });
+      return;
+    }
     if (name != pressAction() || !isValid()) return;
     QTimer::singleShot(0, list_.data(), [list = list_, row = row_] {
       if (!list || row >= list->count()) return;
@@ -246,14 +287,20 @@ class ListEntryInterface : public QAccessibleInterface, public QAccessibleAction
 
 class AccessibleListBox : public QAccessibleWidget {
  public:
-  AccessibleListBox(ListBox* list, std::function<QString(int)> name)
+  AccessibleListBox(ListBox* list, std::function<QString(const ListBox&)> name)
       : QAccessibleWidget(list, QAccessible::List), name_(std::move(name)) {}
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name && name_) return name_(List()->Id());
+    if (t == QAccessible::Name && name_) return name_(*List());
     return QAccessibleWidget::text(t);
   }
   ~AccessibleListBox() override {
     for (QAccessible::Id id : ids_) QAccessible::deleteAccessibleInterface(id);
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    if (HasFocusMark(List())) s.focused = true;
+    return s;
   }
 
   ListBox* List() const { return static_cast<ListBox*>(widget()); }
@@ -278,12 +325,12 @@ class AccessibleListBox : public QAccessibleWidget {
 
  private:
   mutable std::vector<QAccessible::Id> ids_;
-  std::function<QString(int)> name_;
+  std::function<QString(const ListBox&)> name_;
 };
 
 }  // namespace
 
-QAccessibleInterface* MakeAccessibleListBox(QObject* object, std::function<QString(int id)> name) {
+QAccessibleInterface* MakeAccessibleListBox(QObject* object, std::function<QString(const ListBox& list)> name) {
   auto* list = qobject_cast<ListBox*>(object);
   return list ? new AccessibleListBox(list, std::move(name)) : nullptr;
 }

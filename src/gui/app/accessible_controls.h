@@ -16,6 +16,10 @@
 #include <optional>
 #include <vector>
 
+namespace corvaline {
+class ListBox;
+}
+
 namespace corvaline::gui {
 
 struct DrawnControl {
@@ -26,13 +30,21 @@ struct DrawnControl {
   std::function<QString()> description;  // null: none
   std::function<std::optional<bool>()> checked;  // null or nullopt: not checkable
   std::function<bool()> shown;           // null: always (on the host's current page)
+  std::function<bool()> enabled;         // null: always; false: shown dimmed, clicks ignored
   std::function<bool()> expanded;        // null: not expandable
   // A slider: its value, range, and the point whose click sets value v.
   std::function<int()> level;
   int minimum = 0;
   int maximum = 0;
   std::function<QPoint(int)> levelPoint;
+  // An edit field (a child widget) in the keyboard order: marked, it takes
+  // the keyboard; its own accessible object stands for it, so hosts leave
+  // such entries out of their drawn children.
+  std::function<QWidget*()> field;
 };
+
+// The child of `host` with this object name, when it is shown.
+std::function<QWidget*()> ChildField(QWidget* host, const QString& objectName);
 
 // Clicks a host at a point of its client area, as the left button would.
 using HostClick = std::function<void(QPoint)>;
@@ -85,10 +97,11 @@ class DrawnControlInterface : public QAccessibleInterface,
 };
 
 // A window or dialog whose children are its drawn controls (those shown
-// now, in reading order) followed by its child widgets. Widgets that only
-// show a drawn control's value are left out (hidden()).
+// now) and fields in reading order, followed by its other child widgets.
+// Widgets that only show a drawn control's value are left out (hidden()).
 class AccessibleHost : public QAccessibleWidget {
  public:
+  // An entry with a `field` stands for that widget child in the order.
   AccessibleHost(QWidget* host, QAccessible::Role role, std::vector<DrawnControl> controls,
                  HostClick click, std::function<bool(QWidget*)> hidden = {});
   ~AccessibleHost() override;
@@ -106,7 +119,14 @@ class AccessibleHost : public QAccessibleWidget {
 
  private:
   std::vector<QAccessibleInterface*> WidgetChildren() const;
+  std::vector<QAccessibleInterface*> Children() const;
 
+  // A drawn control, or a field standing in its place.
+  struct Entry {
+    DrawnControlInterface* drawn;
+    std::function<QWidget*()> field;
+  };
+  std::vector<Entry> order_;
   std::vector<DrawnControlInterface*> controls_;
   std::vector<QAccessible::Id> ids_;
   std::function<bool(QWidget*)> hidden_;
@@ -114,9 +134,12 @@ class AccessibleHost : public QAccessibleWidget {
 };
 
 // The lists of the program (function menus, DPI sub-menu, lighting lists,
-// dialog drop-downs): each entry an item whose press is the pointer moving
-// onto it and clicking it.
-// `name` gives a list its name by its control id (empty: none).
-QAccessibleInterface* MakeAccessibleListBox(QObject* list, std::function<QString(int id)> name);
+// dialog drop-downs, the macro editor's): each entry an item whose press is
+// the pointer moving onto it and clicking it, and whose "activate" is a
+// double click on it (on a delay step: the Delay Time dialog).
+// `name` gives a list its name (empty: none).
+QString ActivateAction();
+void DoubleClickEntry(ListBox* list, int row);
+QAccessibleInterface* MakeAccessibleListBox(QObject* list, std::function<QString(const ListBox& list)> name);
 
 }  // namespace corvaline::gui

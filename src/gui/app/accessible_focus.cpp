@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTimer>
 
@@ -40,7 +41,19 @@ class MarkOutline : public QWidget {
   }
 };
 
-bool IsShown(const DrawnControl& c) { return !c.shown || c.shown(); }
+bool IsShown(const DrawnControl& c) {
+  if (c.field && !c.field()) return false;
+  return !c.shown || c.shown();
+}
+
+// Tab passes over what cannot be used now, as it passes over disabled widgets.
+bool Reachable(const DrawnControl& c) {
+  return IsShown(c) && (!c.enabled || c.enabled()) && (!c.field || c.field()->isEnabled());
+}
+
+QRect MarkedRect(const DrawnControl& c) { return c.field ? c.field()->geometry() : c.rect; }
+
+bool Watched(QObject* child) { return qobject_cast<ListBox*>(child) || qobject_cast<QLineEdit*>(child); }
 
 }  // namespace
 
@@ -49,6 +62,10 @@ FocusRing::FocusRing(QWidget* host, std::vector<DrawnControl> controls, HostClic
   mark_ = new MarkOutline(host);
   mark_->hide();
   host->installEventFilter(this);
+  // A dialog gets its ring when it shows, after its children came.
+  for (QObject* child : host->children()) {
+    if (Watched(child)) child->installEventFilter(this);
+  }
   Rings().push_back(this);
 }
 
@@ -70,18 +87,38 @@ bool HasFocusMark(const QWidget* host, const QRect& rect) {
   return false;
 }
 
+bool HasFocusMark(const QWidget* widget) {
+  for (const FocusRing* ring : Rings()) {
+    const DrawnControl* marked = ring->Marked();
+    if (marked && marked->field && marked->field() == widget) return true;
+  }
+  return false;
+}
+
 // On the host and its lists only, never the application: the window's own
 // filter (Enter, Esc, a recording holding the keyboard) comes first.
 bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
   if (watched == host_ && event->type() == QEvent::ChildPolished) {
-    if (auto* list = qobject_cast<ListBox*>(static_cast<QChildEvent*>(event)->child())) list->installEventFilter(this);
+    if (QObject* child = static_cast<QChildEvent*>(event)->child(); Watched(child)) child->installEventFilter(this);
     return false;
   }
   // A page change by the mouse takes the marked control away with its page.
   if (watched == host_ && event->type() == QEvent::Paint && mark_->isVisible() && !Marked()) mark_->hide();
   if (event->type() != QEvent::KeyPress) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (qobject_cast<QLineEdit*>(watched)) return OnFieldKey(watched, key->key(), key->modifiers());
   return OnKey(key->key(), key->modifiers());
+}
+
+// In an edit field only Tab leaves it for the ring; every other key is
+// typing. A field clicked into is where Tab starts from.
+bool FocusRing::OnFieldKey(QObject* field, int key, Qt::KeyboardModifiers modifiers) {
+  if (key != Qt::Key_Tab && key != Qt::Key_Backtab) return false;
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].field && controls_[i].field() == field) index_ = static_cast<int>(i);
+  }
+  Move(key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier) ? -1 : 1);
+  return true;
 }
 
 bool FocusRing::OnKey(int key, Qt::KeyboardModifiers modifiers) {
@@ -110,7 +147,7 @@ void FocusRing::Move(int step) {
   int i = index_ < 0 ? (step > 0 ? -1 : 0) : index_;
   for (int tries = 0; tries < count; ++tries) {
     i = (i + step + count) % count;
-    if (IsShown(controls_[static_cast<size_t>(i)])) {
+    if (Reachable(controls_[static_cast<size_t>(i)])) {
       inSubList_ = false;
       Mark(i);
       return;
@@ -125,14 +162,25 @@ void FocusRing::Mark(int index) {
     mark_->hide();
     return;
   }
-  mark_->setGeometry(marked->rect.adjusted(-2, -2, 2, 2));
+  mark_->setGeometry(MarkedRect(*marked).adjusted(-2, -2, 2, 2));
   mark_->show();
   mark_->raise();
+  if (marked->field && !qobject_cast<ListBox*>(marked->field())) {
+    marked->field()->setFocus(Qt::TabFocusReason);  // the field tells of its focus itself
+    return;
+  }
+  // Keys go to the host again, not to a field marked before.
+  if (QWidget* focus = host_->focusWidget(); focus && focus != host_) host_->setFocus(Qt::TabFocusReason);
   NotifyFocus();
 }
 
 void FocusRing::NotifyFocus() {
   if (!QAccessible::isActive() || !host_) return;
+  if (ListBox* list = Marked()->field ? qobject_cast<ListBox*>(Marked()->field()) : nullptr) {
+    QAccessibleEvent focus(list, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+    return;
+  }
   QAccessibleInterface* hostIface = QAccessible::queryAccessibleInterface(host_.data());
   auto* host = dynamic_cast<AccessibleHost*>(hostIface);
   if (!host) return;
@@ -153,13 +201,25 @@ void FocusRing::Click(QPoint at) {
   QTimer::singleShot(0, host_.data(), [click = click_, at] { click(at); });
 }
 
+bool FocusRing::IsEntryField(const QWidget* widget) const {
+  for (const DrawnControl& c : controls_) {
+    if (c.field && c.field() == widget) return true;
+  }
+  return false;
+}
+
+// An open menu or drop-down first; else a lasting list (the macro editor's)
+// when the mark is on it.
 ListBox* FocusRing::ActiveList() const {
   if (!host_) return nullptr;
   std::vector<ListBox*> open;
   for (ListBox* list : host_->findChildren<ListBox*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (list->isVisible()) open.push_back(list);
+    if (list->isVisible() && !IsEntryField(list)) open.push_back(list);
   }
-  if (open.empty()) return nullptr;
+  if (open.empty()) {
+    const DrawnControl* marked = Marked();
+    return marked && marked->field ? qobject_cast<ListBox*>(marked->field()) : nullptr;
+  }
   // A sub-menu beside a list is the one opened later.
   return inSubList_ && open.size() > 1 ? open.back() : open.front();
 }
@@ -167,6 +227,12 @@ ListBox* FocusRing::ActiveList() const {
 void FocusRing::Activate() {
   if (ListBox* list = ActiveList(); list && list->currentRow() >= 0) {
     const int row = list->currentRow();
+    if (IsEntryField(list)) {
+      // The arrows chose the entry of a lasting list already: Space is what
+      // a double click does (a delay step's Delay Time dialog).
+      QTimer::singleShot(0, list, [list = QPointer<ListBox>(list), row] { DoubleClickEntry(list, row); });
+      return;
+    }
     list->TrackPointer(Centre(list->EntryRect(row)));
     QTimer::singleShot(0, list, [list = QPointer<ListBox>(list), row] {
       if (list) emit list->chosen(row);
@@ -174,7 +240,12 @@ void FocusRing::Activate() {
     inSubList_ = false;
     return;
   }
-  if (const DrawnControl* marked = Marked()) Click(Centre(marked->rect));
+  const DrawnControl* marked = Marked();
+  if (!marked) return;
+  if (!marked->field)
+    Click(Centre(marked->rect));
+  else if (!qobject_cast<ListBox*>(marked->field()))
+    marked->field()->setFocus(Qt::TabFocusReason);
 }
 
 bool FocusRing::ArrowInList(ListBox* list, int key) {
@@ -188,10 +259,11 @@ bool FocusRing::ArrowInList(ListBox* list, int key) {
     inSubList_ = false;
     return true;
   }
+  if (list->count() == 0) return true;
   const int step = key == Qt::Key_Down ? 1 : -1;
   const int row = std::clamp(list->currentRow() + step, 0, list->count() - 1);
-  list->TrackPointer(Centre(list->EntryRect(row)));
   list->scrollToItem(list->item(row));
+  list->TrackPointer(Centre(list->EntryRect(row)));
   return true;
 }
 

@@ -1,8 +1,9 @@
 // Keyboard use of a window drawn from pictures: a focus mark that Tab and
 // Shift+Tab move across the drawn controls in reading order, Space that
 // clicks the marked control, and arrows that move within report-rate stops,
-// sliders and open lists. Every key that is not one of these goes on to the
-// window unchanged (Enter and Esc, key capture, recording).
+// repeat modes, sliders and lists. A marked edit field has the keyboard for
+// typing until Tab leaves it. Every key that is not one of these goes on to
+// the window unchanged (Enter and Esc, key capture, recording).
 #pragma once
 
 #include <QObject>
@@ -31,12 +32,14 @@ class FocusRing : public QObject {
 
  private:
   bool OnKey(int key, Qt::KeyboardModifiers modifiers);
+  bool OnFieldKey(QObject* field, int key, Qt::KeyboardModifiers modifiers);
   void Move(int step);
   void Mark(int index);
   void Activate();
   bool Arrow(int key);
   bool ArrowInList(ListBox* list, int key);
   ListBox* ActiveList() const;
+  bool IsEntryField(const QWidget* widget) const;
   void Click(QPoint at);
   void NotifyFocus();
 
@@ -50,5 +53,8 @@ class FocusRing : public QObject {
 
 // True when a focus mark of `host` is on the control at `rect`.
 bool HasFocusMark(const QWidget* host, const QRect& rect);
+// True when a focus mark is on this field (a lasting list keeps the keys
+// with its window, so Qt does not call it focused).
+bool HasFocusMark(const QWidget* field);
 
 }  // namespace corvaline::gui

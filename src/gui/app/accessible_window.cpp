@@ -1,8 +1,6 @@
 #include "gui/app/accessible_window.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 
 #include "core/buttons/button_assign.h"
 #include "core/i18n/accessible_texts.h"
@@ -10,15 +8,16 @@
 #include "core/settings/settings_block.h"
 #include "core/settings/value_tables.h"
 #include "core/system/pointer_levels.h"
+#include "gui/app/accessible_dialogs.h"
 #include "gui/app/accessible_focus.h"
+#include "gui/app/accessible_notify.h"
 #include "gui/app/advanced_page.h"
 #include "gui/system/system_mouse_view.h"
 #include "gui/app/main_window.h"
 #include "gui/app/shell.h"
-#include "gui/buttons/choice_dialog.h"
-#include "gui/buttons/media_dialog.h"
 #include "gui/macros/macro_editor_view.h"
-#include "gui/ui/drop_down.h"
+#include "gui/ui/child_colours.h"
+#include "gui/ui/skinned_dialog.h"
 #include "gui/ui/skin_text.h"
 
 namespace corvaline::gui {
@@ -26,6 +25,7 @@ namespace corvaline::gui {
 namespace {
 
 Shell* g_shell = nullptr;
+PointerQuery g_support;
 
 QRect ToRect(const HitRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
 QRect ToRect(const MenuRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
@@ -161,10 +161,17 @@ void AddLighting(Shell& shell, std::vector<DrawnControl>& out) {
   }
 }
 
-void AddAdvancedPage(Shell& shell, std::vector<DrawnControl>& out) {
+// Settings this desktop cannot change are drawn dimmed with a note: they
+// are disabled here, and Tab passes over them.
+void AddPointerSettings(Shell& shell, const PointerQuery& support, std::vector<DrawnControl>& out) {
   auto onAdvanced = [&shell] { return shell.CurrentPage() == Page::Advanced; };
+  auto can = [support](bool PointerSupport::*what) {
+    return std::function<bool()>([support, what] { return !support || support().*what; });
+  };
   const MainText headings[3] = {MainText::MouseSpeedHeading, MainText::ScrollSpeedHeading,
                                 MainText::DoubleClickHeading};
+  bool PointerSupport::*const sliders[3] = {&PointerSupport::speed, &PointerSupport::wheel,
+                                            &PointerSupport::doubleClick};
   for (int slider = 1; slider <= 3; ++slider) {
     DrawnControl c;
     c.role = QAccessible::Slider;
@@ -180,6 +187,7 @@ void AddAdvancedPage(Shell& shell, std::vector<DrawnControl>& out) {
     c.maximum = kSliderSteps;
     c.levelPoint = [slider](int v) { return SystemMouseSpots::Tick(slider, v).center(); };
     c.shown = onAdvanced;
+    c.enabled = can(sliders[slider - 1]);
     out.push_back(c);
     if (slider == 3) break;
     DrawnControl box = Button(SystemMouseSpots::Box(slider),
@@ -189,18 +197,42 @@ void AddAdvancedPage(Shell& shell, std::vector<DrawnControl>& out) {
       return std::optional<bool>((slider == 1 ? Block().pointerPrecision : Block().wheelPageScroll) != 0);
     };
     box.shown = onAdvanced;
+    box.enabled = can(slider == 1 ? &PointerSupport::acceleration : &PointerSupport::wheel);
     out.push_back(box);
   }
+  DrawnControl restore = Button(SystemMouseSpots::Restore(), Text(MainText::SystemDefault));
+  restore.shown = onAdvanced;
+  out.push_back(restore);
+}
+
+// The macro editor's lists and fields are widgets: in the keyboard order
+// here, their accessible objects their own.
+void AddMacroEditor(Shell& shell, std::vector<DrawnControl>& out) {
+  auto onAdvanced = [&shell] { return shell.CurrentPage() == Page::Advanced; };
+  QWidget* window = &shell.Window();
+  auto field = [window](const QString& name) {
+    DrawnControl c;
+    c.role = QAccessible::EditableText;
+    c.field = ChildField(window, name);
+    return c;
+  };
+  out.push_back(field(QStringLiteral("list%1").arg(kMacroListId)));
+  out.push_back(field(QStringLiteral("list%1").arg(kMacroEventListId)));
   const std::pair<QRect, MainText> buttons[] = {
-      {SystemMouseSpots::Restore(), MainText::SystemDefault},
       {AdvancedPageSpots::StartRecording(), MainText::StartRecording},
       {AdvancedPageSpots::StopRecording(), MainText::StopRecording},
+      {QRect(), MainText::LoopTimesLabel},
       {AdvancedPageSpots::MouseEventHeader(), MainText::InsertMouseEvent},
+      {QRect(), MainText::MacroNameLabel},
       {AdvancedPageSpots::MacroButton(0), MainText::MacroNew},
       {AdvancedPageSpots::MacroButton(1), MainText::MacroDelete},
       {AdvancedPageSpots::MacroButton(2), MainText::MacroConfirm},
   };
   for (const auto& [rect, text] : buttons) {
+    if (text == MainText::LoopTimesLabel || text == MainText::MacroNameLabel) {
+      out.push_back(field(QStringLiteral("edit%1").arg(text == MainText::LoopTimesLabel ? kLoopEditId : kNameEditId)));
+      continue;
+    }
     DrawnControl c = Button(rect, Text(text));
     if (text == MainText::InsertMouseEvent) c.role = QAccessible::ComboBox;
     c.shown = onAdvanced;
@@ -219,8 +251,10 @@ void AddCommonButtons(std::vector<DrawnControl>& out) {
 }
 
 // The Basic page's labels only show what its drawn controls say already.
-// The lists are named by what they choose.
-QString ListName(int id) {
+// The lists are named by what they choose, a dialog's as its box.
+QString ListName(const ListBox& list) {
+  if (qobject_cast<SkinnedDialog*>(list.parent())) return DialogListName(list.parent());
+  const int id = list.Id();
   const UiLanguage lang = CurrentLanguage();
   if (id >= kFunctionListControlBase && id < kFunctionListControlBase + kVisibleButtons)
     return QString::number(id - kFunctionListControlBase + 1) + QLatin1Char(' ') +
@@ -229,17 +263,9 @@ QString ListName(int id) {
   const MainText led[3] = {MainText::LedModeLabel, MainText::LedParameterLabel, MainText::LedEffectLabel};
   if (id >= kEffectListId && id <= kOptionListId) return Utf8(UiText(led[id - kEffectListId], lang));
   if (id == kMouseEventListId) return Utf8(UiText(MainText::InsertMouseEvent, lang));
+  if (id == kMacroListId) return Utf8(UiText(MainText::SelectMacroHeading, lang));
+  if (id == kMacroEventListId) return Utf8(UiText(MainText::KeySequenceHeading, lang));
   return {};
-}
-
-// The macro editor's fields carry their labels' texts.
-void NameField(QObject* object) {
-  auto* edit = qobject_cast<QLineEdit*>(object);
-  if (!edit) return;
-  if (edit->objectName() == QStringLiteral("edit%1").arg(kNameEditId))
-    edit->setAccessibleName(Utf8(UiText(MainText::MacroNameLabel, CurrentLanguage())));
-  if (edit->objectName() == QStringLiteral("edit%1").arg(kLoopEditId))
-    edit->setAccessibleName(Utf8(UiText(MainText::LoopTimesLabel, CurrentLanguage())));
 }
 
 // The focus mark is no control, and the mouse-event header is the drawn
@@ -252,105 +278,38 @@ bool IsValueLabel(QWidget* widget) {
          (name.startsWith(QLatin1String("swatch")) || name.startsWith(QLatin1String("label8")));
 }
 
-std::vector<DrawnControl> DialogControls(SkinnedDialog* dialog);
-
-// Dialogs that take every key as a key name keep them all.
-bool CapturesKeys(const QObject* dialog) {
-  const QLatin1String cls(dialog->metaObject()->className());
-  return cls == QLatin1String("corvaline::gui::CSingleDialog") ||
-         cls == QLatin1String("corvaline::gui::CComboDialog");
-}
-
-// Gives each sub-dialog its focus mark when it first shows.
-class DialogWatcher : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Polish) NameField(watched);
-    if (event->type() != QEvent::Show) return false;
-    auto* dialog = qobject_cast<SkinnedDialog*>(watched);
-    if (!dialog || CapturesKeys(dialog) || dialog->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly))
-      return false;
-    new FocusRing(dialog, DialogControls(dialog), [dialog](QPoint p) { dialog->ClickAt(p); });
-    return false;
-  }
-};
-
-std::vector<DrawnControl> DialogControls(SkinnedDialog* dialog) {
-  std::vector<DrawnControl> controls;
-  if (auto* choice = qobject_cast<ChoiceDialog*>(dialog); choice && choice->List()) {
-    DrawnControl box;
-    box.role = QAccessible::ComboBox;
-    box.rect = choice->List()->Box();
-    const bool media = qobject_cast<CMediaDialog*>(dialog) != nullptr;
-    box.name = Text(media ? MainText::FnMultimedia : MainText::FnWindows);
-    box.value = [choice] { return choice->Display() ? choice->Display()->text() : QString(); };
-    box.expanded = [choice] { return choice->List()->IsOpen(); };
-    controls.push_back(box);
-  }
-  controls.push_back(Button(kDialogOkButton, Text(DialogText::Ok)));
-  controls.push_back(Button(kDialogCancelButton, Text(DialogText::Cancel)));
-  controls.push_back(Button(kDialogCloseBox, Text(AccessibleText::DialogClose)));
-  return controls;
-}
-
-// A sub-dialog is named by the function it sets (its picture has no title).
-QString DialogName(const QObject* dialog) {
-  const QLatin1String cls(dialog->metaObject()->className());
-  const std::pair<const char*, MainText> names[] = {
-      {"corvaline::gui::CMediaDialog", MainText::FnMultimedia},
-      {"corvaline::gui::CWindowsDialog", MainText::FnWindows},
-      {"corvaline::gui::CFireKeyDialog", MainText::FnFireKey},
-      {"corvaline::gui::CSingleDialog", MainText::FnSingleKey},
-      {"corvaline::gui::CComboDialog", MainText::FnComboKey},
-      {"corvaline::gui::CMacroDialog", MainText::FnMacroKey},
-  };
-  for (const auto& [name, text] : names) {
-    if (cls == QLatin1String(name)) return Utf8(UiText(text, CurrentLanguage()));
-  }
-  if (cls == QLatin1String("corvaline::CSkinsDialog"))
-    return Utf8(UiText(AccessibleText::Skins, CurrentLanguage()));
-  return static_cast<const QWidget*>(dialog)->windowTitle();
-}
-
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
   if (auto* window = qobject_cast<MainWindow*>(object); window && g_shell && window == &g_shell->Window()) {
-    return new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell),
+    return new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell, g_support),
                               [window](QPoint p) { window->ClickAt(p.x(), p.y()); }, IsValueLabel);
   }
-  if (auto* dialog = qobject_cast<SkinnedDialog*>(object)) {
-    auto* choice = qobject_cast<ChoiceDialog*>(dialog);
-    auto* host = new AccessibleHost(dialog, QAccessible::Dialog, DialogControls(dialog),
-                                    [dialog](QPoint p) { dialog->ClickAt(p); },
-                                    [choice](QWidget* w) { return choice && w == choice->Display(); });
-    host->SetName([dialog] { return DialogName(dialog); });
-    return host;
-  }
+  if (QAccessibleInterface* dialog = MakeAccessibleDialog(object)) return dialog;
   return MakeAccessibleListBox(object, ListName);
 }
 
 }  // namespace
 
-std::vector<DrawnControl> MainWindowControls(Shell& shell) {
+std::vector<DrawnControl> MainWindowControls(Shell& shell, const PointerQuery& support) {
   std::vector<DrawnControl> controls;
   AddWindowControls(shell, controls);
   AddKeySettings(shell, controls);
   AddReportAndDpi(shell, controls);
   AddLighting(shell, controls);
-  AddAdvancedPage(shell, controls);
+  AddPointerSettings(shell, support, controls);
+  AddMacroEditor(shell, controls);
   AddCommonButtons(controls);
   return controls;
 }
 
-void InstallAccessibility(Shell& shell) {
+void InstallAccessibility(Shell& shell, PointerQuery support) {
   g_shell = &shell;
+  g_support = std::move(support);
   QAccessible::installFactory(Factory);
   MainWindow* window = &shell.Window();
-  new FocusRing(window, MainWindowControls(shell), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
-  qApp->installEventFilter(new DialogWatcher(qApp));
+  new FocusRing(window, MainWindowControls(shell, g_support), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
+  new TreeNotifier(window);
+  WatchDialogs();
 }
 
 }  // namespace corvaline::gui

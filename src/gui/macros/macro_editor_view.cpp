@@ -78,12 +78,20 @@ void MacroEditorView::CreateControls(QWidget* window, const UiFonts& fonts) {
   header_->show();
 
   nameEdit_ = MakeEdit(window, kNameEditId, kNameEditRect, fonts);
-  connect(nameEdit_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { editor_.SetNameText(text.toStdString()); });
+  // Text that assistive technology sets changes a field without an edit
+  // signal: the name is taken on any change, a loop count when it needs no
+  // correction (a cleared field is no count yet).
+  connect(nameEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (text.toStdString() != editor_.NameText()) editor_.SetNameText(text.toStdString());
+  });
   loopEdit_ = MakeEdit(window, kLoopEditId, kLoopEditRect, fonts);
   loopEdit_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), loopEdit_));
   connect(loopEdit_, &QLineEdit::textEdited, this, &MacroEditorView::OnLoopEdited);
+  connect(loopEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    const int loops = text.toInt();
+    if (loops >= 1 && loops <= 0xFFFF && text.toStdString() != editor_.LoopText()) OnLoopEdited(text);
+  });
 
   macroList_ = new ListBox(window, kMacroListId, kMacroListRect);
   ApplyChildColours(*macroList_, ChildKind::ListBox, kMacroListId, fonts);

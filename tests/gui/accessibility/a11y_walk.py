@@ -111,6 +111,8 @@ def dump(root):
         for st, word in ((pyatspi.STATE_CHECKED, "checked"), (pyatspi.STATE_SELECTED, "selected")):
             if s.contains(st):
                 states.append(word)
+        if not s.contains(pyatspi.STATE_SENSITIVE):
+            states.append("disabled")
         print("  " * depth + "%s '%s'%s %s" % (node.getRoleName(), node.name, value, " ".join(states)))
 
 
@@ -175,6 +177,21 @@ def keyboard_edit(win):
     tab_to(dialog, "push button", "OK")
     key("space")
     wait_for("box 3 says Mute", lambda: find(win, "combo box", "3 Multimedia-Mute"))
+    # Button 4: a fire key 3 times, typed into the dialog's field.
+    tab_to(win, "combo box", "4 Forward")
+    key("space")
+    wait_for("the function menu", lambda: find(win, "list item", "Fire Key"))
+    key("Down")
+    arrow_to(win, "Down", "Fire Key")
+    key("space")
+    dialog = dialog_of("the Fire Key dialog")
+    time.sleep(0.5)
+    tab_to(dialog, "text", "Times")
+    key("ctrl+a")
+    key("3")
+    tab_to(dialog, "push button", "OK")
+    key("space")
+    wait_for("box 4 a fire key", lambda: find_start(win, "combo box", "4 Fire Key"))
     tab_to(win, "check box", "DPI stage 2")
     key("space")
     wait_for("stage 2 off", lambda: not checked(find(win, "check box", "DPI stage 2")))
@@ -187,6 +204,99 @@ def keyboard_edit(win):
     time.sleep(3)
 
 
+def dialog_of(what):
+    return wait_for(what, lambda: next((w for w in children(app()) if w.getRoleName() == "dialog"), None))
+
+
+def expect(root, where, pairs):
+    for role, name in pairs:
+        if find(root, role, name) is None:
+            fail("no %s named %r in %s" % (role, name, where))
+
+
+def sensitive(node):
+    return node.getState().contains(pyatspi.STATE_SENSITIVE)
+
+
+# Names of the dialogs' controls and the macro editor's lists, per language.
+DIALOGS = {
+    "EN": {"skins": [("combo box", "Skin"), ("push button", "Text colour"), ("push button", "Cancel")],
+           "lists": [("list", "Select Macro"), ("list", "Key Press Sequence")]},
+    "CHS": {"skins": [("combo box", "皮肤"), ("push button", "文字颜色"), ("push button", "取消")],
+            "lists": [("list", "选择宏"), ("list", "按键序列")]},
+}
+
+
+def children_changed(action):
+    """The children-changed events a screen reader gets while `action` runs."""
+    from gi.repository import GLib
+    seen = []
+
+    def on(event):
+        seen.append(event.type)
+
+    def run():
+        action()
+        GLib.timeout_add(1500, pyatspi.Registry.stop)
+        return False
+
+    pyatspi.Registry.registerEventListener(on, "object:children-changed")
+    GLib.timeout_add(500, run)  # the program hears of the listener first
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(on, "object:children-changed")
+    return seen
+
+
+def fire_key_edit(win):
+    """Button 4 a fire key "B" repeated 3 times, through the dialog's list and field."""
+    act(find_start(win, "combo box", "4 "))
+    act(wait_for("the function menu", lambda: find(win, "list item", "Fire Key")))
+    dialog = dialog_of("the Fire Key dialog")
+    dump(dialog)
+    expect(dialog, "the Fire Key dialog", [("combo box", "Key"), ("text", "Speed"), ("text", "Times")])
+    act(find(dialog, "combo box", "Key"))
+    act(wait_for("the key list", lambda: find(dialog, "list item", "B")))
+    wait_for("B chosen", lambda: find(dialog, "list item", "B") is None)
+    find(dialog, "text", "Times").queryEditableText().setTextContents("3")
+    act(find(dialog, "push button", "OK"))
+    wait_for("box 4 a fire key", lambda: find_start(win, "combo box", "4 Fire Key"))
+
+
+def skins_dialog(win, choose):
+    """The Skins dialog's names; with `choose`, the skin Frost through its list and OK."""
+    act(find(win, "push button", DIALOGS_SKINS_BUTTON[LANG]))
+    dialog = dialog_of("the Skins dialog")
+    names = DIALOGS[LANG]["skins"]
+    expect(dialog, "the Skins dialog", names)
+    if not choose:
+        act(find(dialog, "push button", names[2][1]))
+        wait_for("the Skins dialog closed", lambda: not any(w.getRoleName() == "dialog" for w in children(app())))
+        return
+    act(find(dialog, "combo box", "Skin"))
+    act(wait_for("the skins list", lambda: find(dialog, "list item", "Frost")))
+    wait_for("Frost chosen", lambda: find(dialog, "list item", "Frost") is None)
+    dump(dialog)
+    act(find(dialog, "push button", "OK"))
+    wait_for("the Skins dialog closed", lambda: not any(w.getRoleName() == "dialog" for w in children(app())))
+
+
+DIALOGS_SKINS_BUTTON = {"EN": "Skins", "CHS": "皮肤"}
+
+
+def delay_edit(win):
+    """A new macro named by text, a mouse event inserted, its delay set to 500 ms in the
+    Delay Time dialog that the entry's "activate" opens."""
+    find(win, "text", "Macro Name").queryEditableText().setTextContents("m1")
+    act(find(win, "push button", "New"))
+    act(wait_for("the new macro", lambda: find(win, "list item", "m1")))
+    act(find(win, "combo box", "Insert A Mouse Event"))
+    act(wait_for("the mouse events", lambda: find(win, "list item", "L-Button Click")))
+    act(wait_for("the delay step", lambda: find(win, "list item", "50 ms")), 1)
+    dialog = dialog_of("the Delay Time dialog")
+    find(dialog, "text", "Please enter a delay").queryEditableText().setTextContents("500")
+    act(find(dialog, "push button", "OK"))
+    wait_for("the delay of 500 ms", lambda: find(win, "list item", "500 ms"))
+
 a = wait_for("the program on the bus", app, 30)
 win = wait_for("the main window", lambda: main_window(app()))
 wait_for("the Basic page", lambda: find(win, "radio button", "125"))
@@ -194,6 +304,14 @@ dump(win)
 for role, name in EXPECTED[LANG]:
     if find(win, role, name) is None:
         fail("no %s named %r" % (role, name))
+
+if not EDIT and not KEYS:
+    skins_dialog(win, False)
+    # The page change tells a screen reader to read the window anew.
+    if not any("add" in t for t in children_changed(lambda: act(find(win, "page tab", "高级设置页")))):
+        fail("no children-changed event for the page change")
+    wait_for("the Advanced page", lambda: find(win, "list", DIALOGS[LANG]["lists"][0][1]))
+    expect(win, "the Advanced page", DIALOGS[LANG]["lists"])
 
 if EDIT:
     # Report rate 250.
@@ -219,8 +337,10 @@ if EDIT:
     find(win, "slider", "DPI stage 1 level").queryValue().currentValue = 3
     wait_for("stage 1 at level 3",
              lambda: find(win, "slider", "DPI stage 1 level").queryValue().currentValue == 3)
+    fire_key_edit(win)
     act(find(win, "push button", "Apply"))
     time.sleep(3)
+    skins_dialog(win, True)
     # The Advanced page's controls replace the Basic page's.
     act(find(win, "page tab", "Advanced Settings page"))
     wait_for("the Advanced page", lambda: find(win, "push button", "New"))
@@ -231,6 +351,13 @@ if EDIT:
             fail("no %s named %r on the Advanced page" % (role, name))
     if find(win, "radio button", "250") is not None:
         fail("the Basic page's controls stay on the Advanced page")
+    expect(win, "the Advanced page", DIALOGS[LANG]["lists"])
+    # This desktop (X11 without a desktop's settings) cannot set the double-click time.
+    if sensitive(find(win, "slider", "Double-Click Speed")):
+        fail("the double-click slider is not marked disabled")
+    if not sensitive(find(win, "check box", "Enhance Pointer Precision")):
+        fail("the precision box is marked disabled")
+    delay_edit(win)
 if KEYS:
     keyboard_edit(win)
 print("PASS")

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The accessible tree over AT-SPI, in English and Simplified Chinese, and a
-# whole edit by accessible actions checked in config.bin afterwards.
+# The accessible tree over AT-SPI, in English and Simplified Chinese, with
+# the dialogs' own controls, and a whole edit by accessible actions (a
+# sub-dialog's field and the Skins dialog's list among them) checked in
+# config.bin and str.ini afterwards.
 # run_a11y_test.sh BIN_DIR   (exit 77: skipped, the AT-SPI bus cannot start)
 set -uo pipefail
 BIN=${1:?usage: run_a11y_test.sh BIN_DIR}
@@ -74,9 +76,15 @@ for how in EN KEYS; do
   if [ $how = EN ]; then run EN EN en_US.UTF-8 --edit; else run KEYS EN en_US.UTF-8 --keys; fi
   SHOW=$("$BIN/corvalinectl" --lang EN show "$SESSION/$how/config/corvaline/config.bin")
   echo "$SHOW"
+  [ $how = EN ] && SHOW_EN=$SHOW
 grep -qi 'report rate.*250' <<<"$SHOW" || fail "config.bin: report rate is not 250"
 grep -qi 'button 3: media Mute' <<<"$SHOW" || fail "config.bin: button 3 is not Mute"
 grep -qi 'stage 2: off' <<<"$SHOW" || fail "config.bin: DPI stage 2 is on"
 grep -qi 'stage 1: on, level 3 ' <<<"$SHOW" || fail "config.bin: DPI stage 1 is not at level 3"
+grep -qi 'button 4: fire . --speed 32 --times 3' <<<"$SHOW" || fail "config.bin: button 4 is not fired 3 times"
 done
+# The Fire Key dialog's list and the Skins dialog's, by actions.
+grep -qi 'button 4: fire B ' <<<"$SHOW_EN" || fail "config.bin: the fire key is not B"
+iconv -f UTF-16 -t UTF-8 "$SESSION/EN/config/corvaline/str.ini" | tr -d '\r' | grep -qx 'Path=Frost' ||
+  fail "str.ini: the skin is not Frost"
 echo PASS
