@@ -66,8 +66,21 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (event->buttons() == Qt::NoButton) emit pointerMoved(event->position().toPoint());
+  if (dragArmed_ && (event->buttons() & Qt::LeftButton)) {
+    dragArmed_ = false;
+    if (isVisible() && !isMinimized() && windowHandle()) windowHandle()->startSystemMove();
+    return;
+  }
+  if (event->buttons() == Qt::NoButton) {
+    dragArmed_ = false;  // the release went elsewhere (a modal dialog the click opened)
+    emit pointerMoved(event->position().toPoint());
+  }
   QWidget::mouseMoveEvent(event);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) dragArmed_ = false;
+  QWidget::mouseReleaseEvent(event);
 }
 
 void MainWindow::leaveEvent(QEvent* event) {
@@ -83,12 +96,13 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const QPoint p = event->position().toPoint();
-  if (ClickAt(p.x(), p.y()) != ClickOutcome::Drag) return;
-  // Any spot that is not an active control moves the window, as long as the
-  // button is still down (an action may have run a modal dialog meanwhile).
-  if (isVisible() && !isMinimized() && windowHandle() &&
-      (QGuiApplication::mouseButtons() & Qt::LeftButton))
-    windowHandle()->startSystemMove();
+  dragArmed_ = false;
+  // Any spot that is not an active control moves the window once the pointer
+  // moves with the button held. Asking for the move right here would race the
+  // release: an action such as Apply keeps the release queued for a while,
+  // and a compositor handed a move after the button is up keeps moving the
+  // window with the pointer until the next click.
+  dragArmed_ = ClickAt(p.x(), p.y()) == ClickOutcome::Drag;
 }
 
 // The second press of a double click comes as a double click, which no

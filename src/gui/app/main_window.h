@@ -52,6 +52,7 @@ class MainWindow : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +61,9 @@ class MainWindow : public QWidget {
   WindowActions& actions_;
   bool trayResident_;
   bool placed_ = false;
+  // A press that may move the window; the move starts at the first motion
+  // with the button still held.
+  bool dragArmed_ = false;
   QImage canvas_;
   std::function<bool()> capturing_;
 };
