@@ -6,6 +6,8 @@
 
 #include <chrono>
 
+#include "platform/pauses_tail.h"
+
 // Windows 10 1803 and later; older headers lack the name.
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
@@ -14,26 +16,34 @@
 namespace corvaline::platform {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // Sleep() and ordinary timers wake on the system tick, 15.6 ms unless
 // someone raised the timer resolution, which would turn Apply's 249 ms of
-// pauses into well over a second. A high-resolution waitable timer wakes on
-// time without touching the system-wide resolution; where there is none
-// (before Windows 10 1803) the resolution is raised to 1 ms for the length of
-// the Apply only.
+// pauses into well over a second. A high-resolution waitable timer wakes
+// close to time without touching the system-wide resolution; where there is
+// none (before Windows 10 1803) the resolution is raised to 1 ms for the
+// length of the Apply only. Either way the last stretch of each pause is
+// waited out on the steady clock (QueryPerformanceCounter underneath, see
+// pauses_tail.h), at most 1 ms of it.
+//
+// Wine is the other way round: its timers fire on the whole milliseconds of
+// its server (a millisecond late on average, more on a busy machine), while
+// its Sleep waits to within a tenth of a millisecond. There a pause is one
+// Sleep: 90 of them add about 8 ms to an Apply, where the timer with its
+// tail would keep a third of a processor busy and still run later under load.
 class TimerSleeper final : public Sleeper {
  public:
   void SleepMs(int ms) override {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-    // Waits may end a little early (Sleep counts ticks, not time): wait
-    // again for the rest, so a pause is never shorter than asked.
-    for (auto now = Clock::now(); now < deadline; now = Clock::now())
-      WaitFor(std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now));
+    const PauseClock::time_point deadline = PauseClock::now() + std::chrono::milliseconds(ms);
+    if (!underWine_) {
+      PauseUntil(deadline, margin_, [this](PauseClock::duration d) { WaitFor(d); });
+      return;
+    }
+    for (auto now = PauseClock::now(); now < deadline; now = PauseClock::now())
+      Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count()));
   }
 
   void BeginPauses() override {
-    if (depth_++ > 0) return;
+    if (depth_++ > 0 || underWine_) return;
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);
     if (!timer_) raisedPeriod_ = timeBeginPeriod(1) == TIMERR_NOERROR;
@@ -53,21 +63,31 @@ class TimerSleeper final : public Sleeper {
   }
 
  private:
-  void WaitFor(std::chrono::nanoseconds rest) {
+  // May end early or late: PauseUntil checks the clock either way.
+  void WaitFor(PauseClock::duration rest) {
     if (timer_) {
-      // Relative due time: negative, in 100 ns units, rounded up.
+      // Relative due time: negative, in 100 ns units.
       LARGE_INTEGER due;
-      due.QuadPart = -static_cast<LONGLONG>((rest.count() + 99) / 100);
+      due.QuadPart = -static_cast<LONGLONG>(std::chrono::nanoseconds(rest).count() / 100);
       if (SetWaitableTimerEx(timer_, &due, 0, nullptr, nullptr, nullptr, 0) &&
           WaitForSingleObject(timer_, INFINITE) == WAIT_OBJECT_0)
         return;
     }
-    Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(rest).count()));
+    // Whole milliseconds, rounded down so the wait ends before the margin
+    // does; 0 gives the processor up for a moment.
+    Sleep(static_cast<DWORD>(std::chrono::floor<std::chrono::milliseconds>(rest).count()));
   }
 
+  static bool UnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+  }
+
+  const bool underWine_ = UnderWine();
   int depth_ = 0;
   HANDLE timer_ = nullptr;
   bool raisedPeriod_ = false;
+  WakeMargin margin_{std::chrono::microseconds(1000)};
 };
 
 }  // namespace
