@@ -1,10 +1,13 @@
 // The precise end of a pause, shared by the systems' sleepers. A system
 // sleep wakes late by a wake-up latency that varies from machine to machine
-// (tens of microseconds on an idle Linux desktop, a millisecond or two under
-// Wine), and Apply's 90 pauses add that up. So a pause sleeps until shortly
-// before its deadline and waits out the rest on the steady clock. How early
-// it wakes is learned from the wake-ups seen, so the busy tail stays a few
-// tens of microseconds where the system wakes on time.
+// (40 to 80 microseconds on this project's Linux machines even with the
+// timer slack at its least), and Apply's 90 pauses add that up. So a pause
+// sleeps until shortly before its deadline and waits out the rest on the
+// steady clock. How early it wakes is learned from the wake-ups seen, so the
+// busy tail stays a few tens of microseconds where the system wakes on time:
+// a few milliseconds of processor time per Apply. The tail does not yield:
+// on a busy machine a yield hands the processor to another thread for its
+// whole time slice, which is what made pauses overrun in the first place.
 #pragma once
 
 #include <algorithm>
