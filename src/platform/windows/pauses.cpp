@@ -27,23 +27,19 @@ namespace {
 //
 // Wine is the other way round: its timers fire on the whole milliseconds of
 // its server (a millisecond late on average, more on a busy machine), while
-// its Sleep waits to within a tenth of a millisecond. There a pause is one
-// Sleep: 90 of them add about 8 ms to an Apply, where the timer with its
-// tail would keep a third of a processor busy and still run later under load.
+// its NtDelayExecution, under Sleep, waits to the microsecond in the calling
+// process. There that call is the coarse wait: whole-millisecond Sleeps
+// alone left each pause about 0.1 ms late (10 ms per Apply), the timer with
+// its tail kept a third of a processor busy.
 class TimerSleeper final : public Sleeper {
  public:
   void SleepMs(int ms) override {
-    const PauseClock::time_point deadline = PauseClock::now() + std::chrono::milliseconds(ms);
-    if (!underWine_) {
-      PauseUntil(deadline, margin_, [this](PauseClock::duration d) { WaitFor(d); });
-      return;
-    }
-    for (auto now = PauseClock::now(); now < deadline; now = PauseClock::now())
-      Sleep(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count()));
+    PauseUntil(PauseClock::now() + std::chrono::milliseconds(ms), margin_,
+               [this](PauseClock::duration d) { WaitFor(d); });
   }
 
   void BeginPauses() override {
-    if (depth_++ > 0 || underWine_) return;
+    if (depth_++ > 0 || wineDelay_) return;
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);
     if (!timer_) raisedPeriod_ = timeBeginPeriod(1) == TIMERR_NOERROR;
@@ -65,25 +61,32 @@ class TimerSleeper final : public Sleeper {
  private:
   // May end early or late: PauseUntil checks the clock either way.
   void WaitFor(PauseClock::duration rest) {
-    if (timer_) {
-      // Relative due time: negative, in 100 ns units.
-      LARGE_INTEGER due;
-      due.QuadPart = -static_cast<LONGLONG>(std::chrono::nanoseconds(rest).count() / 100);
-      if (SetWaitableTimerEx(timer_, &due, 0, nullptr, nullptr, nullptr, 0) &&
-          WaitForSingleObject(timer_, INFINITE) == WAIT_OBJECT_0)
-        return;
+    // Relative due times: negative, in 100 ns units.
+    LARGE_INTEGER due;
+    due.QuadPart = -static_cast<LONGLONG>(std::chrono::nanoseconds(rest).count() / 100);
+    if (wineDelay_) {
+      wineDelay_(FALSE, &due);
+      return;
     }
+    if (timer_ && SetWaitableTimerEx(timer_, &due, 0, nullptr, nullptr, nullptr, 0) &&
+        WaitForSingleObject(timer_, INFINITE) == WAIT_OBJECT_0)
+      return;
     // Whole milliseconds, rounded down so the wait ends before the margin
     // does; 0 gives the processor up for a moment.
     Sleep(static_cast<DWORD>(std::chrono::floor<std::chrono::milliseconds>(rest).count()));
   }
 
-  static bool UnderWine() {
+  using DelayFn = LONG(WINAPI*)(BOOLEAN alertable, PLARGE_INTEGER interval);
+
+  // Wine's NtDelayExecution; none on Windows, which rounds it to its tick.
+  static DelayFn WineDelay() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+    if (!ntdll || !GetProcAddress(ntdll, "wine_get_version")) return nullptr;
+    return reinterpret_cast<DelayFn>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDelayExecution")));
   }
 
-  const bool underWine_ = UnderWine();
+  const DelayFn wineDelay_ = WineDelay();
   int depth_ = 0;
   HANDLE timer_ = nullptr;
   bool raisedPeriod_ = false;
