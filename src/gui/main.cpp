@@ -33,6 +33,7 @@
 #include "platform/hid.h"
 #include "platform/pauses.h"
 #include "platform/pointer_settings.h"
+#include "platform/user_folder.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ using namespace corvaline;
 
 void SetUpDataFolder() {
   const std::filesystem::path exe = PathFromUtf8(QCoreApplication::applicationFilePath().toStdString());
-  DataPaths paths = ResolveDataPaths(exe, UserDataFolder());
+  DataPaths paths = ResolveDataPaths(exe, platform::UserDataFolder());
   if (paths.perUserFolder) {
     // A first start speaks the system's language.
     const std::string problem = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe),

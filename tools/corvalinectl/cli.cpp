@@ -11,6 +11,7 @@
 #include "core/system/messages.h"
 #include "platform/durable_io.h"
 #include "platform/process.h"
+#include "platform/user_folder.h"
 
 namespace corvaline::cli {
 namespace {
@@ -131,7 +132,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<std
 }
 
 DataFolder ProgramDataFolder(const GlobalOptions& g) {
-  const DataPaths paths = ResolveDataPaths(g.exePath, UserDataFolder());
+  const DataPaths paths = ResolveDataPaths(g.exePath, platform::UserDataFolder());
   if (paths.perUserFolder) FillDataFolder(paths.programFolder, InstalledDefaultsFolder(g.exePath));
   return {paths.configBin, paths.strIni, paths.recordIni};
 }

@@ -1,6 +1,5 @@
 // export, import, profile and autostart: configurations as JSON profiles,
 // named profiles in the data folder, and the login entry.
-#include <cstdlib>
 #include <iostream>
 #include <iterator>
 #include <ostream>
@@ -10,6 +9,7 @@
 #include "core/profiles/profile_store.h"
 #include "core/settings/atomic_file.h"
 #include "core/settings/utf8_paths.h"
+#include "platform/autostart.h"
 
 namespace corvaline::cli {
 namespace {
@@ -182,40 +182,25 @@ int RunAutostart(Invocation& inv) {
   if (WantsHelp(inv.args) || inv.args.size() != 1 ||
       (inv.args[0] != "on" && inv.args[0] != "off")) {
     inv.out << "usage: corvalinectl autostart on|off\n"
-               "Writes or removes the XDG autostart entry that starts the program hidden in the\n"
-               "tray at login ($XDG_CONFIG_HOME/autostart/corvaline.desktop).\n";
+               "Writes or removes the entry that starts the program hidden in the tray at login\n"
+               "("
+            << platform::AutostartEntryName() << ").\n";
     return WantsHelp(inv.args) ? kExitOk : kExitUsage;
   }
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  const char* home = std::getenv("HOME");
-  std::filesystem::path base;
-  if (xdg && *xdg)
-    base = xdg;
-  else if (home && *home)
-    base = std::filesystem::path(home) / ".config";
-  else
-    throw Failure("neither XDG_CONFIG_HOME nor HOME is set");
-  const std::filesystem::path entry = base / "autostart" / "corvaline.desktop";
-  std::error_code ec;
   if (inv.args[0] == "off") {
-    std::filesystem::remove(entry, ec);
-    if (ec) throw Failure("cannot remove " + Utf8FromPath(entry) + ": " + ec.message());
-    inv.out << "autostart off (" << Utf8FromPath(entry) << " removed)\n";
+    if (std::string e = platform::DisableAutostart(); !e.empty()) throw Failure(e);
+    inv.out << "autostart off (" << platform::AutostartEntryName() << " removed)\n";
     return kExitOk;
   }
   // The program beside this tool when there is one, else the one on PATH.
-  const std::filesystem::path beside = inv.global.exePath.parent_path() / "corvaline";
-  const std::string exec = std::filesystem::exists(beside, ec) ? Utf8FromPath(beside) : "corvaline";
-  std::filesystem::create_directories(entry.parent_path(), ec);
-  const std::string text =
-      "[Desktop Entry]\nType=Application\nName=CORVALINE Control\n"
-      "Comment=Starts the CORVALINE mouse settings in the notification area\n"
-      "Exec=\"" +
-      exec + "\"\nIcon=corvaline\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
-  int error = 0;
-  if (!WriteFileAtomically(entry, text, &error))
-    throw Failure("cannot write " + Utf8FromPath(entry) + ": " + std::generic_category().message(error));
-  inv.out << "autostart on (" << Utf8FromPath(entry) << ")\n";
+  const std::filesystem::path& tool = inv.global.exePath;
+  const std::filesystem::path beside =
+      tool.parent_path() / ("corvaline" + tool.extension().string());  // .exe on Windows
+  std::error_code ec;
+  const std::filesystem::path program =
+      std::filesystem::exists(beside, ec) ? beside : std::filesystem::path("corvaline");
+  if (std::string e = platform::EnableAutostart(program); !e.empty()) throw Failure(e);
+  inv.out << "autostart on (" << platform::AutostartEntryName() << ")\n";
   return kExitOk;
 }
 

@@ -1,6 +1,5 @@
 #include "core/settings/data_paths.h"
 
-#include <cstdlib>
 #include <system_error>
 
 #include "core/i18n/system_language.h"
@@ -31,14 +30,6 @@ DataPaths& ProcessPaths() {
 }
 
 }  // namespace
-
-std::filesystem::path UserDataFolder() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-    return std::filesystem::path(xdg) / "corvaline";
-  if (const char* home = std::getenv("HOME"); home && *home)
-    return std::filesystem::path(home) / ".config" / "corvaline";
-  return std::filesystem::current_path() / "corvaline";
-}
 
 std::filesystem::path InstalledDefaultsFolder(const std::filesystem::path& exePath) {
   return (exePath.parent_path() / ".." / "share" / "corvaline").lexically_normal();

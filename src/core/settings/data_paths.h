@@ -4,9 +4,9 @@
 // occurrence of that name in its path is replaced by the file's name, as the
 // Windows program always did. Any other executable never reads or writes
 // itself as data: it uses its own folder when that folder holds a config.bin
-// (a portable install), otherwise a per-user folder
-// ($XDG_CONFIG_HOME/corvaline, by default ~/.config/corvaline) that the first
-// start fills from the installed defaults.
+// (a portable install), otherwise the per-user folder the system gives
+// (%APPDATA%\corvaline on Windows, ~/.config/corvaline on Linux) that the
+// first start fills from the installed defaults.
 #pragma once
 
 #include <filesystem>
@@ -31,14 +31,11 @@ struct DataPaths {
   std::filesystem::path factoryConfigBin;
 };
 
-// The per-user folder: $XDG_CONFIG_HOME/corvaline, else $HOME/.config/corvaline.
-std::filesystem::path UserDataFolder();
-
 // The installed defaults next to an executable: <exe dir>/../share/corvaline.
 std::filesystem::path InstalledDefaultsFolder(const std::filesystem::path& exePath);
 
 // Decides the data folder for this executable (see above). `userFolder` is
-// normally UserDataFolder().
+// the per-user folder (the platform layer's UserDataFolder).
 DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
                            const std::filesystem::path& userFolder);
 

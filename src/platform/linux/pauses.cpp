@@ -5,21 +5,22 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/pauses_tail.h"
+
 namespace corvaline::platform {
 namespace {
 
-// Linux lets a sleeping thread's wake-up run late by its timer slack (50 us
-// by default) so wake-ups can be merged; 90 pauses add that up. For the
-// length of an Apply the slack is the least the kernel takes (1 ns), then
-// the thread's own value comes back. The slack belongs to the calling
-// thread, which is the one that sleeps.
+// A sleeping thread's wake-up may run late by its timer slack (50 us by
+// default) so the kernel can merge wake-ups; for the length of an Apply the
+// slack is the least the kernel takes (1 ns), then the thread's own value
+// comes back. The slack belongs to the calling thread, which is the one that
+// sleeps. What is left is the scheduler's wake-up latency, which the tail
+// of each pause waits out on the clock (see pauses_tail.h).
 class SlackSleeper final : public Sleeper {
  public:
   void SleepMs(int ms) override {
-    // sleep_for never returns before the time has passed. No spinning for
-    // the last microseconds: a thread that spins loses the scheduler's
-    // favour for sleepers and, on a busy machine, wakes later afterwards.
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    PauseUntil(PauseClock::now() + std::chrono::milliseconds(ms), margin_,
+               [](PauseClock::duration d) { std::this_thread::sleep_for(d); });
   }
   void BeginPauses() override {
     if (depth_++ > 0) return;
@@ -36,6 +37,7 @@ class SlackSleeper final : public Sleeper {
  private:
   int depth_ = 0;
   unsigned long savedSlack_ = 0;
+  WakeMargin margin_{std::chrono::microseconds(500)};
 };
 
 }  // namespace

@@ -33,7 +33,8 @@ std::wstring QuoteArgument(const std::wstring& a) {
 bool Overridden(const wchar_t* entry) {
   std::wstring name;
   for (const wchar_t* c = entry; *c && *c != L'='; ++c) name += static_cast<wchar_t>(std::towupper(*c));
-  return name == L"HOME" || name == L"XDG_CONFIG_HOME" || name == L"XDG_RUNTIME_DIR";
+  return name == L"HOME" || name == L"XDG_CONFIG_HOME" || name == L"XDG_RUNTIME_DIR" ||
+         name == L"APPDATA";
 }
 
 std::wstring Environment(const std::filesystem::path& dir) {
@@ -44,7 +45,9 @@ std::wstring Environment(const std::filesystem::path& dir) {
     }
     FreeEnvironmentStringsW(strings);
   }
+  // APPDATA is the per-user folder's base on Windows, as XDG_CONFIG_HOME on Linux.
   for (const auto& [name, value] : {std::pair{L"HOME=", dir}, std::pair{L"XDG_CONFIG_HOME=", dir / "config"},
+                                    std::pair{L"APPDATA=", dir / "config"},
                                     std::pair{L"XDG_RUNTIME_DIR=", dir / "runtime"}})
     block.append(name).append(value.wstring()).push_back(L'\0');
   block.push_back(L'\0');

@@ -18,9 +18,9 @@ class ToolSandbox {
   ~ToolSandbox();
   const std::filesystem::path& dir() const { return dir_; }
   std::filesystem::path operator/(const std::string& name) const { return dir_ / name; }
-  // Runs corvalinectl with the arguments; HOME, XDG_CONFIG_HOME and
-  // XDG_RUNTIME_DIR point into the sandbox so no real settings or virtual
-  // mice of the machine are touched.
+  // Runs corvalinectl with the arguments; HOME, XDG_CONFIG_HOME,
+  // XDG_RUNTIME_DIR (and on Windows APPDATA) point into the sandbox so no
+  // real settings or virtual mice of the machine are touched.
   ProcessResult Run(const std::vector<std::string>& args) const;
 
  private:

@@ -1,0 +1,24 @@
+#include <gtest/gtest.h>
+
+#include "core/settings/utf8_paths.h"
+#include "platform/autostart.h"
+
+namespace corvaline::platform {
+namespace {
+
+// The entry starts the program it names, a folder with Chinese letters and
+// spaces included, until it is removed; removing it twice is no error.
+TEST(Autostart, EntryStartsTheNamedProgramUntilRemoved) {
+  const std::filesystem::path before = AutostartProgram();  // the user's own, put back below
+  const std::filesystem::path program =
+      std::filesystem::temp_directory_path() / PathFromUtf8("鼠标 Ünï") / "corvaline";
+  ASSERT_EQ(EnableAutostart(program), "");
+  EXPECT_EQ(AutostartProgram(), program);
+  ASSERT_EQ(DisableAutostart(), "");
+  EXPECT_TRUE(AutostartProgram().empty());
+  EXPECT_EQ(DisableAutostart(), "");
+  if (!before.empty()) EnableAutostart(before);
+}
+
+}  // namespace
+}  // namespace corvaline::platform
