@@ -233,7 +233,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   link.trace = [](std::string_view line) { FUZZ_CHECK(!line.empty()); };
 
   int saved = 0;
-  const ApplySavers savers{[&] { ++saved; }, [&] { ++saved; }};
+  const ApplySavers savers{[&] { ++saved; }, [&] { ++saved; }, {}};
   if (ConnectAtStartup(link)) {
     RefreshSensorInfo(link);
     ApplySettings(link, block, savers);
