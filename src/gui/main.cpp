@@ -94,15 +94,7 @@ int main(int argc, char** argv) {
   // The Advanced page: the desktop's pointer settings and the macro editor.
   // Declared after the shell, so it goes before the shell does.
   auto pointerBackend = platform::CreatePointerBackend();
-  gui::AdvancedPageHost advancedHost;
-  advancedHost.window = &shell.Window();
-  advancedHost.canvas = [&shell] { return shell.Window().Canvas(); };
-  advancedHost.repaint = [&shell] { shell.Window().update(); };
-  advancedHost.fonts = &shell.Fonts();
-  advancedHost.block = &Settings().settings;
-  advancedHost.snapshot = &Settings().savedSettings;
-  advancedHost.recordIni = DataFiles().recordIni;
-  gui::AdvancedPage advanced(std::move(advancedHost), *pointerBackend, gui::RunDelayTimeDialog);
+  gui::AdvancedPage advanced(shell.AdvancedHost(), *pointerBackend, gui::RunDelayTimeDialog);
   shell.SetPageContent(gui::Page::Advanced, &advanced);
   shell.SetPointerSettings(&advanced.Pointer());
   shell.SetRecordingQuery([&advanced] { return advanced.Recording(); });

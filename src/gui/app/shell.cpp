@@ -15,6 +15,7 @@
 #include "core/settings/utf8_paths.h"
 #include "core/settings/value_tables.h"
 #include "core/system/messages.h"
+#include "gui/app/advanced_page.h"
 #include "gui/app/app_icon.h"
 #include "gui/app/main_window.h"
 #include "gui/ui/child_colours.h"
@@ -298,6 +299,18 @@ void Shell::ExitProgram() {
   device_->Close();
   tray_.RemoveIcon();
   options_.terminate(0);
+}
+
+AdvancedPageHost Shell::AdvancedHost() {
+  AdvancedPageHost host;
+  host.window = window_.get();
+  host.canvas = [this] { return window_->Canvas(); };
+  host.repaint = [this] { window_->update(); };
+  host.fonts = &fonts_;
+  host.block = &Settings().settings;
+  host.snapshot = &Settings().savedSettings;
+  host.recordIni = DataFiles().recordIni;
+  return host;
 }
 
 }  // namespace corvaline::gui

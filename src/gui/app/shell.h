@@ -35,6 +35,7 @@ inline constexpr int kHoverRestMs = 10;
 namespace corvaline::gui {
 
 class MainWindow;
+struct AdvancedPageHost;
 
 inline constexpr char kTrayTip[] = "Gaming Mouse Setting";
 inline constexpr char kWebSite[] = "https://corvaline.example/";
@@ -91,6 +92,9 @@ class Shell : public QObject, public WindowActions {
   DeviceService& Device() { return *device_; }
   ItemTexts& Items() { return items_; }
   const UiFonts& Fonts() const { return fonts_; }
+  // What the Advanced page draws on and edits: this window, its fonts, and
+  // the process-wide settings and record.ini.
+  AdvancedPageHost AdvancedHost();
   UiLanguage Language() const { return language_; }
   bool RefreshOnShow() const { return refreshOnShow_; }
   bool BasicPageBuilt() const { return basicPageBuilt_; }

@@ -148,6 +148,21 @@ def arrow_to(root, arrow, name):
     fail("the arrows never reached %r" % name)
 
 
+def choose_by_keys(root, combo_role, combo_name, item, what):
+    """Tab to the control, Space opens its list, the arrows reach the entry
+    and Space chooses it."""
+    tab_to(root, combo_role, combo_name)
+    key("space")
+    wait_for(what, lambda: find(root, "list item", item))
+    key("Down")
+    arrow_to(root, "Down", item)
+    key("space")
+
+
+def dialog_of(what):
+    return wait_for(what, lambda: next((w for w in children(app()) if w.getRoleName() == "dialog"), None))
+
+
 def keyboard_edit(win):
     wid = subprocess.run(["xdotool", "search", "--name", "CORVALINEX01"], capture_output=True,
                          text=True).stdout.split()
@@ -159,32 +174,16 @@ def keyboard_edit(win):
     key("shift+Tab")
     if focused(win).name != "125":
         fail("Shift+Tab did not go back to 125")
-    tab_to(win, "combo box", "3 Mid Click")
-    key("space")
-    wait_for("the function menu", lambda: find(win, "list item", "Multimedia"))
-    key("Down")
-    arrow_to(win, "Down", "Multimedia")
-    key("space")
-    dialog = wait_for("the multimedia dialog",
-                      lambda: next((w for w in children(app()) if w.getRoleName() == "dialog"), None))
+    choose_by_keys(win, "combo box", "3 Mid Click", "Multimedia", "the function menu")
+    dialog = dialog_of("the multimedia dialog")
     time.sleep(0.5)
-    tab_to(dialog, "combo box", "Multimedia")
-    key("space")
-    wait_for("the multimedia list", lambda: find(dialog, "list item", "Mute"))
-    key("Down")
-    arrow_to(dialog, "Down", "Mute")
-    key("space")
+    choose_by_keys(dialog, "combo box", "Multimedia", "Mute", "the multimedia list")
     wait_for("the list closed", lambda: find(dialog, "list item", "Mute") is None)
     tab_to(dialog, "push button", "OK")
     key("space")
     wait_for("box 3 says Mute", lambda: find(win, "combo box", "3 Multimedia-Mute"))
     # Button 4: a fire key 3 times, typed into the dialog's field.
-    tab_to(win, "combo box", "4 Forward")
-    key("space")
-    wait_for("the function menu", lambda: find(win, "list item", "Fire Key"))
-    key("Down")
-    arrow_to(win, "Down", "Fire Key")
-    key("space")
+    choose_by_keys(win, "combo box", "4 Forward", "Fire Key", "the function menu")
     dialog = dialog_of("the Fire Key dialog")
     time.sleep(0.5)
     tab_to(dialog, "text", "Times")
@@ -204,9 +203,6 @@ def keyboard_edit(win):
     key("space")
     time.sleep(3)
 
-
-def dialog_of(what):
-    return wait_for(what, lambda: next((w for w in children(app()) if w.getRoleName() == "dialog"), None))
 
 
 def expect(root, where, pairs):
@@ -322,8 +318,7 @@ if EDIT:
     act(find_start(win, "combo box", "3 "))
     entry = wait_for("the function menu", lambda: find(win, "list item", "Multimedia"))
     act(entry)
-    dialog = wait_for("the multimedia dialog",
-                      lambda: next((w for w in children(app()) if w.getRoleName() == "dialog"), None))
+    dialog = dialog_of("the multimedia dialog")
     dump(dialog)
     if dialog.name != "Multimedia":
         fail("the dialog is named %r" % dialog.name)

@@ -37,15 +37,7 @@ class AdvancedPageTest : public ShellTest {
     WriteRecord(macros);
     MakeShell();
     shell->Start();
-    AdvancedPageHost host;
-    host.window = &shell->Window();
-    host.canvas = [this] { return shell->Window().Canvas(); };
-    host.repaint = [this] { shell->Window().update(); };
-    host.fonts = &shell->Fonts();
-    host.block = &Settings().settings;
-    host.snapshot = &Settings().savedSettings;
-    host.recordIni = DataFiles().recordIni;
-    page = std::make_unique<AdvancedPage>(host, desktop, [this](QWidget*) { return delay; });
+    page = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop, [this](QWidget*) { return delay; });
     page->EditorView().SetItemMenu([this](QWidget*, QPoint) { return ++menus, chooseDelete; });
     shell->SetPageContent(Page::Advanced, page.get());
     shell->SetPointerSettings(&page->Pointer());

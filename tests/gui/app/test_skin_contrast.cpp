@@ -135,14 +135,7 @@ class SkinContrastTest : public ShellTest {
                      {"BColor", std::to_string(ui.blue())}, {"Path", skin.toStdString()}});
     MakeShell();
     shell->Start();
-    AdvancedPageHost host;
-    host.window = &shell->Window();
-    host.canvas = [this] { return shell->Window().Canvas(); };
-    host.repaint = [this] { shell->Window().update(); };
-    host.fonts = &shell->Fonts();
-    host.block = &Settings().settings;
-    host.recordIni = DataFiles().recordIni;
-    advanced = std::make_unique<AdvancedPage>(host, desktop,
+    advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,
                                               [](QWidget*) { return std::optional<DelayResult>(); });
     shell->SetPageContent(Page::Advanced, advanced.get());
     shell->SetPointerSettings(&advanced->Pointer());
