@@ -1,6 +1,6 @@
 // The program's focus service on a private session bus: the KWin script
 // loaded, run (where Plasma 5 or 6 has it) and unloaded through a stand-in
-// KWin, the script itself run
+// KWin, also when the program ends on SIGTERM, the script itself run
 // (under node, with Plasma 6 and Plasma 5 workspaces) calling the service,
 // the GNOME Shell extension's call made by gdbus with the extension's own
 // names, its metadata checked, and reports refused while the desktop's
@@ -8,8 +8,10 @@
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
@@ -250,6 +252,36 @@ TEST_F(FocusBusTest, Plasma5sScriptObjectIsRunAtTheFirstCall) {
   const auto calls = kwin.Calls();
   ASSERT_EQ(calls.size(), 4u) << testing::PrintToString(calls);
   EXPECT_EQ(calls[2], "run /7");
+}
+
+// A logout's SIGTERM ends the program's event loop, so the script goes too.
+TEST_F(FocusBusTest, SigtermUnloadsTheKWinScript) {
+  if (std::string(CORVALINE_PROGRAM).empty()) GTEST_SKIP() << "the program is not built";
+  FakeCompositor kwin("org.kde.KWin");
+  ASSERT_TRUE(WaitOwned(kwin));
+  // A home of its own: its lock, so a program running elsewhere does not stop it.
+  const fs::path home = fs::path(testing::TempDir()) / ("sigterm-" + std::to_string(getpid()));
+  fs::create_directories(home / "run");
+  fs::permissions(home / "run", fs::perms::owner_all);
+  Child program({"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "HOME=" + home.string(),
+                 "XDG_CONFIG_HOME=" + (home / "config").string(),
+                 "XDG_RUNTIME_DIR=" + (home / "run").string(), "XDG_CURRENT_DESKTOP=KDE",
+                 "QT_QPA_PLATFORM=offscreen", CORVALINE_PROGRAM});
+  auto ran = [&kwin] {
+    const auto c = kwin.Calls();
+    return std::find(c.begin(), c.end(), "run /Scripting/Script7") != c.end();
+  };
+  for (int i = 0; i < 600 && program.Running() && !ran(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_TRUE(ran()) << "the program did not run the script within 30 s; KWin saw "
+                     << testing::PrintToString(kwin.Calls());
+  ASSERT_EQ(kill(program.Pid(), SIGTERM), 0);
+  for (int i = 0; i < 200 && program.Running(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_FALSE(program.Running()) << "the program still runs 10 s after SIGTERM";
+  EXPECT_EQ(kwin.Calls().back(), "unloadScript /Scripting ('corvaline-focus',)")
+      << "KWin saw " << testing::PrintToString(kwin.Calls());
+  fs::remove_all(home);
 }
 
 TEST_F(FocusBusTest, TheExtensionsCallCountsOnlyWhileGnomeShellRuns) {
