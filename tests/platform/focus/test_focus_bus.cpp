@@ -10,8 +10,8 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
@@ -259,7 +259,8 @@ TEST_F(FocusBusTest, SigtermUnloadsTheKWinScript) {
   if (std::string(CORVALINE_PROGRAM).empty()) GTEST_SKIP() << "the program is not built";
   FakeCompositor kwin("org.kde.KWin");
   ASSERT_TRUE(WaitOwned(kwin));
-  // A home of its own: its lock, so a program running elsewhere does not stop it.
+  // A home and lock of its own: a program running elsewhere must not make
+  // this one a second start.
   const fs::path home = fs::path(testing::TempDir()) / ("sigterm-" + std::to_string(getpid()));
   fs::create_directories(home / "run");
   fs::permissions(home / "run", fs::perms::owner_all);
@@ -273,7 +274,8 @@ TEST_F(FocusBusTest, SigtermUnloadsTheKWinScript) {
   };
   for (int i = 0; i < 600 && program.Running() && !ran(); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  ASSERT_TRUE(ran()) << "the program did not run the script within 30 s; KWin saw "
+  ASSERT_TRUE(ran()) << "no run of the script within 30 s (program "
+                     << (program.Running() ? "running" : "ended") << "); KWin saw "
                      << testing::PrintToString(kwin.Calls());
   ASSERT_EQ(kill(program.Pid(), SIGTERM), 0);
   for (int i = 0; i < 200 && program.Running(); ++i)
