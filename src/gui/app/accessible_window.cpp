@@ -5,6 +5,7 @@
 #include "core/buttons/button_assign.h"
 #include "core/i18n/accessible_texts.h"
 #include "core/i18n/ui_strings.h"
+#include "core/settings/edit_session.h"
 #include "core/settings/settings_block.h"
 #include "core/settings/value_tables.h"
 #include "core/system/pointer_levels.h"
@@ -93,16 +94,12 @@ void AddKeySettings(Shell& shell, std::vector<DrawnControl>& out) {
 
 void AddReportAndDpi(Shell& shell, std::vector<DrawnControl>& out) {
   auto onBasic = [&shell] { return shell.CurrentPage() == Page::Basic; };
-  const char* stops[4] = {"125", "250", "500", "1000"};
-  for (int stop = 0; stop < 4; ++stop) {
+  for (int stop = 0; stop < kReportRateStops; ++stop) {
     DrawnControl c = Button(ToRect(BasicPageSpots::ReportStop(stop)),
-                            [text = stops[stop]] { return QString::fromLatin1(text); });
+                            [stop] { return QString::fromStdString(ReportRateStopLabel(stop)); });
     c.role = QAccessible::RadioButton;
     c.description = Text(AccessibleText::ReportRate);
-    c.checked = [stop] {
-      const int lit = ReportRateStop(Block().reportRateCode);
-      return std::optional<bool>((lit < 0 ? 3 : lit) == stop);
-    };
+    c.checked = [stop] { return std::optional<bool>(ShownReportRateStop(Block()) == stop); };
     c.shown = onBasic;
     out.push_back(c);
   }
@@ -165,39 +162,33 @@ void AddLighting(Shell& shell, std::vector<DrawnControl>& out) {
 // are disabled here, and Tab passes over them.
 void AddPointerSettings(Shell& shell, const PointerQuery& support, std::vector<DrawnControl>& out) {
   auto onAdvanced = [&shell] { return shell.CurrentPage() == Page::Advanced; };
-  auto can = [support](bool PointerSupport::*what) {
-    return std::function<bool()>([support, what] { return !support || support().*what; });
+  auto can = [support](PointerField field) {
+    return std::function<bool()>([support, field] { return !support || support().Has(field); });
   };
   const MainText headings[3] = {MainText::MouseSpeedHeading, MainText::ScrollSpeedHeading,
                                 MainText::DoubleClickHeading};
-  bool PointerSupport::*const sliders[3] = {&PointerSupport::speed, &PointerSupport::wheel,
-                                            &PointerSupport::doubleClick};
+  const MainText labels[2] = {MainText::PointerPrecisionLabel, MainText::ScrollOneScreenLabel};
   for (int slider = 1; slider <= 3; ++slider) {
+    const PointerField field = kPointerSliders[static_cast<std::size_t>(slider - 1)];
     DrawnControl c;
     c.role = QAccessible::Slider;
     c.rect = SystemMouseSpots::Tick(slider, 1).united(SystemMouseSpots::Tick(slider, kSliderSteps));
     c.name = Text(headings[slider - 1]);
-    c.level = [slider] {
-      const SettingsBlock& b = Block();
-      const int positions[3] = {b.pointerSpeedLevel, b.wheelScrollLines, b.doubleClickLevel};
-      return LitTicks(positions[slider - 1]);
-    };
+    c.level = [field] { return LitTicks(PointerValue(Block(), field)); };
     c.value = [level = c.level] { return QString::number(level()); };
     c.minimum = 1;
     c.maximum = kSliderSteps;
     c.levelPoint = [slider](int v) { return SystemMouseSpots::Tick(slider, v).center(); };
     c.shown = onAdvanced;
-    c.enabled = can(sliders[slider - 1]);
+    c.enabled = can(field);
     out.push_back(c);
     if (slider == 3) break;
-    DrawnControl box = Button(SystemMouseSpots::Box(slider),
-                              Text(slider == 1 ? MainText::PointerPrecisionLabel : MainText::ScrollOneScreenLabel));
+    const PointerField boxField = kPointerBoxes[static_cast<std::size_t>(slider - 1)];
+    DrawnControl box = Button(SystemMouseSpots::Box(slider), Text(labels[slider - 1]));
     box.role = QAccessible::CheckBox;
-    box.checked = [slider] {
-      return std::optional<bool>((slider == 1 ? Block().pointerPrecision : Block().wheelPageScroll) != 0);
-    };
+    box.checked = [boxField] { return std::optional<bool>(PointerValue(Block(), boxField) != 0); };
     box.shown = onAdvanced;
-    box.enabled = can(slider == 1 ? &PointerSupport::acceleration : &PointerSupport::wheel);
+    box.enabled = can(boxField);
     out.push_back(box);
   }
   DrawnControl restore = Button(SystemMouseSpots::Restore(), Text(MainText::SystemDefault));

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gui/app/accessible_controls.h"
-#include "gui/system/system_mouse.h"
+#include "core/system/system_mouse.h"
 
 namespace corvaline::gui {
 

@@ -30,12 +30,12 @@ struct PlacedText {
 
 }  // namespace
 
-AdvancedPage::AdvancedPage(AdvancedPageHost host, platform::PointerBackend& pointer,
+AdvancedPage::AdvancedPage(AdvancedPageHost host, PointerBackend& pointer,
                            DelayPrompt delayPrompt)
     : host_(std::move(host)),
-      systemMouse_(*host_.block, pointer, host_.snapshot),
+      systemMouse_(*host_.session, pointer),
       systemView_(systemMouse_),
-      editor_(*host_.block, host_.recordIni),
+      editor_(host_.session->Working(), host_.recordIni),
       recorder_(editor_, capture_),
       editorView_(editor_, std::move(delayPrompt)) {
   capture_.SetWindow(host_.window);

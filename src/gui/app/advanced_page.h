@@ -15,11 +15,10 @@
 #include "gui/macros/delay_prompt.h"
 #include "gui/macros/key_capture.h"
 #include "gui/macros/macro_editor_view.h"
-#include "gui/system/system_mouse.h"
+#include "core/system/system_mouse.h"
 #include "gui/system/system_mouse_view.h"
 #include "gui/ui/page_content.h"
 #include "gui/ui/ui_fonts.h"
-#include "platform/pointer_settings.h"
 
 class QWidget;
 
@@ -31,8 +30,7 @@ struct AdvancedPageHost {
   std::function<QImage*()> canvas;  // nullptr without a skin
   std::function<void()> repaint;
   const UiFonts* fonts = nullptr;
-  SettingsBlock* block = nullptr;   // the working settings
-  SettingsBlock* snapshot = nullptr;  // what Cancel returns them to
+  EditSession* session = nullptr;   // the working settings and their snapshot
   std::filesystem::path recordIni;
 };
 
@@ -47,7 +45,7 @@ struct AdvancedPageSpots {
 
 class AdvancedPage : public PageContent {
  public:
-  AdvancedPage(AdvancedPageHost host, platform::PointerBackend& pointer, DelayPrompt delayPrompt);
+  AdvancedPage(AdvancedPageHost host, PointerBackend& pointer, DelayPrompt delayPrompt);
   ~AdvancedPage() override;
 
   // What OK and Apply call to write the pointer settings.

@@ -105,9 +105,8 @@ void AutoSwitchController::Schedule() {
 
 SwitchConditions AutoSwitchController::Conditions() const {
   SwitchConditions c;
-  const SettingsStore& s = Settings();
   c.mousePresent = shell_.DeviceReady();
-  c.unappliedEdits = !SameBlock(s.settings, s.savedSettings);
+  c.unappliedEdits = shell_.HasUnappliedEdits();
   c.recording = recording_ && recording_();
   c.dialogOpen = QApplication::activeModalWidget() != nullptr;
   c.ownWindowFocused = QApplication::activeWindow() != nullptr;

@@ -6,16 +6,11 @@
 
 #include <functional>
 
+#include "core/device/apply.h"
 #include "core/i18n/ui_language.h"
 #include "core/settings/item_texts.h"
 
 namespace corvaline::gui {
-
-// What one OK/Apply achieved.
-struct ApplyResult {
-  int failedTransfers = 0;
-  bool captionsSaved = true;  // str.ini took the button captions
-};
 
 class DeviceService {
  public:
@@ -51,7 +46,7 @@ class DeviceService {
 
   // Sends the whole working settings block, then saves it and the button
   // captions.
-  virtual ApplyResult ApplySettings(const ItemTexts& captions, UiLanguage lang) = 0;
+  virtual ApplyReport ApplySettings(const ItemTexts& captions, UiLanguage lang) = 0;
 
   // Stops the reader and closes the handles.
   virtual void Close() = 0;

@@ -66,15 +66,10 @@ void LinkDeviceService::PrepareSensor() {
   if (link_.deviceReady) RefreshSensorInfo(link_);
 }
 
-ApplyResult LinkDeviceService::ApplySettings(const ItemTexts& captions, UiLanguage lang) {
+ApplyReport LinkDeviceService::ApplySettings(const ItemTexts& captions, UiLanguage lang) {
   const SettingsStore& store = Settings();
-  ApplySavers savers = FileSavers(store, DataFiles().configBin, DataFiles().strIni, lang, captions);
-  ApplyResult result;
-  savers.saveItemTexts = [&result, &captions, lang] {
-    result.captionsSaved = SaveItemTexts(DataFiles().strIni, lang, captions);
-  };
-  result.failedTransfers = static_cast<int>(corvaline::ApplySettings(link_, store.settings, savers));
-  return result;
+  return corvaline::ApplySettings(link_, store.settings,
+                                  FileSavers(store, DataFiles().configBin, DataFiles().strIni, lang, captions));
 }
 
 void LinkDeviceService::Close() {

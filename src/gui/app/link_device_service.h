@@ -27,7 +27,7 @@ class LinkDeviceService : public DeviceService {
   bool HandleDeviceChanges(const std::function<void()>& arrivedReady) override;
   int SensorType() const override;
   void PrepareSensor() override;
-  ApplyResult ApplySettings(const ItemTexts& captions, UiLanguage lang) override;
+  ApplyReport ApplySettings(const ItemTexts& captions, UiLanguage lang) override;
   void Close() override;
 
  private:

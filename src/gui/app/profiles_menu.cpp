@@ -53,7 +53,7 @@ bool ProfilesMenu::Load(const QString& name, const QString& balloon) {
   store.firstRunFlag = r.profile->firstRunFlag;
   store.loaded = true;
   shell_.Items().captions = r.profile->captions;
-  TakeSnapshot(store);
+  shell_.Session().MarkSaved();
   shell_.RecomposeCurrentPage();
   // As OK does: to the mouse and saved, when there is a mouse; the files
   // already hold the profile either way.

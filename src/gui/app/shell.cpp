@@ -109,7 +109,7 @@ void Shell::Start() {
   StartDeviceWatch();
 
   LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
-  TakeSnapshot(Settings());
+  session_.MarkSaved();
   WatchConfigFile();
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
@@ -285,7 +285,7 @@ void Shell::CancelEdits() {
   if (outsideChange_)
     ReloadConfigFile();
   else
-    RestoreSnapshot(Settings());
+    session_.Cancel();
   refreshOnShow_ = true;
 }
 
@@ -307,8 +307,7 @@ AdvancedPageHost Shell::AdvancedHost() {
   host.canvas = [this] { return window_->Canvas(); };
   host.repaint = [this] { window_->update(); };
   host.fonts = &fonts_;
-  host.block = &Settings().settings;
-  host.snapshot = &Settings().savedSettings;
+  host.session = &session_;
   host.recordIni = DataFiles().recordIni;
   return host;
 }

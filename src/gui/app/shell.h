@@ -12,13 +12,14 @@
 #include <optional>
 
 #include "core/i18n/ui_language.h"
+#include "core/settings/edit_session.h"
 #include "core/settings/item_texts.h"
+#include "core/system/system_mouse.h"
 #include "core/system/balloons.h"
 #include "gui/ui/ui_fonts.h"
 #include "gui/app/device_service.h"
 #include "gui/app/hit_regions.h"
 #include "gui/ui/page_content.h"
-#include "gui/app/pointer_settings.h"
 #include "gui/app/tray.h"
 #include "gui/ui/basic_page.h"
 #include "gui/ui/hover.h"
@@ -99,9 +100,10 @@ class Shell : public QObject, public WindowActions {
   bool RefreshOnShow() const { return refreshOnShow_; }
   bool BasicPageBuilt() const { return basicPageBuilt_; }
   bool NoSkin() const { return noSkin_; }
-  // The working block differs from what was last applied or loaded in
-  // something the user set.
-  bool HasUnappliedEdits() const;
+  // The working block, its snapshot and what counts as an edit.
+  EditSession& Session() { return session_; }
+  const EditSession& Session() const { return session_; }
+  bool HasUnappliedEdits() const { return session_.HasUnappliedEdits(); }
   // Another program changed config.bin while edits were unapplied.
   bool OutsideChangePending() const { return outsideChange_; }
   const HoverTracker& Hover() const { return hover_; }
@@ -146,16 +148,16 @@ class Shell : public QObject, public WindowActions {
   void OnDeviceChange();
   void OnMouseArrivedReady();
   void DrawWindowButtons();
-  void ReportApplyResult(const ApplyResult& result);
+  void ReportApplyResult(const ApplyReport& report);
   int Ask(const QString& text, const QStringList& buttons);
   bool ConfirmClose();
   bool ApplyEdits();
-  void NoteDesktopPointer();
   void WatchConfigFile();
   void OnConfigFileChanged();
   void ReloadConfigFile();
   void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);
 
+  EditSession session_{Settings()};
   std::unique_ptr<DeviceService> device_;
   TrayPort& tray_;
   ShellOptions options_;
@@ -188,9 +190,6 @@ class Shell : public QObject, public WindowActions {
   int lastPresenceNotice_ = 0;
   // The window went out of sight because the mouse went away.
   bool concealedByLoss_ = false;
-  // The working block once the Advanced page filled in the desktop's pointer
-  // values.
-  std::optional<SettingsBlock> desktopPointer_;
   QFileSystemWatcher* configWatcher_ = nullptr;
   QTimer* configSettle_ = nullptr;
   // config.bin as this program last loaded or saved it.

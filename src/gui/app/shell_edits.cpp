@@ -8,7 +8,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <cstring>
 
 #include "core/settings/utf8_paths.h"
 #include "core/i18n/ui_strings.h"
@@ -26,26 +25,6 @@ namespace {
 // A save replaces the file by a rename, which shows as several events on the
 // file and its folder; they are taken together once the folder is quiet.
 constexpr int kConfigSettleMs = 100;
-
-// The pointer fields, which the Advanced page reads from the desktop the
-// first time it shows.
-bool SamePointerFields(const SettingsBlock& a, const SettingsBlock& b) {
-  return a.pointerPrecision == b.pointerPrecision && a.wheelPageScroll == b.wheelPageScroll &&
-         a.pointerSpeedLevel == b.pointerSpeedLevel && a.wheelScrollLines == b.wheelScrollLines &&
-         a.doubleClickLevel == b.doubleClickLevel;
-}
-
-void CopyPointerFields(const SettingsBlock& from, SettingsBlock& to) {
-  to.pointerPrecision = from.pointerPrecision;
-  to.wheelPageScroll = from.wheelPageScroll;
-  to.pointerSpeedLevel = from.pointerSpeedLevel;
-  to.wheelScrollLines = from.wheelScrollLines;
-  to.doubleClickLevel = from.doubleClickLevel;
-}
-
-bool SameBlock(const SettingsBlock& a, const SettingsBlock& b) {
-  return std::memcmp(&a, &b, sizeof(SettingsBlock)) == 0;
-}
 
 QString ConfigPath() { return QString::fromStdString(Utf8FromPath(DataFiles().configBin)); }
 
@@ -78,20 +57,6 @@ int AskWithMessageBox(QWidget* parent, const QString& text, const QStringList& b
 int Shell::Ask(const QString& text, const QStringList& buttons) {
   if (options_.ask) return options_.ask(text, buttons);
   return AskWithMessageBox(window_.get(), text, buttons);
-}
-
-bool Shell::HasUnappliedEdits() const {
-  SettingsBlock working = Settings().settings;
-  const SettingsBlock& saved = Settings().savedSettings;
-  // The key group on show is no edit, nor are the desktop's own pointer
-  // values as the Advanced page first read them.
-  working.currentMode = saved.currentMode;
-  if (desktopPointer_ && SamePointerFields(working, *desktopPointer_)) CopyPointerFields(saved, working);
-  return !SameBlock(working, saved);
-}
-
-void Shell::NoteDesktopPointer() {
-  if (!desktopPointer_) desktopPointer_ = Settings().settings;
 }
 
 bool Shell::ConfirmClose() {
@@ -138,7 +103,7 @@ void Shell::OnConfigFileChanged() {
 void Shell::ReloadConfigFile() {
   outsideChange_ = false;
   if (!LoadSettings(Settings(), DataFiles().configBin)) return;
-  TakeSnapshot(Settings());
+  session_.MarkSaved();
   knownConfig_ = ReadConfigBytes();
   // The other program saved the button captions with the settings.
   LoadItemTexts(DataFiles().strIni, language_, items_);
@@ -157,12 +122,12 @@ bool Shell::ApplyEdits() {
     const QStringList buttons{Utf8(UiText(MainText::Apply, language_)), Utf8(UiText(MainText::Cancel, language_))};
     if (Ask(text, buttons) != 0) return false;
   }
-  const ApplyResult result = device_->ApplySettings(items_, language_);
-  TakeSnapshot(Settings());
+  const ApplyReport report =
+      session_.Apply([this](const SettingsBlock&) { return device_->ApplySettings(items_, language_); });
   outsideChange_ = false;
   knownConfig_ = ReadConfigBytes();
   (pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply();
-  ReportApplyResult(result);
+  ReportApplyResult(report);
   return true;
 }
 

@@ -5,7 +5,7 @@
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
 #include "core/system/messages.h"
-#include "gui/app/apply_messages.h"
+#include "core/device/apply.h"
 #include "gui/app/main_window.h"
 #include "gui/app/shell.h"
 #include "gui/ui/skin_files.h"
@@ -31,7 +31,6 @@ void Shell::ShowAdvancedPage() {
   ComposeCommonParts(Page::Advanced);
   if (QImage* canvas = window_->Canvas(); canvas && advancedContent_) {
     advancedContent_->Compose(*canvas);
-    NoteDesktopPointer();
   }
   window_->update();
 }
@@ -96,14 +95,9 @@ void Shell::ComposeCommonParts(Page page) {
 
 bool Shell::ApplySettingsNow() { return ApplyEdits(); }
 
-void Shell::ReportApplyResult(const ApplyResult& result) {
-  // The transfers never stop half-way; the user still learns that the mouse
-  // did not take everything, instead of a silent success.
-  if (result.failedTransfers > 0) ShowMessage(ApplyFailureText(result.failedTransfers, language_), kAppTitle);
-  if (!result.captionsSaved) {
-    const QString strIni = QString::fromStdString(Utf8FromPath(DataFiles().strIni));
-    ShowMessage(Utf8(UiText(ShellText::CaptionsNotSaved, language_)).arg(strIni).toStdString(), kAppTitle);
-  }
+void Shell::ReportApplyResult(const ApplyReport& report) {
+  for (const std::string& text : ApplyProblemTexts(report, language_, DataFiles().configBin, DataFiles().strIni))
+    ShowMessage(text, kAppTitle);
 }
 
 }  // namespace corvaline::gui

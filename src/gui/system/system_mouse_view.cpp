@@ -35,6 +35,10 @@ HitRect Tick(int slider, int tick) {
   return {28 + kTickWidth * tick, top, 52 + kTickWidth * tick, top + kTickHeight};
 }
 
+// Sliders and boxes are numbered from 1 on the page, top to bottom.
+PointerField SliderField(int slider) { return kPointerSliders[static_cast<std::size_t>(slider - 1)]; }
+PointerField BoxField(int box) { return kPointerBoxes[static_cast<std::size_t>(box - 1)]; }
+
 QRect AsRect(const HitRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
 
 void Veil(QImage& canvas, const QRect& area) {
@@ -78,9 +82,7 @@ void SystemMouseView::DrawRestoreCaption(QImage& canvas, const QFont& font) cons
 }
 
 void SystemMouseView::DrawTicks(QImage& canvas, int slider) const {
-  const SettingsBlock& s = mouse_.Settings();
-  const int positions[3] = {s.pointerSpeedLevel, s.wheelScrollLines, s.doubleClickLevel};
-  const int lit = LitTicks(positions[slider - 1]);
+  const int lit = LitTicks(PointerValue(mouse_.Settings(), SliderField(slider)));
   for (int k = 1; k <= kSliderSteps; ++k) {
     const HitRect t = Tick(slider, k);
     DrawSkinFile(&canvas, k <= lit ? kSliderLightPng : kSliderDarkPng, t.left, t.top);
@@ -94,9 +96,7 @@ void SystemMouseView::DrawSlider(QImage& canvas, int slider, const QFont& font) 
     DrawSkinText(&canvas, QString::number(k), RectLTRB(t.left, t.bottom + 10, t.right, t.bottom + 30),
                  font, kCaptionAlign);
   }
-  const PointerSupport support = mouse_.Support();
-  const bool available[3] = {support.speed, support.wheel, support.doubleClick};
-  if (available[slider - 1]) return;
+  if (mouse_.Support().Has(SliderField(slider))) return;
   const HitRect first = Tick(slider, 1);
   Veil(canvas, RectLTRB(first.left, first.top, Tick(slider, kSliderSteps).right, first.bottom + 30));
   const QRect heading = HeadingRect(slider, font);
@@ -105,8 +105,7 @@ void SystemMouseView::DrawSlider(QImage& canvas, int slider, const QFont& font) 
 }
 
 void SystemMouseView::DrawBox(QImage& canvas, int box) const {
-  const SettingsBlock& s = mouse_.Settings();
-  const bool ticked = (box == 1 ? s.pointerPrecision : s.wheelPageScroll) != 0;
+  const bool ticked = PointerValue(mouse_.Settings(), BoxField(box)) != 0;
   const HitRect r = kBoxes[box - 1];
   DrawSkinFile(&canvas, ticked ? kPaneTickPng : kPanePng, r.left, r.top);
 }
@@ -117,8 +116,7 @@ void SystemMouseView::DrawCheckBox(QImage& canvas, int box, const QFont& font) c
   const int top = kBoxLabelTops[box - 1];
   const QString label = Utf8(UiText(kBoxLabels[box - 1]));
   DrawSkinText(&canvas, label, RectLTRB(77, top, 408, top + 16), font, kLabelAlign);
-  const bool available = box == 1 ? mouse_.Support().acceleration : mouse_.Support().wheel;
-  if (available) return;
+  if (mouse_.Support().Has(BoxField(box))) return;
   const int labelWidth = QFontMetrics(font).horizontalAdvance(label);
   Veil(canvas, RectLTRB(r.left, r.top, 77 + labelWidth, r.bottom));
   DrawNote(canvas, RectLTRB(77 + labelWidth + 12, top, 408, top + 16), font);
@@ -129,7 +127,7 @@ void SystemMouseView::DrawCheckBox(QImage& canvas, int box, const QFont& font) c
 bool SystemMouseView::ClickOptions(int x, int y, QImage* canvas) {
   for (int box = 1; box <= 2; ++box) {
     if (!kBoxes[box - 1].Contains(x, y)) continue;
-    if (mouse_.ToggleOption(box) && canvas) DrawBox(*canvas, box);
+    if (mouse_.ToggleOption(BoxField(box)) && canvas) DrawBox(*canvas, box);
     return true;
   }
   if (!kRestore.Contains(x, y)) return false;
@@ -150,7 +148,7 @@ bool SystemMouseView::ClickSliders(int x, int y, QImage* canvas) {
   for (int slider = 1; slider <= 3; ++slider) {
     for (int k = 1; k <= kSliderSteps; ++k) {
       if (!Tick(slider, k).Contains(x, y)) continue;
-      if (mouse_.SetSliderPosition(slider, k) && canvas) DrawTicks(*canvas, slider);
+      if (mouse_.SetSliderPosition(SliderField(slider), k) && canvas) DrawTicks(*canvas, slider);
       return true;
     }
   }

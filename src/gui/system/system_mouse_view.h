@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "gui/system/system_mouse.h"
+#include "core/system/system_mouse.h"
 
 namespace corvaline::gui {
 

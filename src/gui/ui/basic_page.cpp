@@ -7,6 +7,7 @@
 
 #include "core/buttons/button_assign.h"
 #include "core/i18n/ui_strings.h"
+#include "core/settings/edit_session.h"
 #include "core/settings/value_tables.h"
 #include "gui/ui/child_colours.h"
 #include "gui/ui/list_box.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr int kStopLefts[4] = {542, 614, 686, 758};
 constexpr int kStopWidth = 70;
 constexpr int kStopTop = 204;
-constexpr const char* kStopLabels[4] = {"125", "250", "500", "1000"};
 
 constexpr MenuRect kModeA{253, 518, 358, 539};
 constexpr MenuRect kModeB{357, 518, 462, 539};
@@ -74,13 +74,12 @@ void BasicPage::Compose(QImage& canvas) {
   DestroyControls();
   DrawSkinFile(&canvas, kButtonNormalPng, kDefault.left, kDefault.top);
   for (int slot = 0; slot < kVisibleButtons; ++slot) DrawBox(canvas, slot);
-  for (int stop = 0; stop < 4; ++stop) DrawReportStop(canvas, stop, false);
+  for (int stop = 0; stop < kReportRateStops; ++stop) DrawReportStop(canvas, stop, false);
   DrawStaticTexts(canvas);
   DrawModeButtons(canvas);
   CreateControls();
   DrawDpiAxis(canvas);
-  const int lit = ReportRateStop(host_.block->reportRateCode);
-  DrawReportStop(canvas, lit < 0 ? 3 : lit, true);
+  DrawReportStop(canvas, ShownReportRateStop(*host_.block), true);
   for (int s = 0; s < kDpiStages; ++s) DrawStage(canvas, s);
 }
 
@@ -97,8 +96,8 @@ void BasicPage::DrawStaticTexts(QImage& canvas) {
   for (const auto& [id, rect] : titles) DrawSkinText(p, Utf8(UiText(id, lang)), rect, font, kCaptionAlign);
   DrawSkinText(p, Utf8(UiText(MainText::KeyDefault, lang)),
                RectLTRB(kDefault.left, kDefault.top, kDefault.right, kDefault.bottom), font, kCaptionAlign);
-  for (int stop = 0; stop < 4; ++stop) {
-    DrawSkinText(p, QString::fromLatin1(kStopLabels[stop]),
+  for (int stop = 0; stop < kReportRateStops; ++stop) {
+    DrawSkinText(p, QString::fromStdString(ReportRateStopLabel(stop)),
                  RectLTRB(kStopLefts[stop], 225, kStopLefts[stop] + kStopWidth, 245), font,
                  Qt::AlignHCenter | Qt::AlignTop);
   }
@@ -248,7 +247,7 @@ bool BasicPage::Dispatch(int x, int y) {
   for (int slot = 0; slot < kVisibleButtons; ++slot) {
     if (FunctionBoxRect(slot).Contains(x, y)) return OpenFunctionMenu(slot), true;
   }
-  for (int stop = 0; stop < 4; ++stop) {
+  for (int stop = 0; stop < kReportRateStops; ++stop) {
     if (StopRect(stop).Contains(x, y)) return SelectReportRate(stop), true;
   }
   for (int s = 0; s < kDpiStages; ++s) {
@@ -262,9 +261,7 @@ bool BasicPage::Dispatch(int x, int y) {
   for (int box = 0; box < 3; ++box) {
     if (kLedBoxes[box].Contains(x, y)) return ToggleLedList(box + 1), true;
   }
-  // Levels 9..12 answer only on the sensor whose table has twelve levels;
-  // another sensor with no table of its own draws twelve but takes eight.
-  const int clickable = SensorType() == 0 ? kMaxDpiLevels : 8;
+  const int clickable = ClickableDpiLevels(SensorType());
   for (int s = 0; s < kDpiStages; ++s) {
     for (int k = 1; k <= clickable; ++k) {
       if (LevelCell(s, k).Contains(x, y)) return SetDpiLevel(s, k), true;
@@ -289,26 +286,17 @@ void BasicPage::SelectReportRate(int stop) {
   SettingsBlock& b = *host_.block;
   const std::uint8_t code = ReportRateCodeAt(stop);
   if (code == 0 || b.reportRateCode == code) return;
-  const int previous = ReportRateStop(b.reportRateCode);
+  const int previous = ShownReportRateStop(b);
   b.reportRateCode = code;
   QImage* canvas = Canvas();
   if (!canvas) return;
-  DrawReportStop(*canvas, previous < 0 ? 3 : previous, false);
+  DrawReportStop(*canvas, previous, false);
   DrawReportStop(*canvas, stop, true);
   Repaint();
 }
 
 void BasicPage::ToggleDpiStage(int s) {
-  SettingsBlock& b = *host_.block;
-  if (b.dpiStageEnabled[s] == 0) {
-    b.dpiStageEnabled[s] = 1;
-  } else {
-    // The mouse needs one stage to switch to: the last one that is on stays.
-    bool anotherOn = false;
-    for (int o = 0; o < kDpiStages; ++o) anotherOn |= o != s && b.dpiStageEnabled[o] != 0;
-    if (!anotherOn) return;
-    b.dpiStageEnabled[s] = 0;
-  }
+  if (!corvaline::ToggleDpiStage(*host_.block, s)) return;
   if (QImage* canvas = Canvas()) {
     DrawStage(*canvas, s);
     Repaint();

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "../system/fake_pointer_backend.h"
+#include "../../core/system/fake_pointer_backend.h"
 #include "core/macros/macro_encoder.h"
 #include "core/macros/record_store.h"
 #include "core/settings/data_paths.h"
@@ -20,7 +20,7 @@ namespace {
 
 using Items = std::vector<std::string>;
 using Names = std::vector<std::string>;
-using Setting = platform::PointerSetting;
+using Setting = PointerSetting;
 
 // xkb keycodes of the keys the tests press.
 constexpr quint32 kScanA = 38, kScanLeftShift = 50, kScanLeftCtrl = 37, kScanPause = 127,

@@ -4,6 +4,7 @@
 #include "core/profiles/profile_store.h"
 #include "core/settings/data_paths.h"
 #include "gui/app/auto_switch.h"
+#include "gui/app/main_window.h"
 #include "gui/app/profiles_menu.h"
 #include "shell_fixture.h"
 
@@ -64,6 +65,33 @@ TEST_F(ShellTest, AutoSwitchFollowsTheFocusAndHoldsBackWhileEditsAreOpen) {
   emit tray.autoAssignChosen();
   EXPECT_EQ(ProfileForApp(ReadAutoRules(data).rules, "xterm"), "slow");
   EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(ShellTest, LookingAtModeBHoldsNoSwitchBack) {
+  WriteDataFiles("EN");
+  MakeShell();
+  shell->Start();
+  ProfilesMenu menu(*shell, tray);
+  Settings().settings.reportRateCode = 1;
+  ASSERT_TRUE(menu.SaveCurrent("fast"));
+  AutoRules rules;
+  rules.delayMs = 0;
+  SetRule(rules, "game", "fast");
+  ASSERT_EQ(WriteAutoRules(DataFiles().programFolder, rules), "");
+  AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
+  int switches = 0;
+  QObject::connect(&autoSwitch, &AutoSwitchController::switched, [&] { ++switches; });
+
+  // The user only looks at Mode B's buttons, then hides the window.
+  emit tray.leftClicked();
+  shell->Window().ClickAt(400, 525);
+  ASSERT_EQ(Settings().settings.currentMode, 1);
+  shell->HideWindow();
+  Settings().settings.reportRateCode = 8;  // what the mouse has, not "fast"
+  Settings().savedSettings.reportRateCode = 8;
+  autoSwitch.OnFocus({"game", "game"});
+  EXPECT_TRUE(WaitFor([&] { return switches == 1; }, 2000))
+      << "waited for the switch to \"fast\"; switches: " << switches;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Edits that are not applied yet: the question when the window without a
 // tray closes, another program saving config.bin meanwhile, and an Apply
-// whose captions cannot be saved.
+// whose files cannot be saved.
 #include <QDir>
 #include <QFile>
 #include <fstream>
@@ -133,7 +133,7 @@ TEST_F(EditsTest, WithNoSettingsLoadedApplySendsNothingAndSaysWhy) {
   EXPECT_NE(sink.messages.back().first.find("nothing is sent to the mouse"), std::string::npos);
 }
 
-TEST_F(EditsTest, ApplySaysWhenTheCaptionsCannotBeSaved) {
+TEST_F(EditsTest, ApplySaysWhichFilesCouldNotBeSaved) {
   Start(/*trayResident=*/true);
   const QString strIni = QString::fromStdString(DataFiles().strIni.string());
   ASSERT_TRUE(QFile::remove(strIni));
@@ -143,6 +143,18 @@ TEST_F(EditsTest, ApplySaysWhenTheCaptionsCannotBeSaved) {
   ASSERT_EQ(sink.messages.size(), 1u);
   EXPECT_NE(sink.messages[0].first.find("captions could not be saved"), std::string::npos);
   EXPECT_EQ(ConfigByte(kRateOffset), 8);
+
+  // config.bin that cannot be replaced is said in the window as well.
+  sink.messages.clear();
+  const QString config = QString::fromStdString(DataFiles().configBin.string());
+  ASSERT_TRUE(QFile::remove(config));
+  ASSERT_TRUE(QDir().mkdir(config));
+  Settings().settings.reportRateCode = 4;
+  Apply();
+  ASSERT_FALSE(sink.messages.empty());
+  EXPECT_EQ(sink.messages.back().first,
+            "The settings could not be saved to " + DataFiles().configBin.string() + ", " +
+                DataFiles().strIni.string() + ".");
 }
 
 }  // namespace

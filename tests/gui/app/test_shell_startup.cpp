@@ -215,7 +215,7 @@ class BrokenDevice : public DeviceService {
   bool HandleDeviceChanges(const std::function<void()>&) override { return false; }
   int SensorType() const override { return 0; }
   void PrepareSensor() override {}
-  ApplyResult ApplySettings(const ItemTexts&, UiLanguage) override { return {}; }
+  ApplyReport ApplySettings(const ItemTexts&, UiLanguage) override { return {}; }
   void Close() override {}
   int resumed = 0;
 

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "../system/fake_pointer_backend.h"
+#include "../../core/system/fake_pointer_backend.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/ini_file.h"
 #include "gui/app/advanced_page.h"

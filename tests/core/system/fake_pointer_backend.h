@@ -6,13 +6,13 @@
 #include <vector>
 #include <string>
 
-#include "platform/pointer_settings.h"
+#include "core/system/pointer_backend.h"
 
 namespace corvaline::test {
 
-class FakePointerBackend : public platform::PointerBackend {
+class FakePointerBackend : public PointerBackend {
  public:
-  using Setting = platform::PointerSetting;
+  using Setting = PointerSetting;
   std::string_view Name() const override { return "fake"; }
   bool Supports(Setting s) const override { return !unsupported.count(s); }
   std::optional<int> ReadSpeed() override { return Read(Setting::Speed, speed); }

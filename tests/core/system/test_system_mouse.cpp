@@ -2,35 +2,42 @@
 // restore button, settings the desktop lacks and calls that fail.
 #include <gtest/gtest.h>
 
-#include <QImage>
-
-#include "core/i18n/ui_language.h"
+#include "core/system/system_mouse.h"
 #include "fake_pointer_backend.h"
-#include "gui/system/system_mouse.h"
-#include "gui/system/system_mouse_view.h"
-#include "ui_test_support.h"
+#include "core/system/messages.h"
 
-namespace corvaline::gui {
+namespace corvaline {
 namespace {
 
 using test::FakePointerBackend;
-using Setting = platform::PointerSetting;
+using Setting = PointerSetting;
 using Writes = std::vector<std::string>;
+
+class Captured : public MessageSink {
+ public:
+  Captured() { SetMessageSink(this); }
+  ~Captured() override { SetMessageSink(nullptr); }
+  void ShowMessage(std::string_view text, std::string_view caption) override {
+    messages.emplace_back(std::string(text), std::string(caption));
+  }
+  std::vector<std::pair<std::string, std::string>> messages;
+};
 
 class SystemMouseTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetCurrentLanguage(UiLanguage::EN); }
   std::vector<std::string> Texts() const {
     std::vector<std::string> t;
-    for (const auto& m : sink.messages) {
-      EXPECT_EQ(m.caption, "Warning");
-      t.push_back(m.text);
+    for (const auto& [text, caption] : sink.messages) {
+      EXPECT_EQ(caption, "Warning");
+      t.push_back(text);
     }
     return t;
   }
-  SettingsBlock block{};
+  SettingsStore store;
+  SettingsBlock& block = store.settings;
+  EditSession session{store};
   FakePointerBackend desktop;
-  test::RecordingSink sink;
+  Captured sink;
 };
 
 TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
@@ -38,7 +45,7 @@ TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
   desktop.wheelLines = -1;  // one screen per notch
   desktop.doubleClickMs = 500;
   desktop.acceleration = true;
-  SystemMouse mouse(block, desktop);
+  SystemMouse mouse(session, desktop);
   // Before the page showed the desktop's values, OK and Apply leave it alone.
   block.pointerSpeedLevel = 11;
   mouse.Apply();
@@ -60,7 +67,7 @@ TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
   EXPECT_TRUE(sink.messages.empty());
 
   // Unticking "Scroll One Screen" at wheel position 0 writes no lines.
-  EXPECT_TRUE(mouse.ToggleOption(2));
+  EXPECT_TRUE(mouse.ToggleOption(PointerField::PageScroll));
   desktop.writes.clear();
   mouse.Apply();
   EXPECT_EQ(desktop.writes[2], "wheel=0");
@@ -69,15 +76,15 @@ TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
 TEST_F(SystemMouseTest, TheDesktopsValuesStayTheReferenceThroughCancelAndWideWheels) {
   desktop.wheelLines = 20;
   block.pointerSpeedLevel = 2;  // config.bin's old value
-  SettingsBlock snapshot = block;
-  SystemMouse mouse(block, desktop, &snapshot);
+  session.MarkSaved();
+  SystemMouse mouse(session, desktop);
   mouse.ReadOnce();
   EXPECT_EQ(block.wheelScrollLines, 11);
-  mouse.SetSliderPosition(1, 9);
-  block = snapshot;  // Cancel
+  mouse.SetSliderPosition(PointerField::Speed, 9);
+  session.Cancel();
   mouse.Apply();
   EXPECT_EQ(desktop.writes, (Writes{"acceleration=0", "speed=10", "wheel=20", "double-click=550"}));
-  mouse.SetSliderPosition(2, 11);  // now the user means eleven
+  mouse.SetSliderPosition(PointerField::WheelLines, 11);  // now the user means eleven
   desktop.writes.clear();
   mouse.Apply();
   EXPECT_EQ(desktop.writes[2], "wheel=11");
@@ -86,7 +93,7 @@ TEST_F(SystemMouseTest, TheDesktopsValuesStayTheReferenceThroughCancelAndWideWhe
 TEST_F(SystemMouseTest, RestoreWritesTheDefaultsAtOnceAndShowsTheirPositions) {
   block.pointerPrecision = 1;
   block.wheelPageScroll = 1;
-  SystemMouse mouse(block, desktop);
+  SystemMouse mouse(session, desktop);
   mouse.Restore();
   EXPECT_EQ(desktop.writes, (Writes{"acceleration=0", "speed=10", "wheel=3", "double-click=500"}));
   EXPECT_EQ(block.pointerPrecision, 0);
@@ -100,13 +107,13 @@ TEST_F(SystemMouseTest, SettingsTheDesktopLacksAreLeftAloneWithoutAWord) {
   desktop.unsupported = {Setting::WheelLines, Setting::DoubleClick};
   block.wheelScrollLines = 7;
   block.doubleClickLevel = 2;
-  SystemMouse mouse(block, desktop);
+  SystemMouse mouse(session, desktop);
   mouse.ReadOnce();
   EXPECT_EQ(block.wheelScrollLines, 7);  // as config.bin had it
-  EXPECT_FALSE(mouse.SetSliderPosition(2, 5));
-  EXPECT_FALSE(mouse.SetSliderPosition(3, 5));
-  EXPECT_FALSE(mouse.ToggleOption(2));
-  EXPECT_TRUE(mouse.SetSliderPosition(1, 11));
+  EXPECT_FALSE(mouse.SetSliderPosition(PointerField::WheelLines, 5));
+  EXPECT_FALSE(mouse.SetSliderPosition(PointerField::DoubleClick, 5));
+  EXPECT_FALSE(mouse.ToggleOption(PointerField::PageScroll));
+  EXPECT_TRUE(mouse.SetSliderPosition(PointerField::Speed, 11));
   mouse.Apply();
   mouse.Restore();
   EXPECT_EQ(desktop.writes, (Writes{"acceleration=0", "speed=20", "acceleration=0", "speed=10"}));
@@ -117,7 +124,7 @@ TEST_F(SystemMouseTest, SettingsTheDesktopLacksAreLeftAloneWithoutAWord) {
 TEST_F(SystemMouseTest, FailedCallsEachSayWhichAndTheOthersStillRun) {
   desktop.failing = {Setting::Speed, Setting::WheelLines, Setting::DoubleClick, Setting::Acceleration};
   block.pointerSpeedLevel = 9;
-  SystemMouse mouse(block, desktop);
+  SystemMouse mouse(session, desktop);
   mouse.ReadOnce();
   EXPECT_EQ(block.pointerSpeedLevel, 9);  // nothing made up
   EXPECT_EQ(Texts(), (Writes{"GETMOUSE failed.", "GETMOUSESPEED failed.", "GETWHEELSCROLLLINES failed.",
@@ -129,32 +136,5 @@ TEST_F(SystemMouseTest, FailedCallsEachSayWhichAndTheOthersStillRun) {
   EXPECT_EQ(desktop.writes.size(), 4u);
 }
 
-TEST_F(SystemMouseTest, TicksAndBoxesByRectangleDimmedOnesIgnoreClicks) {
-  desktop.unsupported = {Setting::DoubleClick};
-  SystemMouse mouse(block, desktop);
-  SystemMouseView view(mouse);
-  test::ScratchSkin skin;
-  QImage canvas(880, 660, QImage::Format_RGB32);
-  canvas.fill(Qt::black);
-  QFont font;
-  view.Compose(canvas, font);
-  // Tick c of row r spans 28 + 24c .. 52 + 24c; the right edge is outside.
-  EXPECT_TRUE(view.ClickSliders(52, 200, &canvas));
-  EXPECT_EQ(block.pointerSpeedLevel, 1);
-  EXPECT_TRUE(view.ClickSliders(315, 360, &canvas));
-  EXPECT_EQ(block.wheelScrollLines, 11);
-  EXPECT_FALSE(view.ClickSliders(316, 205, &canvas));
-  EXPECT_FALSE(view.ClickSliders(100, 211, &canvas));
-  EXPECT_TRUE(view.ClickSliders(100, 505, &canvas));  // taken, but dimmed: no change
-  EXPECT_EQ(block.doubleClickLevel, 0);
-  EXPECT_TRUE(view.ClickOptions(51, 255, &canvas));
-  EXPECT_EQ(block.pointerPrecision, 1);
-  EXPECT_TRUE(view.ClickOptions(60, 410, &canvas));
-  EXPECT_EQ(block.wheelPageScroll, 1);
-  EXPECT_TRUE(view.ClickOptions(40, 590, &canvas));  // restore
-  EXPECT_EQ(block.pointerSpeedLevel, 6);
-  EXPECT_EQ(block.pointerPrecision, 0);
-}
-
 }  // namespace
-}  // namespace corvaline::gui
+}  // namespace corvaline

@@ -1,14 +1,12 @@
-#include "gui/system/system_mouse.h"
+#include "core/system/system_mouse.h"
 
 #include "core/macros/macro_messages.h"
 #include "core/system/messages.h"
 #include "core/system/pointer_levels.h"
 
-namespace corvaline::gui {
+namespace corvaline {
 
 namespace {
-
-using platform::PointerSetting;
 
 void Warn(std::string_view text) { ShowMessage(text, kWarningCaption); }
 
@@ -20,18 +18,23 @@ void WriteSetting(bool supported, Write write, std::string_view failure) {
 
 }  // namespace
 
-SystemMouse::SystemMouse(SettingsBlock& settings, platform::PointerBackend& backend,
-                         SettingsBlock* snapshot)
-    : settings_(settings), backend_(backend), snapshot_(snapshot) {
+bool PointerSupport::Has(PointerField field) const {
+  switch (field) {
+    case PointerField::Speed: return speed;
+    case PointerField::WheelLines:
+    case PointerField::PageScroll: return wheel;
+    case PointerField::DoubleClick: return doubleClick;
+    case PointerField::Precision: break;
+  }
+  return acceleration;
+}
+
+SystemMouse::SystemMouse(EditSession& session, PointerBackend& backend)
+    : session_(session), backend_(backend) {
   support_.speed = backend_.Supports(PointerSetting::Speed);
   support_.acceleration = backend_.Supports(PointerSetting::Acceleration);
   support_.wheel = backend_.Supports(PointerSetting::WheelLines);
   support_.doubleClick = backend_.Supports(PointerSetting::DoubleClick);
-}
-
-void SystemMouse::SetFromDesktop(std::uint8_t SettingsBlock::*field, int value) {
-  settings_.*field = static_cast<std::uint8_t>(value);
-  if (snapshot_) snapshot_->*field = static_cast<std::uint8_t>(value);
 }
 
 // A value that cannot be read leaves the stored field as config.bin had it,
@@ -41,21 +44,21 @@ void SystemMouse::ReadOnce() {
   read_ = true;
   if (support_.acceleration) {
     if (const auto on = backend_.ReadAcceleration())
-      SetFromDesktop(&SettingsBlock::pointerPrecision, *on ? 1 : 0);
+      session_.TakeFromDesktop(PointerField::Precision, *on ? 1 : 0);
     else
       Warn(kMsgGetMouseFailed);
   }
   if (support_.speed) {
     if (const auto speed = backend_.ReadSpeed())
-      SetFromDesktop(&SettingsBlock::pointerSpeedLevel, SpeedPositionFromSystem(*speed));
+      session_.TakeFromDesktop(PointerField::Speed, SpeedPositionFromSystem(*speed));
     else
       Warn(kMsgGetMouseSpeedFailed);
   }
   if (support_.wheel) {
     if (const auto lines = backend_.ReadWheelLines()) {
       const WheelLevel level = WheelLevelFromSystem(*lines);
-      SetFromDesktop(&SettingsBlock::wheelPageScroll, level.pageScroll ? 1 : 0);
-      SetFromDesktop(&SettingsBlock::wheelScrollLines, level.position);
+      session_.TakeFromDesktop(PointerField::PageScroll, level.pageScroll ? 1 : 0);
+      session_.TakeFromDesktop(PointerField::WheelLines, level.position);
       if (*lines > kSliderSteps) keptWheelLines_ = *lines;
     } else {
       Warn(kMsgGetWheelLinesFailed);
@@ -63,10 +66,11 @@ void SystemMouse::ReadOnce() {
   }
   if (support_.doubleClick) {
     if (const auto ms = backend_.ReadDoubleClickMs())
-      SetFromDesktop(&SettingsBlock::doubleClickLevel, DoubleClickPositionFromSystem(*ms));
+      session_.TakeFromDesktop(PointerField::DoubleClick, DoubleClickPositionFromSystem(*ms));
     else
       Warn(kMsgGetDoubleClickFailed);
   }
+  session_.NoteDesktopPointer();
 }
 
 // Until the page has shown the desktop's values in this run, the fields hold
@@ -74,7 +78,7 @@ void SystemMouse::ReadOnce() {
 // values over what the user set on the desktop meanwhile.
 void SystemMouse::Apply() {
   if (!read_) return;
-  const SettingsBlock& s = settings_;
+  const SettingsBlock& s = session_.Working();
   WriteSetting(support_.acceleration, [&] { return backend_.WriteAcceleration(s.pointerPrecision == 1); },
                kMsgSetMouseFailed);
   WriteSetting(support_.speed,
@@ -102,47 +106,30 @@ void SystemMouse::Restore() {
                [&] { return backend_.WriteDoubleClickMs(kRestoredDoubleClickMs); },
                kMsgSetDoubleClickFailed);
   // The desktop has the defaults now, and a Cancel cannot take them back.
-  if (support_.acceleration) SetFromDesktop(&SettingsBlock::pointerPrecision, 0);
-  if (support_.speed) SetFromDesktop(&SettingsBlock::pointerSpeedLevel, kRestoredSpeedPosition);
+  if (support_.acceleration) session_.TakeFromDesktop(PointerField::Precision, 0);
+  if (support_.speed) session_.TakeFromDesktop(PointerField::Speed, kRestoredSpeedPosition);
   if (support_.wheel) {
-    SetFromDesktop(&SettingsBlock::wheelPageScroll, 0);
-    SetFromDesktop(&SettingsBlock::wheelScrollLines, kRestoredWheelPosition);
+    session_.TakeFromDesktop(PointerField::PageScroll, 0);
+    session_.TakeFromDesktop(PointerField::WheelLines, kRestoredWheelPosition);
     keptWheelLines_.reset();
   }
-  if (support_.doubleClick) SetFromDesktop(&SettingsBlock::doubleClickLevel, kRestoredDoubleClickPosition);
+  if (support_.doubleClick) session_.TakeFromDesktop(PointerField::DoubleClick, kRestoredDoubleClickPosition);
 }
 
-bool SystemMouse::SetSliderPosition(int slider, int tick) {
-  if (tick < 1 || tick > kSliderSteps) return false;
-  const auto value = static_cast<std::uint8_t>(tick);
-  switch (slider) {
-    case 1:
-      if (!support_.speed) return false;
-      settings_.pointerSpeedLevel = value;
-      return true;
-    case 2:
-      if (!support_.wheel) return false;
-      settings_.wheelScrollLines = value;
-      keptWheelLines_.reset();
-      return true;
-    case 3:
-      if (!support_.doubleClick) return false;
-      settings_.doubleClickLevel = value;
-      return true;
-    default: return false;
-  }
+bool SystemMouse::SetSliderPosition(PointerField field, int tick) {
+  const bool slider = field == PointerField::Speed || field == PointerField::WheelLines ||
+                      field == PointerField::DoubleClick;
+  if (!slider || tick < 1 || tick > kSliderSteps || !support_.Has(field)) return false;
+  PointerValue(session_.Working(), field) = static_cast<std::uint8_t>(tick);
+  if (field == PointerField::WheelLines) keptWheelLines_.reset();
+  return true;
 }
 
-bool SystemMouse::ToggleOption(int box) {
-  if (box == 1 && support_.acceleration) {
-    settings_.pointerPrecision = settings_.pointerPrecision ? 0 : 1;
-    return true;
-  }
-  if (box == 2 && support_.wheel) {
-    settings_.wheelPageScroll = settings_.wheelPageScroll ? 0 : 1;
-    return true;
-  }
-  return false;
+bool SystemMouse::ToggleOption(PointerField field) {
+  if ((field != PointerField::Precision && field != PointerField::PageScroll) || !support_.Has(field)) return false;
+  std::uint8_t& value = PointerValue(session_.Working(), field);
+  value = value ? 0 : 1;
+  return true;
 }
 
-}  // namespace corvaline::gui
+}  // namespace corvaline
