@@ -28,8 +28,6 @@ namespace {
 Shell* g_shell = nullptr;
 PointerQuery g_support;
 
-QRect ToRect(const HitRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
-QRect ToRect(const MenuRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
 
 template <typename Id>
 std::function<QString()> Text(Id id) {
@@ -54,20 +52,20 @@ void AddWindowControls(Shell& shell, std::vector<DrawnControl>& out) {
   using namespace regions;
   for (auto [rect, id, page] : {std::tuple{kBasicTab, AccessibleText::BasicTab, Page::Basic},
                                 std::tuple{kAdvancedTab, AccessibleText::AdvancedTab, Page::Advanced}}) {
-    DrawnControl tab = Button(ToRect(rect), Text(id));
+    DrawnControl tab = Button(ToQRect(rect), Text(id));
     tab.role = QAccessible::PageTab;
     tab.checked = [&shell, page] { return std::optional<bool>(shell.CurrentPage() == page); };
     out.push_back(tab);
   }
-  out.push_back(Button(ToRect(kSkins), Text(AccessibleText::Skins)));
-  out.push_back(Button(ToRect(kMinimise), Text(AccessibleText::Minimise)));
-  out.push_back(Button(ToRect(kClose), Text(AccessibleText::Close)));
+  out.push_back(Button(ToQRect(kSkins), Text(AccessibleText::Skins)));
+  out.push_back(Button(ToQRect(kMinimise), Text(AccessibleText::Minimise)));
+  out.push_back(Button(ToQRect(kClose), Text(AccessibleText::Close)));
 }
 
 void AddKeySettings(Shell& shell, std::vector<DrawnControl>& out) {
   auto onBasic = [&shell] { return shell.CurrentPage() == Page::Basic; };
   for (int mode = 0; mode < 2; ++mode) {
-    DrawnControl c = Button(ToRect(BasicPageSpots::Mode(mode)),
+    DrawnControl c = Button(ToQRect(BasicPageSpots::Mode(mode)),
                             [mode] { return QString::fromLatin1(mode == 0 ? "Mode A" : "Mode B"); });
     c.checked = [mode] { return std::optional<bool>((EditedGroup(Block()) == KeyGroup::ModeB) == (mode == 1)); };
     c.shown = onBasic;
@@ -76,7 +74,7 @@ void AddKeySettings(Shell& shell, std::vector<DrawnControl>& out) {
   for (int slot = 0; slot < kVisibleButtons; ++slot) {
     DrawnControl box;
     box.role = QAccessible::ComboBox;
-    box.rect = ToRect(FunctionBoxRect(slot));
+    box.rect = ToQRect(FunctionBoxRect(slot));
     auto caption = [&shell, slot] {
       const auto group = static_cast<size_t>(EditedGroup(Block()));
       return QString::fromStdString(shell.Items().captions[group][static_cast<size_t>(slot)]);
@@ -87,7 +85,7 @@ void AddKeySettings(Shell& shell, std::vector<DrawnControl>& out) {
     box.shown = onBasic;
     out.push_back(box);
   }
-  DrawnControl defaults = Button(ToRect(BasicPageSpots::Mode(2)), Text(MainText::KeyDefault));
+  DrawnControl defaults = Button(ToQRect(BasicPageSpots::Mode(2)), Text(MainText::KeyDefault));
   defaults.shown = onBasic;
   out.push_back(defaults);
 }
@@ -95,7 +93,7 @@ void AddKeySettings(Shell& shell, std::vector<DrawnControl>& out) {
 void AddReportAndDpi(Shell& shell, std::vector<DrawnControl>& out) {
   auto onBasic = [&shell] { return shell.CurrentPage() == Page::Basic; };
   for (int stop = 0; stop < kReportRateStops; ++stop) {
-    DrawnControl c = Button(ToRect(BasicPageSpots::ReportStop(stop)),
+    DrawnControl c = Button(ToQRect(BasicPageSpots::ReportStop(stop)),
                             [stop] { return QString::fromStdString(ReportRateStopLabel(stop)); });
     c.role = QAccessible::RadioButton;
     c.description = Text(AccessibleText::ReportRate);
@@ -104,7 +102,7 @@ void AddReportAndDpi(Shell& shell, std::vector<DrawnControl>& out) {
     out.push_back(c);
   }
   for (int s = 0; s < kDpiStages; ++s) {
-    DrawnControl tick = Button(ToRect(BasicPageSpots::StageBox(s)), Numbered(AccessibleText::StageSwitch, s + 1));
+    DrawnControl tick = Button(ToQRect(BasicPageSpots::StageBox(s)), Numbered(AccessibleText::StageSwitch, s + 1));
     tick.role = QAccessible::CheckBox;
     tick.checked = [s] { return std::optional<bool>(Block().dpiStageEnabled[s] != 0); };
     tick.shown = onBasic;
@@ -113,8 +111,8 @@ void AddReportAndDpi(Shell& shell, std::vector<DrawnControl>& out) {
     const int sensor = shell.Device().SensorType();
     DrawnControl level;
     level.role = QAccessible::Slider;
-    level.rect = ToRect(BasicPageSpots::LevelCell(s, 1)).united(
-        ToRect(BasicPageSpots::LevelCell(s, DpiSliderLevels(sensor))));
+    level.rect = ToQRect(BasicPageSpots::LevelCell(s, 1)).united(
+        ToQRect(BasicPageSpots::LevelCell(s, DpiSliderLevels(sensor))));
     level.name = Numbered(AccessibleText::StageLevel, s + 1);
     level.level = [s] { return Block().dpiStageIndex[s] + 1; };
     level.value = [&shell, s] {
@@ -124,13 +122,13 @@ void AddReportAndDpi(Shell& shell, std::vector<DrawnControl>& out) {
     level.minimum = 1;
     level.maximum = DpiSliderLevels(sensor);
     level.levelPoint = [s](int v) {
-      const QRect r = ToRect(BasicPageSpots::LevelCell(s, v));
+      const QRect r = ToQRect(BasicPageSpots::LevelCell(s, v));
       return r.center();
     };
     level.shown = onBasic;
     out.push_back(level);
 
-    DrawnControl swatch = Button(ToRect(BasicPageSpots::Swatch(s)), Numbered(AccessibleText::StageColour, s + 1));
+    DrawnControl swatch = Button(ToQRect(BasicPageSpots::Swatch(s)), Numbered(AccessibleText::StageColour, s + 1));
     swatch.description = [s] {
       const auto& c = Block().dpiStageColour[s];
       return QColor(c[0], c[1], c[2]).name(QColor::HexRgb).toUpper();
@@ -146,7 +144,7 @@ void AddLighting(Shell& shell, std::vector<DrawnControl>& out) {
   for (int box = 0; box < 3; ++box) {
     DrawnControl c;
     c.role = QAccessible::ComboBox;
-    c.rect = ToRect(BasicPageSpots::LedBox(box));
+    c.rect = ToQRect(BasicPageSpots::LedBox(box));
     c.name = Text(titles[box]);
     c.value = [&shell, box] {
       QLabel* label = shell.Basic().LedLabel(box + 1);
@@ -233,10 +231,10 @@ void AddMacroEditor(Shell& shell, std::vector<DrawnControl>& out) {
 
 void AddCommonButtons(std::vector<DrawnControl>& out) {
   using namespace regions;
-  out.push_back(Button(ToRect(kOk), Text(MainText::Ok)));
-  out.push_back(Button(ToRect(kApply), Text(MainText::Apply)));
-  out.push_back(Button(ToRect(kCancel), Text(MainText::Cancel)));
-  DrawnControl link = Button(ToRect(kWebLink), Text(MainText::WebAddress));
+  out.push_back(Button(ToQRect(kOk), Text(MainText::Ok)));
+  out.push_back(Button(ToQRect(kApply), Text(MainText::Apply)));
+  out.push_back(Button(ToQRect(kCancel), Text(MainText::Cancel)));
+  DrawnControl link = Button(ToQRect(kWebLink), Text(MainText::WebAddress));
   link.role = QAccessible::Link;
   out.push_back(link);
 }

@@ -1,7 +1,7 @@
 #include "gui/pages/advanced_page.h"
 
 #include "core/i18n/ui_strings.h"
-#include "gui/shell/hit_regions.h"
+#include "core/pixel_rect.h"
 #include "gui/skin/skin_files.h"
 #include "gui/skin/skin_image.h"
 #include "gui/skin/skin_state.h"
@@ -11,16 +11,15 @@ namespace corvaline::gui {
 
 namespace {
 
-constexpr HitRect kStartRecording{735, 229, 764, 258};
-constexpr HitRect kStopRecording{735, 265, 764, 294};
-constexpr HitRect kMacroButtons[3] = {{513, 528, 618, 549}, {617, 528, 722, 549}, {721, 528, 826, 549}};
+constexpr PixelRect kStartRecording{735, 229, 764, 258};
+constexpr PixelRect kStopRecording{735, 265, 764, 294};
+constexpr PixelRect kMacroButtons[3] = {{513, 528, 618, 549}, {617, 528, 722, 549}, {721, 528, 826, 549}};
 constexpr MainText kMacroButtonTexts[3] = {MainText::MacroNew, MainText::MacroDelete,
                                            MainText::MacroConfirm};
 constexpr int kMacroHoverIds[3] = {kHoverNew, kHoverDelete, kHoverSave};
-constexpr HitRect kMouseEventHeader{735, 402, 854, 416};
-constexpr HitRect kMouseEventList{734, 419, 854, 569};
+constexpr PixelRect kMouseEventHeader{735, 402, 854, 416};
+constexpr PixelRect kMouseEventList{734, 419, 854, 569};
 
-QRect AsRect(const HitRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
 
 struct PlacedText {
   MainText text;
@@ -55,9 +54,9 @@ void AdvancedPage::Compose(QImage& canvas) {
 }
 
 void AdvancedPage::DrawMacroButton(QImage& canvas, int index) {
-  const HitRect r = kMacroButtons[index];
+  const PixelRect r = kMacroButtons[index];
   DrawSkinFile(&canvas, kButtonNormalPng, r.left, r.top);
-  DrawSkinText(&canvas, Utf8(UiText(kMacroButtonTexts[index])), AsRect(r), host_.fonts->normal,
+  DrawSkinText(&canvas, Utf8(UiText(kMacroButtonTexts[index])), ToQRect(r), host_.fonts->normal,
                kCaptionAlign);
 }
 
@@ -120,9 +119,9 @@ void AdvancedPage::Repaint() {
   if (host_.repaint) host_.repaint();
 }
 
-QRect AdvancedPageSpots::StartRecording() { return AsRect(kStartRecording); }
-QRect AdvancedPageSpots::StopRecording() { return AsRect(kStopRecording); }
-QRect AdvancedPageSpots::MacroButton(int index) { return AsRect(kMacroButtons[index]); }
-QRect AdvancedPageSpots::MouseEventHeader() { return AsRect(kMouseEventHeader); }
+QRect AdvancedPageSpots::StartRecording() { return ToQRect(kStartRecording); }
+QRect AdvancedPageSpots::StopRecording() { return ToQRect(kStopRecording); }
+QRect AdvancedPageSpots::MacroButton(int index) { return ToQRect(kMacroButtons[index]); }
+QRect AdvancedPageSpots::MouseEventHeader() { return ToQRect(kMouseEventHeader); }
 
 }  // namespace corvaline::gui

@@ -23,22 +23,22 @@ constexpr int kStopLefts[4] = {542, 614, 686, 758};
 constexpr int kStopWidth = 70;
 constexpr int kStopTop = 204;
 
-constexpr MenuRect kModeA{253, 518, 358, 539};
-constexpr MenuRect kModeB{357, 518, 462, 539};
-constexpr MenuRect kDefault{307, 549, 412, 570};
+constexpr PixelRect kModeA{253, 518, 358, 539};
+constexpr PixelRect kModeB{357, 518, 462, 539};
+constexpr PixelRect kDefault{307, 549, 412, 570};
 
 constexpr int StageLeft(int s) { return 554 + 27 * s; }
-constexpr MenuRect StageBox(int s) { return {StageLeft(s), 541, StageLeft(s) + 16, 557}; }
-constexpr MenuRect SwatchRect(int s) { return {StageLeft(s), 523, StageLeft(s) + 16, 539}; }
-constexpr MenuRect LevelCell(int s, int k) {
+constexpr PixelRect StageBox(int s) { return {StageLeft(s), 541, StageLeft(s) + 16, 557}; }
+constexpr PixelRect SwatchRect(int s) { return {StageLeft(s), 523, StageLeft(s) + 16, 539}; }
+constexpr PixelRect LevelCell(int s, int k) {
   return {StageLeft(s), 518 - 18 * k, StageLeft(s) + 16, 534 - 18 * k};
 }
-constexpr MenuRect StopRect(int stop) {
+constexpr PixelRect StopRect(int stop) {
   return {kStopLefts[stop], kStopTop, kStopLefts[stop] + kStopWidth, kStopTop + 11};
 }
 
 // The lighting boxes; their labels cover all of a box but its arrow.
-constexpr MenuRect kLedBoxes[3] = {{767, 330, 851, 344}, {767, 360, 851, 374}, {767, 390, 851, 404}};
+constexpr PixelRect kLedBoxes[3] = {{767, 330, 851, 344}, {767, 360, 851, 374}, {767, 390, 851, 404}};
 constexpr QRect kLedLabelRects[3] = {RectLTRB(767, 330, 835, 344), RectLTRB(767, 360, 835, 374),
                                      RectLTRB(767, 390, 835, 404)};
 
@@ -95,7 +95,7 @@ void BasicPage::DrawStaticTexts(QImage& canvas) {
   };
   for (const auto& [id, rect] : titles) DrawSkinText(p, Utf8(UiText(id, lang)), rect, font, kCaptionAlign);
   DrawSkinText(p, Utf8(UiText(MainText::KeyDefault, lang)),
-               RectLTRB(kDefault.left, kDefault.top, kDefault.right, kDefault.bottom), font, kCaptionAlign);
+               ToQRect(kDefault), font, kCaptionAlign);
   for (int stop = 0; stop < kReportRateStops; ++stop) {
     DrawSkinText(p, QString::fromStdString(ReportRateStopLabel(stop)),
                  RectLTRB(kStopLefts[stop], 225, kStopLefts[stop] + kStopWidth, 245), font,
@@ -135,8 +135,8 @@ void BasicPage::CreateControls() {
     auto* swatch = new QLabel(window);
     swatch->setObjectName(QStringLiteral("swatch%1").arg(kFirstSwatchId + s));
     swatch->setAlignment(Qt::AlignCenter);
-    const MenuRect r = SwatchRect(s);
-    swatch->setGeometry(RectLTRB(r.left, r.top, r.right, r.bottom));
+    const PixelRect r = SwatchRect(s);
+    swatch->setGeometry(ToQRect(r));
     const auto& c = b.dpiStageColour[s];
     ApplyChildColours(*swatch, ChildKind::Static, kFirstSwatchId + s, *host_.fonts, QColor(c[0], c[1], c[2]));
     swatch->show();
@@ -183,13 +183,13 @@ void BasicPage::DestroyControls() {
 // ---- Drawing -------------------------------------------------------------
 
 void BasicPage::DrawBox(QImage& canvas, int slot, bool over) {
-  const MenuRect r = FunctionBoxRect(slot);
+  const PixelRect r = FunctionBoxRect(slot);
   DrawSkinFile(&canvas, over ? kDropdownOverPng : kDropdownNormalPng, r.left, r.top);
   DrawBoxTexts(canvas, slot);
 }
 
 void BasicPage::DrawBoxTexts(QImage& canvas, int slot) {
-  const MenuRect r = FunctionBoxRect(slot);
+  const PixelRect r = FunctionBoxRect(slot);
   const int group = static_cast<int>(EditedGroup(*host_.block));
   const std::string& caption = host_.items->captions[static_cast<size_t>(group)][static_cast<size_t>(slot)];
   QPainter p(&canvas);
@@ -201,13 +201,13 @@ void BasicPage::DrawBoxTexts(QImage& canvas, int slot) {
 
 void BasicPage::DrawModeButtons(QImage& canvas) {
   const bool modeB = EditedGroup(*host_.block) == KeyGroup::ModeB;
-  const MenuRect buttons[2] = {kModeA, kModeB};
+  const PixelRect buttons[2] = {kModeA, kModeB};
   const char* captions[2] = {"Mode A", "Mode B"};
   for (int m = 0; m < 2; ++m) {
     const bool selected = (m == 1) == modeB;
     DrawSkinFile(&canvas, selected ? kButtonOverPng : kButtonNormalPng, buttons[m].left, buttons[m].top);
     DrawSkinText(&canvas, QString::fromLatin1(captions[m]),
-                 RectLTRB(buttons[m].left, buttons[m].top, buttons[m].right, buttons[m].bottom),
+                 ToQRect(buttons[m]),
                  host_.fonts->normal, kCaptionAlign);
   }
 }
@@ -224,7 +224,7 @@ void BasicPage::DrawStage(QImage& canvas, int s, bool showLevel) {
   DrawSkinFile(&canvas, on ? kPaneTickPng : kPanePng, StageLeft(s), StageBox(s).top);
   const int levels = DpiSliderLevels(SensorType());
   for (int k = 1; k <= levels; ++k) {
-    const MenuRect cell = LevelCell(s, k);
+    const PixelRect cell = LevelCell(s, k);
     DrawSkinFile(&canvas, lit && k <= level ? kSliderDpiLightPng : kSliderDpiDarkPng, cell.left, cell.top);
   }
 }
@@ -274,7 +274,7 @@ void BasicPage::CloseListsOutside(int x, int y) {
   if (menu_.openSlot >= 0 && !FunctionBoxRect(menu_.openSlot).Contains(x, y) &&
       !FunctionListRect(menu_.openSlot).Contains(x, y))
     CloseFunctionMenus();
-  const MenuRect listAreas[3] = {{766, 347, 851, 407}, {0, 0, 0, 0}, {766, 407, 851, 447}};
+  const PixelRect listAreas[3] = {{766, 347, 851, 407}, {0, 0, 0, 0}, {766, 407, 851, 447}};
   for (int box = 0; box < 3; ++box) {
     if (ledLists_[static_cast<size_t>(box)] && !kLedBoxes[box].Contains(x, y) &&
         !listAreas[box].Contains(x, y))
@@ -353,11 +353,11 @@ QLabel* BasicPage::Swatch(int stage) const {
   return stage >= 0 && stage < kDpiStages ? swatches_[static_cast<size_t>(stage)].data() : nullptr;
 }
 
-MenuRect BasicPageSpots::ReportStop(int stop) { return StopRect(stop); }
-MenuRect BasicPageSpots::StageBox(int stage) { return ::corvaline::gui::StageBox(stage); }
-MenuRect BasicPageSpots::Swatch(int stage) { return SwatchRect(stage); }
-MenuRect BasicPageSpots::LevelCell(int stage, int level) { return ::corvaline::gui::LevelCell(stage, level); }
-MenuRect BasicPageSpots::Mode(int mode) { return mode == 0 ? kModeA : mode == 1 ? kModeB : kDefault; }
-MenuRect BasicPageSpots::LedBox(int box) { return kLedBoxes[box]; }
+PixelRect BasicPageSpots::ReportStop(int stop) { return StopRect(stop); }
+PixelRect BasicPageSpots::StageBox(int stage) { return ::corvaline::gui::StageBox(stage); }
+PixelRect BasicPageSpots::Swatch(int stage) { return SwatchRect(stage); }
+PixelRect BasicPageSpots::LevelCell(int stage, int level) { return ::corvaline::gui::LevelCell(stage, level); }
+PixelRect BasicPageSpots::Mode(int mode) { return mode == 0 ? kModeA : mode == 1 ? kModeB : kDefault; }
+PixelRect BasicPageSpots::LedBox(int box) { return kLedBoxes[box]; }
 
 }  // namespace corvaline::gui

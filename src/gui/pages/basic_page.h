@@ -62,12 +62,12 @@ inline constexpr int kOptionLabelId = 82;
 // Where the page's drawn controls are, in the window's client pixels, for the
 // accessible objects and the keyboard: they click where the mouse would.
 struct BasicPageSpots {
-  static MenuRect ReportStop(int stop);          // 0..3
-  static MenuRect StageBox(int stage);           // the tick box
-  static MenuRect Swatch(int stage);
-  static MenuRect LevelCell(int stage, int level);  // level 1..12
-  static MenuRect Mode(int mode);                // 0 Mode A, 1 Mode B, 2 Default
-  static MenuRect LedBox(int box);               // 0..2
+  static PixelRect ReportStop(int stop);          // 0..3
+  static PixelRect StageBox(int stage);           // the tick box
+  static PixelRect Swatch(int stage);
+  static PixelRect LevelCell(int stage, int level);  // level 1..12
+  static PixelRect Mode(int mode);                // 0 Mode A, 1 Mode B, 2 Default
+  static PixelRect LedBox(int box);               // 0..2
 };
 
 class BasicPage : public QObject, public PageContent {

@@ -87,7 +87,7 @@ void BasicPage::SyncMenus() {
     Discard(functionList_);
   }
   if (slot >= 0 && !functionList_ && host_.window) {
-    const MenuRect r = FunctionListRect(slot);
+    const PixelRect r = FunctionListRect(slot);
     auto* list = new ListBox(host_.window, kFunctionListControlBase + slot,
                              QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
     ApplyChildColours(*list, ChildKind::ListBox, list->Id(), *host_.fonts);

@@ -6,7 +6,7 @@
 
 #include "core/i18n/ui_strings.h"
 #include "core/system/pointer_levels.h"
-#include "gui/shell/hit_regions.h"
+#include "core/pixel_rect.h"
 #include "gui/skin/skin_files.h"
 #include "gui/skin/skin_image.h"
 #include "gui/skin/skin_state.h"
@@ -22,15 +22,15 @@ constexpr int kSliderTops[3] = {200, 350, 500};
 constexpr int kHeadingTops[3] = {160, 310, 460};
 constexpr MainText kHeadings[3] = {MainText::MouseSpeedHeading, MainText::ScrollSpeedHeading,
                                    MainText::DoubleClickHeading};
-constexpr HitRect kRestore{38, 584, 143, 605};
-constexpr HitRect kBoxes[2] = {{51, 255, 67, 271}, {51, 405, 67, 421}};
+constexpr PixelRect kRestore{38, 584, 143, 605};
+constexpr PixelRect kBoxes[2] = {{51, 255, 67, 271}, {51, 405, 67, 421}};
 constexpr int kBoxLabelTops[2] = {255, 405};
 constexpr MainText kBoxLabels[2] = {MainText::PointerPrecisionLabel,
                                     MainText::ScrollOneScreenLabel};
 // Unavailable elements sit under a veil of the page's darkness.
 const QColor kVeil(0, 0, 0, 150);
 
-HitRect Tick(int slider, int tick) {
+PixelRect Tick(int slider, int tick) {
   const int top = kSliderTops[slider - 1];
   return {28 + kTickWidth * tick, top, 52 + kTickWidth * tick, top + kTickHeight};
 }
@@ -38,8 +38,6 @@ HitRect Tick(int slider, int tick) {
 // Sliders and boxes are numbered from 1 on the page, top to bottom.
 PointerField SliderField(int slider) { return kPointerSliders[static_cast<std::size_t>(slider - 1)]; }
 PointerField BoxField(int box) { return kPointerBoxes[static_cast<std::size_t>(box - 1)]; }
-
-QRect AsRect(const HitRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
 
 void Veil(QImage& canvas, const QRect& area) {
   QPainter painter(&canvas);
@@ -78,13 +76,13 @@ void SystemMouseView::Compose(QImage& canvas, const QFont& font) {
 }
 
 void SystemMouseView::DrawRestoreCaption(QImage& canvas, const QFont& font) const {
-  DrawSkinText(&canvas, Utf8(UiText(MainText::SystemDefault)), AsRect(kRestore), font, kCaptionAlign);
+  DrawSkinText(&canvas, Utf8(UiText(MainText::SystemDefault)), ToQRect(kRestore), font, kCaptionAlign);
 }
 
 void SystemMouseView::DrawTicks(QImage& canvas, int slider) const {
   const int lit = LitTicks(PointerValue(mouse_.Settings(), SliderField(slider)));
   for (int k = 1; k <= kSliderSteps; ++k) {
-    const HitRect t = Tick(slider, k);
+    const PixelRect t = Tick(slider, k);
     DrawSkinFile(&canvas, k <= lit ? kSliderLightPng : kSliderDarkPng, t.left, t.top);
   }
 }
@@ -92,12 +90,12 @@ void SystemMouseView::DrawTicks(QImage& canvas, int slider) const {
 void SystemMouseView::DrawSlider(QImage& canvas, int slider, const QFont& font) const {
   DrawTicks(canvas, slider);
   for (int k = 1; k <= kSliderSteps; ++k) {
-    const HitRect t = Tick(slider, k);
+    const PixelRect t = Tick(slider, k);
     DrawSkinText(&canvas, QString::number(k), RectLTRB(t.left, t.bottom + 10, t.right, t.bottom + 30),
                  font, kCaptionAlign);
   }
   if (mouse_.Support().Has(SliderField(slider))) return;
-  const HitRect first = Tick(slider, 1);
+  const PixelRect first = Tick(slider, 1);
   Veil(canvas, RectLTRB(first.left, first.top, Tick(slider, kSliderSteps).right, first.bottom + 30));
   const QRect heading = HeadingRect(slider, font);
   DrawNote(canvas, RectLTRB(std::max(150, heading.right() + 10), heading.top(), 420, heading.bottom() + 1),
@@ -106,13 +104,13 @@ void SystemMouseView::DrawSlider(QImage& canvas, int slider, const QFont& font) 
 
 void SystemMouseView::DrawBox(QImage& canvas, int box) const {
   const bool ticked = PointerValue(mouse_.Settings(), BoxField(box)) != 0;
-  const HitRect r = kBoxes[box - 1];
+  const PixelRect r = kBoxes[box - 1];
   DrawSkinFile(&canvas, ticked ? kPaneTickPng : kPanePng, r.left, r.top);
 }
 
 void SystemMouseView::DrawCheckBox(QImage& canvas, int box, const QFont& font) const {
   DrawBox(canvas, box);
-  const HitRect r = kBoxes[box - 1];
+  const PixelRect r = kBoxes[box - 1];
   const int top = kBoxLabelTops[box - 1];
   const QString label = Utf8(UiText(kBoxLabels[box - 1]));
   DrawSkinText(&canvas, label, RectLTRB(77, top, 408, top + 16), font, kLabelAlign);
@@ -155,8 +153,8 @@ bool SystemMouseView::ClickSliders(int x, int y, QImage* canvas) {
   return false;
 }
 
-QRect SystemMouseSpots::Tick(int slider, int tick) { return AsRect(::corvaline::gui::Tick(slider, tick)); }
-QRect SystemMouseSpots::Box(int box) { return AsRect(kBoxes[box - 1]); }
-QRect SystemMouseSpots::Restore() { return AsRect(kRestore); }
+QRect SystemMouseSpots::Tick(int slider, int tick) { return ToQRect(::corvaline::gui::Tick(slider, tick)); }
+QRect SystemMouseSpots::Box(int box) { return ToQRect(kBoxes[box - 1]); }
+QRect SystemMouseSpots::Restore() { return ToQRect(kRestore); }
 
 }  // namespace corvaline::gui

@@ -3,28 +3,21 @@
 // order; a click that no active region takes drags the window.
 #pragma once
 
+#include "core/pixel_rect.h"
 #include "gui/pages/page_content.h"
 
 namespace corvaline::gui {
 
-// Client pixels; a point is inside when left <= x < right and top <= y < bottom.
-struct HitRect {
-  int left, top, right, bottom;
-  constexpr bool Contains(int x, int y) const {
-    return left <= x && x < right && top <= y && y < bottom;
-  }
-};
-
 namespace regions {
-inline constexpr HitRect kOk{562, 623, 667, 644};
-inline constexpr HitRect kApply{666, 623, 771, 644};
-inline constexpr HitRect kSkins{701, 5, 719, 23};
-inline constexpr HitRect kMinimise{825, 5, 843, 23};
-inline constexpr HitRect kClose{850, 5, 868, 23};
-inline constexpr HitRect kBasicTab{14, 54, 54, 94};
-inline constexpr HitRect kAdvancedTab{60, 54, 100, 94};
-inline constexpr HitRect kCancel{770, 623, 875, 644};
-inline constexpr HitRect kWebLink{286, 628, 438, 646};
+inline constexpr PixelRect kOk{562, 623, 667, 644};
+inline constexpr PixelRect kApply{666, 623, 771, 644};
+inline constexpr PixelRect kSkins{701, 5, 719, 23};
+inline constexpr PixelRect kMinimise{825, 5, 843, 23};
+inline constexpr PixelRect kClose{850, 5, 868, 23};
+inline constexpr PixelRect kBasicTab{14, 54, 54, 94};
+inline constexpr PixelRect kAdvancedTab{60, 54, 100, 94};
+inline constexpr PixelRect kCancel{770, 623, 875, 644};
+inline constexpr PixelRect kWebLink{286, 628, 438, 646};
 }  // namespace regions
 
 enum class Page { None = 0, Basic = 1, Advanced = 2 };

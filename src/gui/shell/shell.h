@@ -20,7 +20,7 @@
 #include "gui/shell/device_service.h"
 #include "gui/shell/hit_regions.h"
 #include "gui/pages/page_content.h"
-#include "gui/tray/tray.h"
+#include "gui/shell/tray_port.h"
 #include "gui/pages/basic_page.h"
 #include "gui/skin/hover.h"
 

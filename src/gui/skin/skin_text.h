@@ -10,6 +10,8 @@
 
 #include <string_view>
 
+#include "core/pixel_rect.h"
+
 namespace corvaline {
 
 // The program's texts are UTF-8; Qt's are UTF-16.
@@ -20,6 +22,7 @@ QString Utf8(std::string_view text);
 constexpr QRect RectLTRB(int left, int top, int right, int bottom) {
   return QRect(left, top, right - left, bottom - top);
 }
+constexpr QRect ToQRect(const PixelRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
 
 // Titles and labels: left aligned. Button captions: centred both ways.
 inline constexpr Qt::Alignment kLabelAlign = Qt::AlignLeft | Qt::AlignVCenter;
