@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
   gui::InstallSkinChooser(shell);
 
   // Before the window first shows: assistive technology may ask for it then.
-  gui::InstallAccessibility(shell, [&advanced] { return advanced.System().Support(); });
+  gui::InstallAccessibility(shell, [&advanced] { return advanced.PointerControls(); });
   shell.Start();
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());

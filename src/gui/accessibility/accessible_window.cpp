@@ -5,15 +5,11 @@
 #include "core/buttons/button_assign.h"
 #include "core/i18n/accessible_texts.h"
 #include "core/i18n/ui_strings.h"
-#include "core/settings/edit_session.h"
 #include "core/settings/settings_block.h"
-#include "core/settings/value_tables.h"
-#include "core/system/pointer_levels.h"
 #include "gui/accessibility/accessible_dialogs.h"
 #include "gui/accessibility/accessible_focus.h"
 #include "gui/accessibility/accessible_notify.h"
 #include "gui/pages/advanced_page.h"
-#include "gui/pages/system_mouse_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
 #include "gui/pages/macro_editor_view.h"
@@ -26,16 +22,11 @@ namespace corvaline::gui {
 namespace {
 
 Shell* g_shell = nullptr;
-PointerQuery g_support;
-
+PageControls g_pointer;
 
 template <typename Id>
 std::function<QString()> Text(Id id) {
   return [id] { return Utf8(UiText(id, CurrentLanguage())); };
-}
-
-std::function<QString()> Numbered(AccessibleText id, int number) {
-  return [id, number] { return Utf8(NumberedText(id, number, CurrentLanguage())); };
 }
 
 SettingsBlock& Block() { return Settings().settings; }
@@ -90,53 +81,31 @@ void AddKeySettings(Shell& shell, std::vector<DrawnControl>& out) {
   out.push_back(defaults);
 }
 
-void AddReportAndDpi(Shell& shell, std::vector<DrawnControl>& out) {
-  auto onBasic = [&shell] { return shell.CurrentPage() == Page::Basic; };
-  for (int stop = 0; stop < kReportRateStops; ++stop) {
-    DrawnControl c = Button(ToQRect(BasicPageSpots::ReportStop(stop)),
-                            [stop] { return QString::fromStdString(ReportRateStopLabel(stop)); });
-    c.role = QAccessible::RadioButton;
-    c.description = Text(AccessibleText::ReportRate);
-    c.checked = [stop] { return std::optional<bool>(ShownReportRateStop(Block()) == stop); };
-    c.shown = onBasic;
-    out.push_back(c);
-  }
-  for (int s = 0; s < kDpiStages; ++s) {
-    DrawnControl tick = Button(ToQRect(BasicPageSpots::StageBox(s)), Numbered(AccessibleText::StageSwitch, s + 1));
-    tick.role = QAccessible::CheckBox;
-    tick.checked = [s] { return std::optional<bool>(Block().dpiStageEnabled[s] != 0); };
-    tick.shown = onBasic;
-    out.push_back(tick);
+// A page's own control, as assistive technology sees it; shown while its
+// page is.
+DrawnControl Accessible(const PageControl& p, std::function<bool()> shown) {
+  DrawnControl c;
+  const QAccessible::Role roles[] = {QAccessible::Button, QAccessible::RadioButton, QAccessible::CheckBox,
+                                     QAccessible::Slider};
+  c.role = roles[static_cast<int>(p.role)];
+  c.rect = ToQRect(p.rect);
+  c.name = p.name;
+  c.value = p.value;
+  c.description = p.description;
+  c.checked = p.checked;
+  c.enabled = p.enabled;
+  c.level = p.level;
+  c.minimum = p.minimum;
+  c.maximum = p.maximum;
+  if (p.step) c.levelPoint = [step = p.step](int v) { return ToQRect(step(v)).center(); };
+  c.shown = std::move(shown);
+  return c;
+}
 
-    const int sensor = shell.Device().SensorType();
-    DrawnControl level;
-    level.role = QAccessible::Slider;
-    level.rect = ToQRect(BasicPageSpots::LevelCell(s, 1)).united(
-        ToQRect(BasicPageSpots::LevelCell(s, DpiSliderLevels(sensor))));
-    level.name = Numbered(AccessibleText::StageLevel, s + 1);
-    level.level = [s] { return Block().dpiStageIndex[s] + 1; };
-    level.value = [&shell, s] {
-      const int table = DpiSliderSensorType(shell.Device().SensorType());
-      return Utf8(DpiLabel(table, Block().dpiStageIndex[s]));
-    };
-    level.minimum = 1;
-    level.maximum = DpiSliderLevels(sensor);
-    level.levelPoint = [s](int v) {
-      const QRect r = ToQRect(BasicPageSpots::LevelCell(s, v));
-      return r.center();
-    };
-    level.shown = onBasic;
-    out.push_back(level);
-
-    DrawnControl swatch = Button(ToQRect(BasicPageSpots::Swatch(s)), Numbered(AccessibleText::StageColour, s + 1));
-    swatch.description = [s] {
-      const auto& c = Block().dpiStageColour[s];
-      return QColor(c[0], c[1], c[2]).name(QColor::HexRgb).toUpper();
-    };
-    swatch.value = swatch.description;
-    swatch.shown = onBasic;
-    out.push_back(swatch);
-  }
+void AddPageControls(Shell& shell, Page page, const std::vector<PageControl>& controls,
+                     std::vector<DrawnControl>& out) {
+  for (const PageControl& p : controls)
+    out.push_back(Accessible(p, [&shell, page] { return shell.CurrentPage() == page; }));
 }
 
 void AddLighting(Shell& shell, std::vector<DrawnControl>& out) {
@@ -154,44 +123,6 @@ void AddLighting(Shell& shell, std::vector<DrawnControl>& out) {
     c.shown = [&shell] { return shell.CurrentPage() == Page::Basic; };
     out.push_back(c);
   }
-}
-
-// Settings this desktop cannot change are drawn dimmed with a note: they
-// are disabled here, and Tab passes over them.
-void AddPointerSettings(Shell& shell, const PointerQuery& support, std::vector<DrawnControl>& out) {
-  auto onAdvanced = [&shell] { return shell.CurrentPage() == Page::Advanced; };
-  auto can = [support](PointerField field) {
-    return std::function<bool()>([support, field] { return !support || support().Has(field); });
-  };
-  const MainText headings[3] = {MainText::MouseSpeedHeading, MainText::ScrollSpeedHeading,
-                                MainText::DoubleClickHeading};
-  const MainText labels[2] = {MainText::PointerPrecisionLabel, MainText::ScrollOneScreenLabel};
-  for (int slider = 1; slider <= 3; ++slider) {
-    const PointerField field = kPointerSliders[static_cast<std::size_t>(slider - 1)];
-    DrawnControl c;
-    c.role = QAccessible::Slider;
-    c.rect = SystemMouseSpots::Tick(slider, 1).united(SystemMouseSpots::Tick(slider, kSliderSteps));
-    c.name = Text(headings[slider - 1]);
-    c.level = [field] { return LitTicks(PointerValue(Block(), field)); };
-    c.value = [level = c.level] { return QString::number(level()); };
-    c.minimum = 1;
-    c.maximum = kSliderSteps;
-    c.levelPoint = [slider](int v) { return SystemMouseSpots::Tick(slider, v).center(); };
-    c.shown = onAdvanced;
-    c.enabled = can(field);
-    out.push_back(c);
-    if (slider == 3) break;
-    const PointerField boxField = kPointerBoxes[static_cast<std::size_t>(slider - 1)];
-    DrawnControl box = Button(SystemMouseSpots::Box(slider), Text(labels[slider - 1]));
-    box.role = QAccessible::CheckBox;
-    box.checked = [boxField] { return std::optional<bool>(PointerValue(Block(), boxField) != 0); };
-    box.shown = onAdvanced;
-    box.enabled = can(boxField);
-    out.push_back(box);
-  }
-  DrawnControl restore = Button(SystemMouseSpots::Restore(), Text(MainText::SystemDefault));
-  restore.shown = onAdvanced;
-  out.push_back(restore);
 }
 
 // The macro editor's lists and fields are widgets: in the keyboard order
@@ -270,7 +201,7 @@ bool IsValueLabel(QWidget* widget) {
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
   if (auto* window = qobject_cast<MainWindow*>(object); window && g_shell && window == &g_shell->Window()) {
-    return new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell, g_support),
+    return new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell, g_pointer),
                               [window](QPoint p) { window->ClickAt(p.x(), p.y()); }, IsValueLabel);
   }
   if (QAccessibleInterface* dialog = MakeAccessibleDialog(object)) return dialog;
@@ -279,24 +210,26 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 
 }  // namespace
 
-std::vector<DrawnControl> MainWindowControls(Shell& shell, const PointerQuery& support) {
+std::vector<DrawnControl> MainWindowControls(Shell& shell, const PageControls& pointer) {
   std::vector<DrawnControl> controls;
   AddWindowControls(shell, controls);
   AddKeySettings(shell, controls);
-  AddReportAndDpi(shell, controls);
+  AddPageControls(shell, Page::Basic, shell.Basic().Controls(), controls);
   AddLighting(shell, controls);
-  AddPointerSettings(shell, support, controls);
+  // Settings this desktop cannot change are dimmed: disabled here, and Tab
+  // passes over them.
+  if (pointer) AddPageControls(shell, Page::Advanced, pointer(), controls);
   AddMacroEditor(shell, controls);
   AddCommonButtons(controls);
   return controls;
 }
 
-void InstallAccessibility(Shell& shell, PointerQuery support) {
+void InstallAccessibility(Shell& shell, PageControls pointer) {
   g_shell = &shell;
-  g_support = std::move(support);
+  g_pointer = std::move(pointer);
   QAccessible::installFactory(Factory);
   MainWindow* window = &shell.Window();
-  new FocusRing(window, MainWindowControls(shell, g_support), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
+  new FocusRing(window, MainWindowControls(shell, g_pointer), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
   new TreeNotifier(window);
   WatchDialogs();
 }

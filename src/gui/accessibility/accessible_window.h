@@ -7,20 +7,20 @@
 #include <vector>
 
 #include "gui/accessibility/accessible_controls.h"
-#include "core/system/system_mouse.h"
+#include "gui/pages/page_controls.h"
 
 namespace corvaline::gui {
 
 class Shell;
 
-// Which pointer settings this desktop lets the program change (null: all).
-using PointerQuery = std::function<PointerSupport()>;
+// The drawn controls of the Advanced page's pointer settings (null: none).
+using PageControls = std::function<std::vector<PageControl>()>;
 
 // Installs the accessible objects of the shell's windows (before the
 // event loop starts).
-void InstallAccessibility(Shell& shell, PointerQuery support = {});
+void InstallAccessibility(Shell& shell, PageControls pointer = {});
 
 // The main window's drawn controls of both pages, in reading order.
-std::vector<DrawnControl> MainWindowControls(Shell& shell, const PointerQuery& support);
+std::vector<DrawnControl> MainWindowControls(Shell& shell, const PageControls& pointer);
 
 }  // namespace corvaline::gui

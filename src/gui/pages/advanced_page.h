@@ -50,6 +50,8 @@ class AdvancedPage : public PageContent {
 
   // What OK and Apply call to write the pointer settings.
   PointerSettings& Pointer() { return systemMouse_; }
+  // The pointer settings' drawn controls, for the accessible objects.
+  std::vector<PageControl> PointerControls() { return systemView_.Controls(); }
   // While true, key presses on the page reach no control.
   bool Recording() const { return recorder_.Capturing(); }
 

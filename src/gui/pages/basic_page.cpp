@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "core/buttons/button_assign.h"
+#include "core/i18n/accessible_texts.h"
 #include "core/i18n/ui_strings.h"
 #include "core/settings/edit_session.h"
 #include "core/settings/value_tables.h"
@@ -74,13 +75,12 @@ void BasicPage::Compose(QImage& canvas) {
   DestroyControls();
   DrawSkinFile(&canvas, kButtonNormalPng, kDefault.left, kDefault.top);
   for (int slot = 0; slot < kVisibleButtons; ++slot) DrawBox(canvas, slot);
-  for (int stop = 0; stop < kReportRateStops; ++stop) DrawReportStop(canvas, stop, false);
   DrawStaticTexts(canvas);
   DrawModeButtons(canvas);
   CreateControls();
   DrawDpiAxis(canvas);
-  DrawReportStop(canvas, ShownReportRateStop(*host_.block), true);
-  for (int s = 0; s < kDpiStages; ++s) DrawStage(canvas, s);
+  for (const PageControl& c : Controls())
+    if (c.draw) c.draw(canvas);
 }
 
 void BasicPage::DrawStaticTexts(QImage& canvas) {
@@ -217,11 +217,19 @@ void BasicPage::DrawReportStop(QImage& canvas, int stop, bool light) {
 }
 
 void BasicPage::DrawStage(QImage& canvas, int s, bool showLevel) {
+  DrawStageBox(canvas, s);
+  DrawLevels(canvas, s, showLevel);
+}
+
+void BasicPage::DrawStageBox(QImage& canvas, int s) {
+  DrawSkinFile(&canvas, host_.block->dpiStageEnabled[s] != 0 ? kPaneTickPng : kPanePng, StageLeft(s),
+               StageBox(s).top);
+}
+
+void BasicPage::DrawLevels(QImage& canvas, int s, bool showLevel) {
   const SettingsBlock& b = *host_.block;
-  const bool on = b.dpiStageEnabled[s] != 0;
-  const bool lit = on || showLevel;
+  const bool lit = b.dpiStageEnabled[s] != 0 || showLevel;
   const int level = b.dpiStageIndex[s] + 1;
-  DrawSkinFile(&canvas, on ? kPaneTickPng : kPanePng, StageLeft(s), StageBox(s).top);
   const int levels = DpiSliderLevels(SensorType());
   for (int k = 1; k <= levels; ++k) {
     const PixelRect cell = LevelCell(s, k);
@@ -247,27 +255,79 @@ bool BasicPage::Dispatch(int x, int y) {
   for (int slot = 0; slot < kVisibleButtons; ++slot) {
     if (FunctionBoxRect(slot).Contains(x, y)) return OpenFunctionMenu(slot), true;
   }
-  for (int stop = 0; stop < kReportRateStops; ++stop) {
-    if (StopRect(stop).Contains(x, y)) return SelectReportRate(stop), true;
-  }
-  for (int s = 0; s < kDpiStages; ++s) {
-    if (StageBox(s).Contains(x, y)) return ToggleDpiStage(s), true;
-  }
-  // The swatch of a stage that is off takes the click too: it must not
-  // start a drag of the window.
-  for (int s = 0; s < kDpiStages; ++s) {
-    if (SwatchRect(s).Contains(x, y)) return ChooseStageColour(s), true;
-  }
   for (int box = 0; box < 3; ++box) {
     if (kLedBoxes[box].Contains(x, y)) return ToggleLedList(box + 1), true;
   }
-  const int clickable = ClickableDpiLevels(SensorType());
-  for (int s = 0; s < kDpiStages; ++s) {
-    for (int k = 1; k <= clickable; ++k) {
-      if (LevelCell(s, k).Contains(x, y)) return SetDpiLevel(s, k), true;
-    }
+  return ClickControls(Controls(), x, y, Canvas()).value_or(false);
+}
+
+// ---- The control list ----------------------------------------------------
+
+std::vector<PageControl> BasicPage::Controls() {
+  std::vector<PageControl> list;
+  for (int stop = 0; stop < kReportRateStops; ++stop) {
+    PageControl c;
+    c.role = PageControl::Role::RadioButton;
+    c.rect = StopRect(stop);
+    c.name = [stop] { return QString::fromStdString(ReportRateStopLabel(stop)); };
+    c.description = [] { return Utf8(UiText(AccessibleText::ReportRate, CurrentLanguage())); };
+    c.checked = [this, stop] { return std::optional<bool>(ShownReportRateStop(*host_.block) == stop); };
+    c.draw = [this, stop](QImage& canvas) {
+      DrawReportStop(canvas, stop, ShownReportRateStop(*host_.block) == stop);
+    };
+    c.click = [this, stop](int, int, QImage*) { return SelectReportRate(stop), true; };
+    list.push_back(std::move(c));
   }
-  return false;
+  for (int s = 0; s < kDpiStages; ++s) AddStageControls(s, list);
+  return list;
+}
+
+void BasicPage::AddStageControls(int s, std::vector<PageControl>& list) {
+  auto numbered = [s](AccessibleText id) {
+    return [id, s] { return Utf8(NumberedText(id, s + 1, CurrentLanguage())); };
+  };
+  PageControl tick;
+  tick.role = PageControl::Role::CheckBox;
+  tick.rect = StageBox(s);
+  tick.name = numbered(AccessibleText::StageSwitch);
+  tick.checked = [this, s] { return std::optional<bool>(host_.block->dpiStageEnabled[s] != 0); };
+  tick.draw = [this, s](QImage& canvas) { DrawStageBox(canvas, s); };
+  tick.click = [this, s](int, int, QImage*) { return ToggleDpiStage(s), true; };
+  list.push_back(std::move(tick));
+
+  PageControl level;
+  level.role = PageControl::Role::Slider;
+  const int drawn = DpiSliderLevels(SensorType());
+  level.rect = {LevelCell(s, 1).left, LevelCell(s, drawn).top, LevelCell(s, 1).right, LevelCell(s, 1).bottom};
+  level.name = numbered(AccessibleText::StageLevel);
+  level.level = [this, s] { return host_.block->dpiStageIndex[s] + 1; };
+  level.value = [this, s] {
+    return Utf8(DpiLabel(DpiSliderSensorType(SensorType()), host_.block->dpiStageIndex[s]));
+  };
+  level.minimum = 1;
+  level.maximum = drawn;
+  level.step = [s](int v) { return LevelCell(s, v); };
+  level.draw = [this, s](QImage& canvas) { DrawLevels(canvas, s, false); };
+  // A sensor with no table of its own draws twelve levels but takes eight.
+  level.click = [this, s](int x, int y, QImage*) {
+    for (int k = 1; k <= ClickableDpiLevels(SensorType()); ++k)
+      if (LevelCell(s, k).Contains(x, y)) return SetDpiLevel(s, k), true;
+    return false;
+  };
+  list.push_back(std::move(level));
+
+  // The swatch of a stage that is off takes the click too: it must not
+  // start a drag of the window.
+  PageControl swatch;
+  swatch.rect = SwatchRect(s);
+  swatch.name = numbered(AccessibleText::StageColour);
+  swatch.description = [this, s] {
+    const auto& c = host_.block->dpiStageColour[s];
+    return QColor(c[0], c[1], c[2]).name(QColor::HexRgb).toUpper();
+  };
+  swatch.value = swatch.description;
+  swatch.click = [this, s](int, int, QImage*) { return ChooseStageColour(s), true; };
+  list.push_back(std::move(swatch));
 }
 
 void BasicPage::CloseListsOutside(int x, int y) {
@@ -353,10 +413,6 @@ QLabel* BasicPage::Swatch(int stage) const {
   return stage >= 0 && stage < kDpiStages ? swatches_[static_cast<size_t>(stage)].data() : nullptr;
 }
 
-PixelRect BasicPageSpots::ReportStop(int stop) { return StopRect(stop); }
-PixelRect BasicPageSpots::StageBox(int stage) { return ::corvaline::gui::StageBox(stage); }
-PixelRect BasicPageSpots::Swatch(int stage) { return SwatchRect(stage); }
-PixelRect BasicPageSpots::LevelCell(int stage, int level) { return ::corvaline::gui::LevelCell(stage, level); }
 PixelRect BasicPageSpots::Mode(int mode) { return mode == 0 ? kModeA : mode == 1 ? kModeB : kDefault; }
 PixelRect BasicPageSpots::LedBox(int box) { return kLedBoxes[box]; }
 

@@ -21,6 +21,7 @@
 #include "core/settings/settings_block.h"
 #include "gui/skin/list_box.h"
 #include "gui/pages/page_content.h"
+#include "gui/pages/page_controls.h"
 #include "gui/skin/ui_fonts.h"
 
 namespace corvaline::gui {
@@ -59,13 +60,10 @@ inline constexpr int kEffectLabelId = 80;
 inline constexpr int kParameterLabelId = 81;
 inline constexpr int kOptionLabelId = 82;
 
-// Where the page's drawn controls are, in the window's client pixels, for the
-// accessible objects and the keyboard: they click where the mouse would.
+// Where the page's controls outside its control list are, in the window's
+// client pixels, for the accessible objects and the keyboard: they click
+// where the mouse would.
 struct BasicPageSpots {
-  static PixelRect ReportStop(int stop);          // 0..3
-  static PixelRect StageBox(int stage);           // the tick box
-  static PixelRect Swatch(int stage);
-  static PixelRect LevelCell(int stage, int level);  // level 1..12
   static PixelRect Mode(int mode);                // 0 Mode A, 1 Mode B, 2 Default
   static PixelRect LedBox(int box);               // 0..2
 };
@@ -86,6 +84,10 @@ class BasicPage : public QObject, public PageContent {
   void DrawHoverText(QImage& canvas, const HoverElement& element) override;
   void CloseListsOutside(int x, int y) override;
   bool Dispatch(int x, int y) override;
+
+  // The report-rate stops and the DPI stages (switch, level, colour) as they
+  // are drawn, clicked and read by assistive technology.
+  std::vector<PageControl> Controls();
 
   // The open lists, for tests and the showcase; nullptr when closed.
   ListBox* FunctionList() const { return functionList_; }
@@ -124,6 +126,9 @@ class BasicPage : public QObject, public PageContent {
   // A stage that is off shows dark cells, except right after a click on one
   // of its levels (showLevel): the click then shows the level it chose.
   void DrawStage(QImage& canvas, int stage, bool showLevel = false);
+  void DrawStageBox(QImage& canvas, int stage);
+  void DrawLevels(QImage& canvas, int stage, bool showLevel);
+  void AddStageControls(int stage, std::vector<PageControl>& list);
   void DrawStaticTexts(QImage& canvas);
   void DrawDpiAxis(QImage& canvas);
   void CreateControls();

@@ -65,13 +65,13 @@ QRect HeadingRect(int slider, const QFont& font) {
 
 void SystemMouseView::Compose(QImage& canvas, const QFont& font) {
   mouse_.ReadOnce();
-  for (int s = 0; s < 3; ++s) {
+  for (int s = 0; s < 3; ++s)
     DrawSkinText(&canvas, Utf8(UiText(kHeadings[s])), HeadingRect(s + 1, font), font, kCaptionAlign);
-    DrawSlider(canvas, s + 1, font);
-  }
-  DrawCheckBox(canvas, 1, font);
-  DrawCheckBox(canvas, 2, font);
-  DrawSkinFile(&canvas, kButtonNormalPng, kRestore.left, kRestore.top);
+  for (const PageControl& c : Controls())
+    if (c.draw) c.draw(canvas);
+  for (int s = 1; s <= 3; ++s) DrawSliderTexts(canvas, s, font);
+  DrawBoxTexts(canvas, 1, font);
+  DrawBoxTexts(canvas, 2, font);
   DrawRestoreCaption(canvas, font);
 }
 
@@ -87,8 +87,9 @@ void SystemMouseView::DrawTicks(QImage& canvas, int slider) const {
   }
 }
 
-void SystemMouseView::DrawSlider(QImage& canvas, int slider, const QFont& font) const {
-  DrawTicks(canvas, slider);
+// The numbers under the ticks, and the veil with its note where the desktop
+// lacks the setting: drawn over the ticks.
+void SystemMouseView::DrawSliderTexts(QImage& canvas, int slider, const QFont& font) const {
   for (int k = 1; k <= kSliderSteps; ++k) {
     const PixelRect t = Tick(slider, k);
     DrawSkinText(&canvas, QString::number(k), RectLTRB(t.left, t.bottom + 10, t.right, t.bottom + 30),
@@ -108,8 +109,7 @@ void SystemMouseView::DrawBox(QImage& canvas, int box) const {
   DrawSkinFile(&canvas, ticked ? kPaneTickPng : kPanePng, r.left, r.top);
 }
 
-void SystemMouseView::DrawCheckBox(QImage& canvas, int box, const QFont& font) const {
-  DrawBox(canvas, box);
+void SystemMouseView::DrawBoxTexts(QImage& canvas, int box, const QFont& font) const {
   const PixelRect r = kBoxes[box - 1];
   const int top = kBoxLabelTops[box - 1];
   const QString label = Utf8(UiText(kBoxLabels[box - 1]));
@@ -120,17 +120,21 @@ void SystemMouseView::DrawCheckBox(QImage& canvas, int box, const QFont& font) c
   DrawNote(canvas, RectLTRB(77 + labelWidth + 12, top, 408, top + 16), font);
 }
 
+bool SystemMouseView::ClickOptions(int x, int y, QImage* canvas) { return Click(x, y, canvas, false); }
+
+bool SystemMouseView::ClickSliders(int x, int y, QImage* canvas) { return Click(x, y, canvas, true); }
+
+bool SystemMouseView::Click(int x, int y, QImage* canvas, bool sliders) {
+  std::vector<PageControl> list = Controls();
+  std::erase_if(list, [sliders](const PageControl& c) { return (c.role == PageControl::Role::Slider) != sliders; });
+  return ClickControls(list, x, y, canvas).value_or(false);
+}
+
 // Clicks redraw only the pictures that changed: texts drawn twice would
 // thicken, veils darken.
-bool SystemMouseView::ClickOptions(int x, int y, QImage* canvas) {
-  for (int box = 1; box <= 2; ++box) {
-    if (!kBoxes[box - 1].Contains(x, y)) continue;
-    if (mouse_.ToggleOption(BoxField(box)) && canvas) DrawBox(*canvas, box);
-    return true;
-  }
-  if (!kRestore.Contains(x, y)) return false;
+void SystemMouseView::Restore(QImage* canvas) {
   mouse_.Restore();
-  if (!canvas) return true;
+  if (!canvas) return;
   const PointerSupport support = mouse_.Support();
   if (support.speed) DrawTicks(*canvas, 1);
   if (support.wheel) {
@@ -139,22 +143,52 @@ bool SystemMouseView::ClickOptions(int x, int y, QImage* canvas) {
   }
   if (support.doubleClick) DrawTicks(*canvas, 3);
   if (support.acceleration) DrawBox(*canvas, 1);
-  return true;
 }
 
-bool SystemMouseView::ClickSliders(int x, int y, QImage* canvas) {
+std::vector<PageControl> SystemMouseView::Controls() {
+  std::vector<PageControl> list;
   for (int slider = 1; slider <= 3; ++slider) {
-    for (int k = 1; k <= kSliderSteps; ++k) {
-      if (!Tick(slider, k).Contains(x, y)) continue;
-      if (mouse_.SetSliderPosition(SliderField(slider), k) && canvas) DrawTicks(*canvas, slider);
+    const PointerField field = SliderField(slider);
+    PageControl c;
+    c.role = PageControl::Role::Slider;
+    c.rect = {Tick(slider, 1).left, Tick(slider, 1).top, Tick(slider, kSliderSteps).right, Tick(slider, 1).bottom};
+    c.name = [slider] { return Utf8(UiText(kHeadings[slider - 1])); };
+    c.level = [this, field] { return LitTicks(PointerValue(mouse_.Settings(), field)); };
+    c.value = [level = c.level] { return QString::number(level()); };
+    c.minimum = 1;
+    c.maximum = kSliderSteps;
+    c.step = [slider](int v) { return Tick(slider, v); };
+    c.enabled = [this, field] { return mouse_.Support().Has(field); };
+    c.draw = [this, slider](QImage& canvas) { DrawTicks(canvas, slider); };
+    // A dimmed slider takes the click and changes nothing.
+    c.click = [this, slider, field](int x, int y, QImage* canvas) {
+      for (int k = 1; k <= kSliderSteps; ++k)
+        if (Tick(slider, k).Contains(x, y) && mouse_.SetSliderPosition(field, k) && canvas) DrawTicks(*canvas, slider);
       return true;
-    }
+    };
+    list.push_back(std::move(c));
+    if (slider == 3) break;
+    const PointerField boxField = BoxField(slider);
+    PageControl box;
+    box.role = PageControl::Role::CheckBox;
+    box.rect = kBoxes[slider - 1];
+    box.name = [slider] { return Utf8(UiText(kBoxLabels[slider - 1])); };
+    box.checked = [this, boxField] { return std::optional<bool>(PointerValue(mouse_.Settings(), boxField) != 0); };
+    box.enabled = [this, boxField] { return mouse_.Support().Has(boxField); };
+    box.draw = [this, slider](QImage& canvas) { DrawBox(canvas, slider); };
+    box.click = [this, slider, boxField](int, int, QImage* canvas) {
+      if (mouse_.ToggleOption(boxField) && canvas) DrawBox(*canvas, slider);
+      return true;
+    };
+    list.push_back(std::move(box));
   }
-  return false;
+  PageControl restore;
+  restore.rect = kRestore;
+  restore.name = [] { return Utf8(UiText(MainText::SystemDefault)); };
+  restore.draw = [](QImage& canvas) { DrawSkinFile(&canvas, kButtonNormalPng, kRestore.left, kRestore.top); };
+  restore.click = [this](int, int, QImage* canvas) { return Restore(canvas), true; };
+  list.push_back(std::move(restore));
+  return list;
 }
-
-QRect SystemMouseSpots::Tick(int slider, int tick) { return ToQRect(::corvaline::gui::Tick(slider, tick)); }
-QRect SystemMouseSpots::Box(int box) { return ToQRect(kBoxes[box - 1]); }
-QRect SystemMouseSpots::Restore() { return ToQRect(kRestore); }
 
 }  // namespace corvaline::gui

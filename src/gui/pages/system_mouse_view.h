@@ -1,23 +1,18 @@
 // The left half of the Advanced page: three 11-tick sliders, two check boxes
 // and the restore button, drawn from the skin onto the window's canvas and
-// hit-tested by rectangle. Elements the desktop cannot change are drawn
-// dimmed with a note and ignore clicks.
+// hit-tested through its control list, which the accessible objects read
+// too. Elements the desktop cannot change are drawn dimmed with a note and
+// ignore clicks.
 #pragma once
 
 #include <QFont>
 #include <QImage>
+#include <vector>
 
 #include "core/system/system_mouse.h"
+#include "gui/pages/page_controls.h"
 
 namespace corvaline::gui {
-
-// Where the half's drawn controls are, for the accessible objects and the
-// keyboard: they click where the mouse would.
-struct SystemMouseSpots {
-  static QRect Tick(int slider, int tick);  // slider 1..3, tick 1..11
-  static QRect Box(int box);                // 1 precision, 2 one screen
-  static QRect Restore();
-};
 
 class SystemMouseView {
  public:
@@ -35,11 +30,17 @@ class SystemMouseView {
   // Slider ticks (they end the dispatch).
   bool ClickSliders(int x, int y, QImage* canvas);
 
+  // In reading order: each slider, the check box below it, the restore
+  // button.
+  std::vector<PageControl> Controls();
+
  private:
+  bool Click(int x, int y, QImage* canvas, bool sliders);
+  void Restore(QImage* canvas);
   void DrawTicks(QImage& canvas, int slider) const;
-  void DrawSlider(QImage& canvas, int slider, const QFont& font) const;
+  void DrawSliderTexts(QImage& canvas, int slider, const QFont& font) const;
   void DrawBox(QImage& canvas, int box) const;
-  void DrawCheckBox(QImage& canvas, int box, const QFont& font) const;
+  void DrawBoxTexts(QImage& canvas, int box, const QFont& font) const;
 
   SystemMouse& mouse_;
 };
