@@ -1,19 +1,15 @@
 #include "core/system/system_mouse.h"
 
-#include "core/macros/macro_messages.h"
-#include "core/system/messages.h"
 #include "core/system/pointer_levels.h"
 
 namespace corvaline {
 
 namespace {
 
-void Warn(std::string_view text) { ShowMessage(text, kWarningCaption); }
-
-// Writes one setting when the desktop has it; a refusal is told.
+// Writes one setting when the desktop has it; a refusal is noted.
 template <typename Write>
-void WriteSetting(bool supported, Write write, std::string_view failure) {
-  if (supported && !write()) Warn(failure);
+void WriteSetting(bool supported, Write write, std::string_view failure, PointerProblems& problems) {
+  if (supported && !write()) problems.emplace_back(failure);
 }
 
 }  // namespace
@@ -39,20 +35,21 @@ SystemMouse::SystemMouse(EditSession& session, PointerBackend& backend)
 
 // A value that cannot be read leaves the stored field as config.bin had it,
 // rather than showing a made-up position.
-void SystemMouse::ReadOnce() {
-  if (read_) return;
+PointerProblems SystemMouse::ReadOnce() {
+  PointerProblems problems;
+  if (read_) return problems;
   read_ = true;
   if (support_.acceleration) {
     if (const auto on = backend_.ReadAcceleration())
       session_.TakeFromDesktop(PointerField::Precision, *on ? 1 : 0);
     else
-      Warn(kMsgGetMouseFailed);
+      problems.emplace_back(kMsgGetMouseFailed);
   }
   if (support_.speed) {
     if (const auto speed = backend_.ReadSpeed())
       session_.TakeFromDesktop(PointerField::Speed, SpeedPositionFromSystem(*speed));
     else
-      Warn(kMsgGetMouseSpeedFailed);
+      problems.emplace_back(kMsgGetMouseSpeedFailed);
   }
   if (support_.wheel) {
     if (const auto lines = backend_.ReadWheelLines()) {
@@ -61,50 +58,54 @@ void SystemMouse::ReadOnce() {
       session_.TakeFromDesktop(PointerField::WheelLines, level.position);
       if (*lines > kSliderSteps) keptWheelLines_ = *lines;
     } else {
-      Warn(kMsgGetWheelLinesFailed);
+      problems.emplace_back(kMsgGetWheelLinesFailed);
     }
   }
   if (support_.doubleClick) {
     if (const auto ms = backend_.ReadDoubleClickMs())
       session_.TakeFromDesktop(PointerField::DoubleClick, DoubleClickPositionFromSystem(*ms));
     else
-      Warn(kMsgGetDoubleClickFailed);
+      problems.emplace_back(kMsgGetDoubleClickFailed);
   }
   session_.NoteDesktopPointer();
+  return problems;
 }
 
 // Until the page has shown the desktop's values in this run, the fields hold
 // whatever config.bin had; an OK on the Basic page must not push those stale
 // values over what the user set on the desktop meanwhile.
-void SystemMouse::Apply() {
-  if (!read_) return;
+PointerProblems SystemMouse::Apply() {
+  PointerProblems problems;
+  if (!read_) return problems;
   const SettingsBlock& s = session_.Working();
   WriteSetting(support_.acceleration, [&] { return backend_.WriteAcceleration(s.pointerPrecision == 1); },
-               kMsgSetMouseFailed);
+               kMsgSetMouseFailed, problems);
   WriteSetting(support_.speed,
                [&] { return backend_.WriteSpeed(SystemSpeedFromPosition(s.pointerSpeedLevel)); },
-               kMsgSetMouseSpeedFailed);
+               kMsgSetMouseSpeedFailed, problems);
   // The slider's last step stands for "more" while it shows a larger value read.
   const bool keep = keptWheelLines_ && s.wheelPageScroll == 0 && s.wheelScrollLines == kSliderSteps;
   WriteSetting(support_.wheel, [&] {
     return backend_.WriteWheelLines(keep ? *keptWheelLines_
                                          : SystemWheelLines(s.wheelScrollLines, s.wheelPageScroll == 1));
-  }, kMsgSetWheelLinesFailed);
+  }, kMsgSetWheelLinesFailed, problems);
   WriteSetting(support_.doubleClick, [&] {
     return backend_.WriteDoubleClickMs(SystemDoubleClickFromPosition(s.doubleClickLevel));
-  }, kMsgSetDoubleClickFailed);
+  }, kMsgSetDoubleClickFailed, problems);
+  return problems;
 }
 
-void SystemMouse::Restore() {
+PointerProblems SystemMouse::Restore() {
+  PointerProblems problems;
   WriteSetting(support_.acceleration, [&] { return backend_.WriteAcceleration(false); },
-               kMsgSetMouseFailed);
+               kMsgSetMouseFailed, problems);
   WriteSetting(support_.speed, [&] { return backend_.WriteSpeed(kRestoredSpeed); },
-               kMsgSetMouseSpeedFailed);
+               kMsgSetMouseSpeedFailed, problems);
   WriteSetting(support_.wheel, [&] { return backend_.WriteWheelLines(kRestoredWheelLines); },
-               kMsgSetWheelLinesFailed);
+               kMsgSetWheelLinesFailed, problems);
   WriteSetting(support_.doubleClick,
                [&] { return backend_.WriteDoubleClickMs(kRestoredDoubleClickMs); },
-               kMsgSetDoubleClickFailed);
+               kMsgSetDoubleClickFailed, problems);
   // The desktop has the defaults now, and a Cancel cannot take them back.
   if (support_.acceleration) session_.TakeFromDesktop(PointerField::Precision, 0);
   if (support_.speed) session_.TakeFromDesktop(PointerField::Speed, kRestoredSpeedPosition);
@@ -114,6 +115,7 @@ void SystemMouse::Restore() {
     keptWheelLines_.reset();
   }
   if (support_.doubleClick) session_.TakeFromDesktop(PointerField::DoubleClick, kRestoredDoubleClickPosition);
+  return problems;
 }
 
 bool SystemMouse::SetSliderPosition(PointerField field, int tick) {

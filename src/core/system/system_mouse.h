@@ -2,27 +2,34 @@
 // showing in a run reads the desktop's values into the five pointer fields
 // of the edit session, OK and Apply write the fields to the desktop, the
 // restore button writes the defaults at once. Settings the desktop's backend
-// cannot change are skipped without a word; a supported one that fails says so.
+// cannot change are skipped without a word; a supported one that fails is
+// named in the problems handed back (fixed English texts), which the window
+// shows as warnings.
 #pragma once
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/settings/edit_session.h"
 #include "core/system/pointer_backend.h"
 
 namespace corvaline {
 
+// One line per desktop call that failed, in call order; empty when none did.
+using PointerProblems = std::vector<std::string>;
+
 // What OK and Apply call to write the pointer fields to the desktop.
 class PointerSettings {
  public:
   virtual ~PointerSettings() = default;
-  virtual void Apply() = 0;
+  [[nodiscard]] virtual PointerProblems Apply() = 0;
 };
 
 // Until the Advanced page installs the real one nothing is changed.
 class NoPointerSettings : public PointerSettings {
  public:
-  void Apply() override {}
+  PointerProblems Apply() override { return {}; }
 };
 
 // Which of the page's five elements the backend can change.
@@ -46,12 +53,12 @@ class SystemMouse : public PointerSettings {
   bool ReadDone() const { return read_; }
 
   // ReadSystemMouse, only the first time in a run.
-  void ReadOnce();
+  [[nodiscard]] PointerProblems ReadOnce();
   // ApplySystemMouse: each setting on its own, a failure does not stop the
   // next. Nothing is written before the first read of the run.
-  void Apply() override;
+  PointerProblems Apply() override;
   // RestoreSystemMouse: writes the defaults now and shows their positions.
-  void Restore();
+  [[nodiscard]] PointerProblems Restore();
 
   // A slider's field at tick 1..11; nothing reaches the desktop before OK or
   // Apply. False when the setting is unavailable or the field no slider.

@@ -5,6 +5,8 @@
 #include <QPainter>
 
 #include "core/i18n/ui_strings.h"
+#include "core/macros/macro_messages.h"
+#include "core/system/messages.h"
 #include "core/system/pointer_levels.h"
 #include "core/pixel_rect.h"
 #include "gui/skin/skin_files.h"
@@ -63,8 +65,12 @@ QRect HeadingRect(int slider, const QFont& font) {
 
 }  // namespace
 
+void ShowPointerProblems(const PointerProblems& problems) {
+  for (const std::string& p : problems) ShowMessage(p, kWarningCaption);
+}
+
 void SystemMouseView::Compose(QImage& canvas, const QFont& font) {
-  mouse_.ReadOnce();
+  ShowPointerProblems(mouse_.ReadOnce());
   for (int s = 0; s < 3; ++s)
     DrawSkinText(&canvas, Utf8(UiText(kHeadings[s])), HeadingRect(s + 1, font), font, kCaptionAlign);
   for (const PageControl& c : Controls())
@@ -133,7 +139,7 @@ bool SystemMouseView::Click(int x, int y, QImage* canvas, bool sliders) {
 // Clicks redraw only the pictures that changed: texts drawn twice would
 // thicken, veils darken.
 void SystemMouseView::Restore(QImage* canvas) {
-  mouse_.Restore();
+  ShowPointerProblems(mouse_.Restore());
   if (!canvas) return;
   const PointerSupport support = mouse_.Support();
   if (support.speed) DrawTicks(*canvas, 1);

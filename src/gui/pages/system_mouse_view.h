@@ -14,6 +14,9 @@
 
 namespace corvaline::gui {
 
+// The desktop calls that failed, each as a warning box.
+void ShowPointerProblems(const PointerProblems& problems);
+
 class SystemMouseView {
  public:
   explicit SystemMouseView(SystemMouse& mouse) : mouse_(mouse) {}

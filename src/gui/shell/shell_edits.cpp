@@ -14,6 +14,7 @@
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
 #include "core/system/messages.h"
+#include "gui/pages/system_mouse_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
 #include "gui/skin/skin_text.h"
@@ -126,7 +127,7 @@ bool Shell::ApplyEdits() {
       session_.Apply([this](const SettingsBlock&) { return device_->ApplySettings(items_, language_); });
   outsideChange_ = false;
   knownConfig_ = ReadConfigBytes();
-  (pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply();
+  ShowPointerProblems((pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply());
   ReportApplyResult(report);
   return true;
 }

@@ -4,7 +4,6 @@
 
 #include "core/system/system_mouse.h"
 #include "fake_pointer_backend.h"
-#include "core/system/messages.h"
 
 namespace corvaline {
 namespace {
@@ -13,31 +12,12 @@ using test::FakePointerBackend;
 using Setting = PointerSetting;
 using Writes = std::vector<std::string>;
 
-class Captured : public MessageSink {
- public:
-  Captured() { SetMessageSink(this); }
-  ~Captured() override { SetMessageSink(nullptr); }
-  void ShowMessage(std::string_view text, std::string_view caption) override {
-    messages.emplace_back(std::string(text), std::string(caption));
-  }
-  std::vector<std::pair<std::string, std::string>> messages;
-};
-
 class SystemMouseTest : public ::testing::Test {
  protected:
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> t;
-    for (const auto& [text, caption] : sink.messages) {
-      EXPECT_EQ(caption, "Warning");
-      t.push_back(text);
-    }
-    return t;
-  }
   SettingsStore store;
   SettingsBlock& block = store.settings;
   EditSession session{store};
   FakePointerBackend desktop;
-  Captured sink;
 };
 
 TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
@@ -48,9 +28,9 @@ TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
   SystemMouse mouse(session, desktop);
   // Before the page showed the desktop's values, OK and Apply leave it alone.
   block.pointerSpeedLevel = 11;
-  mouse.Apply();
+  EXPECT_TRUE(mouse.Apply().empty());
   EXPECT_TRUE(desktop.writes.empty());
-  mouse.ReadOnce();
+  EXPECT_TRUE(mouse.ReadOnce().empty());
   EXPECT_EQ(block.pointerSpeedLevel, 2);
   EXPECT_EQ(block.wheelPageScroll, 1);
   EXPECT_EQ(block.wheelScrollLines, 0);
@@ -59,17 +39,16 @@ TEST_F(SystemMouseTest, FirstReadShowsTheDesktopAndApplyWritesItBackInOrder) {
 
   // Later showings keep what the user set.
   desktop.speed = 20;
-  mouse.ReadOnce();
+  EXPECT_TRUE(mouse.ReadOnce().empty());
   EXPECT_EQ(block.pointerSpeedLevel, 2);
 
-  mouse.Apply();
+  EXPECT_TRUE(mouse.Apply().empty());
   EXPECT_EQ(desktop.writes, (Writes{"acceleration=1", "speed=2", "wheel=-1", "double-click=550"}));
-  EXPECT_TRUE(sink.messages.empty());
-
+  
   // Unticking "Scroll One Screen" at wheel position 0 writes no lines.
   EXPECT_TRUE(mouse.ToggleOption(PointerField::PageScroll));
   desktop.writes.clear();
-  mouse.Apply();
+  EXPECT_TRUE(mouse.Apply().empty());
   EXPECT_EQ(desktop.writes[2], "wheel=0");
 }
 
@@ -78,15 +57,15 @@ TEST_F(SystemMouseTest, TheDesktopsValuesStayTheReferenceThroughCancelAndWideWhe
   block.pointerSpeedLevel = 2;  // config.bin's old value
   session.MarkSaved();
   SystemMouse mouse(session, desktop);
-  mouse.ReadOnce();
+  EXPECT_TRUE(mouse.ReadOnce().empty());
   EXPECT_EQ(block.wheelScrollLines, 11);
   mouse.SetSliderPosition(PointerField::Speed, 9);
   session.Cancel();
-  mouse.Apply();
+  EXPECT_TRUE(mouse.Apply().empty());
   EXPECT_EQ(desktop.writes, (Writes{"acceleration=0", "speed=10", "wheel=20", "double-click=550"}));
   mouse.SetSliderPosition(PointerField::WheelLines, 11);  // now the user means eleven
   desktop.writes.clear();
-  mouse.Apply();
+  EXPECT_TRUE(mouse.Apply().empty());
   EXPECT_EQ(desktop.writes[2], "wheel=11");
 }
 
@@ -94,7 +73,7 @@ TEST_F(SystemMouseTest, RestoreWritesTheDefaultsAtOnceAndShowsTheirPositions) {
   block.pointerPrecision = 1;
   block.wheelPageScroll = 1;
   SystemMouse mouse(session, desktop);
-  mouse.Restore();
+  EXPECT_TRUE(mouse.Restore().empty());
   EXPECT_EQ(desktop.writes, (Writes{"acceleration=0", "speed=10", "wheel=3", "double-click=500"}));
   EXPECT_EQ(block.pointerPrecision, 0);
   EXPECT_EQ(block.wheelPageScroll, 0);
@@ -108,30 +87,27 @@ TEST_F(SystemMouseTest, SettingsTheDesktopLacksAreLeftAloneWithoutAWord) {
   block.wheelScrollLines = 7;
   block.doubleClickLevel = 2;
   SystemMouse mouse(session, desktop);
-  mouse.ReadOnce();
+  EXPECT_TRUE(mouse.ReadOnce().empty());
   EXPECT_EQ(block.wheelScrollLines, 7);  // as config.bin had it
   EXPECT_FALSE(mouse.SetSliderPosition(PointerField::WheelLines, 5));
   EXPECT_FALSE(mouse.SetSliderPosition(PointerField::DoubleClick, 5));
   EXPECT_FALSE(mouse.ToggleOption(PointerField::PageScroll));
   EXPECT_TRUE(mouse.SetSliderPosition(PointerField::Speed, 11));
-  mouse.Apply();
-  mouse.Restore();
+  EXPECT_TRUE(mouse.Apply().empty());
+  EXPECT_TRUE(mouse.Restore().empty());
   EXPECT_EQ(desktop.writes, (Writes{"acceleration=0", "speed=20", "acceleration=0", "speed=10"}));
   EXPECT_EQ(block.doubleClickLevel, 2);
-  EXPECT_TRUE(sink.messages.empty());
-}
+  }
 
 TEST_F(SystemMouseTest, FailedCallsEachSayWhichAndTheOthersStillRun) {
   desktop.failing = {Setting::Speed, Setting::WheelLines, Setting::DoubleClick, Setting::Acceleration};
   block.pointerSpeedLevel = 9;
   SystemMouse mouse(session, desktop);
-  mouse.ReadOnce();
+  const PointerProblems read = mouse.ReadOnce();
   EXPECT_EQ(block.pointerSpeedLevel, 9);  // nothing made up
-  EXPECT_EQ(Texts(), (Writes{"GETMOUSE failed.", "GETMOUSESPEED failed.", "GETWHEELSCROLLLINES failed.",
-                             "GetDoubleClickTime failed."}));
-  sink.messages.clear();
-  mouse.Apply();
-  EXPECT_EQ(Texts(), (Writes{"SETMOUSE failed.", "SETMOUSESPEED failed.", "SETWHEELSCROLLLINES failed.",
+  EXPECT_EQ(read, (Writes{"GETMOUSE failed.", "GETMOUSESPEED failed.", "GETWHEELSCROLLLINES failed.",
+                          "GetDoubleClickTime failed."}));
+  EXPECT_EQ(mouse.Apply(), (Writes{"SETMOUSE failed.", "SETMOUSESPEED failed.", "SETWHEELSCROLLLINES failed.",
                              "SPI_SETDOUBLECLICKTIME failed."}));
   EXPECT_EQ(desktop.writes.size(), 4u);
 }
