@@ -4,7 +4,8 @@
 // from the working SettingsBlock, so a page composed after a Cancel shows
 // the restored values; only the lists, the colour swatches and the lighting
 // labels are child controls. The rules live in the core (button_menu,
-// button_assign, value_tables); this view draws them and forwards clicks.
+// button_assign, value_tables, edit_session); this view draws them and
+// forwards clicks.
 #pragma once
 
 #include <QColor>
