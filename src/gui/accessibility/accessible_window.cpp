@@ -29,8 +29,6 @@ std::function<QString()> Text(Id id) {
   return [id] { return Utf8(UiText(id, CurrentLanguage())); };
 }
 
-SettingsBlock& Block() { return Settings().settings; }
-
 DrawnControl Button(const QRect& rect, std::function<QString()> name) {
   DrawnControl c;
   c.role = QAccessible::Button;
@@ -53,40 +51,12 @@ void AddWindowControls(Shell& shell, std::vector<DrawnControl>& out) {
   out.push_back(Button(ToQRect(kClose), Text(AccessibleText::Close)));
 }
 
-void AddKeySettings(Shell& shell, std::vector<DrawnControl>& out) {
-  auto onBasic = [&shell] { return shell.CurrentPage() == Page::Basic; };
-  for (int mode = 0; mode < 2; ++mode) {
-    DrawnControl c = Button(ToQRect(BasicPageSpots::Mode(mode)),
-                            [mode] { return QString::fromLatin1(mode == 0 ? "Mode A" : "Mode B"); });
-    c.checked = [mode] { return std::optional<bool>((EditedGroup(Block()) == KeyGroup::ModeB) == (mode == 1)); };
-    c.shown = onBasic;
-    out.push_back(c);
-  }
-  for (int slot = 0; slot < kVisibleButtons; ++slot) {
-    DrawnControl box;
-    box.role = QAccessible::ComboBox;
-    box.rect = ToQRect(FunctionBoxRect(slot));
-    auto caption = [&shell, slot] {
-      const auto group = static_cast<size_t>(EditedGroup(Block()));
-      return QString::fromStdString(shell.Items().captions[group][static_cast<size_t>(slot)]);
-    };
-    box.name = [caption, slot] { return QString::number(slot + 1) + QLatin1Char(' ') + caption(); };
-    box.value = caption;
-    box.expanded = [&shell, slot] { return shell.Basic().MenuState().IsOpen(slot); };
-    box.shown = onBasic;
-    out.push_back(box);
-  }
-  DrawnControl defaults = Button(ToQRect(BasicPageSpots::Mode(2)), Text(MainText::KeyDefault));
-  defaults.shown = onBasic;
-  out.push_back(defaults);
-}
-
 // A page's own control, as assistive technology sees it; shown while its
 // page is.
 DrawnControl Accessible(const PageControl& p, std::function<bool()> shown) {
   DrawnControl c;
   const QAccessible::Role roles[] = {QAccessible::Button, QAccessible::RadioButton, QAccessible::CheckBox,
-                                     QAccessible::Slider};
+                                     QAccessible::Slider, QAccessible::ComboBox};
   c.role = roles[static_cast<int>(p.role)];
   c.rect = ToQRect(p.rect);
   c.name = p.name;
@@ -94,6 +64,7 @@ DrawnControl Accessible(const PageControl& p, std::function<bool()> shown) {
   c.description = p.description;
   c.checked = p.checked;
   c.enabled = p.enabled;
+  c.expanded = p.expanded;
   c.level = p.level;
   c.minimum = p.minimum;
   c.maximum = p.maximum;
@@ -106,23 +77,6 @@ void AddPageControls(Shell& shell, Page page, const std::vector<PageControl>& co
                      std::vector<DrawnControl>& out) {
   for (const PageControl& p : controls)
     out.push_back(Accessible(p, [&shell, page] { return shell.CurrentPage() == page; }));
-}
-
-void AddLighting(Shell& shell, std::vector<DrawnControl>& out) {
-  const MainText titles[3] = {MainText::LedModeLabel, MainText::LedParameterLabel, MainText::LedEffectLabel};
-  for (int box = 0; box < 3; ++box) {
-    DrawnControl c;
-    c.role = QAccessible::ComboBox;
-    c.rect = ToQRect(BasicPageSpots::LedBox(box));
-    c.name = Text(titles[box]);
-    c.value = [&shell, box] {
-      QLabel* label = shell.Basic().LedLabel(box + 1);
-      return label ? label->text() : QString();
-    };
-    c.expanded = [&shell, box] { return shell.Basic().LedList(box + 1) != nullptr; };
-    c.shown = [&shell] { return shell.CurrentPage() == Page::Basic; };
-    out.push_back(c);
-  }
 }
 
 // The macro editor's lists and fields are widgets: in the keyboard order
@@ -213,9 +167,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 std::vector<DrawnControl> MainWindowControls(Shell& shell, const PageControls& pointer) {
   std::vector<DrawnControl> controls;
   AddWindowControls(shell, controls);
-  AddKeySettings(shell, controls);
   AddPageControls(shell, Page::Basic, shell.Basic().Controls(), controls);
-  AddLighting(shell, controls);
   // Settings this desktop cannot change are dimmed: disabled here, and Tab
   // passes over them.
   if (pointer) AddPageControls(shell, Page::Advanced, pointer(), controls);

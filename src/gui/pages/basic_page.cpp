@@ -25,6 +25,7 @@ constexpr int kStopWidth = 70;
 constexpr int kStopTop = 204;
 
 constexpr PixelRect kModeA{253, 518, 358, 539};
+constexpr const char* kModeNames[2] = {"Mode A", "Mode B"};
 constexpr PixelRect kModeB{357, 518, 462, 539};
 constexpr PixelRect kDefault{307, 549, 412, 570};
 
@@ -73,10 +74,7 @@ void BasicPage::Repaint() {
 
 void BasicPage::Compose(QImage& canvas) {
   DestroyControls();
-  DrawSkinFile(&canvas, kButtonNormalPng, kDefault.left, kDefault.top);
-  for (int slot = 0; slot < kVisibleButtons; ++slot) DrawBox(canvas, slot);
   DrawStaticTexts(canvas);
-  DrawModeButtons(canvas);
   CreateControls();
   DrawDpiAxis(canvas);
   for (const PageControl& c : Controls())
@@ -94,8 +92,6 @@ void BasicPage::DrawStaticTexts(QImage& canvas) {
       {MainText::DpiEffectHeading, RectLTRB(704, 275, 809, 296)},
   };
   for (const auto& [id, rect] : titles) DrawSkinText(p, Utf8(UiText(id, lang)), rect, font, kCaptionAlign);
-  DrawSkinText(p, Utf8(UiText(MainText::KeyDefault, lang)),
-               ToQRect(kDefault), font, kCaptionAlign);
   for (int stop = 0; stop < kReportRateStops; ++stop) {
     DrawSkinText(p, QString::fromStdString(ReportRateStopLabel(stop)),
                  RectLTRB(kStopLefts[stop], 225, kStopLefts[stop] + kStopWidth, 245), font,
@@ -200,16 +196,15 @@ void BasicPage::DrawBoxTexts(QImage& canvas, int slot) {
 }
 
 void BasicPage::DrawModeButtons(QImage& canvas) {
-  const bool modeB = EditedGroup(*host_.block) == KeyGroup::ModeB;
-  const PixelRect buttons[2] = {kModeA, kModeB};
-  const char* captions[2] = {"Mode A", "Mode B"};
-  for (int m = 0; m < 2; ++m) {
-    const bool selected = (m == 1) == modeB;
-    DrawSkinFile(&canvas, selected ? kButtonOverPng : kButtonNormalPng, buttons[m].left, buttons[m].top);
-    DrawSkinText(&canvas, QString::fromLatin1(captions[m]),
-                 ToQRect(buttons[m]),
-                 host_.fonts->normal, kCaptionAlign);
-  }
+  DrawModeButton(canvas, 0);
+  DrawModeButton(canvas, 1);
+}
+
+void BasicPage::DrawModeButton(QImage& canvas, int m) {
+  const bool selected = (EditedGroup(*host_.block) == KeyGroup::ModeB) == (m == 1);
+  const PixelRect r = m == 0 ? kModeA : kModeB;
+  DrawSkinFile(&canvas, selected ? kButtonOverPng : kButtonNormalPng, r.left, r.top);
+  DrawSkinText(&canvas, QString::fromLatin1(kModeNames[m]), ToQRect(r), host_.fonts->normal, kCaptionAlign);
 }
 
 void BasicPage::DrawReportStop(QImage& canvas, int stop, bool light) {
@@ -248,23 +243,13 @@ void BasicPage::DrawHoverText(QImage& canvas, const HoverElement& element) {
 
 // ---- Clicks --------------------------------------------------------------
 
-bool BasicPage::Dispatch(int x, int y) {
-  if (kModeA.Contains(x, y)) return SelectMode(0), true;
-  if (kModeB.Contains(x, y)) return SelectMode(1), true;
-  if (kDefault.Contains(x, y)) return RestoreDefaults(), true;
-  for (int slot = 0; slot < kVisibleButtons; ++slot) {
-    if (FunctionBoxRect(slot).Contains(x, y)) return OpenFunctionMenu(slot), true;
-  }
-  for (int box = 0; box < 3; ++box) {
-    if (kLedBoxes[box].Contains(x, y)) return ToggleLedList(box + 1), true;
-  }
-  return ClickControls(Controls(), x, y, Canvas()).value_or(false);
-}
+bool BasicPage::Dispatch(int x, int y) { return ClickControls(Controls(), x, y, Canvas()).value_or(false); }
 
 // ---- The control list ----------------------------------------------------
 
 std::vector<PageControl> BasicPage::Controls() {
   std::vector<PageControl> list;
+  AddKeyControls(list);
   for (int stop = 0; stop < kReportRateStops; ++stop) {
     PageControl c;
     c.role = PageControl::Role::RadioButton;
@@ -279,7 +264,63 @@ std::vector<PageControl> BasicPage::Controls() {
     list.push_back(std::move(c));
   }
   for (int s = 0; s < kDpiStages; ++s) AddStageControls(s, list);
+  AddLightingControls(list);
   return list;
+}
+
+void BasicPage::AddKeyControls(std::vector<PageControl>& list) {
+  for (int m = 0; m < 2; ++m) {
+    PageControl mode;
+    mode.rect = m == 0 ? kModeA : kModeB;
+    mode.name = [m] { return QString::fromLatin1(kModeNames[m]); };
+    mode.checked = [this, m] {
+      return std::optional<bool>((EditedGroup(*host_.block) == KeyGroup::ModeB) == (m == 1));
+    };
+    mode.draw = [this, m](QImage& canvas) { DrawModeButton(canvas, m); };
+    mode.click = [this, m](int, int, QImage*) { return SelectMode(m), true; };
+    list.push_back(std::move(mode));
+  }
+  for (int slot = 0; slot < kVisibleButtons; ++slot) {
+    PageControl box;
+    box.role = PageControl::Role::ComboBox;
+    box.rect = FunctionBoxRect(slot);
+    box.value = [this, slot] {
+      const auto group = static_cast<size_t>(EditedGroup(*host_.block));
+      return QString::fromStdString(host_.items->captions[group][static_cast<size_t>(slot)]);
+    };
+    box.name = [slot, caption = box.value] { return QString::number(slot + 1) + QLatin1Char(' ') + caption(); };
+    box.expanded = [this, slot] { return menu_.IsOpen(slot); };
+    box.draw = [this, slot](QImage& canvas) { DrawBox(canvas, slot); };
+    box.click = [this, slot](int, int, QImage*) { return OpenFunctionMenu(slot), true; };
+    list.push_back(std::move(box));
+  }
+  PageControl defaults;
+  defaults.rect = kDefault;
+  defaults.name = [] { return Utf8(UiText(MainText::KeyDefault, CurrentLanguage())); };
+  defaults.draw = [this](QImage& canvas) {
+    DrawSkinFile(&canvas, kButtonNormalPng, kDefault.left, kDefault.top);
+    DrawSkinText(&canvas, Utf8(UiText(MainText::KeyDefault, CurrentLanguage())), ToQRect(kDefault), host_.fonts->normal, kCaptionAlign);
+  };
+  defaults.click = [this](int, int, QImage*) { return RestoreDefaults(), true; };
+  list.push_back(std::move(defaults));
+}
+
+// The boxes' texts are child labels; the skin draws the boxes themselves.
+void BasicPage::AddLightingControls(std::vector<PageControl>& list) {
+  const MainText titles[3] = {MainText::LedModeLabel, MainText::LedParameterLabel, MainText::LedEffectLabel};
+  for (int box = 0; box < 3; ++box) {
+    PageControl c;
+    c.role = PageControl::Role::ComboBox;
+    c.rect = kLedBoxes[box];
+    c.name = [id = titles[box]] { return Utf8(UiText(id, CurrentLanguage())); };
+    c.value = [this, box] {
+      QLabel* label = LedLabel(box + 1);
+      return label ? label->text() : QString();
+    };
+    c.expanded = [this, box] { return LedList(box + 1) != nullptr; };
+    c.click = [this, box](int, int, QImage*) { return ToggleLedList(box + 1), true; };
+    list.push_back(std::move(c));
+  }
 }
 
 void BasicPage::AddStageControls(int s, std::vector<PageControl>& list) {
@@ -413,7 +454,5 @@ QLabel* BasicPage::Swatch(int stage) const {
   return stage >= 0 && stage < kDpiStages ? swatches_[static_cast<size_t>(stage)].data() : nullptr;
 }
 
-PixelRect BasicPageSpots::Mode(int mode) { return mode == 0 ? kModeA : mode == 1 ? kModeB : kDefault; }
-PixelRect BasicPageSpots::LedBox(int box) { return kLedBoxes[box]; }
 
 }  // namespace corvaline::gui

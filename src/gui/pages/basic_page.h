@@ -61,14 +61,6 @@ inline constexpr int kEffectLabelId = 80;
 inline constexpr int kParameterLabelId = 81;
 inline constexpr int kOptionLabelId = 82;
 
-// Where the page's controls outside its control list are, in the window's
-// client pixels, for the accessible objects and the keyboard: they click
-// where the mouse would.
-struct BasicPageSpots {
-  static PixelRect Mode(int mode);                // 0 Mode A, 1 Mode B, 2 Default
-  static PixelRect LedBox(int box);               // 0..2
-};
-
 class BasicPage : public QObject, public PageContent {
   Q_OBJECT
  public:
@@ -86,8 +78,9 @@ class BasicPage : public QObject, public PageContent {
   void CloseListsOutside(int x, int y) override;
   bool Dispatch(int x, int y) override;
 
-  // The report-rate stops and the DPI stages (switch, level, colour) as they
-  // are drawn, clicked and read by assistive technology.
+  // Every drawn control in reading order (Mode buttons, button boxes,
+  // Default, report-rate stops, DPI stages, lighting boxes) as it is drawn,
+  // clicked and read by assistive technology.
   std::vector<PageControl> Controls();
 
   // The open lists, for tests and the showcase; nullptr when closed.
@@ -123,6 +116,9 @@ class BasicPage : public QObject, public PageContent {
   void DrawBox(QImage& canvas, int slot, bool over = false);
   void DrawBoxTexts(QImage& canvas, int slot);
   void DrawModeButtons(QImage& canvas);
+  void DrawModeButton(QImage& canvas, int mode);
+  void AddKeyControls(std::vector<PageControl>& list);
+  void AddLightingControls(std::vector<PageControl>& list);
   void DrawReportStop(QImage& canvas, int stop, bool light);
   // A stage that is off shows dark cells, except right after a click on one
   // of its levels (showLevel): the click then shows the level it chose.

@@ -16,7 +16,7 @@ class QImage;
 namespace corvaline::gui {
 
 struct PageControl {
-  enum class Role { Button, RadioButton, CheckBox, Slider };
+  enum class Role { Button, RadioButton, CheckBox, Slider, ComboBox };
   Role role = Role::Button;
   PixelRect rect;  // the whole control: every step of a slider
   std::function<QString()> name;
@@ -24,6 +24,7 @@ struct PageControl {
   std::function<QString()> description;          // null: none
   std::function<std::optional<bool>()> checked;  // null: not checkable
   std::function<bool()> enabled;                 // null: always; false: dimmed, clicks change nothing
+  std::function<bool()> expanded;                // a box with a list: whether it is open
   // A slider: its value, range, and the rectangle of step v (a click there sets v).
   std::function<int()> level;
   int minimum = 0;
