@@ -92,7 +92,7 @@ Figures Measure(int runs, bool realPauses) {
     pauses.overrun = {};
     f.transfers = 0;
     const auto start = Clock::now();
-    f.failed += ApplySettings(link, block, {});
+    f.failed += ApplySettings(link, block, {}).failedTransfers;
     f.wallMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     f.overrunMs.push_back(std::chrono::duration<double, std::milli>(pauses.overrun).count());
     f.restMs.push_back(f.wallMs.back() - f.overrunMs.back() - pauses.requested);

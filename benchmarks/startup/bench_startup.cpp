@@ -16,11 +16,11 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
-#include "gui/app/link_device_service.h"
-#include "gui/app/main_window.h"
-#include "gui/app/shell.h"
-#include "gui/ui/image_cache.h"
-#include "gui/ui/skin_scale.h"
+#include "gui/shell/link_device_service.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/shell.h"
+#include "gui/skin/image_cache.h"
+#include "gui/skin/skin_scale.h"
 #include "sim/in_process_backend.h"
 
 namespace {

@@ -14,23 +14,23 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
-#include "gui/app/accessible_window.h"
-#include "gui/app/advanced_page.h"
-#include "gui/app/auto_switch.h"
-#include "gui/app/link_device_service.h"
-#include "gui/app/skin_chooser.h"
-#include "gui/buttons/delay_time_dialog.h"
-#include "gui/buttons/qt_sub_dialog_runner.h"
-#include "gui/app/main_window.h"
-#include "gui/app/message_box_sink.h"
-#include "gui/app/profiles_menu.h"
-#include "gui/app/qt_translations.h"
-#include "gui/app/shell.h"
-#include "gui/app/showcase_hook.h"
-#include "gui/app/single_instance.h"
-#include "gui/app/tray.h"
-#include "gui/app/tray_menu.h"
-#include "gui/ui/skin_scale.h"
+#include "gui/accessibility/accessible_window.h"
+#include "gui/pages/advanced_page.h"
+#include "gui/tray/auto_switch.h"
+#include "gui/shell/link_device_service.h"
+#include "gui/shell/skin_chooser.h"
+#include "gui/dialogs/delay_time_dialog.h"
+#include "gui/dialogs/qt_sub_dialog_runner.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/message_box_sink.h"
+#include "gui/tray/profiles_menu.h"
+#include "gui/shell/qt_translations.h"
+#include "gui/shell/shell.h"
+#include "gui/shell/showcase_hook.h"
+#include "gui/shell/single_instance.h"
+#include "gui/tray/tray.h"
+#include "gui/tray/tray_menu.h"
+#include "gui/skin/skin_scale.h"
 #include "platform/durable_io.h"
 #include "platform/hid.h"
 #include "platform/pauses.h"
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   gui::InstallSkinChooser(shell);
 
   // Before the window first shows: assistive technology may ask for it then.
-  gui::InstallAccessibility(shell, [&advanced] { return advanced.System().Support(); });
+  gui::InstallAccessibility(shell, [&advanced] { return advanced.PointerControls(); });
   shell.Start();
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());

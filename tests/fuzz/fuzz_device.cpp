@@ -233,10 +233,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   link.trace = [](std::string_view line) { FUZZ_CHECK(!line.empty()); };
 
   int saved = 0;
-  const ApplySavers savers{[&] { ++saved; }, [&] { ++saved; }, {}};
+  const ApplySavers savers{[&] { return ++saved > 0; }, [&] { return ++saved > 0; }, {}};
   if (ConnectAtStartup(link)) {
     RefreshSensorInfo(link);
-    ApplySettings(link, block, savers);
+    (void)ApplySettings(link, block, savers);
     FUZZ_CHECK(saved == 2);
   }
   // Plugged in again: a fresh handshake, and a second Apply.
@@ -244,7 +244,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   HandleDeviceChange(link, {HidDeviceChange::Kind::Arrival, "\\\\?\\HID#VID_04D9&PID_A09F#x"}, {});
   if (link.deviceReady) {
     saved = 0;
-    ApplySettings(link, block, savers);
+    (void)ApplySettings(link, block, savers);
     FUZZ_CHECK(saved == 2);
   }
   RunReader(link, in);

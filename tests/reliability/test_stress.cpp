@@ -90,9 +90,9 @@ struct ApplyWriter {
     store.settings.dpiStageColour[1][1] = static_cast<std::uint8_t>(i >> 8);
     ItemTexts texts;
     for (auto& row : texts.captions) row.fill("apply " + std::to_string(i));
-    const unsigned failed =
+    const ApplyReport report =
         ApplySettings(sim.link, store.settings, FileSavers(store, config, str, lang, texts));
-    return failed == 0 && messages.messages.empty();
+    return report.AllDone() && messages.messages.empty();
   }
   // A person presses Apply a few times a second at most; the mouse's pauses
   // alone take a quarter of a second.

@@ -142,7 +142,7 @@ class TransferFaults : public ::testing::Test {
     out.ready = ConnectAtStartup(link);
     if (out.ready) {
       RefreshSensorInfo(link);
-      out.failed = ApplySettings(link, block_, savers);
+      out.failed = ApplySettings(link, block_, savers).failedTransfers;
       EXPECT_EQ(ReadBytes(dir / "config.bin"),
                 std::string(1, '\1') + std::string(reinterpret_cast<const char*>(&block_),
                                                    sizeof block_))
@@ -159,7 +159,7 @@ class TransferFaults : public ::testing::Test {
                        {});
     EXPECT_TRUE(link.deviceReady) << "fault at transfer " << k;
     EXPECT_EQ(mouse->State().handshakesAccepted, accepted + 1) << "fault at transfer " << k;
-    EXPECT_EQ(ApplySettings(link, block_, savers), 0u) << "fault at transfer " << k;
+    EXPECT_EQ(ApplySettings(link, block_, savers).failedTransfers, 0u) << "fault at transfer " << k;
     out.state = mouse->State();
     CloseDeviceHandles(link);
     return out;

@@ -8,6 +8,7 @@
 #include "core/device/commands.h"
 #include "core/device/protocol.h"
 #include "core/settings/config_file.h"
+#include "core/settings/edit_session.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/value_tables.h"
 #include "core/profiles/json_writer.h"
@@ -167,22 +168,17 @@ int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool s
   link.failedTransfers = 0;
   RefreshSensorInfo(link);
 
-  bool saved = true;
   ApplySavers savers;
   if (save) {
-    savers.saveSettings = [&] { saved = SaveSettings(store, configBin) && saved; };
-    // Captions only go back into a str.ini that exists: never a file of blanks.
-    if (std::filesystem::exists(strIni))
-      savers.saveItemTexts = [&] { saved = SaveItemTexts(strIni, lang, texts) && saved; };
+    savers = FileSavers(store, configBin, strIni, lang, texts);
+    savers.dataFolder.clear();  // this command holds the folder's lock already
   }
-  ApplySettings(link, store.settings, savers);
-  const unsigned failed = link.failedTransfers;
-  if (failed > 0) {
-    inv.err << "corvalinectl: " << failed << " transfer" << (failed == 1 ? "" : "s")
-            << " to the mouse failed; the mouse may not hold the whole configuration\n";
-    return kExitFailure;
-  }
-  if (!saved) return kExitFailure;
+  EditSession edits(store);
+  ApplyReport report = edits.Apply([&](const SettingsBlock& block) { return ApplySettings(link, block, savers); });
+  report.failedTransfers = link.failedTransfers;  // the sensor information's exchange counts too
+  for (const std::string& text : ApplyProblemTexts(report, UiLanguage::EN, configBin, strIni))
+    inv.err << "corvalinectl: " << text << '\n';
+  if (!report.AllDone()) return kExitFailure;
   inv.out << "applied " << Utf8FromPath(configBin) << (save ? "" : " (not saved)") << '\n';
   return kExitOk;
 }

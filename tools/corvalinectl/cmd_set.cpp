@@ -9,6 +9,7 @@
 #include "core/profiles/function_words.h"
 #include "core/profiles/profile.h"
 #include "core/profiles/setting_words.h"
+#include "core/settings/edit_session.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/value_tables.h"
 #include "core/settings/utf8_paths.h"

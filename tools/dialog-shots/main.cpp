@@ -15,16 +15,16 @@
 #include <memory>
 
 #include "core/i18n/ui_language.h"
-#include "gui/buttons/combo_dialog.h"
-#include "gui/buttons/delay_time_dialog.h"
-#include "gui/buttons/fire_key_dialog.h"
-#include "gui/buttons/media_dialog.h"
-#include "gui/buttons/single_dialog.h"
-#include "gui/buttons/windows_dialog.h"
-#include "gui/macros/macro_dialog.h"
-#include "gui/ui/child_colours.h"
-#include "gui/ui/skin_state.h"
-#include "gui/ui/skins_dialog.h"
+#include "gui/dialogs/combo_dialog.h"
+#include "gui/dialogs/delay_time_dialog.h"
+#include "gui/dialogs/fire_key_dialog.h"
+#include "gui/dialogs/media_dialog.h"
+#include "gui/dialogs/single_dialog.h"
+#include "gui/dialogs/windows_dialog.h"
+#include "gui/dialogs/macro_dialog.h"
+#include "gui/skin/child_colours.h"
+#include "gui/skin/skin_state.h"
+#include "gui/dialogs/skins_dialog.h"
 #include "platform/durable_io.h"
 
 namespace {

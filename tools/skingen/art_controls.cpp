@@ -4,7 +4,7 @@
 #include <QPainterPath>
 
 #include "art.h"
-#include "gui/ui/skin_files.h"
+#include "gui/skin/skin_files.h"
 
 namespace skingen {
 namespace {

@@ -7,7 +7,7 @@
 #include <QRadialGradient>
 
 #include "art.h"
-#include "gui/ui/skin_files.h"
+#include "gui/skin/skin_files.h"
 
 namespace skingen {
 namespace {

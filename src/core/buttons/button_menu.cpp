@@ -53,13 +53,13 @@ void RunSubDialog(const ButtonEditTarget& target, int slot, FunctionCategory c,
 
 }  // namespace
 
-MenuRect FunctionBoxRect(int slot) {
+PixelRect FunctionBoxRect(int slot) {
   if (!ValidSlot(slot)) return {};
   const int top = kBoxTop + kRowPitch * slot;
   return {kBoxLeft, top, kBoxRight, top + kBoxHeight};
 }
 
-MenuRect FunctionListRect(int slot) {
+PixelRect FunctionListRect(int slot) {
   if (!ValidSlot(slot)) return {};
   if (slot < kFirstSideSlot) {
     const int top = kBoxTop + kBoxHeight + 1 + kRowPitch * slot;

@@ -11,20 +11,14 @@
 
 #include "core/buttons/button_assign.h"
 #include "core/buttons/dialog_results.h"
+#include "core/pixel_rect.h"
 
 namespace corvaline {
 
-// Rectangles in client pixels of the main window, half-open
-// (left <= x < right, top <= y < bottom).
-struct MenuRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
-};
-
 // The box of visible slot 0..9 and the place of its function list (under the
 // box for slots 0..5, to the right of the boxes for slots 6..9).
-MenuRect FunctionBoxRect(int slot);
-MenuRect FunctionListRect(int slot);
+PixelRect FunctionBoxRect(int slot);
+PixelRect FunctionListRect(int slot);
 inline constexpr int kFunctionListControlBase = 41;  // control id 41 + slot
 inline constexpr int kDpiMenuControlId = 37;
 inline constexpr int kDpiMenuWidth = 60;

@@ -7,19 +7,29 @@
 #include "core/device/talk_lock.h"
 #include "core/settings/config_file.h"
 #include "core/settings/file_lock.h"
-#include "core/system/messages.h"
+#include "core/i18n/ui_strings.h"
+#include "core/settings/utf8_paths.h"
 #include "core/settings/value_tables.h"
 
 namespace corvaline {
+
+namespace {
+// A saver's own failure, told in the user's language; a lock that could not
+// be had carries the system's reason instead.
+constexpr char kSaverFailed[] = "could not be saved";
+}  // namespace
 
 ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configBin,
                        std::filesystem::path strIni, UiLanguage lang, const ItemTexts& texts) {
   ApplySavers savers;
   savers.dataFolder = configBin.parent_path();
-  savers.saveSettings = [&store, configBin = std::move(configBin)] { SaveSettings(store, configBin); };
-  savers.saveItemTexts = [strIni = std::move(strIni), lang, &texts] {
-    SaveItemTexts(strIni, lang, texts);
-  };
+  savers.saveSettings = [&store, configBin = std::move(configBin)] { return SaveSettings(store, configBin); };
+  std::error_code ec;
+  if (std::filesystem::exists(strIni, ec)) {
+    savers.saveItemTexts = [strIni = std::move(strIni), lang, &texts] {
+      return SaveItemTexts(strIni, lang, texts);
+    };
+  }
   return savers;
 }
 
@@ -110,16 +120,18 @@ void SendBlock(DeviceLink& link, const SettingsBlock& s) {
 
 }  // namespace
 
-unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers) {
+ApplyReport ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers) {
+  ApplyReport report;
   const unsigned failedBefore = link.failedTransfers;
   if (const TalkHold hold = HoldTalk(link); hold.ok) {
     SendBlock(link, s);
   } else {
     // Another program is in the middle of its own exchange: nothing of this
     // Apply goes out; the settings are still saved and the user told.
-    ShowMessage(hold.error, kAppTitle);
+    report.notSent = hold.error;
     ++link.failedTransfers;
   }
+  report.failedTransfers = link.failedTransfers - failedBefore;
 
   // Both saves under the data folder's lock: a corvalinectl edit lands
   // before or after them, never between its own read and write.
@@ -128,13 +140,42 @@ unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySave
     std::string error;
     lock = LockDataFolder(savers.dataFolder, &error);
     if (!lock.Held()) {
-      ShowMessage("The settings were not saved: " + error, kAppTitle);
-      return link.failedTransfers - failedBefore;
+      report.settingsSaved = Outcome::Failed("The settings were not saved: " + error);
+      report.captionsSaved = report.settingsSaved;
+      return report;
     }
   }
-  if (savers.saveSettings) savers.saveSettings();
-  if (savers.saveItemTexts) savers.saveItemTexts();
-  return link.failedTransfers - failedBefore;
+  if (savers.saveSettings) {
+    report.settingsWritten = savers.saveSettings();
+    if (!report.settingsWritten) report.settingsSaved = Outcome::Failed(kSaverFailed);
+  }
+  if (savers.saveItemTexts && !savers.saveItemTexts()) report.captionsSaved = Outcome::Failed(kSaverFailed);
+  return report;
+}
+
+std::vector<std::string> ApplyProblemTexts(const ApplyReport& report, UiLanguage lang,
+                                           const std::filesystem::path& configBin,
+                                           const std::filesystem::path& strIni) {
+  std::vector<std::string> texts;
+  if (!report.notSent.empty()) texts.push_back(report.notSent);
+  const bool saved = report.settingsSaved.Ok();
+  if (report.failedTransfers > 0) {
+    std::string t = FilledText(ShellText::TransfersFailed, std::to_string(report.failedTransfers), lang);
+    // The transfers never stop half-way; what the user can do next depends
+    // on whether the disk has the settings.
+    if (report.settingsWritten) t += (lang == UiLanguage::EN ? " " : "") + std::string(UiText(ShellText::SavedTryAgain, lang));
+    texts.push_back(std::move(t));
+  }
+  if (!saved && report.settingsSaved.Reason() != kSaverFailed) {
+    texts.push_back(report.settingsSaved.Reason());
+  } else if (!saved) {
+    std::string files = Utf8FromPath(configBin);
+    if (!report.captionsSaved.Ok()) files += ", " + Utf8FromPath(strIni);
+    texts.push_back(FilledText(ShellText::SettingsNotSaved, files, lang));
+  } else if (!report.captionsSaved.Ok()) {
+    texts.push_back(FilledText(ShellText::CaptionsNotSaved, Utf8FromPath(strIni), lang));
+  }
+  return texts;
 }
 
 }  // namespace corvaline

@@ -3,25 +3,29 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "core/device/device_link.h"
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/settings_block.h"
 
 namespace corvaline {
 
 // The two saving steps at the end of Apply: config.bin, then the captions in
-// str.ini. Either may be empty (nothing saved for it).
+// str.ini; each says whether it saved. Either may be empty (nothing to save).
 struct ApplySavers {
-  std::function<void()> saveSettings;
-  std::function<void()> saveItemTexts;
+  std::function<bool()> saveSettings;
+  std::function<bool()> saveItemTexts;
   // When set, both run holding this data folder's lock.
   std::filesystem::path dataFolder;
 };
 
 // The program's savers: the store's working block into configBin and the
-// captions of texts into the language's section of strIni.
+// captions of texts into the language's section of strIni. Captions only go
+// back into a str.ini that exists: never a file of captions and nothing else.
 ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configBin,
                        std::filesystem::path strIni, UiLanguage lang, const ItemTexts& texts);
 
@@ -34,9 +38,26 @@ void ApplyLightingToRecords(const SettingsBlock& s, DeviceRecords& records);
 // end of the sensor type's table sends the table's highest code.
 DpiTable BuildDpiTable(const SettingsBlock& s, int sensorType);
 
+// What one Apply achieved: the transfers the mouse did not take, why nothing
+// went out at all (empty when it did), and each save.
+struct [[nodiscard]] ApplyReport {
+  unsigned failedTransfers = 0;
+  std::string notSent;
+  Outcome settingsSaved;
+  Outcome captionsSaved;
+  bool settingsWritten = false;  // config.bin holds this block now
+  bool AllDone() const { return failedTransfers == 0 && settingsSaved.Ok() && captionsSaved.Ok(); }
+};
+
 // Sends report rate, lighting, DPI stages, macros and key matrices in the
 // mouse's order, then runs both savers. Always runs to its end, whatever the
-// mouse does; returns the number of transfers that failed.
-unsigned ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers);
+// mouse does.
+ApplyReport ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers);
+
+// What the user is told of a report that is not AllDone(), one paragraph per
+// problem, in the window and on the command line alike.
+std::vector<std::string> ApplyProblemTexts(const ApplyReport& report, UiLanguage lang,
+                                           const std::filesystem::path& configBin,
+                                           const std::filesystem::path& strIni);
 
 }  // namespace corvaline

@@ -3,6 +3,7 @@
 // one text member. Texts are UTF-8 and returned as views of static storage.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "core/i18n/ui_language.h"
@@ -171,6 +172,9 @@ enum class ShellText {
   OutsideChange,      // Apply after another program changed config.bin: %1 the file
   CaptionsNotSaved,   // Apply could not write the captions: %1 the file
   NothingLoaded,      // Apply with no settings ever loaded: %1 config.bin, %2 the factory file
+  TransfersFailed,    // Apply's transfers the mouse did not take: %1 how many
+  SavedTryAgain,      // after TransfersFailed when the settings were saved
+  SettingsNotSaved,   // Apply could not write config.bin: %1 the file(s)
   Count
 };
 
@@ -185,6 +189,8 @@ std::string_view UiText(MediaText id, UiLanguage lang);
 std::string_view UiText(WindowsText id, UiLanguage lang);
 std::string_view UiText(MacroDialogText id, UiLanguage lang);
 std::string_view UiText(ShellText id, UiLanguage lang);
+// A ShellText with its "%1" replaced by `value`.
+std::string FilledText(ShellText id, std::string_view value, UiLanguage lang);
 
 // The same in the process-wide language (CurrentLanguage()).
 template <typename Id>

@@ -37,11 +37,29 @@ constexpr std::array<TextRow<ShellText>, static_cast<std::size_t>(ShellText::Cou
      "to the mouse. Reinstall the program or restore one of these files.",
      "无法从 %1 或 %2 中的出厂设置载入任何设置，因此不会向鼠标发送任何内容。请重新安装本程序，或恢复其中一个文件。",
      "無法從 %1 或 %2 中的出廠設定載入任何設定，因此不會向滑鼠傳送任何內容。請重新安裝本程式，或還原其中一個檔案。"},
+    {ShellText::TransfersFailed,
+     "%1 transfer(s) to the mouse failed; the mouse may not have taken every setting.",
+     "有 %1 次传输失败，鼠标可能没有收到全部设置。",
+     "有 %1 次傳輸失敗，滑鼠可能沒有收到全部設置。"},
+    {ShellText::SavedTryAgain,
+     "The settings were saved; check the connection and press Apply again.",
+     "设置已保存，请检查连接后再按应用。",
+     "設置已保存，請檢查連接後再按應用。"},
+    {ShellText::SettingsNotSaved,
+     "The settings could not be saved to %1.",
+     "设置无法保存到 %1。",
+     "設定無法儲存到 %1。"},
 }};
 static_assert(i18n_detail::RowsInOrder(kShellRows));
 
 }  // namespace
 
 std::string_view UiText(ShellText id, UiLanguage lang) { return i18n_detail::Lookup(kShellRows, id, lang); }
+
+std::string FilledText(ShellText id, std::string_view value, UiLanguage lang) {
+  std::string text(UiText(id, lang));
+  if (const std::size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}
 
 }  // namespace corvaline

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core/i18n/ui_language.h"
+#include "core/settings/edit_session.h"
 #include "core/settings/value_tables.h"
 
 namespace corvaline {
@@ -69,20 +70,6 @@ std::string ColourText(const std::uint8_t (&rgb)[3]) {
   std::snprintf(buf, sizeof buf, "#%02X%02X%02X", rgb[0], rgb[1], rgb[2]);
   return buf;
 }
-
-bool SetDpiStageEnabled(SettingsBlock& block, int stage, bool on) {
-  if (stage < 0 || stage >= kDpiStages) return false;
-  if (!on) {
-    bool otherOn = false;
-    for (int s = 0; s < kDpiStages; ++s)
-      otherOn = otherOn || (s != stage && block.dpiStageEnabled[s]);
-    if (!otherOn) return false;
-  }
-  block.dpiStageEnabled[stage] = on ? 1 : 0;
-  return true;
-}
-
-int ClickableDpiLevels(int sensorType) { return sensorType == 0 ? kMaxDpiLevels : 8; }
 
 ChangeResult ChangeDpiStage(SettingsBlock& block, const DpiStageChange& change, int sensorType) {
   if (change.stage < 0 || change.stage >= kDpiStages) return Bad("the DPI stages are 1 to 4");

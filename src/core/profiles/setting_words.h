@@ -28,15 +28,9 @@ ChangeResult SetReportRateText(SettingsBlock& block, std::string_view hz);
 std::optional<std::array<std::uint8_t, 3>> ParseColour(std::string_view text);
 std::string ColourText(const std::uint8_t (&rgb)[3]);
 
-// Switching a DPI stage on or off as its check box does: the last stage that
-// is on cannot be switched off (false, nothing changed).
-bool SetDpiStageEnabled(SettingsBlock& block, int stage, bool on);
-
-// The DPI slider levels that take a click: 1..12 with sensor type 0, else 1..8.
-int ClickableDpiLevels(int sensorType);
-
 // One stage (0..3): on/off first, then the level (1-based), then the colour,
-// which only a stage that is on takes. All or nothing.
+// which only a stage that is on takes, by the rules of edit_session.h. All or
+// nothing.
 struct DpiStageChange {
   int stage = 0;
   std::optional<bool> on;

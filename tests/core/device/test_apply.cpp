@@ -68,10 +68,14 @@ TEST(Apply, WholeSequenceMatchesTheRecordedTraffic) {
 
   std::vector<std::string> order;
   std::size_t linesAtSave = 0;
-  ApplySavers savers{[&] { order.push_back("settings"); linesAtSave = s.trace.size(); },
-                     [&] { order.push_back("texts"); }, {}};
+  ApplySavers savers{[&] {
+                       order.push_back("settings");
+                       linesAtSave = s.trace.size();
+                       return true;
+                     },
+                     [&] { order.push_back("texts"); return true; }, {}};
   const SettingsBlock block = KnownBlock();
-  EXPECT_EQ(ApplySettings(s.link, block, savers), 0u);
+  EXPECT_TRUE(ApplySettings(s.link, block, savers).AllDone());
   EXPECT_EQ(order, (std::vector<std::string>{"settings", "texts"}));
   EXPECT_EQ(linesAtSave, s.trace.size());
   EXPECT_EQ(s.sleeper.Total(), 249);
@@ -170,7 +174,8 @@ TEST(Apply, UnpluggingHalfwayStillFinishesAndSaves) {
     int saved = 0;
     const SettingsBlock block = KnownBlock();
     const unsigned failed =
-        ApplySettings(s.link, block, ApplySavers{[&] { ++saved; }, [&] { ++saved; }, {}});
+        ApplySettings(s.link, block, ApplySavers{[&] { return ++saved > 0; }, [&] { return ++saved > 0; }, {}})
+            .failedTransfers;
     EXPECT_GT(failed, 0u) << after;
     EXPECT_EQ(saved, 2) << after;
     // The sequence ran to its last command.
@@ -184,8 +189,30 @@ TEST(Apply, UnpluggingHalfwayStillFinishesAndSaves) {
   testing::CountingSleeper sleeper;
   link.sleeper = &sleeper;
   int saved = 0;
-  EXPECT_GT(ApplySettings(link, KnownBlock(), ApplySavers{[&] { ++saved; }, {}, {}}), 50u);
+  EXPECT_GT(ApplySettings(link, KnownBlock(), ApplySavers{[&] { return ++saved > 0; }, {}, {}}).failedTransfers, 50u);
   EXPECT_EQ(saved, 1);
+}
+
+TEST(Apply, ProblemTextsSayWhatWentWrongAndNothingElse) {
+  const std::filesystem::path config = "d/config.bin", str = "d/str.ini";
+  ApplyReport r;
+  r.settingsWritten = true;
+  EXPECT_TRUE(ApplyProblemTexts(r, UiLanguage::EN, config, str).empty());
+  r.failedTransfers = 2;
+  r.captionsSaved = Outcome::Failed("x");
+  EXPECT_EQ(ApplyProblemTexts(r, UiLanguage::EN, config, str),
+            (std::vector<std::string>{"2 transfer(s) to the mouse failed; the mouse may not have taken every "
+                                      "setting. The settings were saved; check the connection and press Apply "
+                                      "again.",
+                                      "The button captions could not be saved to d/str.ini. The settings "
+                                      "themselves were saved."}));
+  // Not saved: no word of "saved"; a lock's reason is passed on as it is.
+  r.settingsWritten = false;
+  r.settingsSaved = Outcome::Failed("The settings were not saved: locked");
+  const auto texts = ApplyProblemTexts(r, UiLanguage::CHS, config, str);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "有 2 次传输失败，鼠标可能没有收到全部设置。");
+  EXPECT_EQ(texts[1], "The settings were not saved: locked");
 }
 
 }  // namespace

@@ -217,7 +217,7 @@ void ApplyAsRecorded(DeviceLink& link, const SettingsBlock& block, const std::st
             link.outputReportLength == 33,
         "report lengths 9/33/33 from the kernel's descriptor");
   RefreshSensorInfo(link);
-  Check(ApplySettings(link, block, {}) == 0, "a whole Apply without a failed transfer");
+  Check(ApplySettings(link, block, {}).failedTransfers == 0, "a whole Apply without a failed transfer");
   Check(!golden.empty() && trace == golden, "the traffic equals the recorded trace");
   if (trace != golden) std::printf("--- traffic seen:\n%s---\n", trace.c_str());
   link.traceOn = false;
@@ -281,7 +281,7 @@ int main(int argc, char** argv) {
     // Gone in the middle of an Apply: every transfer after it fails, none hangs.
     feature.DestroyAfterSets(20);
     const auto start = std::chrono::steady_clock::now();
-    const unsigned failed = ApplySettings(link, store.settings, {});
+    const unsigned failed = ApplySettings(link, store.settings, {}).failedTransfers;
     const auto took = std::chrono::steady_clock::now() - start;
     Check(failed > 0, "the Apply after the mouse vanished counts " + std::to_string(failed) +
                           " failed transfers");

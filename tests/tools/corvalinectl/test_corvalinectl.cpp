@@ -36,6 +36,17 @@ TEST(Corvalinectl, NoSaveLeavesTheFilesAlone) {
   EXPECT_EQ(ReadFileBytes(box / "str.ini"), ReadFileBytes(kSource / "assets" / "str.ini"));
 }
 
+TEST(Corvalinectl, ApplySaysWhatCouldNotBeSaved) {
+  ToolSandbox box;
+  std::filesystem::copy_file(kSource / "assets" / "config.bin", box / "config.bin");
+  std::filesystem::create_directory(box / "str.ini");  // no file can be written there
+  const auto r = box.Run({"--simulate", "apply", (box / "config.bin").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("corvalinectl: The button captions could not be saved to " + (box / "str.ini").string()),
+            std::string::npos)
+      << r.err;
+}
+
 TEST(Corvalinectl, BadFilesAndCommandLinesGiveOneLineAndTheDocumentedStatus) {
   ToolSandbox box;
   WriteFileBytes(box / "short.bin", std::string(kConfigFileSize - 1, '\0'));

@@ -1,0 +1,135 @@
+// What the shell does about edits that are not applied yet: the question
+// before the window without a tray ends the program, and the watch on
+// config.bin that notices another program (corvalinectl) saving meanwhile.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "core/settings/utf8_paths.h"
+#include "core/i18n/ui_strings.h"
+#include "core/settings/config_file.h"
+#include "core/settings/data_paths.h"
+#include "core/system/messages.h"
+#include "gui/pages/system_mouse_view.h"
+#include "gui/shell/main_window.h"
+#include "gui/shell/shell.h"
+#include "gui/skin/skin_text.h"
+
+namespace corvaline::gui {
+
+namespace {
+
+// A save replaces the file by a rename, which shows as several events on the
+// file and its folder; they are taken together once the folder is quiet.
+constexpr int kConfigSettleMs = 100;
+
+QString ConfigPath() { return QString::fromStdString(Utf8FromPath(DataFiles().configBin)); }
+
+// config.bin as it is on disk when it has its size; empty otherwise (a file
+// being damaged or missing is not taken for a change to load).
+QByteArray ReadConfigBytes() {
+  QFile file(ConfigPath());
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QByteArray bytes = file.read(static_cast<qint64>(kConfigFileSize) + 1);
+  return bytes.size() == static_cast<qsizetype>(kConfigFileSize) ? bytes : QByteArray();
+}
+
+int AskWithMessageBox(QWidget* parent, const QString& text, const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Question, QString::fromLatin1(kAppTitle.data(), kAppTitle.size()), text,
+                  QMessageBox::NoButton, parent);
+  std::vector<QAbstractButton*> made;
+  for (int i = 0; i < buttons.size(); ++i) {
+    const auto role = i == 0 ? QMessageBox::AcceptRole
+                             : i + 1 == buttons.size() ? QMessageBox::RejectRole : QMessageBox::DestructiveRole;
+    made.push_back(box.addButton(buttons[i], role));
+  }
+  box.exec();
+  for (std::size_t i = 0; i < made.size(); ++i)
+    if (box.clickedButton() == made[i]) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace
+
+int Shell::Ask(const QString& text, const QStringList& buttons) {
+  if (options_.ask) return options_.ask(text, buttons);
+  return AskWithMessageBox(window_.get(), text, buttons);
+}
+
+bool Shell::ConfirmClose() {
+  if (options_.trayResident || !HasUnappliedEdits()) return true;
+  const QStringList buttons{Utf8(UiText(MainText::Apply, language_)),
+                            Utf8(UiText(ShellText::Discard, language_)),
+                            Utf8(UiText(MainText::Cancel, language_))};
+  switch (Ask(Utf8(UiText(ShellText::UnappliedOnClose, language_)), buttons)) {
+    case 0: return ApplyEdits();
+    case 1: return true;
+    default: return false;
+  }
+}
+
+void Shell::WatchConfigFile() {
+  knownConfig_ = ReadConfigBytes();
+  configWatcher_ = new QFileSystemWatcher(this);
+  configSettle_ = new QTimer(this);
+  configSettle_->setSingleShot(true);
+  configSettle_->setInterval(kConfigSettleMs);
+  connect(configWatcher_, &QFileSystemWatcher::fileChanged, configSettle_, qOverload<>(&QTimer::start));
+  connect(configWatcher_, &QFileSystemWatcher::directoryChanged, configSettle_, qOverload<>(&QTimer::start));
+  connect(configSettle_, &QTimer::timeout, this, &Shell::OnConfigFileChanged);
+  configWatcher_->addPath(QFileInfo(ConfigPath()).absolutePath());
+  if (QFileInfo::exists(ConfigPath())) configWatcher_->addPath(ConfigPath());
+}
+
+void Shell::OnConfigFileChanged() {
+  // A file renamed over the watched one ends the watch on it; it starts again
+  // on the new file.
+  if (!configWatcher_->files().contains(ConfigPath()) && QFileInfo::exists(ConfigPath()))
+    configWatcher_->addPath(ConfigPath());
+  const QByteArray bytes = ReadConfigBytes();
+  if (bytes.isEmpty() || bytes == knownConfig_) return;
+  knownConfig_ = bytes;
+  if (HasUnappliedEdits()) {
+    // The user's edits stay; the next Apply asks before it overwrites.
+    outsideChange_ = true;
+    return;
+  }
+  ReloadConfigFile();
+}
+
+void Shell::ReloadConfigFile() {
+  outsideChange_ = false;
+  if (!LoadSettings(Settings(), DataFiles().configBin)) return;
+  session_.MarkSaved();
+  knownConfig_ = ReadConfigBytes();
+  // The other program saved the button captions with the settings.
+  LoadItemTexts(DataFiles().strIni, language_, items_);
+  RecomposeCurrentPage();
+}
+
+bool Shell::ApplyEdits() {
+  if (!Settings().loaded) {
+    const QString text = Utf8(UiText(ShellText::NothingLoaded, language_))
+                             .arg(ConfigPath(), QString::fromStdString(Utf8FromPath(DataFiles().factoryConfigBin)));
+    ShowMessage(text.toStdString(), kAppTitle);
+    return false;
+  }
+  if (outsideChange_) {
+    const QString text = Utf8(UiText(ShellText::OutsideChange, language_)).arg(ConfigPath());
+    const QStringList buttons{Utf8(UiText(MainText::Apply, language_)), Utf8(UiText(MainText::Cancel, language_))};
+    if (Ask(text, buttons) != 0) return false;
+  }
+  const ApplyReport report =
+      session_.Apply([this](const SettingsBlock&) { return device_->ApplySettings(items_, language_); });
+  outsideChange_ = false;
+  knownConfig_ = ReadConfigBytes();
+  ShowPointerProblems((pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply());
+  ReportApplyResult(report);
+  return true;
+}
+
+}  // namespace corvaline::gui

@@ -1,0 +1,114 @@
+#include "gui/skin/list_box.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace corvaline {
+
+namespace {
+
+// Draws an entry the way a plain list box does: the text two pixels in from
+// the left on one line, the selected entry in the highlight colours. The
+// style's own item margins would cut the short lists' longer entries.
+class EntryDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    if (selected) painter->fillRect(option.rect, option.palette.color(QPalette::Highlight));
+    painter->setFont(option.font);
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data(Qt::DisplayRole).toString());
+  }
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+    return QSize(0, ListBox::kRowHeight);
+  }
+};
+
+}  // namespace
+
+ListBox::ListBox(QWidget* parent, int id, const QRect& geometry) : QListWidget(parent), id_(id) {
+  setObjectName(QStringLiteral("list%1").arg(id));
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(kBorder);
+  setUniformItemSizes(true);
+  setSpacing(0);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setTextElideMode(Qt::ElideNone);
+  setFocusPolicy(Qt::NoFocus);  // the window's keys stay with the window
+  setItemDelegate(new EntryDelegate(this));
+  setMouseTracking(true);
+  viewport()->setMouseTracking(true);
+  setGeometry(geometry);
+  show();
+}
+
+void ListBox::SetEntries(const QStringList& entries) {
+  clear();
+  trackedRow_ = -1;
+  for (const QString& text : entries) {
+    auto* item = new QListWidgetItem(text, this);
+    item->setSizeHint(QSize(0, kRowHeight));
+  }
+}
+
+QRect ListBox::EntryRect(int row) const {
+  const QListWidgetItem* it = item(row);
+  if (!it) return {};
+  const QRect r = visualItemRect(it);
+  return r.translated(viewport()->pos());
+}
+
+int ListBox::RowAt(QPoint point) const {
+  const QPoint inViewport = point - viewport()->pos();
+  if (!viewport()->rect().contains(inViewport)) return -1;
+  const QModelIndex index = indexAt(inViewport);
+  return index.isValid() ? index.row() : -1;
+}
+
+int ListBox::TrackPointer(QPoint point) {
+  const int row = RowAt(point);
+  if (row < 0 || row == trackedRow_) return row;
+  trackedRow_ = row;
+  setCurrentRow(row);
+  emit hovered(row);
+  return row;
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* event) {
+  // Hot tracking only: the viewport's coordinates are turned into the list's.
+  TrackPointer(viewport()->mapTo(this, event->position().toPoint()));
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QListWidget::mousePressEvent(event);
+    return;
+  }
+  const int row = RowAt(viewport()->mapTo(this, event->position().toPoint()));
+  if (row < 0) {
+    QListWidget::mousePressEvent(event);  // the scroll bar and empty space
+    return;
+  }
+  setCurrentRow(row);
+  emit chosen(row);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentRow() >= 0) {
+    emit chosen(currentRow());
+    return;
+  }
+  QListWidget::keyPressEvent(event);
+}
+
+}  // namespace corvaline

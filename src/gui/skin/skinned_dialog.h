@@ -1,0 +1,118 @@
+// The frame every sub-dialog shares: a frameless modal dialog whose skin
+// background sets its size, drawn OK, Cancel and close buttons that light up
+// after the pointer rests on them, the dialog font of the UI language, and
+// the click and key rules that end the dialog. Each dialog adds its controls
+// and texts on top.
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <QImage>
+#include <QSet>
+#include <QString>
+
+#include <string_view>
+#include <vector>
+
+#include "core/i18n/ui_language.h"
+#include "gui/skin/hover.h"
+#include "gui/skin/skin_text.h"
+
+class QLabel;
+class QLineEdit;
+class QTimer;
+
+namespace corvaline {
+
+class DropDown;
+class ListBox;
+
+inline constexpr QRect kDialogCloseBox = RectLTRB(352, 6, 370, 24);
+inline constexpr QRect kDialogOkButton = RectLTRB(166, 253, 271, 274);
+inline constexpr QRect kDialogCancelButton = RectLTRB(270, 253, 375, 274);
+// Background of the dialogs' edits, displays and lists.
+inline constexpr QRgb kDialogControlBack = 0xFF282828;  // RGB(40, 40, 40)
+
+// Hover ids of the frame's three picture buttons.
+enum DialogHoverId : int { kDialogHoverOk = 1, kDialogHoverCancel, kDialogHoverClose };
+
+// What Enter and Escape do: end the dialog (OK / cancelled) like any dialog,
+// or nothing at all, because the dialog captures those keys as key names.
+enum class DialogKeys { EndDialog, Captured };
+
+// The one font of every sub-dialog in a language.
+QFont DialogFontFor(UiLanguage lang);
+
+class SkinnedDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // Loads the background (the user is told with "error" and `failureCaption`
+  // when it is missing; the dialog then keeps a plain surface with its
+  // buttons, so it can still be ended).
+  SkinnedDialog(QWidget* parent, std::string_view backgroundFile, std::string_view failureCaption,
+                DialogKeys keys);
+  ~SkinnedDialog() override;
+
+  // False when the background was missing: the dialog then has no controls
+  // and its results stay at their initial values.
+  bool Built() const { return built_; }
+  UiLanguage Language() const { return language_; }
+  const QFont& DialogFont() const { return font_; }
+  const QImage& Canvas() const { return canvas_; }
+  bool IsHighlighted(int hoverId) const { return hover_.IsHighlighted(hoverId); }
+
+  // One left click at a point of the dialog, as the mouse would give it.
+  void ClickAt(QPoint point);
+  // OK pressed: the dialog takes over what its fields hold, then ends.
+  void ConfirmDialog();
+
+ protected:
+  // The dialog's own texts over the background, after the buttons.
+  virtual void DrawOwnTexts(QPainter& painter) { (void)painter; }
+  // Clicks on the dialog's own targets (after lists and frame buttons).
+  virtual void OnClick(QPoint point) { (void)point; }
+  // Called by OK (button or Enter) before the dialog ends.
+  virtual void TakeFieldValues() {}
+
+  // The lists the frame opens, closes and scrolls by its click and wheel rules.
+  void AddDropDown(DropDown* dropDown) { dropDowns_.push_back(dropDown); }
+  // Rebuilds the picture (after a hover change or a change of own texts).
+  void Recompose();
+  // Draws a skin file in the dialog's picture; a missing file is reported
+  // once per dialog ("LoadPng---Load image failed.").
+  void DrawDialogImage(QPainter& painter, std::string_view fileName, QPoint at);
+
+  // Child controls in the dialogs' colours: white on RGB(40, 40, 40).
+  QLabel* MakeDisplay(const QRect& rect, Qt::Alignment align, const QString& text);
+  QLineEdit* MakeEdit(const QRect& rect, bool digitsOnly, const QString& text);
+
+  void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void OnPointerRested();
+  void DrawButton(QPainter& painter, int hoverId, const QRect& rect, const QString& caption);
+
+  DialogKeys keys_;
+  bool built_ = false;
+  UiLanguage language_;
+  QFont font_;
+  QImage background_;
+  QImage canvas_;
+  HoverTracker hover_;
+  QTimer* hoverTimer_ = nullptr;
+  QPoint hoverPoint_;
+  QSet<QString> reportedMissing_;
+  std::vector<DropDown*> dropDowns_;
+};
+
+// Colours a list of a dialog the way its displays are coloured.
+void StyleDialogList(ListBox& list, const QFont& font);
+
+}  // namespace corvaline

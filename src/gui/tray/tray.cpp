@@ -1,0 +1,89 @@
+#include "gui/tray/tray.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace corvaline::gui {
+
+struct SystemTray::Impl {
+  QSystemTrayIcon icon;
+  QMenu menu;
+  QMenu* profiles = nullptr;  // made on the first SetProfiles
+  QAction* exitAction = nullptr;
+  QAction* autoSwitch = nullptr;  // the automatic-profile entries, kept across refills
+  QAction* autoAssign = nullptr;
+};
+
+SystemTray::SystemTray(QObject* parent) : TrayPort(parent), impl_(new Impl) {
+  impl_->exitAction = impl_->menu.addAction(QString());
+  impl_->icon.setContextMenu(&impl_->menu);
+  connect(impl_->exitAction, &QAction::triggered, this, &TrayPort::exitChosen);
+  connect(&impl_->menu, &QMenu::aboutToShow, this, &TrayPort::menuOpening);
+  connect(&impl_->icon, &QSystemTrayIcon::activated, this,
+          [this](QSystemTrayIcon::ActivationReason reason) {
+            // Context (right button) is served by the menu itself; the middle
+            // button does nothing.
+            if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+              emit leftClicked();
+          });
+}
+
+SystemTray::~SystemTray() { delete impl_; }
+
+void SystemTray::ShowIcon(const QIcon& icon, const QString& tip, const QString& exitText) {
+  impl_->exitAction->setText(exitText);
+  impl_->icon.setIcon(icon);
+  impl_->icon.setToolTip(tip);
+  impl_->icon.show();
+}
+
+void SystemTray::RemoveIcon() { impl_->icon.hide(); }
+
+void SystemTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
+  // Always the information icon, the "Warning" title included.
+  impl_->icon.showMessage(title, text, QSystemTrayIcon::Information, timeoutMs);
+}
+
+void SystemTray::SetProfiles(const QString& title, const QStringList& names,
+                             const QString& emptyText, const QString& saveText) {
+  if (!impl_->profiles) {
+    impl_->profiles = new QMenu(&impl_->menu);
+    impl_->menu.insertMenu(impl_->exitAction, impl_->profiles);
+  }
+  QMenu* m = impl_->profiles;
+  m->setTitle(title);
+  m->clear();
+  for (const QString& name : names)
+    connect(m->addAction(name), &QAction::triggered, this, [this, name] { emit profileChosen(name); });
+  if (names.isEmpty()) m->addAction(emptyText)->setEnabled(false);
+  m->addSeparator();
+  connect(m->addAction(saveText), &QAction::triggered, this, &TrayPort::saveProfileChosen);
+  impl_->autoSwitch = impl_->autoAssign = nullptr;
+}
+
+void SystemTray::SetAutoEntries(const QString& switchText, bool on, const QString& assignText) {
+  QMenu* m = impl_->profiles;
+  if (!m) return;
+  if (!impl_->autoSwitch) {
+    m->addSeparator();
+    impl_->autoSwitch = m->addAction(switchText);
+    impl_->autoSwitch->setCheckable(true);
+    connect(impl_->autoSwitch, &QAction::triggered, this, &TrayPort::autoSwitchToggled);
+    impl_->autoAssign = m->addAction(QString());
+    connect(impl_->autoAssign, &QAction::triggered, this, &TrayPort::autoAssignChosen);
+  }
+  impl_->autoSwitch->setText(switchText);
+  impl_->autoSwitch->setChecked(on);
+  impl_->autoAssign->setText(assignText);
+  impl_->autoAssign->setVisible(!assignText.isEmpty());
+}
+
+QMenu* SystemTray::ContextMenu() { return &impl_->menu; }
+
+void NotificationOnlyTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
+  if (useDesktopService_ && SendDesktopNotification(title, text, timeoutMs)) return;
+  notice_.Show(title, text, timeoutMs);
+}
+
+}  // namespace corvaline::gui

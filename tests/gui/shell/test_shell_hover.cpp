@@ -1,0 +1,73 @@
+// Hover feedback of the window's picture buttons on a running shell.
+#include <QImage>
+#include <QTest>
+
+#include "gui/shell/main_window.h"
+#include "shell_fixture.h"
+
+namespace corvaline::gui::testing {
+namespace {
+
+class HoverShell : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    WriteDataFiles("EN");
+    const QString skin = dir.path() + "/Skins/Test/";
+    Save(skin + "button-normal.png", 105, 21, QColor(90, 90, 90));
+    Save(skin + "button-over.png", 105, 21, QColor(250, 0, 0));
+    Save(skin + "button-min-normal.png", 18, 18, QColor(90, 90, 90));
+    Save(skin + "button-min-over.png", 18, 18, QColor(0, 250, 0));
+    MakeShell();
+    shell->Start();
+    emit tray.leftClicked();
+    ASSERT_TRUE(shell->Window().isVisible());
+  }
+  static void Save(const QString& file, int w, int h, QColor colour) {
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(file));
+  }
+  // Moves the pointer there and lets it rest until the rest shows at the
+  // given pixel; a busy machine may fire the rest timer late.
+  void RestAt(int x, int y, QPoint shows, QRgb colour) {
+    emit shell->Window().pointerMoved(QPoint(x, y));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Pixel(shows.x(), shows.y()) == colour; }, 2000));
+  }
+  QRgb Pixel(int x, int y) { return shell->Window().Canvas()->pixel(x, y); }
+};
+
+constexpr QRgb kNormal = 0xFF5A5A5A;
+
+TEST_F(HoverShell, RestingLightsOneOfOkApplyCancelAndLeavingEndsEveryHighlight) {
+  // The corner pixels stay clear of the centred captions.
+  EXPECT_EQ(Pixel(563, 624), kNormal);
+  RestAt(600, 630, {563, 624}, 0xFFFA0000);  // OK
+  EXPECT_EQ(Pixel(563, 624), 0xFFFA0000);
+  RestAt(700, 630, {667, 624}, 0xFFFA0000);  // Apply: OK goes back to normal
+  EXPECT_EQ(Pixel(563, 624), kNormal);
+  EXPECT_EQ(Pixel(667, 624), 0xFFFA0000);
+  RestAt(830, 10, {826, 6}, 0xFF00FA00);  // Minimise stands alone: Apply stays lit
+  EXPECT_EQ(Pixel(826, 6), 0xFF00FA00);
+  EXPECT_EQ(Pixel(667, 624), 0xFFFA0000);
+  EXPECT_TRUE(shell->Hover().IsHighlighted(kHoverApply));
+
+  emit shell->Window().pointerMoved(QPoint(150, 300));  // an empty spot
+  EXPECT_EQ(Pixel(667, 624), kNormal);
+  EXPECT_EQ(Pixel(826, 6), kNormal);
+  EXPECT_FALSE(shell->Hover().AnyHighlighted());
+}
+
+TEST_F(HoverShell, PassingOverAButtonDrawsNothingAndLeavingTheWindowEndsHighlights) {
+  emit shell->Window().pointerMoved(QPoint(600, 630));
+  emit shell->Window().pointerMoved(QPoint(150, 300));  // gone before the rest ended
+  QTest::qWait(kHoverRestMs * 5);
+  EXPECT_EQ(Pixel(563, 624), kNormal);
+  RestAt(830, 10, {826, 6}, 0xFF00FA00);
+  EXPECT_EQ(Pixel(826, 6), 0xFF00FA00);
+  emit shell->Window().pointerMoved(QPoint(-1, -1));
+  EXPECT_EQ(Pixel(826, 6), kNormal);
+}
+
+}  // namespace
+}  // namespace corvaline::gui::testing

@@ -1,0 +1,98 @@
+// Automatic profiles in the running program, with focus reports given by
+// hand and the virtual mouse.
+#include "core/profiles/auto_rules.h"
+#include "core/profiles/profile_store.h"
+#include "core/settings/data_paths.h"
+#include "gui/tray/auto_switch.h"
+#include "gui/shell/main_window.h"
+#include "gui/tray/profiles_menu.h"
+#include "shell_fixture.h"
+
+namespace corvaline::gui::testing {
+namespace {
+
+TEST_F(ShellTest, AutoSwitchFollowsTheFocusAndHoldsBackWhileEditsAreOpen) {
+  WriteDataFiles("EN");
+  MakeShell();
+  shell->Start();
+  ProfilesMenu menu(*shell, tray);
+  const std::filesystem::path data = DataFiles().programFolder;
+  Settings().settings.reportRateCode = 8;
+  ASSERT_TRUE(menu.SaveCurrent("slow"));
+  Settings().settings.reportRateCode = 1;
+  ASSERT_TRUE(menu.SaveCurrent("fast"));
+  ASSERT_TRUE(menu.Load("slow"));  // by hand: "slow" is on the mouse
+  AutoRules rules;
+  rules.delayMs = 100;
+  SetRule(rules, "Game", "fast");
+  rules.defaultProfile = "slow";
+  ASSERT_EQ(WriteAutoRules(data, rules), "");
+  AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
+  int switches = 0;
+  QObject::connect(&autoSwitch, &AutoSwitchController::switched, [&] { ++switches; });
+
+  // Through five windows quickly and back to the desktop: no write.
+  for (const char* app : {"game", "term", "game", "mail", "xterm"}) {
+    autoSwitch.OnFocus({app, app});
+    WaitFor([] { return false; }, 30);
+  }
+  WaitFor([] { return false; }, 300);
+  EXPECT_EQ(switches, 0);
+
+  autoSwitch.OnFocus({"steam", "GAME"});  // the class has the rule
+  ASSERT_TRUE(WaitFor([&] { return switches == 1; }, 2000));
+  EXPECT_EQ(mouse->State().reportRateCode, 1);
+  EXPECT_EQ(Settings().savedSettings.reportRateCode, 1);
+  EXPECT_EQ(tray.balloons.back().text, QString("Profile \"fast\" switched on for GAME"));
+  EXPECT_EQ(ReadAutoApplyCounts(data).back().count, 1);
+
+  // Unapplied edits hold the switch back; once gone, it goes.
+  Settings().settings.dpiStageIndex[0] ^= 1;
+  autoSwitch.OnFocus({"xterm", "XTerm"});
+  WaitFor([] { return false; }, 400);
+  EXPECT_EQ(switches, 1);
+  RestoreSnapshot(Settings());
+  ASSERT_TRUE(WaitFor([&] { return switches == 2; }, 2000));
+  EXPECT_EQ(mouse->State().reportRateCode, 8);
+
+  // Switched off from the tray: written to the rules, nothing switches.
+  emit tray.autoSwitchToggled(false);
+  EXPECT_FALSE(ReadAutoRules(data).rules.on);
+  autoSwitch.OnFocus({"game", "Game"});
+  WaitFor([] { return false; }, 300);
+  EXPECT_EQ(switches, 2);
+  // The last application gets the profile now in use.
+  emit tray.autoAssignChosen();
+  EXPECT_EQ(ProfileForApp(ReadAutoRules(data).rules, "xterm"), "slow");
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(ShellTest, LookingAtModeBHoldsNoSwitchBack) {
+  WriteDataFiles("EN");
+  MakeShell();
+  shell->Start();
+  ProfilesMenu menu(*shell, tray);
+  Settings().settings.reportRateCode = 1;
+  ASSERT_TRUE(menu.SaveCurrent("fast"));
+  AutoRules rules;
+  rules.delayMs = 0;
+  SetRule(rules, "game", "fast");
+  ASSERT_EQ(WriteAutoRules(DataFiles().programFolder, rules), "");
+  AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
+  int switches = 0;
+  QObject::connect(&autoSwitch, &AutoSwitchController::switched, [&] { ++switches; });
+
+  // The user only looks at Mode B's buttons, then hides the window.
+  emit tray.leftClicked();
+  shell->Window().ClickAt(400, 525);
+  ASSERT_EQ(Settings().settings.currentMode, 1);
+  shell->HideWindow();
+  Settings().settings.reportRateCode = 8;  // what the mouse has, not "fast"
+  Settings().savedSettings.reportRateCode = 8;
+  autoSwitch.OnFocus({"game", "game"});
+  EXPECT_TRUE(WaitFor([&] { return switches == 1; }, 2000))
+      << "waited for the switch to \"fast\"; switches: " << switches;
+}
+
+}  // namespace
+}  // namespace corvaline::gui::testing
