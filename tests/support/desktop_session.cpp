@@ -70,21 +70,30 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-xcb_window_t Root(xcb_connection_t* c) {
-  return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-}
-
-// openbox sets _NET_SUPPORTING_WM_CHECK on the root window once it manages.
-bool WindowManagerRuns(const std::string& display) {
+// A window manager is ready once it manages a window mapped now. openbox
+// sets _NET_SUPPORTING_WM_CHECK early in its start and drops the map
+// requests that come before its event loop runs: a client mapped then stays
+// unmapped and can never take the focus. So a probe window is mapped and
+// must get WM_STATE (set by the manager as it takes it); a new one each try.
+bool WindowManagerManages(const std::string& display) {
   Connection c = Connect(display);
   if (xcb_connection_has_error(c.get())) return false;
-  const xcb_atom_t check = Atom(c.get(), "_NET_SUPPORTING_WM_CHECK");
-  std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> p(
-      xcb_get_property_reply(
-          c.get(), xcb_get_property(c.get(), 0, Root(c.get()), check, XCB_ATOM_WINDOW, 0, 1),
-          nullptr),
-      &std::free);
-  return p && xcb_get_property_value_length(p.get()) == 4;
+  xcb_connection_t* x = c.get();
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x)).data;
+  const xcb_window_t probe = xcb_generate_id(x);
+  xcb_create_window(x, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 10, 10, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+  xcb_map_window(x, probe);
+  const xcb_atom_t wmState = Atom(x, "WM_STATE");
+  const std::string managed = WaitFor("WM_STATE", 500ms, [&] {
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> p(
+        xcb_get_property_reply(x, xcb_get_property(x, 0, probe, wmState, wmState, 0, 2), nullptr),
+        &std::free);
+    return p && xcb_get_property_value_length(p.get()) > 0;
+  });
+  xcb_destroy_window(x, probe);
+  xcb_flush(x);
+  return managed.empty();
 }
 
 // A notification area is there for the program once the system tray
@@ -222,8 +231,8 @@ bool XDesktop::Start(std::string* why) {
   wmLog_ = TempLog("openbox");
   wm_ = Child({"openbox", "--sm-disable"}, wmLog_);
   *why = WaitFor(
-      "openbox to manage " + Display(), kServerDeadline,
-      [&] { return WindowManagerRuns(Display()); },
+      "openbox to manage a window mapped on " + Display(), kServerDeadline,
+      [&] { return WindowManagerManages(Display()); },
       [&] { return "openbox " + wm_.State() + ": " + LogTail(wmLog_); });
   return why->empty();
 }

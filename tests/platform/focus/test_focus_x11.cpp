@@ -29,14 +29,15 @@ std::string Joined(const std::vector<std::string>& names) {
   return text.empty() ? "(nothing)" : text;
 }
 
-// Waits for the client's window and gives it the focus as a click would
-// (a window manager just started may not focus new windows yet).
+// Waits for the client's window and gives it the focus as a click would.
+// Only a window the window manager has mapped (managed) can be activated, so
+// the search is for visible windows only.
 int Activate(const char* windowClass) {
   // A search can fail on a window that vanishes while it looks (BadWindow).
   int status = -1;
   for (int attempt = 0; attempt < 3 && status != 0; ++attempt)
-    status = RunToEnd({"timeout", "8", "xdotool", "search", "--sync", "--class", windowClass,
-                       "windowactivate", "--sync"});
+    status = RunToEnd({"timeout", "8", "xdotool", "search", "--sync", "--onlyvisible", "--class",
+                       windowClass, "windowactivate", "--sync"});
   return status;
 }
 
