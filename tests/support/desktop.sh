@@ -91,9 +91,15 @@ atspi_answers() {
 }
 
 # start_atspi_bus: the accessibility bus on the session bus, ready once it
-# gives out its address. Sets ATSPI_PID.
+# gives out its address. Sets ATSPI_PID. Its socket goes into a runtime
+# folder of its own: without XDG_RUNTIME_DIR the launcher takes
+# ~/.cache/at-spi/bus, the same path for every run of the same user, and the
+# first launcher to end removes the others' bus.
 start_atspi_bus() {
-  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  desktop_logs
+  mkdir -m 700 -p "$DESKTOP_LOGS/atspi-run"
+  XDG_RUNTIME_DIR=$DESKTOP_LOGS/atspi-run /usr/libexec/at-spi-bus-launcher --launch-immediately \
+    >/dev/null 2>&1 &
   ATSPI_PID=$!
   await 30 "the AT-SPI bus to give out its address" atspi_answers 'process_state $ATSPI_PID at-spi-bus-launcher'
 }

@@ -172,10 +172,9 @@ wait_for 10 'bus_has org.freedesktop.Notifications' || fail "mako did not take o
 # display protocol the program draws with.
 A11Y=
 if [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
-  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-  PIDS+=($!)
-  wait_for 10 'gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-    --method org.a11y.Bus.GetAddress >/dev/null 2>&1' && A11Y=1
+  DESKTOP_LOGS=$TMP
+  start_atspi_bus && A11Y=1
+  PIDS+=($ATSPI_PID)
 fi
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$BIN/corvaline-sim" >"$TMP/sim.log" 2>&1 &
