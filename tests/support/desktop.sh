@@ -80,8 +80,12 @@ start_trayer() {
   log=$(mktemp "$DESKTOP_LOGS/trayer.XXXXXX")
   trayer --edge bottom --align right --widthtype request --height 32 "$@" >"$log" 2>&1 &
   TRAYER_PID=$!
-  await 30 "trayer to own the system tray of $DISPLAY" 'tray_owned || ! kill -0 $TRAYER_PID 2>/dev/null' &&
-    kill -0 $TRAYER_PID 2>/dev/null || { echo "$(process_state $TRAYER_PID trayer): $(tail -3 "$log")" >&2; return 1; }
+  # An ended trayer ends the wait at once; it says why in its log.
+  await 30 "trayer to own the system tray of $DISPLAY" \
+    'tray_owned || ! kill -0 $TRAYER_PID 2>/dev/null' 'process_state $TRAYER_PID trayer' &&
+    kill -0 $TRAYER_PID 2>/dev/null && return 0
+  echo "$(process_state $TRAYER_PID trayer): $(tail -3 "$log")" >&2
+  return 1
 }
 
 # Whether the session bus has an AT-SPI bus to give out.
