@@ -23,12 +23,14 @@
 #include "desktop_session.h"
 #include "platform/focus_watch.h"
 #include "sim/sim_server.h"
+#include "wait.h"
 
 namespace {
 
 using namespace corvaline;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 using testing_support::Child;
 using testing_support::RunToEnd;
 
@@ -39,20 +41,22 @@ int ConfigRate(const fs::path& configBin) {
   return LoadSettings(s, configBin) ? s.settings.reportRateCode : 0;
 }
 
-// The client's window id; searching while other windows come and go can
-// fail (BadWindow), so it is asked again.
-std::string WindowOf(const char* windowClass) {
-  for (int attempt = 0; attempt < 10; ++attempt) {
+// The client's window id, once it has mapped one; empty when none came.
+// A search can fail while other windows come and go (BadWindow): it is
+// asked again until the deadline.
+std::string WindowOf(const char* windowClass, std::string* why) {
+  std::string id;
+  *why = testing_support::WaitFor(std::string("a window of class ") + windowClass, 20s, [&] {
     const std::string command =
-        std::string("xdotool search --sync --class ") + windowClass + " 2>/dev/null";
+        std::string("xdotool search --onlyvisible --class ") + windowClass + " 2>/dev/null";
     FILE* p = popen(command.c_str(), "r");
     char line[64] = {};
     const bool got = p && std::fgets(line, sizeof line, p);
     if (p) pclose(p);
-    if (got) return std::string(line, std::strcspn(line, "\n"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  return {};
+    if (got) id.assign(line, std::strcspn(line, "\n"));
+    return !id.empty();
+  });
+  return id;
 }
 
 // The Apply ends with KeyMatrix table 4 (command 0x12, table 4).
@@ -102,12 +106,22 @@ int main(int argc, char** argv) {
       fs::temp_directory_path() / ("corvaline-bench-auto-" + std::to_string(getpid()));
   testing_support::XDesktop desktop;
   std::string why;
-  if (!desktop.Start(&why) || !desktop.StartTray()) return Fail(why.c_str()), 1;
+  if (!desktop.Start(&why) || !desktop.StartTray(&why)) return Fail(why.c_str()), 1;
   auto mouse = std::make_shared<sim::VirtualMouse>();
   sim::SimServer server(mouse);
   if (!Prepare(home, delayMs)) return 1;
   if (!server.Start(sim::DefaultSocketPath(), &why)) return Fail(why.c_str()), 1;
   std::thread serving([&server] { server.Run(); });
+  // Every way out stops the server first; a running thread left behind
+  // would end the process with std::terminate instead of the message.
+  struct Join {
+    sim::SimServer& server;
+    std::thread& thread;
+    ~Join() {
+      server.RequestStop();
+      thread.join();
+    }
+  } join{server, serving};
 
   std::string active;
   Clock::time_point changedAt;
@@ -120,15 +134,22 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   Child program({CORVALINE_PROGRAM});
   Child logo({"xlogo"}), calc({"xcalc"});
-  std::this_thread::sleep_for(std::chrono::milliseconds(2500));  // all up
   const fs::path configBin = home / "config" / "corvaline" / "config.bin";
-  const std::string windows[2] = {WindowOf("xcalc"), WindowOf("xlogo")};
-  if (windows[0].empty() || windows[1].empty()) return Fail("the X clients did not come up"), 1;
+  std::string whyCalc, whyLogo;
+  const std::string windows[2] = {WindowOf("xcalc", &whyCalc), WindowOf("xlogo", &whyLogo)};
+  if (windows[0].empty()) return Fail(whyCalc.c_str()), 1;
+  if (windows[1].empty()) return Fail(whyLogo.c_str()), 1;
   // Settled on xlogo first, so every measured switch is a change.
   RunToEnd({"xdotool", "windowactivate", "--sync", windows[1]});
-  for (int i = 0; i < 500 && !(ConfigRate(configBin) == 8 && mouse->State().reportRateCode == 8);
-       ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  why = testing_support::WaitFor(
+      "the program to apply xlogo's profile (rate code 8)", 20s,
+      [&] { return ConfigRate(configBin) == 8 && mouse->State().reportRateCode == 8; },
+      [&] {
+        return "config.bin " + std::to_string(ConfigRate(configBin)) + ", mouse " +
+               std::to_string(mouse->State().reportRateCode) + ", program " + program.State();
+      });
+  if (!why.empty()) return Fail(why.c_str()), 1;
+  // The settled Apply's last reports pass before the first measured switch.
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   std::vector<double> ms, toFirst;
   for (int i = 0; watcher && i < switches; ++i) {
@@ -160,8 +181,6 @@ int main(int argc, char** argv) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
   }
   program.Stop();
-  server.RequestStop();
-  serving.join();
   fs::remove_all(home);
   if (ms.size() != static_cast<std::size_t>(switches))
     return Fail("a switch did not arrive in 5 s"), 1;

@@ -4,16 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
+#include "desktop_session.h"
 #include "platform/linux/pointer_backends.h"
 
 namespace corvaline::platform {
@@ -33,8 +28,8 @@ TEST(PointerChoice, GSettingsOnGnomeLikeDesktopsKWinOnPlasmaElseX11ElseNone) {
       {true, "ubuntu:GNOME", false, Kind::GSettings},
       {true, "gnome-flashback:GNOME", true, Kind::GSettings},
       {true, "Budgie:GNOME", true, Kind::GSettings},
-      {false, "GNOME", true, Kind::X11},        // schema missing
-      {true, "KDE", true, Kind::X11},           // KDE keeps its own settings
+      {false, "GNOME", true, Kind::X11},  // schema missing
+      {true, "KDE", true, Kind::X11},     // KDE keeps its own settings
       {true, "XFCE", false, Kind::NoBackend},
       {true, "", false, Kind::NoBackend},
       {true, "NOTGNOME", true, Kind::X11},      // whole names only
@@ -92,56 +87,13 @@ TEST_F(GSettingsBackend, SpeedDoubleClickAndProfileRoundTripTheWheelIsNotThere) 
   EXPECT_EQ(again->ReadSpeed(), 20);
 }
 
-// A private X server on a free display number, stopped with the test.
-class XvfbServer {
- public:
-  bool Start() {
-    for (int n = 140; n < 200; ++n) {
-      const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-      const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
-      struct stat st;
-      if (stat(socket.c_str(), &st) == 0 || stat(lock.c_str(), &st) == 0) continue;
-      display_ = ":" + std::to_string(n);
-      pid_ = fork();
-      if (pid_ == 0) {
-        execlp("Xvfb", "Xvfb", display_.c_str(), "-nolisten", "tcp", "-screen", "0", "640x480x24",
-               static_cast<char*>(nullptr));
-        _exit(127);
-      }
-      for (int i = 0; i < 100; ++i) {
-        if (Display* d = XOpenDisplay(display_.c_str())) {
-          XCloseDisplay(d);
-          return true;
-        }
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) break;  // it did not start
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-      }
-      Stop();
-    }
-    return false;
-  }
-  void Stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
-  ~XvfbServer() { Stop(); }
-  const std::string& DisplayName() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
-
-bool XvfbInstalled() { return std::system("command -v Xvfb >/dev/null 2>&1") == 0; }
-
 TEST(X11CoreBackend, AccelerationWrittenIsWhatTheServerReportsOnlyAccelerationIsSupported) {
-  if (!XvfbInstalled()) GTEST_SKIP() << "Xvfb is not installed (package xvfb)";
-  XvfbServer server;
-  ASSERT_TRUE(server.Start()) << "Xvfb did not start";
-  auto pointer = CreateX11PointerBackend(server.DisplayName().c_str());
+  if (!testing_support::ProgramInstalled("Xvfb"))
+    GTEST_SKIP() << "Xvfb is not installed (package xvfb)";
+  testing_support::XServer server;
+  std::string why;
+  ASSERT_TRUE(server.Start("640x480x24", &why)) << why;
+  auto pointer = CreateX11PointerBackend(server.Display().c_str());
   ASSERT_NE(pointer, nullptr);
   // Xvfb's pointers have no libinput driver: the core pointer it is.
   EXPECT_EQ(pointer->Name(), "X11 core pointer");
@@ -150,7 +102,7 @@ TEST(X11CoreBackend, AccelerationWrittenIsWhatTheServerReportsOnlyAccelerationIs
   EXPECT_FALSE(pointer->Supports(PointerSetting::WheelLines));
   EXPECT_FALSE(pointer->Supports(PointerSetting::DoubleClick));
 
-  Display* probe = XOpenDisplay(server.DisplayName().c_str());
+  Display* probe = XOpenDisplay(server.Display().c_str());
   ASSERT_NE(probe, nullptr);
   int numerator = 0, denominator = 0, threshold = 0;
   ASSERT_TRUE(pointer->WriteAcceleration(true));
@@ -168,9 +120,7 @@ TEST(X11CoreBackend, AccelerationWrittenIsWhatTheServerReportsOnlyAccelerationIs
   XCloseDisplay(probe);
 }
 
-TEST(X11CoreBackend, NoServerNoBackend) {
-  EXPECT_EQ(CreateX11PointerBackend(":199.9"), nullptr);
-}
+TEST(X11CoreBackend, NoServerNoBackend) { EXPECT_EQ(CreateX11PointerBackend(":199.9"), nullptr); }
 
 }  // namespace
 }  // namespace corvaline::platform

@@ -16,6 +16,7 @@
 #include <functional>
 #include <thread>
 
+#include "eventually.h"
 #include "host_link.h"
 #include "platform/virtual/sim_client.h"
 #include "platform/virtual/sim_wire.h"
@@ -29,19 +30,20 @@ using platform::EnumerateSimCollections;
 using platform::OpenSimCollection;
 using platform::SimDeviceWatcher;
 using testing::HostLink;
+using namespace std::chrono_literals;
 
-// Waits for something another thread or process brings about.
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 500; ++i) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return done();
+// The server's sockets as another process sees them: `count` of them.
+::testing::AssertionResult SocketsSeen(std::size_t count) {
+  return testing_support::Eventually(
+      std::to_string(count) + " collections offered", 10s,
+      [&] { return EnumerateSimCollections().size() == count; },
+      [] { return std::to_string(EnumerateSimCollections().size()); });
 }
 
 std::vector<HidDeviceChange> CollectChanges(SimDeviceWatcher& watcher, std::size_t want) {
   std::vector<HidDeviceChange> all;
-  WaitFor([&] {
+  // The caller checks what came; a short list says the deadline passed.
+  testing_support::WaitFor("the watcher's changes", 10s, [&] {
     pollfd p{watcher.fd(), POLLIN, 0};
     ::poll(&p, 1, 10);
     auto more = watcher.TakeChanges();
@@ -179,9 +181,9 @@ TEST_F(SimSocketTest, EventsStreamUntilCancelOrUnplug) {
   mouse->Unplug();
   EXPECT_EQ(reader->ReadInput(buf, got), HidReadResult::Gone);
   EXPECT_FALSE(HostLink{*commands}.Put(kHandshakeRequest));
-  EXPECT_TRUE(WaitFor([] { return EnumerateSimCollections().empty(); }));
+  EXPECT_TRUE(SocketsSeen(0));
   mouse->Plug();
-  EXPECT_TRUE(WaitFor([] { return EnumerateSimCollections().size() == 2; }));
+  EXPECT_TRUE(SocketsSeen(2));
 }
 
 TEST_F(SimSocketTest, VanishingMouseTakesItsSocketAlong) {
@@ -193,7 +195,7 @@ TEST_F(SimSocketTest, VanishingMouseTakesItsSocketAlong) {
   EXPECT_FALSE(link.Put(MakeCommand(cmd::kSetReportRate, 4)));
   EXPECT_FALSE(link.Put(MakeCommand(cmd::kSetReportRate, 4)));
   EXPECT_EQ(mouse->State().reportRateCode, 2);
-  EXPECT_TRUE(WaitFor([] { return EnumerateSimCollections().empty(); }));
+  EXPECT_TRUE(SocketsSeen(0));
 }
 
 TEST_F(SimSocketTest, SocketsNobodyAnswersAreSkippedAndCleanedUp) {

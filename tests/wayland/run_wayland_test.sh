@@ -13,6 +13,7 @@
 # Exit status 77 (skipped, with the reason) when sway cannot run here.
 set -uo pipefail
 BIN=$1 WL_INPUT=$2 WORK=$3
+. "$(dirname "$0")/../support/desktop.sh"
 skip() { echo "SKIP: $*"; exit 77; }
 fail() {
   echo "FAIL: $*"
@@ -55,8 +56,14 @@ cat >"$TMP/bus.conf" <<EOF
   </policy>
 </busconfig>
 EOF
-(umask 000; exec dbus-daemon --config-file="$TMP/bus.conf" --nofork --nopidfile) 2>"$TMP/bus.log" &
-PIDS+=($!)
+# It prints its address once it listens.
+(umask 000; exec dbus-daemon --config-file="$TMP/bus.conf" --nofork --nopidfile --print-address=3 \
+  3>"$TMP/bus.address") 2>"$TMP/bus.log" &
+BUS_PID=$!
+PIDS+=($BUS_PID)
+await 30 "the session bus to listen" '[ -s "$TMP/bus.address" ] || ! kill -0 $BUS_PID 2>/dev/null' \
+  'process_state $BUS_PID dbus-daemon; cat "$TMP/bus.log"' || skip "the session bus did not start"
+[ -s "$TMP/bus.address" ] || skip "the session bus did not start: $(tail -3 "$TMP/bus.log")"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$TMP/bus"
 bus_has() { busctl --user status "$1" >/dev/null 2>&1; }
 
@@ -89,17 +96,20 @@ chmod 0644 "$TMP/sway.config"
   DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" \
   WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
   sway --config "$TMP/sway.config" >"$TMP/sway.log" 2>&1 &
-PIDS+=($!)
-# sway names its socket itself; the runtime folder is ours alone.
+SWAY_PID=$!
+PIDS+=($SWAY_PID)
+# sway names its socket itself; the runtime folder is ours alone. Ready once
+# its IPC answers: its Wayland socket listens by then.
 sway_socket() { ls "$SWAY_RUN"/wayland-? 2>/dev/null | head -1; }
-for _ in $(seq 100); do
-  [ -S "$(sway_socket)" ] && ls "$SWAY_RUN"/sway-ipc.*.sock >/dev/null 2>&1 && break
-  kill -0 "${PIDS[0]}" 2>/dev/null || break
-  sleep 0.1
-done
-[ -S "$(sway_socket)" ] || skip "sway did not start: $(tail -3 "$TMP/sway.log" | tr '\n' ' ')"
+sway_answers() {
+  [ -S "$(sway_socket)" ] || return 1
+  SWAYSOCK=$(ls "$SWAY_RUN"/sway-ipc.*.sock 2>/dev/null | head -1)
+  [ -S "$SWAYSOCK" ] && swaymsg -s "$SWAYSOCK" -q -t get_version 2>/dev/null
+}
+await 30 "sway to answer on its IPC socket" 'sway_answers || ! kill -0 $SWAY_PID 2>/dev/null' \
+  'process_state $SWAY_PID sway; tail -3 "$TMP/sway.log"' || true
+sway_answers || skip "sway did not start: $(tail -3 "$TMP/sway.log" | tr '\n' ' ')"
 export SWAYSOCK
-SWAYSOCK=$(ls "$SWAY_RUN"/sway-ipc.*.sock | head -1)
 
 # The client side: the test's own user, runtime folder and data folder.
 CLIENT_RUN="$TMP/client-run"
@@ -124,10 +134,18 @@ shot() { command -v grim >/dev/null && grim "$WORK/shots/$1.png" 2>/dev/null; }
 # One pixel of the main window as "R G B", read from the output's picture.
 pixel() { grim -g "$((WX + $1)),$((WY + $2)) 1x1" -t ppm - 2>/dev/null | tail -c 3 | od -An -tu1 | xargs; }
 reddish() { local r g b; read -r r g b < <(pixel "$1" "$2"); [ -n "$b" ] && [ "$r" -gt 150 ] && [ "$g" -lt 110 ]; }
-wait_for() {  # wait_for SECONDS 'COMMAND': until the command succeeds
-  local end=$((SECONDS + $1))
-  until eval "$2"; do [ $SECONDS -ge $end ] && return 1; sleep 0.2; done
+wait_for() {  # wait_for SECONDS 'COMMAND': until the command succeeds (fail says what was seen)
+  await "$1" "$2" "$2" 'echo "windows: $(windows 2>/dev/null | tr "\n" ";")"'
 }
+# The main window placed: the same place and size on two looks in a row.
+settled_main() {
+  local first
+  first=$(main_window)
+  sleep 0.2
+  [ -n "$first" ] && [ "$first" = "$(main_window)" ]
+}
+# The time a file was last written, in nanoseconds (0: not there).
+written_at() { date -r "$1" +%s%N 2>/dev/null || echo 0; }
 
 coproc INPUT { "$WL_INPUT" 2>&1; }
 PIDS+=($INPUT_PID)
@@ -154,15 +172,15 @@ wait_for 10 'bus_has org.freedesktop.Notifications' || fail "mako did not take o
 # display protocol the program draws with.
 A11Y=
 if [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
-  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-  PIDS+=($!)
-  wait_for 10 'gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
-    --method org.a11y.Bus.GetAddress >/dev/null 2>&1' && A11Y=1
+  DESKTOP_LOGS=$TMP
+  start_atspi_bus && A11Y=1
+  PIDS+=($ATSPI_PID)
 fi
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$BIN/corvaline-sim" >"$TMP/sim.log" 2>&1 &
-PIDS+=($!)
-wait_for 10 'ls "$CLIENT_RUN"/corvaline-sim/* >/dev/null 2>&1' || fail "corvaline-sim did not start"
+SIM_PID=$!
+PIDS+=($SIM_PID)
+wait_for 30 'sim_plugged $SIM_PID' || fail "corvaline-sim did not start: $(tail -3 "$TMP/sim.log")"
 "$BIN/corvaline" >"$TMP/corvaline.log" 2>&1 &
 CORVALINE_PID=$!
 PIDS+=($CORVALINE_PID)
@@ -174,6 +192,8 @@ items() {
 wait_for 30 'test -n "$(items)"' || fail "no StatusNotifierItem registered"
 ITEM=$(items | head -1)
 echo "   item $ITEM"
+# Nothing to wait for here: a window that is not there. A second's grace
+# for one that would come.
 sleep 1
 test "$(count_windows)" -eq 0 || fail "the window is shown at start although the tray is there"
 shot 00-tray
@@ -189,7 +209,7 @@ step "a click on the icon in swaybar (its Activate) opens the window"
 # The icon is the last thing of the bar's right end.
 send click $((SCREEN_W - 12)) 11
 wait_for 30 'test "$(count_windows)" -ge 1' || fail "no window appeared on sway: $(swaymsg -t get_tree -r | jq -c ".. | objects | select(.app_id?) | [.type, .app_id, .rect]")"
-sleep 1.5
+wait_for 10 settled_main || fail "the main window did not settle"
 locate_main
 read -r _ _ MW MH < <(main_window)
 echo "   main window ${MW}x${MH} at $WX,$WY"
@@ -216,8 +236,7 @@ click 300 256
 shot 02-function-menu
 click 300 436
 wait_for 5 'test "$(count_windows)" -eq 2' || fail "the Fire Key dialog did not open"
-sleep 0.5
-in_main || fail "the Fire Key dialog is not over the main window: $(windows | tr '\n' ';')"
+wait_for 5 in_main || fail "the Fire Key dialog is not over the main window: $(windows | tr '\n' ';')"
 shot 03-fire-key-dialog
 dialog_ok
 
@@ -225,8 +244,7 @@ step "button 4: Single Key; Enter does not close it, the key Z is named by its p
 click 300 279
 click 300 475
 wait_for 5 'test "$(count_windows)" -eq 2' || fail "the Single Key dialog did not open"
-sleep 0.5
-in_main || fail "the Single Key dialog is not over the main window"
+wait_for 5 in_main || fail "the Single Key dialog is not over the main window"
 key 28
 test "$(count_windows)" -eq 2 || fail "Enter closed the Single Key dialog"
 key 44
@@ -234,8 +252,10 @@ shot 04-single-key-dialog
 dialog_ok
 
 step "Apply, read back with corvalinectl show"
+CONFIG_BIN="$XDG_CONFIG_HOME/corvaline/config.bin"
+SAVED=$(written_at "$CONFIG_BIN")
 click 718 633
-sleep 2
+wait_for 20 '[ "$(written_at "$CONFIG_BIN")" != "$SAVED" ]' || fail "Apply did not save config.bin"
 SHOW=$("$BIN/corvalinectl" show 2>&1)
 grep -q '^Report rate: 500 Hz' <<<"$SHOW" || fail "report rate not 500 Hz: $(grep 'Report rate' <<<"$SHOW")"
 grep -q '^  stage 1: on, level 4 ' <<<"$SHOW" || fail "stage 1 not at level 4: $(grep 'stage 1' <<<"$SHOW")"
@@ -273,10 +293,11 @@ key 35 23
 shot 05-recording
 click 749 279
 close_message "Stop Recording"
-click 770 538
-sleep 0.5
-shot 06-macro
 RECORD="$XDG_CONFIG_HOME/corvaline/record.ini"
+SAVED=$(written_at "$RECORD")
+click 770 538
+wait_for 10 '[ "$(written_at "$RECORD")" != "$SAVED" ]' || fail "Confirm did not save record.ini"
+shot 06-macro
 if [ "$(head -c2 "$RECORD" | od -An -tx1 | tr -d ' ')" = fffe ]; then
   iconv -f UTF-16 -t UTF-8 "$RECORD" >"$TMP/record.txt"
 else
@@ -296,8 +317,7 @@ at 200 630
 send down
 for i in 1 2 3 4 5; do send move $((X0 + 200 + 30 * i)) $((Y0 + 630 + 15 * i)); sleep 0.05; done
 send up
-sleep 0.5
-locate_main
+wait_for 5 'locate_main; [ $((WX - X0)) -ge 100 ] && [ $((WY - Y0)) -ge 50 ]' || true
 echo "   from $X0,$Y0 to $WX,$WY"
 [ $((WX - X0)) -ge 100 ] && [ $((WY - Y0)) -ge 50 ] || fail "the window did not follow the drag"
 shot 07-moved
@@ -309,17 +329,20 @@ swaymsg -q output HEADLESS-1 mode 2560x1600 scale 2 || fail "sway cannot scale i
 "$BIN/corvaline" >"$TMP/corvaline-2x.log" 2>&1 &
 PIDS+=($!)
 wait_for 30 'test -n "$(items)"' || fail "no StatusNotifierItem registered at 200%"
+# The bar draws a new item's icon a moment after it registers, and a click
+# on the icon toggles the window, so it is not clicked again and again.
 sleep 1
 send click $((SCREEN_W - 12)) 11   # the layout keeps its logical size
 wait_for 30 'test "$(count_windows)" -ge 1' || fail "no window at 200%"
-sleep 1.5
+wait_for 10 settled_main || fail "the main window did not settle at 200%"
 locate_main
 read -r _ _ MW MH < <(main_window)
 [ "$MW" -eq 880 ] && [ "$MH" -eq 660 ] || fail "at 200% the window is ${MW}x${MH}, not 880x660"
 shot 08-basic-page-2x
 click 793 209   # 1000 Hz
+SAVED=$(written_at "$CONFIG_BIN")
 click 718 633   # Apply
-sleep 2
+wait_for 20 '[ "$(written_at "$CONFIG_BIN")" != "$SAVED" ]' || fail "Apply did not save config.bin at 200%"
 "$BIN/corvalinectl" show | grep -q '^Report rate: 1000 Hz' || fail "the click at 200% did not set 1000 Hz"
 echo "   880x660 logical, 1000 Hz set and applied"
 

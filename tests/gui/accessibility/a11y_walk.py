@@ -47,6 +47,32 @@ def wait_for(what, probe, seconds=15.0):
     fail("timed out waiting for " + what)
 
 
+CONFIG_BIN = os.path.join(os.environ.get("XDG_CONFIG_HOME", ""), "corvaline", "config.bin")
+
+
+def saved_at():
+    try:
+        return os.stat(CONFIG_BIN).st_mtime_ns
+    except OSError:
+        return None
+
+
+def apply_and_wait(press):
+    """Apply ends with config.bin saved: what follows (and the checks of the
+    file after the run) must not come before that."""
+    before = saved_at()
+    press()
+    wait_for("Apply to save %s (last saved at %s ns)" % (CONFIG_BIN, before),
+             lambda: saved_at() != before, seconds=30.0)
+
+
+def active_dialog(what):
+    """The sub-dialog, once it is active: keys and actions go to it then."""
+    dialog = dialog_of(what)
+    wait_for(what + " to be active", lambda: dialog.getState().contains(pyatspi.STATE_ACTIVE))
+    return dialog
+
+
 def app():
     desktop = pyatspi.Registry.getDesktop(0)
     for a in desktop:
@@ -175,8 +201,7 @@ def keyboard_edit(win):
     if focused(win).name != "125":
         fail("Shift+Tab did not go back to 125")
     choose_by_keys(win, "combo box", "3 Mid Click", "Multimedia", "the function menu")
-    dialog = dialog_of("the multimedia dialog")
-    time.sleep(0.5)
+    dialog = active_dialog("the multimedia dialog")
     choose_by_keys(dialog, "combo box", "Multimedia", "Mute", "the multimedia list")
     wait_for("the list closed", lambda: find(dialog, "list item", "Mute") is None)
     tab_to(dialog, "push button", "OK")
@@ -184,8 +209,7 @@ def keyboard_edit(win):
     wait_for("box 3 says Mute", lambda: find(win, "combo box", "3 Multimedia-Mute"))
     # Button 4: a fire key 3 times, typed into the dialog's field.
     choose_by_keys(win, "combo box", "4 Forward", "Fire Key", "the function menu")
-    dialog = dialog_of("the Fire Key dialog")
-    time.sleep(0.5)
+    dialog = active_dialog("the Fire Key dialog")
     tab_to(dialog, "text", "Times")
     key("ctrl+a")
     key("3")
@@ -200,8 +224,7 @@ def keyboard_edit(win):
     wait_for("stage 1 at level 3",
              lambda: find(win, "slider", "DPI stage 1 level").queryValue().currentValue == 3)
     tab_to(win, "push button", "Apply")
-    key("space")
-    time.sleep(3)
+    apply_and_wait(lambda: key("space"))
 
 
 
@@ -334,8 +357,7 @@ if EDIT:
     wait_for("stage 1 at level 3",
              lambda: find(win, "slider", "DPI stage 1 level").queryValue().currentValue == 3)
     fire_key_edit(win)
-    act(find(win, "push button", "Apply"))
-    time.sleep(3)
+    apply_and_wait(lambda: act(find(win, "push button", "Apply")))
     skins_dialog(win, True)
     # The Advanced page's controls replace the Basic page's.
     act(find(win, "page tab", "Advanced Settings page"))

@@ -7,10 +7,11 @@
 set -uo pipefail
 BIN=${1:?usage: run_a11y_test.sh BIN_DIR}
 HERE=$(cd "$(dirname "$0")" && pwd)
+. "$HERE/../../support/desktop.sh"
 PY=/usr/bin/python3
 LAUNCHER=/usr/libexec/at-spi-bus-launcher
 
-for tool in Xvfb xdotool dbus-run-session "$LAUNCHER"; do
+for tool in Xvfb xdpyinfo xdotool dbus-run-session "$LAUNCHER"; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 "$PY" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is missing"; exit 77; }
@@ -29,24 +30,18 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$LAUNCHER" --launch-immediately >/dev/null 2>&1 &
-PIDS+=($!)
-for _ in $(seq 50); do
-  gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus --method org.a11y.Bus.GetAddress \
-    >/dev/null 2>&1 && break
-  sleep 0.1
-done
-gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus --method org.a11y.Bus.GetAddress \
-  >/dev/null 2>&1 || { echo "SKIP: the AT-SPI bus does not start"; exit 77; }
+DESKTOP_LOGS=$SESSION
+# dbus-run-session starts this only once its bus is up.
+start_atspi_bus
+started=$?
+PIDS+=($ATSPI_PID)
+[ $started -eq 0 ] || { echo "SKIP: the AT-SPI bus does not start"; exit 77; }
 
-NUMBER=
-for n in $(seq 59 99); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { NUMBER=$n; break; }
-done
-export DISPLAY=":${NUMBER:?no free display}"
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-PIDS+=($!)
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$NUMBER" ] && break; sleep 0.1; done
+start_xvfb 1280x800x24
+started=$?
+PIDS+=($XVFB_PID)
+[ $started -eq 0 ] || exit 1
+export DISPLAY=$XVFB_DISPLAY
 
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export ASAN_OPTIONS=detect_leaks=0
@@ -59,7 +54,7 @@ run() {
   mkdir -m 700 -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
   "$BIN/corvaline-sim" >/dev/null 2>&1 &
   local sim=$!
-  sleep 0.5
+  await 30 "corvaline-sim to plug in its mouse" "sim_plugged $sim" "process_state $sim corvaline-sim" || exit 1
   LANG=$locale LC_ALL=$locale "$BIN/corvaline" >"$SESSION/$folder.log" 2>&1 &
   local program=$!
   timeout 120 "$PY" "$HERE/a11y_walk.py" "$lang" "$@"

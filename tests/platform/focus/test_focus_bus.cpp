@@ -25,13 +25,16 @@
 
 #include "core/profiles/json_reader.h"
 #include "desktop_session.h"
+#include "eventually.h"
 #include "platform/focus_bus.h"
 
 namespace corvaline {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using testing_support::Child;
+using testing_support::Eventually;
 const fs::path kFocusFiles = fs::path(CORVALINE_SOURCE_DIR) / "packaging" / "focus";
 
 std::string ReadText(const fs::path& file) {
@@ -175,15 +178,19 @@ class FocusBusTest : public ::testing::Test {
       if (!testing_support::ProgramInstalled(p)) GTEST_SKIP() << p << " is not installed";
     ASSERT_TRUE(bus.Start());
   }
-  // Runs the program while the service answers; true when it ended.
-  bool RunPumping(platform::FocusWatcher& w, const std::vector<std::string>& argv) {
+  // Runs the program while the service answers; passes when it ended.
+  ::testing::AssertionResult RunPumping(platform::FocusWatcher& w,
+                                        const std::vector<std::string>& argv) {
     Child c(argv);
-    for (int i = 0; i < 500 && c.Running(); ++i) {
-      w.Dispatch();
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    auto ended = Eventually(
+        argv[0] + " to end while the service answers", 20s,
+        [&] {
+          w.Dispatch();
+          return !c.Running();
+        },
+        [&] { return argv[0] + " " + c.State(); });
     w.Dispatch();
-    return !c.Running();
+    return ended;
   }
   std::vector<std::string> GdbusCall(const std::string& dest, const std::string& path,
                                      const std::string& method, const std::string& app) {
@@ -197,14 +204,10 @@ class FocusBusTest : public ::testing::Test {
   };
 };
 
-bool WaitOwned(FakeCompositor& f, platform::FocusWatcher* w = nullptr) {
-  for (int i = 0; i < 200 && !f.Owned(); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  for (int i = 0; w && i < 20; ++i) {
-    w->Dispatch();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return f.Owned();
+// The service asks the bus itself whether the compositor runs (a call, not a
+// signal it must have seen), so the name being owned is all there is to wait for.
+::testing::AssertionResult WaitOwned(FakeCompositor& f) {
+  return Eventually("the stand-in compositor to own its name", 10s, [&] { return f.Owned(); });
 }
 
 TEST_F(FocusBusTest, TheKWinScriptIsLoadedRunReportsAndIsUnloaded) {
@@ -214,7 +217,6 @@ TEST_F(FocusBusTest, TheKWinScriptIsLoadedRunReportsAndIsUnloaded) {
   std::string problem;
   auto w = platform::CreateBusFocusWatcher(platform::BusDesktop::Kde, script, report, &problem);
   ASSERT_TRUE(w) << problem;
-  WaitOwned(kwin, w.get());
   const auto calls = kwin.Calls();
   ASSERT_GE(calls.size(), 3u);
   EXPECT_EQ(calls[1], "loadScript /Scripting ('" + script + "', 'corvaline-focus')");
@@ -319,7 +321,7 @@ TEST_F(FocusBusTest, TheExtensionsCallCountsOnlyWhileGnomeShellRuns) {
   EXPECT_TRUE(reports.empty());  // no GNOME Shell on the bus: not taken
   {
     FakeCompositor shell("org.gnome.Shell");
-    ASSERT_TRUE(WaitOwned(shell, w.get()));
+    ASSERT_TRUE(WaitOwned(shell));
     ASSERT_TRUE(RunPumping(*w, call));
     EXPECT_EQ(reports, (std::vector<std::string>{"org.gnome.Nautilus"}));
   }

@@ -3,18 +3,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
-#include <thread>
 
 #include "desktop_session.h"
+#include "eventually.h"
 #include "platform/focus_watch.h"
 
 namespace corvaline {
 namespace {
 
+using namespace std::chrono_literals;
 using testing_support::Child;
+using testing_support::Eventually;
 
 TEST(WlrootsFocus, TheWatcherNamesTheActivatedToplevelsAppId) {
   for (const char* p : {"sway", "swaymsg", "foot"})
@@ -30,12 +30,13 @@ TEST(WlrootsFocus, TheWatcherNamesTheActivatedToplevelsAppId) {
       [&](const std::vector<std::string>& names) { reports.push_back(names.at(0)); }, &why);
   ASSERT_TRUE(watcher) << why;
   auto seen = [&](const std::string& app) {
-    for (int i = 0; i < 400; ++i) {
-      watcher->Dispatch();
-      if (!reports.empty() && reports.back() == app) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+    return Eventually(
+        "the watcher to report " + app, 8s,
+        [&] {
+          watcher->Dispatch();
+          return !reports.empty() && reports.back() == app;
+        },
+        [&] { return reports.empty() ? std::string("no report") : reports.back(); });
   };
   Child a({"foot", "--app-id=corvaline-test-a"});
   ASSERT_TRUE(seen("corvaline-test-a"));

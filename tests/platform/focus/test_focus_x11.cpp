@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <thread>
 
 #include "core/profiles/auto_rules.h"
 #include "core/settings/config_file.h"
 #include "desktop_session.h"
+#include "eventually.h"
 #include "platform/focus_watch.h"
 #include "sim/sim_server.h"
 
@@ -19,26 +18,26 @@ namespace corvaline {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using testing_support::Child;
+using testing_support::Eventually;
 using testing_support::RunToEnd;
 
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 8000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (std::chrono::steady_clock::now() < end) {
-    if (done()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return done();
+std::string Joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& n : names) text += (text.empty() ? "" : "/") + n;
+  return text.empty() ? "(nothing)" : text;
 }
 
-// Waits for the client's window and gives it the focus as a click would
-// (a window manager just started may not focus new windows yet).
+// Waits for the client's window and gives it the focus as a click would.
+// Only a window the window manager has mapped (managed) can be activated, so
+// the search is for visible windows only.
 int Activate(const char* windowClass) {
   // A search can fail on a window that vanishes while it looks (BadWindow).
   int status = -1;
   for (int attempt = 0; attempt < 3 && status != 0; ++attempt)
-    status = RunToEnd({"timeout", "8", "xdotool", "search", "--sync", "--class", windowClass,
-                       "windowactivate", "--sync"});
+    status = RunToEnd({"timeout", "8", "xdotool", "search", "--sync", "--onlyvisible", "--class",
+                       windowClass, "windowactivate", "--sync"});
   return status;
 }
 
@@ -59,11 +58,14 @@ TEST_F(X11FocusTest, TheWatcherNamesEachActiveWindowOnce) {
   auto watcher = platform::CreateX11FocusWatcher(
       [&](const std::vector<std::string>& names) { reports.push_back(names); }, &problem);
   ASSERT_TRUE(watcher) << problem;
-  auto seen = [&](const char* instance) {
-    return WaitUntil([&] {
-      watcher->Dispatch();
-      return !reports.empty() && reports.back().front() == instance;
-    });
+  auto seen = [&](const std::string& instance) {
+    return Eventually(
+        "the watcher to report " + instance, 8s,
+        [&] {
+          watcher->Dispatch();
+          return !reports.empty() && reports.back().front() == instance;
+        },
+        [&] { return reports.empty() ? std::string("no report") : Joined(reports.back()); });
   };
   Child logo({"xlogo"});
   ASSERT_EQ(Activate("xlogo"), 0);
@@ -117,16 +119,25 @@ TEST_F(X11FocusTest, TheProgramGivesTheMouseEachClientsProfile) {
     SettingsStore s;
     return LoadSettings(s, data / "config.bin") ? s.settings.reportRateCode : 0;
   };
-  auto follows = [&](int code) {
-    return WaitUntil([&] { return mouse->State().reportRateCode == code && configRate() == code; });
-  };
-
-  ASSERT_TRUE(desktop.StartTray());
+  ASSERT_TRUE(desktop.StartTray(&error)) << error;
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   Child program({CORVALINE_PROGRAM});
-  ASSERT_TRUE(
-      WaitUntil([&] { return mouse->State().reportRateCode != 0 && program.Running(); }, 3000));
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // up and watching
+  // The watcher names the window active when it starts, so a program still
+  // starting up when xlogo takes the focus follows it all the same.
+  ASSERT_TRUE(Eventually(
+      "the program to read the mouse", 20s,
+      [&] { return mouse->State().reportRateCode != 0 || !program.Running(); },
+      [&] { return "program " + program.State(); }));
+  ASSERT_TRUE(program.Running()) << program.State();
+  auto follows = [&](int code) {
+    return Eventually(
+        "rate code " + std::to_string(code) + " on the mouse and in config.bin", 8s,
+        [&] { return mouse->State().reportRateCode == code && configRate() == code; },
+        [&] {
+          return "mouse " + std::to_string(mouse->State().reportRateCode) + ", config.bin " +
+                 std::to_string(configRate()) + ", program " + program.State();
+        });
+  };
   {
     Child logo({"xlogo"});
     ASSERT_EQ(Activate("xlogo"), 0);
@@ -138,12 +149,15 @@ TEST_F(X11FocusTest, TheProgramGivesTheMouseEachClientsProfile) {
     EXPECT_TRUE(follows(8)) << "xlogo again";
   }
   // Counted just after the Apply has saved config.bin.
-  EXPECT_TRUE(WaitUntil(
+  int counted = 0;
+  EXPECT_TRUE(Eventually(
+      "three automatic Applies counted", 5s,
       [&] {
         const auto days = ReadAutoApplyCounts(data);
-        return !days.empty() && days.back().count == 3;
+        counted = days.empty() ? 0 : days.back().count;
+        return counted == 3;
       },
-      2000));
+      [&] { return std::to_string(counted); }));
   program.Stop();
   fs::remove_all(home);
 }
