@@ -24,3 +24,33 @@ function(corvaline_add_test)
   gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "${_env}")
 endfunction()
+
+# corvaline_install_gzipped(FILE DESTINATION)
+# Installs FILE (made in the build tree) as FILE.gz, as Debian wants manual
+# pages and changelogs: gzip -9 without a name or time stamp, so two builds
+# give the same bytes. Without gzip (a Windows host) FILE goes in plain.
+function(corvaline_install_gzipped file destination)
+  find_program(CORVALINE_GZIP gzip)
+  if(NOT CORVALINE_GZIP)
+    install(FILES ${file} DESTINATION ${destination})
+    return()
+  endif()
+  add_custom_command(OUTPUT ${file}.gz COMMAND ${CORVALINE_GZIP} -9nkf ${file}
+                     DEPENDS ${file} VERBATIM)
+  file(RELATIVE_PATH _relative ${CMAKE_BINARY_DIR} ${file})
+  string(MAKE_C_IDENTIFIER "gzip_${_relative}" _target)
+  add_custom_target(${_target} ALL DEPENDS ${file}.gz)
+  install(FILES ${file}.gz DESTINATION ${destination})
+endfunction()
+
+# corvaline_install_man_page(SOURCE)
+# Fills in the version and date into <build>/man/manN/ (so man -l reads the
+# page from the build tree) and installs it gzipped.
+function(corvaline_install_man_page source)
+  get_filename_component(_name ${source} NAME)
+  string(REGEX REPLACE "^.*\\.([^.]+)$" "\\1" _section "${_name}")
+  string(TIMESTAMP CORVALINE_MAN_DATE "%Y-%m-%d" UTC)
+  set(_page ${CMAKE_BINARY_DIR}/man/man${_section}/${_name})
+  configure_file(${source} ${_page} @ONLY)
+  corvaline_install_gzipped(${_page} ${CMAKE_INSTALL_MANDIR}/man${_section})
+endfunction()

@@ -1,8 +1,10 @@
 // CORVALINE Control: the tray-resident configuration program of the mouse.
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 
 #include "core/device/device_link.h"
@@ -33,6 +35,7 @@
 #include "platform/hid.h"
 #include "platform/pauses.h"
 #include "platform/pointer_settings.h"
+#include "platform/quit_requests.h"
 #include "platform/user_folder.h"
 
 namespace {
@@ -49,6 +52,21 @@ void SetUpDataFolder() {
     if (!problem.empty()) ShowMessage(problem, kAppTitle);
   }
   SetDataFiles(paths);
+}
+
+// A logout's SIGTERM or a terminal's Ctrl+C ends the event loop, so what goes
+// when main returns goes properly: the KWin script unloaded, the tray icon
+// taken away. Watched from the loop on: a request during start-up waits in
+// the descriptor and ends the loop as soon as it runs.
+std::unique_ptr<QSocketNotifier> QuitOnRequest(platform::QuitRequests& requests) {
+  if (requests.Descriptor() < 0) return nullptr;
+  auto notifier = std::make_unique<QSocketNotifier>(requests.Descriptor(), QSocketNotifier::Read);
+  QObject::connect(notifier.get(), &QSocketNotifier::activated, [&requests] {
+    // exit, not quit: quit would close the window first, which asks and ends
+    // the process at once.
+    if (requests.Take()) QCoreApplication::exit(0);
+  });
+  return notifier;
 }
 
 }  // namespace
@@ -68,6 +86,7 @@ int main(int argc, char** argv) {
   // A second start ends at once, without a word.
   gui::SingleInstance instance;
   if (!instance.Acquire()) return 0;
+  platform::QuitRequests quitRequests;
 
   gui::MessageBoxSink sink;
   SetMessageSink(&sink);
@@ -112,5 +131,6 @@ int main(int argc, char** argv) {
   gui::AutoSwitchController autoSwitch(shell, *tray, profiles, [&advanced] { return advanced.Recording(); });
   autoSwitch.StartWatching();
   gui::InstallShowcaseHook(shell);
+  const std::unique_ptr<QSocketNotifier> quitNotifier = QuitOnRequest(quitRequests);
   return app.exec();
 }

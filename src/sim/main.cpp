@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/settings/settings_block.h"
 #include "platform/virtual/sim_wire.h"
 #include "sim/sim_server.h"
 #include "sim/virtual_mouse.h"
@@ -67,27 +68,42 @@ std::optional<sim::Misbehaviour> ParseMisbehaviour(std::string_view text) {
   return std::nullopt;
 }
 
-// The event code and value of "press WHAT VALUE"; nullopt for a bad entry.
-std::optional<std::pair<std::uint8_t, std::uint8_t>> ParsePress(std::string_view what,
-                                                                 std::string_view value) {
+// What "press WHAT VALUE" sends, or what was wrong with it: a mistyped value
+// is answered with the values it takes, not with the whole usage.
+struct PressEntry {
+  std::uint8_t code = 0;
+  std::uint8_t value = 0;
+  std::string error;
+};
+
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+PressEntry Refuse(std::string_view what, std::string_view takes, std::string_view value) {
+  return {0, 0, "press " + std::string(what) + " takes " + std::string(takes) + ", not " + Quoted(value)};
+}
+
+PressEntry ParsePress(std::string_view what, std::string_view value) {
   if (what == "rate") {
     for (auto [hz, code] : {std::pair{"1000", 1}, {"500", 2}, {"250", 4}, {"125", 8}, {"1", 1},
                             {"2", 2}, {"4", 4}, {"8", 8}}) {
-      if (value == hz) return std::pair{std::uint8_t(kEventReportRate), std::uint8_t(code)};
+      if (value == hz) return {std::uint8_t(kEventReportRate), std::uint8_t(code), {}};
     }
-    return std::nullopt;
+    return Refuse(what, "1000, 500, 250 or 125 (or the code 1, 2, 4 or 8)", value);
   }
   if (what == "mode") {
-    if (value == "A" || value == "a" || value == "1") return std::pair{std::uint8_t(kEventKeyGroup), std::uint8_t(1)};
-    if (value == "B" || value == "b" || value == "2") return std::pair{std::uint8_t(kEventKeyGroup), std::uint8_t(2)};
-    return std::nullopt;
+    if (value == "A" || value == "a" || value == "1") return {std::uint8_t(kEventKeyGroup), 1, {}};
+    if (value == "B" || value == "b" || value == "2") return {std::uint8_t(kEventKeyGroup), 2, {}};
+    return Refuse(what, "1 or 2 (or A or B)", value);
   }
-  const long high = what == "dpi" ? 4 : what == "macro" ? kMacroCount : 0;
-  if (high == 0) return std::nullopt;
-  auto n = ParseNumber(value, 1, high);
-  if (!n) return std::nullopt;
-  const int code = what == "dpi" ? kEventDpiStage : kEventMacroKey;
-  return std::pair{std::uint8_t(code), std::uint8_t(*n)};
+  if (what == "dpi") {
+    if (auto n = ParseNumber(value, 1, kDpiStages)) return {std::uint8_t(kEventDpiStage), std::uint8_t(*n), {}};
+    return Refuse(what, "a stage 1.." + std::to_string(kDpiStages), value);
+  }
+  if (what == "macro") {
+    if (auto n = ParseNumber(value, 1, kMacroCount)) return {std::uint8_t(kEventMacroKey), std::uint8_t(*n), {}};
+    return Refuse(what, "a macro 1.." + std::to_string(kMacroCount), value);
+  }
+  return {0, 0, "press takes rate, dpi, mode or macro, not " + Quoted(what)};
 }
 
 // The socket of the running instance: the one named, or the only one there.
@@ -165,6 +181,12 @@ int Serve(ServeOptions options) {
   return 0;
 }
 
+// Prints a usage mistake and the way to the full usage; exit status 2.
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "corvaline-sim: %s\n(corvaline-sim --help shows the usage)\n", message.c_str());
+  return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -173,42 +195,40 @@ int main(int argc, char** argv) {
   std::vector<std::string_view> words;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const auto a = args[i];
-    const bool hasValue = i + 1 < args.size();
+    const bool takesValue = a == "--sensor-type" || a == "--misbehave" || a == "--vanish-after" || a == "--socket";
     if (a == "--help" || a == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
-    } else if (a == "--sensor-type" && hasValue) {
-      options.sensorType = ParseNumber(args[++i], 0, 255);
-      if (!options.sensorType) {
-        std::fprintf(stderr, "corvaline-sim: --sensor-type takes a number 0..255\n");
-        return 2;
-      }
-    } else if (a == "--misbehave" && hasValue) {
-      auto m = ParseMisbehaviour(args[++i]);
+    } else if (takesValue && i + 1 == args.size()) {
+      return UsageError(std::string(a) + " needs a value");
+    } else if (a == "--sensor-type") {
+      const auto value = args[++i];
+      options.sensorType = ParseNumber(value, 0, 255);
+      if (!options.sensorType) return UsageError("--sensor-type takes a number 0..255, not " + Quoted(value));
+    } else if (a == "--misbehave") {
+      const auto value = args[++i];
+      auto m = ParseMisbehaviour(value);
       if (!m) {
-        std::fprintf(stderr, "corvaline-sim: unknown --misbehave mode\n%s", kUsage);
-        return 2;
+        return UsageError("--misbehave takes none, no-answer, plain-echo, wrong-key, oversize or bad-index, not " +
+                          Quoted(value));
       }
       options.misbehaviour = *m;
-    } else if (a == "--vanish-after" && hasValue) {
-      options.vanishAfter = ParseNumber(args[++i], 0, 999999);
-      if (!options.vanishAfter) {
-        std::fprintf(stderr, "corvaline-sim: --vanish-after takes a count\n");
-        return 2;
-      }
-    } else if (a == "--socket" && hasValue) {
+    } else if (a == "--vanish-after") {
+      const auto value = args[++i];
+      options.vanishAfter = ParseNumber(value, 0, 999999);
+      if (!options.vanishAfter) return UsageError("--vanish-after takes a count 0..999999, not " + Quoted(value));
+    } else if (a == "--socket") {
       options.socket = std::string(args[++i]);
     } else if (!a.empty() && a[0] == '-') {
-      std::fprintf(stderr, "corvaline-sim: unknown option %.*s\n%s", int(a.size()), a.data(), kUsage);
-      return 2;
+      return UsageError("unknown option " + Quoted(a));
     } else {
       words.push_back(a);
     }
   }
   if (words.empty()) return Serve(options);
-  if (words.size() == 3 && words[0] == "press") {
-    if (auto press = ParsePress(words[1], words[2])) return Press(press->first, press->second, options.socket);
-  }
-  std::fprintf(stderr, "corvaline-sim: bad command\n%s", kUsage);
-  return 2;
+  if (words[0] != "press") return UsageError("unknown command " + Quoted(words[0]) + "; the command is press");
+  if (words.size() != 3) return UsageError("press takes two words: rate|dpi|mode|macro VALUE");
+  const PressEntry press = ParsePress(words[1], words[2]);
+  if (!press.error.empty()) return UsageError(press.error);
+  return Press(press.code, press.value, options.socket);
 }

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -241,6 +242,34 @@ TEST_F(SimSocketTest, CommandLinePressesTheRunningMousesButtons) {
   }
   StopServer();
   EXPECT_EQ(RunSim("press macro 3"), 1);  // nobody to press
+}
+
+// A mistyped value is answered with what the argument takes, in one line,
+// without the whole usage.
+TEST(SimCommandLineTest, AMistypedValueIsAnsweredWithTheValuesItTakes) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"press dpi 9", "a stage 1..4, not '9'"},
+      {"press macro 13", "a macro 1..12"},
+      {"press rate 300", "1000, 500, 250 or 125"},
+      {"press mode C", "1 or 2 (or A or B)"},
+      {"press volume 1", "rate, dpi, mode or macro"},
+      {"--sensor-type 256", "0..255"},
+      {"--vanish-after soon", "a count 0..999999"},
+      {"--misbehave late", "none, no-answer"},
+      {"--socket", "needs a value"},
+  };
+  for (auto [args, wants] : cases) {
+    const std::string command = std::string(CORVALINE_SIM_EXE) + " " + args + " 2>&1 >/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string said;
+    char buf[256];
+    while (std::fgets(buf, sizeof buf, pipe)) said += buf;
+    const int status = ::pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args << " ended with " << status;
+    EXPECT_NE(said.find(wants), std::string::npos) << args << " said: " << said;
+    EXPECT_EQ(said.find("Usage"), std::string::npos) << args << " said: " << said;
+  }
 }
 
 TEST_F(SimSocketTest, ProcessPlugsInOnStartAndUnplugsOnSigterm) {

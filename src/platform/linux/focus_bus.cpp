@@ -8,7 +8,9 @@
 // loop, which the Qt event loop drives on Linux.
 #include <gio/gio.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/focus_bus.h"
 
@@ -92,7 +94,9 @@ class BusFocusWatcher : public FocusWatcher {
   }
 
   // KWin: loadScript(path, name) gives the script's number; run() on its
-  // object starts it (/Scripting/ScriptN in Plasma 5.27 and 6, /N before).
+  // object starts it. That object is /N up to Plasma 5.27 and
+  // /Scripting/ScriptN from Plasma 6 on; KWin's own introspection of
+  // /Scripting says which, so run() goes where the object is.
   bool LoadScript(const std::string& path, std::string* problem) {
     UnloadScript();  // a script of an earlier run that ended without unloading
     GVariant* r =
@@ -104,8 +108,11 @@ class BusFocusWatcher : public FocusWatcher {
     g_variant_unref(r);
     scriptLoaded_ = true;
     const std::string number = std::to_string(id);
-    for (const std::string& object : {std::string("/Scripting/Script").append(number),
-                                      std::string("/").append(number)}) {
+    const std::string plasma6 = "/Scripting/Script" + number, plasma5 = "/" + number;
+    std::vector<std::string> objects{plasma6, plasma5};  // both, when KWin does not say
+    if (const std::optional<bool> six = HasChildNode("/Scripting", "Script" + number))
+      objects = {*six ? plasma6 : plasma5};
+    for (const std::string& object : objects) {
       if (GVariant* ran =
               Call(object.c_str(), "org.kde.kwin.Script", "run", nullptr, nullptr, problem)) {
         g_variant_unref(ran);
@@ -125,6 +132,24 @@ class BusFocusWatcher : public FocusWatcher {
     if (!r && problem) *problem = error ? error->message : "KWin did not answer";
     g_clear_error(&error);
     return r;
+  }
+
+  // Whether KWin's object at `path` lists a child `name`; nothing when its
+  // introspection does not answer.
+  std::optional<bool> HasChildNode(const char* path, const std::string& name) {
+    GVariant* r = Call(path, "org.freedesktop.DBus.Introspectable", "Introspect", nullptr,
+                       G_VARIANT_TYPE("(s)"), nullptr);
+    if (!r) return std::nullopt;
+    const gchar* xml = nullptr;
+    g_variant_get(r, "(&s)", &xml);
+    GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(xml, nullptr);
+    g_variant_unref(r);
+    if (!node) return std::nullopt;
+    bool found = false;
+    for (GDBusNodeInfo** child = node->nodes; child && *child; ++child)
+      found = found || name == (*child)->path;
+    g_dbus_node_info_unref(node);
+    return found;
   }
 
   void UnloadScript() {

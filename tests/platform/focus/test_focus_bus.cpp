@@ -1,5 +1,6 @@
 // The program's focus service on a private session bus: the KWin script
-// loaded, run and unloaded through a stand-in KWin, the script itself run
+// loaded, run (where Plasma 5 or 6 has it) and unloaded through a stand-in
+// KWin, also when the program ends on SIGTERM, the script itself run
 // (under node, with Plasma 6 and Plasma 5 workspaces) calling the service,
 // the GNOME Shell extension's call made by gdbus with the extension's own
 // names, its metadata checked, and reports refused while the desktop's
@@ -7,7 +8,9 @@
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -60,10 +63,13 @@ struct PrivateBus {
 };
 
 // Owns a compositor's bus name on a thread of its own (the service's calls
-// into it block the test's thread); as org.kde.KWin it answers /Scripting.
+// into it block the test's thread); as org.kde.KWin it answers /Scripting,
+// with the script's object where that Plasma version puts it. Every call to
+// KWin's interfaces is noted, those to objects it does not have too.
 class FakeCompositor {
  public:
-  explicit FakeCompositor(std::string name) : name_(std::move(name)) {
+  explicit FakeCompositor(std::string name, std::string scriptObject = "/Scripting/Script7")
+      : name_(std::move(name)), scriptObject_(std::move(scriptObject)) {
     thread_ = std::thread([this] { Run(); });
     std::unique_lock lock(mutex_);
     ready_.wait(lock, [this] { return started_; });
@@ -102,8 +108,9 @@ class FakeCompositor {
     static const GDBusInterfaceVTable vtable = {&FakeCompositor::OnCall, nullptr, nullptr, {}};
     g_dbus_connection_register_object(bus, "/Scripting", node->interfaces[0], &vtable, this,
                                       nullptr, nullptr);
-    g_dbus_connection_register_object(bus, "/Scripting/Script7", node->interfaces[1], &vtable, this,
-                                      nullptr, nullptr);
+    g_dbus_connection_register_object(bus, scriptObject_.c_str(), node->interfaces[1], &vtable,
+                                      this, nullptr, nullptr);
+    g_dbus_connection_add_filter(bus, &FakeCompositor::Note, this, nullptr);
     const guint owner =
         g_bus_own_name_on_connection(bus, name_.c_str(), G_BUS_NAME_OWNER_FLAGS_NONE,
                                      &FakeCompositor::OnOwned, nullptr, this, nullptr);
@@ -126,27 +133,33 @@ class FakeCompositor {
     std::lock_guard lock(f->mutex_);
     f->owned_ = true;
   }
-  static void OnCall(GDBusConnection*, const gchar*, const gchar* path, const gchar*,
-                     const gchar* method, GVariant* args, GDBusMethodInvocation* call,
-                     gpointer self) {
-    auto* f = static_cast<FakeCompositor*>(self);
-    std::string line = std::string(method) + " " + path;
-    if (g_strcmp0(method, "run") != 0) {
+  static GDBusMessage* Note(GDBusConnection*, GDBusMessage* message, gboolean incoming,
+                            gpointer self) {
+    const char* interface = g_dbus_message_get_interface(message);
+    if (!incoming || g_dbus_message_get_message_type(message) != G_DBUS_MESSAGE_TYPE_METHOD_CALL ||
+        !g_str_has_prefix(interface ? interface : "", "org.kde.kwin."))
+      return message;
+    const char* method = g_dbus_message_get_member(message);
+    std::string line = std::string(method) + " " + g_dbus_message_get_path(message);
+    if (GVariant* args = g_dbus_message_get_body(message); args && g_strcmp0(method, "run") != 0) {
       gchar* text = g_variant_print(args, FALSE);
       line += std::string(" ") + text;
       g_free(text);
     }
-    {
-      std::lock_guard lock(f->mutex_);
-      f->calls_.push_back(line);
-    }
+    auto* f = static_cast<FakeCompositor*>(self);
+    std::lock_guard lock(f->mutex_);
+    f->calls_.push_back(line);
+    return message;
+  }
+  static void OnCall(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                     const gchar* method, GVariant*, GDBusMethodInvocation* call, gpointer) {
     GVariant* reply = nullptr;
     if (g_strcmp0(method, "loadScript") == 0) reply = g_variant_new("(i)", 7);
     if (g_strcmp0(method, "unloadScript") == 0) reply = g_variant_new("(b)", TRUE);
     g_dbus_method_invocation_return_value(call, reply);
   }
 
-  std::string name_;
+  std::string name_, scriptObject_;
   std::thread thread_;
   GMainLoop* loop_ = nullptr;
   std::mutex mutex_;
@@ -226,6 +239,51 @@ TEST_F(FocusBusTest, TheKWinScriptIsLoadedRunReportsAndIsUnloaded) {
   EXPECT_EQ(reports, (std::vector<std::string>{"foot", "steam_app_570", "konsole", "dota2"}));
   w.reset();
   EXPECT_EQ(kwin.Calls().back(), "unloadScript /Scripting ('corvaline-focus',)");
+}
+
+TEST_F(FocusBusTest, Plasma5sScriptObjectIsRunAtTheFirstCall) {
+  FakeCompositor kwin("org.kde.KWin", "/7");
+  ASSERT_TRUE(WaitOwned(kwin));
+  std::string problem;
+  auto w = platform::CreateBusFocusWatcher(platform::BusDesktop::Kde, "corvaline-focus.js", report,
+                                           &problem);
+  ASSERT_TRUE(w) << problem;
+  w.reset();
+  const auto calls = kwin.Calls();
+  ASSERT_EQ(calls.size(), 4u) << testing::PrintToString(calls);
+  EXPECT_EQ(calls[2], "run /7");
+}
+
+// A logout's SIGTERM ends the program's event loop, so the script goes too.
+TEST_F(FocusBusTest, SigtermUnloadsTheKWinScript) {
+  if (std::string(CORVALINE_PROGRAM).empty()) GTEST_SKIP() << "the program is not built";
+  FakeCompositor kwin("org.kde.KWin");
+  ASSERT_TRUE(WaitOwned(kwin));
+  // A home and lock of its own: a program running elsewhere must not make
+  // this one a second start.
+  const fs::path home = fs::path(testing::TempDir()) / ("sigterm-" + std::to_string(getpid()));
+  fs::create_directories(home / "run");
+  fs::permissions(home / "run", fs::perms::owner_all);
+  Child program({"env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "HOME=" + home.string(),
+                 "XDG_CONFIG_HOME=" + (home / "config").string(),
+                 "XDG_RUNTIME_DIR=" + (home / "run").string(), "XDG_CURRENT_DESKTOP=KDE",
+                 "QT_QPA_PLATFORM=offscreen", CORVALINE_PROGRAM});
+  auto ran = [&kwin] {
+    const auto c = kwin.Calls();
+    return std::find(c.begin(), c.end(), "run /Scripting/Script7") != c.end();
+  };
+  for (int i = 0; i < 600 && program.Running() && !ran(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_TRUE(ran()) << "no run of the script within 30 s (program "
+                     << (program.Running() ? "running" : "ended") << "); KWin saw "
+                     << testing::PrintToString(kwin.Calls());
+  ASSERT_EQ(kill(program.Pid(), SIGTERM), 0);
+  for (int i = 0; i < 200 && program.Running(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_FALSE(program.Running()) << "the program still runs 10 s after SIGTERM";
+  EXPECT_EQ(kwin.Calls().back(), "unloadScript /Scripting ('corvaline-focus',)")
+      << "KWin saw " << testing::PrintToString(kwin.Calls());
+  fs::remove_all(home);
 }
 
 TEST_F(FocusBusTest, TheExtensionsCallCountsOnlyWhileGnomeShellRuns) {

@@ -1,6 +1,8 @@
 // Tells CORVALINE Control which application has the focus: on every focus
-// change, FocusChanged(app id) on the program's session-bus service. Mutter
-// gives Wayland windows their app_id as WM class.
+// change, and whenever the program's name appears on the session bus (a
+// program started after the Shell, or restarted, learns the focus at once),
+// FocusChanged(app id) on its service. Mutter gives Wayland windows their
+// app_id as WM class.
 import Gio from 'gi://Gio';
 import GLib from 'gi://GLib';
 import {Extension} from 'resource:///org/gnome/shell/extensions/extension.js';
@@ -12,13 +14,19 @@ const INTERFACE = 'io.github.corvaline.Control';
 export default class CorvalineFocus extends Extension {
     enable() {
         this._handler = global.display.connect('notify::focus-window', () => this._report());
-        this._report();
+        // Also called at once when the program already runs.
+        this._watch = Gio.bus_watch_name(Gio.BusType.SESSION, BUS_NAME,
+            Gio.BusNameWatcherFlags.NONE, () => this._report(), null);
     }
 
     disable() {
+        if (this._watch) {
+            Gio.bus_unwatch_name(this._watch);
+        }
         if (this._handler) {
             global.display.disconnect(this._handler);
         }
+        this._watch = null;
         this._handler = null;
     }
 

@@ -1,5 +1,6 @@
 // GNOME Shell 43 and 44 (before ES modules): the same as the current
-// extension, FocusChanged(app id) on every focus change.
+// extension, FocusChanged(app id) on every focus change and whenever the
+// program's name appears on the session bus.
 const {Gio, GLib} = imports.gi;
 
 const BUS_NAME = 'io.github.corvaline.Control';
@@ -9,13 +10,19 @@ const INTERFACE = 'io.github.corvaline.Control';
 class CorvalineFocus {
     enable() {
         this._handler = global.display.connect('notify::focus-window', () => this._report());
-        this._report();
+        // Also called at once when the program already runs.
+        this._watch = Gio.bus_watch_name(Gio.BusType.SESSION, BUS_NAME,
+            Gio.BusNameWatcherFlags.NONE, () => this._report(), null);
     }
 
     disable() {
+        if (this._watch) {
+            Gio.bus_unwatch_name(this._watch);
+        }
         if (this._handler) {
             global.display.disconnect(this._handler);
         }
+        this._watch = null;
         this._handler = null;
     }
 
