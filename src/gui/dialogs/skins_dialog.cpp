@@ -64,6 +64,7 @@ CSkinsDialog::CSkinsDialog(QString skinsRoot, QWidget* parent, SkinColourChooser
   PaintSwatch();
   skins_ = std::make_unique<DropDown>(this, kSkinListId, kHeader, kList, DialogFont());
   skins_->entries = [this] { return ListSkinFolders(skinsRoot_); };
+  skins_->current = [this] { return ListSkinFolders(skinsRoot_).indexOf(choice_.name, 0); };
   skins_->chosen = [this](int, const QString& text) {
     const QString folder = FindSkinFolder(skinsRoot_, text);
     if (folder.isEmpty()) return;  // gone since the list was filled

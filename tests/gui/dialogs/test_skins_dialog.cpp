@@ -81,6 +81,14 @@ TEST_F(SkinsDialogTest, CancelledChooserKeepsTheColourAndWithoutBackgroundOkKeep
   dialog.show();
   dialog.ClickAt(QPoint(100, 100));
   EXPECT_EQ(dialog.Choice().colour, QColor(10, 200, 30));
+  // The list opens on the skin in use; Esc closes the list only.
+  dialog.ClickAt(QPoint(145, 136));
+  ASSERT_TRUE(dialog.SkinList()->IsOpen());
+  EXPECT_EQ(dialog.SkinList()->List()->currentRow(), 1);  // Carbon
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.SkinList()->IsOpen());
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.Choice().name, "Carbon");
   dialog.ClickAt(kDialogCloseBox.center());
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
 
