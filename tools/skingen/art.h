@@ -31,6 +31,8 @@ struct Theme {
   // its wells.
   QColor uiText;
   QColor controlText, controlBack;
+  // The keyboard's focus mark: at least 3:1 against every picture it lies on.
+  QColor focusMark;
 };
 
 Theme CarbonTheme();

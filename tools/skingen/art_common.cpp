@@ -35,6 +35,7 @@ Theme CarbonTheme() {
   t.uiText = QColor(255, 255, 255);
   t.controlText = QColor(255, 255, 255);
   t.controlBack = QColor(0, 0, 0);
+  t.focusMark = QColor(255, 200, 0);
   return t;
 }
 
@@ -64,6 +65,7 @@ Theme FrostTheme() {
   t.uiText = QColor(30, 42, 60);
   t.controlText = QColor(232, 238, 246);
   t.controlBack = t.fieldBack;
+  t.focusMark = QColor(20, 70, 170);
   return t;
 }
 
@@ -232,6 +234,7 @@ bool WriteSkinIni(const Theme& t, const QString& folder) {
     text += QString(role) + "TextColor=" + rgb(t.controlText) + "\n";
     text += QString(role) + "BackColor=" + rgb(t.controlBack) + "\n";
   }
+  text += "FocusColor=" + rgb(t.focusMark) + "\n";
   QDir().mkpath(folder);
   QFile file(folder + "/" + QString::fromUtf8(corvaline::kSkinIniName.data(), corvaline::kSkinIniName.size()));
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&

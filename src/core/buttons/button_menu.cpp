@@ -123,4 +123,10 @@ void OnDpiFunctionChosen(FunctionMenuState& state, const ButtonEditTarget& targe
 
 void CloseFunctionMenus(FunctionMenuState& state) { state = FunctionMenuState{}; }
 
+int CurrentFunctionEntry(const SettingsBlock& block, int slot) {
+  if (slot < 0 || slot >= kVisibleButtons) return -1;
+  const int category = block.table(EditedGroup(block)).category[slot];
+  return category < kFunctionCategories ? category : -1;
+}
+
 }  // namespace corvaline

@@ -56,6 +56,11 @@ struct FunctionMenuState {
 std::optional<UserMessage> OpenFunctionMenu(FunctionMenuState& state,
                                             const ButtonEditTarget& target, int slot);
 
+// The entry of slot s's list that stands for the button's function now
+// (entries are in category order), where an opening list marks and the keys
+// start; -1 for a slot or a stored category outside the list.
+int CurrentFunctionEntry(const SettingsBlock& block, int slot);
+
 // The pointer's entry in the open list of slot s changed: "DPI Switch" opens
 // the DPI sub-menu, any other entry closes it.
 void OnMenuHover(FunctionMenuState& state, int slot, int entry);

@@ -4,6 +4,7 @@
 //   ListTextColor / ListBackColor          open lists
 //   EditTextColor / EditBackColor          edit fields
 //   DropDownTextColor / DropDownBackColor  the boxes that show a choice
+//   FocusColor                  the keyboard's focus mark around a control
 // Each value is three decimal numbers 0..255 separated by commas. A skin
 // without the file, or a key that is missing or not of that form, keeps the
 // program's own colour for that place: skins made for the original program
@@ -31,6 +32,7 @@ struct SkinColours {
   std::optional<Rgb> listText, listBack;
   std::optional<Rgb> editText, editBack;
   std::optional<Rgb> dropDownText, dropDownBack;
+  std::optional<Rgb> focus;
   bool operator==(const SkinColours&) const = default;
 };
 

@@ -13,7 +13,6 @@
 
 namespace corvaline {
 
-
 // The notification texts of one language.
 struct BalloonTexts {
   std::array<std::string, 4> reportRate;  // 1000, 500, 250, 125 Hz
@@ -26,6 +25,12 @@ struct BalloonTexts {
 
 // The texts of the built-in table of a language.
 BalloonTexts BalloonTextsFor(UiLanguage lang);
+
+// However short a balloon's table time (the arrival and absence balloons
+// ask for 100 ms), it stays up this long: a window shown for a tenth of a
+// second is one nobody reads. Every place that shows a balloon asks here.
+inline constexpr int kBalloonMinimumMs = 5000;
+constexpr int ReadableBalloonMs(int tableMs) { return tableMs < kBalloonMinimumMs ? kBalloonMinimumMs : tableMs; }
 
 struct Balloon {
   std::string text;

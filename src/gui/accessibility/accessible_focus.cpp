@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "gui/skin/child_colours.h"
 #include "gui/skin/list_box.h"
 
 namespace corvaline::gui {
@@ -21,8 +22,9 @@ std::vector<FocusRing*>& Rings() {
 
 QPoint Centre(const QRect& r) { return QPoint(r.left() + r.width() / 2, r.top() + r.height() / 2); }
 
-// An outline around the marked control: two lines, light over dark, so it
-// shows on every skin. It takes no clicks.
+// An outline 2 pixels wide around the marked control, in the colour the skin
+// declares for it; a skin without one gets a light line inside a dark one,
+// which shows on any picture. It takes no clicks.
 class MarkOutline : public QWidget {
  public:
   explicit MarkOutline(QWidget* parent) : QWidget(parent) {
@@ -34,9 +36,10 @@ class MarkOutline : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    p.setPen(QPen(Qt::black, 1));
+    const std::optional<Rgb> own = CurrentSkinColours().focus;
+    p.setPen(QPen(own ? ToQColor(*own) : QColor(Qt::black), 1));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    p.setPen(QPen(own ? ToQColor(*own) : QColor(Qt::white), 1));
     p.drawRect(rect().adjusted(1, 1, -2, -2));
   }
 };
@@ -124,10 +127,10 @@ bool FocusRing::OnFieldKey(QObject* field, int key, Qt::KeyboardModifiers modifi
 bool FocusRing::OnKey(int key, Qt::KeyboardModifiers modifiers) {
   switch (key) {
     case Qt::Key_Tab:
-      Move(modifiers & Qt::ShiftModifier ? -1 : 1);
-      return true;
     case Qt::Key_Backtab:
-      Move(-1);
+      // Leaving a control leaves its open menu too, with nothing chosen.
+      DismissOpenLists(host_);
+      Move(key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier) ? -1 : 1);
       return true;
     case Qt::Key_Space:
       Activate();

@@ -19,6 +19,7 @@ ChoiceDialog::ChoiceDialog(QWidget* parent, const ChoiceLayout& layout, QStringL
   display_->setObjectName(QStringLiteral("choice%1").arg(layout.displayId));
   list_ = std::make_unique<DropDown>(this, layout.listId, kBox, layout.listRect, DialogFont());
   list_->entries = [entries] { return entries; };
+  list_->current = [this] { return position_; };
   list_->chosen = [this](int row, const QString& text) {
     position_ = row;
     caption_ = text.toStdString();

@@ -56,6 +56,7 @@ CFireKeyDialog::CFireKeyDialog(QWidget* parent)
 
   keys_ = std::make_unique<DropDown>(this, kKeyListId, kKeyBox, kKeyList, DialogFont());
   keys_->entries = FireKeyNames;
+  keys_->current = [this] { return result_.position; };
   keys_->openChanged = [this](bool open) {
     speed_->setEnabled(!open);
     times_->setEnabled(!open);

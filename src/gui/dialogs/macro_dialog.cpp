@@ -44,6 +44,7 @@ CMacroDialog::CMacroDialog(std::filesystem::path recordIni, QWidget* parent)
     for (const std::string& name : ListMacroNames(recordIni_)) names << QString::fromStdString(name);
     return names;
   };
+  macros_->current = [this] { return result_.macroIndex; };
   macros_->chosen = [this](int row, const QString& text) {
     result_.macroIndex = row;
     result_.macroName = text.toStdString();

@@ -64,13 +64,16 @@ CSkinsDialog::CSkinsDialog(QString skinsRoot, QWidget* parent, SkinColourChooser
   PaintSwatch();
   skins_ = std::make_unique<DropDown>(this, kSkinListId, kHeader, kList, DialogFont());
   skins_->entries = [this] { return ListSkinFolders(skinsRoot_); };
+  skins_->current = [this] { return ListSkinFolders(skinsRoot_).indexOf(choice_.name, 0); };
   skins_->chosen = [this](int, const QString& text) {
     const QString folder = FindSkinFolder(skinsRoot_, text);
     if (folder.isEmpty()) return;  // gone since the list was filled
     choice_.name = text;
     choice_.folder = folder;
     nameDisplay_->setText(text);
-    // The colour the skin is drawn for; the user may still pick another.
+    // The colour the skin is drawn for, until the user picks one: a colour
+    // just chosen is not taken away by the skin chosen after it.
+    if (colourPicked_) return;
     if (const std::optional<Rgb> own = ReadSkinColours(folder.toStdString()).text) {
       choice_.colour = ToQColor(*own);
       PaintSwatch();
@@ -91,6 +94,7 @@ void CSkinsDialog::OnClick(QPoint point) {
   if (!kSwatch.contains(point)) return;
   if (const std::optional<QColor> colour = chooser_(this, choice_.colour)) {
     choice_.colour = colour->toRgb();
+    colourPicked_ = true;
     PaintSwatch();
   }
 }

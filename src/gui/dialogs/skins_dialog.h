@@ -56,6 +56,7 @@ class CSkinsDialog : public SkinnedDialog {
   QString skinsRoot_;
   SkinColourChooser chooser_;
   SkinChoice choice_;
+  bool colourPicked_ = false;  // the user chose a colour in this opening
   QLabel* nameDisplay_ = nullptr;
   QLabel* swatch_ = nullptr;
   std::unique_ptr<DropDown> skins_;

@@ -415,7 +415,10 @@ void BasicPage::SetDpiLevel(int s, int level) {
 void BasicPage::ChooseStageColour(int s) {
   SettingsBlock& b = *host_.block;
   if (!StageColourEditable(b, s) || !chooseColour_) return;
-  const std::optional<QColor> colour = chooseColour_(host_.window, QColor(Qt::black));
+  // Opening on the stage's own colour: an OK pressed out of habit keeps it
+  // rather than painting the stage black.
+  const auto& now = b.dpiStageColour[s];
+  const std::optional<QColor> colour = chooseColour_(host_.window, QColor(now[0], now[1], now[2]));
   if (!colour) return;
   SetStageColour(b, s, static_cast<std::uint8_t>(colour->red()), static_cast<std::uint8_t>(colour->green()),
                  static_cast<std::uint8_t>(colour->blue()));

@@ -94,6 +94,8 @@ void BasicPage::SyncMenus() {
     list->SetEntries(ToList(FunctionMenuEntries(CurrentLanguage())));
     connect(list, &ListBox::hovered, this, [this, slot](int row) { OnMenuHover(slot, row); });
     connect(list, &ListBox::chosen, this, [this, slot](int row) { OnFunctionChosen(slot, row); });
+    connect(list, &ListBox::dismissed, this, &BasicPage::CloseFunctionMenus);
+    list->MarkCurrent(CurrentFunctionEntry(*host_.block, slot));
     functionList_ = list;
   }
   if (!menu_.dpiMenuOpen) {
@@ -108,6 +110,7 @@ void BasicPage::SyncMenus() {
     ApplyChildColours(*menu, ChildKind::ListBox, kDpiMenuControlId, *host_.fonts);
     menu->SetEntries(ToList(DpiMenuEntries()));
     connect(menu, &ListBox::chosen, this, &BasicPage::OnDpiFunctionChosen);
+    connect(menu, &ListBox::dismissed, this, &BasicPage::CloseFunctionMenus);
     dpiMenu_ = menu;
   }
 }
@@ -140,7 +143,11 @@ void BasicPage::ToggleLedList(int box) {
   auto* list = new ListBox(host_.window, kEffectListId + box - 1, LedListRect(box, height));
   ApplyChildColours(*list, ChildKind::ListBox, list->Id(), *host_.fonts);
   list->SetEntries(entries);
+  // The entry the box shows now is the one the keys start from.
+  const LedBoxTexts shown = LedBoxCaptions(b, lang);
+  list->MarkCurrent(entries.indexOf(Utf8(box == 1 ? shown.effect : box == 2 ? shown.parameter : shown.option)));
   connect(list, &ListBox::chosen, this, [this, box](int row) { OnLedChosen(box, row); });
+  connect(list, &ListBox::dismissed, this, [this, box] { CloseLedList(box); });
   slot = list;
 }
 

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "gui/skin/list_box.h"
+
 namespace corvaline::gui {
 
 namespace {
@@ -135,6 +137,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (!widget || widget->window() != this) return false;
   if (capturing_ && capturing_()) return true;
   const int key = static_cast<QKeyEvent*>(event)->key();
+  // Esc on an open menu or drop-down closes only that, choosing nothing.
+  if (key == Qt::Key_Escape && DismissOpenLists(this)) return true;
   if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
     // The window never ends through a default OK or Cancel.
     Conceal();

@@ -293,7 +293,7 @@ void Shell::OpenWebSite() { options_.openUrl(QString::fromLatin1(kWebSite)); }
 
 void Shell::ExitProgram() {
   // Nothing is saved on the way out: settings reach the disk only by OK/Apply,
-  // so without a tray unapplied edits are offered for one first.
+  // so unapplied edits are offered for one first.
   if (!ConfirmClose()) return;
   device_->SetNotify({});
   device_->Close();

@@ -1,5 +1,5 @@
 // What the shell does about edits that are not applied yet: the question
-// before the window without a tray ends the program, and the watch on
+// before the program ends with them, and the watch on
 // config.bin that notices another program (corvalinectl) saving meanwhile.
 #include <QDir>
 #include <QFile>
@@ -61,7 +61,9 @@ int Shell::Ask(const QString& text, const QStringList& buttons) {
 }
 
 bool Shell::ConfirmClose() {
-  if (options_.trayResident || !HasUnappliedEdits()) return true;
+  // With a tray too: the close box ends the program, and an edit it dropped
+  // without a word would be lost for good.
+  if (!HasUnappliedEdits()) return true;
   const QStringList buttons{Utf8(UiText(MainText::Apply, language_)),
                             Utf8(UiText(ShellText::Discard, language_)),
                             Utf8(UiText(MainText::Cancel, language_))};

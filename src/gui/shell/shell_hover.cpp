@@ -7,6 +7,7 @@
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
 #include "gui/skin/hover_draw.h"
+#include "gui/skin/skin_files.h"
 #include "gui/skin/skin_text.h"
 
 namespace corvaline::gui {
@@ -49,27 +50,29 @@ void Shell::OnPointerRested() {
 void Shell::DrawHoverRedraws(const std::vector<HoverRedraw>& redraws) {
   QImage* canvas = window_->Canvas();
   if (redraws.empty() || !canvas) return;
+  // Before any page (no mouse yet) only the window's own buttons are on the
+  // picture; OK, Apply, Cancel and the tabs come with the pages.
+  const HoverShownFilter onCanvas = [page = currentPage_](const HoverElement& e) {
+    if (page == Page::None) return e.id == kHoverSkins || e.id == kHoverMinimise || e.id == kHoverClose;
+    return e.page == HoverPage::Both || static_cast<int>(e.page) == static_cast<int>(page);
+  };
   // A highlight left over from the other page is only forgotten: drawing its
   // button now would put it on a page that has none there.
   std::vector<HoverRedraw> onPage;
-  for (const HoverRedraw& r : redraws) {
-    const HoverElement& e = hover_.Elements()[static_cast<size_t>(r.index)];
-    // Before any page (no mouse yet) only the window's own buttons are on
-    // the picture; OK, Apply, Cancel and the tabs come with the pages.
-    if (currentPage_ == Page::None && e.id != kHoverSkins && e.id != kHoverMinimise && e.id != kHoverClose)
-      continue;
-    if (e.page == HoverPage::Both || static_cast<int>(e.page) == static_cast<int>(currentPage_))
-      onPage.push_back(r);
-  }
+  for (const HoverRedraw& r : redraws)
+    if (onCanvas(hover_.Elements()[static_cast<size_t>(r.index)])) onPage.push_back(r);
   if (onPage.empty()) return;
-  ::corvaline::DrawHoverRedraws(canvas, hover_, onPage, [this](QImage* c, const HoverElement& e) {
+  HoverUnderLayers under{kMainPng};
+  if (currentPage_ != Page::None) under.push_back(currentPage_ == Page::Basic ? kBasicPagePng : kAdvancedPagePng);
+  const auto drawText = [this](QImage* c, const HoverElement& e) {
     if (e.page == HoverPage::Both) {
       DrawWindowCaption(c, e, language_, fonts_.normal);
       return;
     }
     PageContent* content = e.page == HoverPage::Basic ? basicContent_ : advancedContent_;
     if (content) content->DrawHoverText(*c, e);
-  });
+  };
+  ::corvaline::DrawHoverRedraws(canvas, hover_, onPage, drawText, under, onCanvas);
   window_->update();
 }
 

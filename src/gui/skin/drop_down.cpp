@@ -22,6 +22,8 @@ void DropDown::Open() {
   StyleDialogList(*list_, font_);
   if (entries) list_->SetEntries(entries());
   QObject::connect(list_, &ListBox::chosen, list_, [this](int row) { Choose(row); });
+  QObject::connect(list_, &ListBox::dismissed, list_, [this] { Close(); });
+  if (current) list_->MarkCurrent(current());
   list_->raise();
   if (openChanged) openChanged(true);
 }

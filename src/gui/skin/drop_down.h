@@ -15,8 +15,6 @@
 
 namespace corvaline {
 
-
-
 class DropDown {
  public:
   // `box` is the click target (the display and its arrow), `listRect` where
@@ -26,6 +24,8 @@ class DropDown {
 
   // The entries, asked for at every opening.
   std::function<QStringList()> entries;
+  // The entry that holds now, marked at each opening; -1 or unset: none.
+  std::function<int()> current;
   // An entry was chosen (the list is closed already).
   std::function<void(int row, const QString& text)> chosen;
   // The list opened or closed, by any of the ways.

@@ -1,10 +1,14 @@
 #include "gui/skin/list_box.h"
 
 #include <QKeyEvent>
+#include <QMetaMethod>
+#include <QPointer>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+
+#include <vector>
 
 namespace corvaline {
 
@@ -80,6 +84,29 @@ int ListBox::TrackPointer(QPoint point) {
   setCurrentRow(row);
   emit hovered(row);
   return row;
+}
+
+void ListBox::MarkCurrent(int row) {
+  if (row < 0 || row >= count()) return;
+  setCurrentRow(row);
+  scrollToItem(item(row));
+}
+
+bool ListBox::Dismiss() {
+  if (!isSignalConnected(QMetaMethod::fromSignal(&ListBox::dismissed))) return false;
+  emit dismissed();
+  return true;
+}
+
+bool DismissOpenLists(QWidget* window) {
+  if (!window) return false;
+  bool any = false;
+  // Guarded first: closing one menu may take another with it.
+  std::vector<QPointer<ListBox>> lists;
+  for (ListBox* list : window->findChildren<ListBox*>(QString(), Qt::FindDirectChildrenOnly)) lists.emplace_back(list);
+  for (const QPointer<ListBox>& list : lists)
+    if (list && list->isVisible()) any |= list->Dismiss();
+  return any;
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent* event) {

@@ -31,12 +31,20 @@ class ListBox : public QListWidget {
   // Selects the row under a point in the list's coordinates, as the pointer
   // does; returns the row (or -1) and tells `hovered` when it changed.
   int TrackPointer(QPoint point);
+  // Marks the entry that holds now (the button's function, the effect in
+  // use) where the arrows start, without telling `hovered`.
+  void MarkCurrent(int row);
+  // Closes the list without a choice, as Esc does; false when the list is no
+  // menu its owner closes (the macro editor's lists stay).
+  bool Dismiss();
 
  signals:
   // The pointer moved onto another entry (the entry is selected already).
   void hovered(int row);
   // A click or a double click on an entry, or Enter on the selected one.
   void chosen(int row);
+  // Esc or Tab: the owner closes the list and changes nothing.
+  void dismissed();
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -48,5 +56,9 @@ class ListBox : public QListWidget {
   int id_;
   int trackedRow_ = -1;
 };
+
+// Esc and Tab on a window: every open menu or drop-down of `window` closes
+// without a choice; true when one was open.
+bool DismissOpenLists(QWidget* window);
 
 }  // namespace corvaline

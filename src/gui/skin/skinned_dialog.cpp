@@ -227,6 +227,7 @@ void SkinnedDialog::keyPressEvent(QKeyEvent* event) {
   }
   event->accept();
   if (keys_ == DialogKeys::Captured) return;  // a key name, not a command
+  if (escape && DismissOpenLists(this)) return;  // the open list only
   if (enter)
     ConfirmDialog();
   else

@@ -8,14 +8,13 @@
 #include <QString>
 #include <QTimer>
 
+#include "core/system/balloons.h"
+
 class QMessageBox;
 
 namespace corvaline::gui {
 
-// A notice stays readable at least this long; the shortest balloons (the
-// mouse found or missing) ask for 100 ms, which no one could read, and the
-// system's own balloons are never that short either.
-inline constexpr int kNoticeMinimumMs = 5000;
+inline constexpr int kNoticeMinimumMs = kBalloonMinimumMs;
 
 class NoticeWindow {
  public:

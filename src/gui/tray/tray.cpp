@@ -4,6 +4,8 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
+#include "core/system/balloons.h"
+
 namespace corvaline::gui {
 
 struct SystemTray::Impl {
@@ -41,8 +43,9 @@ void SystemTray::ShowIcon(const QIcon& icon, const QString& tip, const QString& 
 void SystemTray::RemoveIcon() { impl_->icon.hide(); }
 
 void SystemTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
-  // Always the information icon, the "Warning" title included.
-  impl_->icon.showMessage(title, text, QSystemTrayIcon::Information, timeoutMs);
+  // Always the information icon, the "Warning" title included. Qt keeps to
+  // the time it is given where Windows would have lengthened it.
+  impl_->icon.showMessage(title, text, QSystemTrayIcon::Information, ReadableBalloonMs(timeoutMs));
 }
 
 void SystemTray::SetProfiles(const QString& title, const QStringList& names,

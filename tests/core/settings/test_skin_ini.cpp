@@ -42,6 +42,7 @@ TEST(SkinIniTest, FileGivesEachKeyItsColourAndKeepsTheRestUnset) {
   all.editBack = Rgb{13, 14, 15};
   all.dropDownText = Rgb{16, 17, 18};
   all.dropDownBack = Rgb{19, 20, 21};
+  all.focus = Rgb{22, 23, 24};
   EXPECT_EQ(SkinColoursFrom(SkinIniEntries(all)), all);
 }
 

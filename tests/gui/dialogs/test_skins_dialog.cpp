@@ -40,11 +40,12 @@ TEST_F(SkinsDialogTest, ListsFoldersOnlyAndFindsAFolderInAnyLetterCase) {
   EXPECT_TRUE(ListSkinFolders(root + "/missing").isEmpty());
 }
 
-TEST_F(SkinsDialogTest, ChoosingASkinTakesItsTextColourAndPureRedStillWins) {
-  QFile ini(root + "/Frost/skin.ini");
-  ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-  ini.write("[Skin]\nTextColor=36,48,66\n");
-  ini.close();
+TEST_F(SkinsDialogTest, ChoosingASkinTakesItsTextColourUntilTheUserPicksOne) {
+  for (auto [name, colour] : {std::pair{"Frost", "36,48,66"}, std::pair{"Amber", "1,2,3"}}) {
+    QFile ini(root + "/" + name + "/skin.ini");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QByteArray("[Skin]\nTextColor=") + colour + "\n");
+  }
   CSkinsDialog dialog(root, nullptr, [](QWidget*, QColor initial) -> std::optional<QColor> {
     EXPECT_EQ(initial, QColor(36, 48, 66));
     return QColor(255, 0, 0);
@@ -53,7 +54,7 @@ TEST_F(SkinsDialogTest, ChoosingASkinTakesItsTextColourAndPureRedStillWins) {
   EXPECT_EQ(dialog.NameDisplay()->text(), "Carbon");
   // A skin without skin.ini leaves the colour as it is.
   dialog.ClickAt(QPoint(145, 136));
-  ChooseEntry(*dialog.SkinList(), 0);
+  ChooseEntry(*dialog.SkinList(), 1);
   EXPECT_EQ(dialog.Choice().colour, QColor(10, 200, 30));
   dialog.ClickAt(QPoint(145, 136));
   ASSERT_TRUE(dialog.SkinList()->IsOpen());
@@ -63,6 +64,11 @@ TEST_F(SkinsDialogTest, ChoosingASkinTakesItsTextColourAndPureRedStillWins) {
   EXPECT_EQ(dialog.Swatch()->palette().color(QPalette::Window), QColor(36, 48, 66));
   QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(100, 100));  // the swatch
   EXPECT_EQ(dialog.Swatch()->palette().color(QPalette::Window), QColor(255, 0, 0));
+  dialog.ClickAt(QPoint(145, 136));
+  ChooseEntry(*dialog.SkinList(), 0);  // Amber has a colour too: the user's stays
+  EXPECT_EQ(dialog.Swatch()->palette().color(QPalette::Window), QColor(255, 0, 0));
+  dialog.ClickAt(QPoint(145, 136));
+  ChooseEntry(*dialog.SkinList(), 2);
   QTest::keyClick(&dialog, Qt::Key_Return);
   ASSERT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.Choice().name, "Frost");
@@ -75,6 +81,14 @@ TEST_F(SkinsDialogTest, CancelledChooserKeepsTheColourAndWithoutBackgroundOkKeep
   dialog.show();
   dialog.ClickAt(QPoint(100, 100));
   EXPECT_EQ(dialog.Choice().colour, QColor(10, 200, 30));
+  // The list opens on the skin in use; Esc closes the list only.
+  dialog.ClickAt(QPoint(145, 136));
+  ASSERT_TRUE(dialog.SkinList()->IsOpen());
+  EXPECT_EQ(dialog.SkinList()->List()->currentRow(), 1);  // Carbon
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.SkinList()->IsOpen());
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.Choice().name, "Carbon");
   dialog.ClickAt(kDialogCloseBox.center());
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
 

@@ -141,7 +141,7 @@ TEST_F(BasicPageTest, ReportRateAndDpiStageRules) {
   Click(560, 548);
   EXPECT_EQ(Block().dpiStageEnabled[0], 0);
   // The swatch of a stage that is off takes the click without a chooser and
-  // without a drag; one that is on asks, starting from black.
+  // without a drag; one that is on asks, starting from its own colour.
   std::vector<QColor> asked;
   Page().SetColourChooser([&](QWidget*, QColor initial) -> std::optional<QColor> {
     asked.push_back(initial);
@@ -149,9 +149,12 @@ TEST_F(BasicPageTest, ReportRateAndDpiStageRules) {
   });
   EXPECT_EQ(shell->Window().ClickAt(560, 530), ClickOutcome::Handled);
   EXPECT_TRUE(asked.empty());
+  Block().dpiStageColour[2][0] = 10, Block().dpiStageColour[2][1] = 20, Block().dpiStageColour[2][2] = 30;
   shell->Window().ClickAt(554 + 27 * 2 + 5, 530);
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(asked[0], QColor(Qt::black));
+  shell->Window().ClickAt(554 + 27 * 2 + 5, 530);
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[0], QColor(10, 20, 30));
+  EXPECT_EQ(asked[1], QColor(255, 0, 0));
   EXPECT_EQ(Block().dpiStageColour[2][0], 255);
   EXPECT_EQ(Block().dpiStageColour[2][1], 0);
   // Level 12 on the twelve-level sensor.

@@ -1,5 +1,5 @@
-// Edits that are not applied yet: the question when the window without a
-// tray closes, another program saving config.bin meanwhile, and an Apply
+// Edits that are not applied yet: the question when the program closes with
+// them, another program saving config.bin meanwhile, and an Apply
 // whose files cannot be saved.
 #include <QDir>
 #include <QFile>
@@ -72,14 +72,22 @@ TEST_F(EditsTest, WithoutTrayClosingWithEditsAsksApplyDiscardOrCancel) {
   EXPECT_EQ(ConfigByte(kRateOffset), 8);
 }
 
-TEST_F(EditsTest, WithTrayTheCloseButtonStillEndsWithoutAsking) {
+TEST_F(EditsTest, WithTrayTheCloseButtonAsksTooAndAltF4OnlyHides) {
   Start(/*trayResident=*/true);
   Settings().settings.reportRateCode = 8;
   shell->Window().close();  // only hides; the edit stays in memory
-  EXPECT_TRUE(exitCodes.empty());
-  Close();
   EXPECT_TRUE(questions.empty());
+  EXPECT_TRUE(exitCodes.empty());
+  answers = {2};  // Cancel: the program, its icon and the edit stay
+  Close();
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questionButtons, (QStringList{"Apply", "Discard", "Cancel"}));
+  EXPECT_TRUE(exitCodes.empty());
+  EXPECT_TRUE(tray.iconShown);
+  answers = {1};  // Discard
+  Close();
   EXPECT_EQ(exitCodes, std::vector<int>{0});
+  EXPECT_EQ(ConfigByte(kRateOffset), Settings().savedSettings.reportRateCode);
 }
 
 TEST_F(EditsTest, AnOutsideSaveIsLoadedAndShownWhenNothingIsEdited) {

@@ -2,7 +2,12 @@
 #include <QImage>
 #include <QTest>
 
+#include <filesystem>
+
+#include "core/settings/data_paths.h"
+#include "core/settings/ini_file.h"
 #include "gui/shell/main_window.h"
+#include "gui/skin/skin_scale.h"
 #include "shell_fixture.h"
 
 namespace corvaline::gui::testing {
@@ -67,6 +72,45 @@ TEST_F(HoverShell, PassingOverAButtonDrawsNothingAndLeavingTheWindowEndsHighligh
   EXPECT_EQ(Pixel(826, 6), 0xFF00FA00);
   emit shell->Window().pointerMoved(QPoint(-1, -1));
   EXPECT_EQ(Pixel(826, 6), kNormal);
+}
+
+// The delivered over pictures glow past the normal ones' opaque pixels:
+// after every highlight the Basic page is pixel for pixel what it was.
+TEST_F(ShellTest, LeavingAnyHighlightLeavesThePageAsItWasOnBothSkinsAtBothRatios) {
+  for (const char* skin : {"Carbon", "Frost"}) {
+    for (qreal ratio : {1.0, 2.0}) {
+      SCOPED_TRACE(std::string(skin) + (ratio > 1 ? " 2x" : " 1x"));
+      struct RatioBack {
+        ~RatioBack() { SetSkinPixelRatio(1.0); }
+      } back;
+      SetSkinPixelRatio(ratio);
+      WriteDataFiles("EN");
+      std::filesystem::create_directory_symlink(std::string(CORVALINE_GENERATED_DATA_DIR "/Skins/") + skin,
+                                                DataFiles().skinsFolder / skin);
+      IniWriteString(DataFiles().strIni, "Skins", "Path", skin);
+      MakeShell();
+      shell->Start();
+      emit tray.leftClicked();
+      ASSERT_EQ(shell->CurrentPage(), Page::Basic);
+      const QImage before = shell->Window().Canvas()->copy();
+      ASSERT_EQ(before.devicePixelRatio(), ratio);
+      for (const HoverElement& e : MainWindowHoverElements()) {
+        if (e.page == HoverPage::Advanced) continue;
+        emit shell->Window().pointerMoved(e.region.center());
+        ASSERT_TRUE(WaitFor([&] { return shell->Hover().IsHighlighted(e.id); }, 5000))
+            << "element " << e.id << " never lit";
+        emit shell->Window().pointerMoved(QPoint(150, 300));  // an empty spot
+        const QImage& after = *shell->Window().Canvas();
+        if (after == before) continue;
+        int changed = 0;
+        for (int y = 0; y < after.height(); ++y)
+          for (int x = 0; x < after.width(); ++x) changed += after.pixel(x, y) != before.pixel(x, y);
+        ADD_FAILURE() << "element " << e.id << ": " << changed << " pixels differ from before the hover";
+      }
+      shell.reset();
+      std::filesystem::remove_all(DataFiles().skinsFolder);
+    }
+  }
 }
 
 }  // namespace

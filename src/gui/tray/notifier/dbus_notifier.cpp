@@ -4,8 +4,8 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QVariantMap>
-#include <algorithm>
 
+#include "core/system/balloons.h"
 #include "gui/tray/tray.h"
 
 namespace corvaline::gui {
@@ -28,7 +28,7 @@ bool SendDesktopNotification(const QString& title, const QString& text, int time
       QDBusReply<quint32> reply = notifications.call(
           "Notify", QStringLiteral("CORVALINE Control"), g_lastId,
           QStringLiteral("dialog-information"), title, text, QStringList(), QVariantMap(),
-          std::max(timeoutMs, kNoticeMinimumMs));
+          ReadableBalloonMs(timeoutMs));
       if (reply.isValid()) {
         g_lastId = reply.value();
         return true;
