@@ -7,6 +7,9 @@
 #include "core/device/apply.h"
 #include "core/device/commands.h"
 #include "core/device/protocol.h"
+#include "core/macros/record_store.h"
+#include "core/profiles/caption_repair.h"
+#include "core/settings/config_commit.h"
 #include "core/settings/config_file.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/value_tables.h"
@@ -160,6 +163,7 @@ int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool s
   const UiLanguage lang = inv.global.lang ? *inv.global.lang : ReadLanguage(strIni);
   ItemTexts texts;
   LoadItemTexts(strIni, lang, texts);
+  MendOutdatedCaptions(texts, store.settings, lang, ListMacroNames(configBin.parent_path() / "record.ini"));
 
   auto session = OpenSession(inv.global, inv.err);
   ConnectMouse(*session);
@@ -170,10 +174,14 @@ int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool s
   bool saved = true;
   ApplySavers savers;
   if (save) {
-    savers.saveSettings = [&] { saved = SaveSettings(store, configBin) && saved; };
     // Captions only go back into a str.ini that exists: never a file of blanks.
-    if (std::filesystem::exists(strIni))
-      savers.saveItemTexts = [&] { saved = SaveItemTexts(strIni, lang, texts) && saved; };
+    savers.saveSettings = [&] {
+      const CaptionsToSave captions{strIni, lang, texts.captions};
+      const std::string e = CommitConfigAndCaptions(
+          configBin, 1, store.settings, std::filesystem::exists(strIni) ? &captions : nullptr);
+      if (!e.empty()) inv.err << "corvalinectl: " << e << '\n';
+      saved = e.empty() && saved;
+    };
   }
   ApplySettings(link, store.settings, savers);
   const unsigned failed = link.failedTransfers;

@@ -114,6 +114,7 @@ int RunImport(Invocation& inv) {
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   const std::string text = ReadInput(file);
   const FileLock lock = LockDataOrFail(configBin);
+  RepairCaptionsFile(configBin, inv.err);
   const ProfileResult r = ProfileFromJson(text, CaptionLanguage(configBin));
   if (!r.profile)
     throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);

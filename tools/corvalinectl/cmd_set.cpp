@@ -263,6 +263,7 @@ int RunSet(Invocation& inv) {
   const SetLine line = SplitLine(inv.args);
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   const FileLock lock = LockDataOrFail(configBin);
+  RepairCaptionsFile(configBin, inv.err);
   Profile p = ReadConfigurationOrFail(configBin);
   // Like every save of the program this stores the first-run byte 1. Until
   // then the program would reset the captions on its next start and lose the

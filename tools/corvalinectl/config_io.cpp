@@ -3,6 +3,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/profiles/caption_repair.h"
 #include "core/settings/atomic_file.h"
 #include "core/settings/config_file.h"
 #include "core/settings/utf8_paths.h"
@@ -32,6 +33,17 @@ FileLock LockDataOrFail(const std::filesystem::path& configBin) {
   FileLock lock = LockDataFolder(configBin.has_parent_path() ? configBin.parent_path() : ".", &error);
   if (!lock.Held()) throw Failure("the data files are busy: " + error);
   return lock;
+}
+
+void RepairCaptionsFile(const std::filesystem::path& configBin, std::ostream& err) {
+  const ConfigFiles files = ConfigFiles::Beside(configBin);
+  const auto bytes = ReadWholeFile(configBin, nullptr, kConfigFileSize);
+  if (!bytes || bytes->size() != kConfigFileSize) return;  // the command says why itself
+  SettingsBlock block{};
+  std::memcpy(&block, bytes->data() + 1, sizeof block);
+  const std::string notice =
+      RepairUnreadableStrIni(files.strIni, block, ReadLanguage(files.strIni), files.recordIni);
+  if (!notice.empty()) err << "corvalinectl: " << notice << '\n';
 }
 
 std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& args) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 
 #include "cli.h"
 #include "core/profiles/profile.h"
@@ -18,6 +19,10 @@ SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin);
 // read to its last write so the program's saves never fall in between;
 // throws Failure when another program keeps it too long.
 FileLock LockDataOrFail(const std::filesystem::path& configBin);
+
+// An str.ini beside configBin that nothing can read is moved aside and made
+// anew from config.bin's buttons, said once on err; call under the lock.
+void RepairCaptionsFile(const std::filesystem::path& configBin, std::ostream& err);
 
 // The config.bin a command works on: the argument, else the program's own.
 std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& args);

@@ -5,6 +5,7 @@
 #include "core/buttons/button_action.h"
 #include "core/device/commands.h"
 #include "core/device/talk_lock.h"
+#include "core/settings/config_commit.h"
 #include "core/settings/config_file.h"
 #include "core/settings/file_lock.h"
 #include "core/system/messages.h"
@@ -16,9 +17,10 @@ ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configB
                        std::filesystem::path strIni, UiLanguage lang, const ItemTexts& texts) {
   ApplySavers savers;
   savers.dataFolder = configBin.parent_path();
-  savers.saveSettings = [&store, configBin = std::move(configBin)] { SaveSettings(store, configBin); };
-  savers.saveItemTexts = [strIni = std::move(strIni), lang, &texts] {
-    SaveItemTexts(strIni, lang, texts);
+  // One change for both files: captions never describe another block.
+  savers.saveSettings = [&store, configBin = std::move(configBin), strIni = std::move(strIni), lang,
+                         &texts] {
+    SaveSettingsAndCaptions(store, configBin, {strIni, lang, texts.captions});
   };
   return savers;
 }

@@ -21,7 +21,8 @@ struct ApplySavers {
 };
 
 // The program's savers: the store's working block into configBin and the
-// captions of texts into the language's section of strIni.
+// captions of texts into the language's section of strIni, as one change
+// (SaveSettingsAndCaptions in saveSettings; saveItemTexts stays empty).
 ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configBin,
                        std::filesystem::path strIni, UiLanguage lang, const ItemTexts& texts);
 

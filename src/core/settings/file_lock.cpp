@@ -7,6 +7,7 @@
 #include <thread>
 #include <utility>
 
+#include "core/settings/atomic_file.h"
 #include "core/settings/durable_io.h"
 #include "core/settings/utf8_paths.h"
 
@@ -26,6 +27,12 @@ std::mutex& HeldMutex() {
 std::map<std::string, Holding>& HeldLocks() {
   static std::map<std::string, Holding> held;
   return held;
+}
+
+int HoldCount(const std::string& key) {
+  std::lock_guard<std::mutex> guard(HeldMutex());
+  const auto it = HeldLocks().find(key);
+  return it == HeldLocks().end() ? 0 : it->second.count;
 }
 
 void SetText(std::string* error, std::string text) {
@@ -104,7 +111,13 @@ std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder) {
 }
 
 FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error) {
-  return LockFile(DataLockFile(dataFolder), kDataLockWait, error);
+  FileLock lock = LockFile(DataLockFile(dataFolder), kDataLockWait, error);
+  if (lock.Held() && HoldCount(lock.key_) == 1) {
+    // Every writer of these files holds this lock, so a temporary of theirs
+    // seen now belongs to a writer that was killed.
+    RemoveStaleTemporaries(dataFolder, {"config.bin", "str.ini", "record.ini"});
+  }
+  return lock;
 }
 
 std::filesystem::path TalkLockFile(std::string_view devicePath) {

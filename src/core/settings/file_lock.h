@@ -27,6 +27,7 @@ class FileLock {
 
  private:
   friend FileLock LockFile(const std::filesystem::path&, std::chrono::milliseconds, std::string*);
+  friend FileLock LockDataFolder(const std::filesystem::path&, std::string*);
   std::string key_;
 };
 
@@ -42,7 +43,8 @@ inline constexpr std::chrono::milliseconds kDataLockWait{10000};
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder);
 
 // The data folder's lock, waiting kDataLockWait; the reason on failure names
-// the lock's file.
+// the lock's file. Taken afresh (not nested), it deletes the temporaries of
+// config.bin, str.ini and record.ini that a killed save left behind.
 FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error = nullptr);
 
 // The lock file of one mouse, named after its device path, in the user's

@@ -7,6 +7,7 @@
 #include "core/device/apply.h"
 #include "core/device/commands.h"
 #include "core/device/discovery.h"
+#include "core/settings/config_commit.h"
 #include "core/settings/data_paths.h"
 
 namespace corvaline::gui {
@@ -70,8 +71,9 @@ ApplyResult LinkDeviceService::ApplySettings(const ItemTexts& captions, UiLangua
   const SettingsStore& store = Settings();
   ApplySavers savers = FileSavers(store, DataFiles().configBin, DataFiles().strIni, lang, captions);
   ApplyResult result;
-  savers.saveItemTexts = [&result, &captions, lang] {
-    result.captionsSaved = SaveItemTexts(DataFiles().strIni, lang, captions);
+  savers.saveSettings = [&result, &store, &captions, lang] {
+    result.captionsSaved = SaveSettingsAndCaptions(store, DataFiles().configBin,
+                                                   {DataFiles().strIni, lang, captions.captions});
   };
   result.failedTransfers = static_cast<int>(corvaline::ApplySettings(link_, store.settings, savers));
   return result;

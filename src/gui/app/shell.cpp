@@ -10,6 +10,8 @@
 
 #include "core/i18n/fonts.h"
 #include "core/i18n/ui_strings.h"
+#include "core/macros/record_store.h"
+#include "core/profiles/caption_repair.h"
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
@@ -111,13 +113,24 @@ void Shell::Start() {
   LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
   TakeSnapshot(Settings());
   WatchConfigFile();
+  if (const std::string notice = RepairUnreadableStrIni(DataFiles().strIni, Settings().settings,
+                                                        language_, DataFiles().recordIni);
+      !notice.empty())
+    ShowMessage(notice, kAppTitle);
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
   if (!options_.trayResident) window_->Present();
 }
 
-void Shell::LoadTextsAndSkin() {
+// Captions saved with another block than the working one (a save cut short
+// between the two files) are made anew from the buttons' functions.
+void Shell::LoadCaptions() {
   LoadItemTexts(DataFiles().strIni, language_, items_);
+  MendOutdatedCaptions(items_, Settings().settings, language_, ListMacroNames(DataFiles().recordIni));
+}
+
+void Shell::LoadTextsAndSkin() {
+  LoadCaptions();
   LoadSkin();
   SetTextColour(QColor(ColourByte(items_.red), ColourByte(items_.green), ColourByte(items_.blue)));
   fonts_.normal = ToQFont(UiFontFor(FontRole::Normal, language_));
@@ -248,7 +261,7 @@ void Shell::PrepareOpening() {
     refreshOnShow_ = false;
     if (currentPage_ == Page::Basic) {
       LeavePage(Leaving::Basic);
-      LoadItemTexts(DataFiles().strIni, language_, items_);
+      LoadCaptions();
       currentPage_ = Page::None;
       ShowBasicPage();
     } else if (currentPage_ == Page::Advanced) {

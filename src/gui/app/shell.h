@@ -140,6 +140,7 @@ class Shell : public QObject, public WindowActions {
   void ComposeCommonParts(Page page);
   void PrepareBasicPageOnce();
   void LoadTextsAndSkin();
+  void LoadCaptions();
   void LoadSkin();
   void StartDeviceWatch();
   void PrepareOpening();

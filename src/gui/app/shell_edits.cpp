@@ -141,7 +141,7 @@ void Shell::ReloadConfigFile() {
   TakeSnapshot(Settings());
   knownConfig_ = ReadConfigBytes();
   // The other program saved the button captions with the settings.
-  LoadItemTexts(DataFiles().strIni, language_, items_);
+  LoadCaptions();
   RecomposeCurrentPage();
 }
 

@@ -58,7 +58,8 @@ class CapturedMessages : public MessageSink {
 };
 
 // The system's durable-save calls with every call logged ("flush", "replace
-// config.bin.tmp-… config.bin", …); the call named failAt fails with EIO.
+// config.bin.tmp-… config.bin", …); the calls named failAt fail with EIO:
+// a word names every call of its kind, more words the calls they begin.
 class RecordingIo {
  public:
   RecordingIo() {
@@ -75,7 +76,9 @@ class RecordingIo {
  private:
   static const DurableIo& Real() { return platform::SystemDurableIo(); }
   static bool Fails(std::string call, int* error) {
-    const bool fail = call.substr(0, call.find(' ')) == current_->failAt;
+    const std::string& at = current_->failAt;
+    const bool fail = call.substr(0, call.find(' ')) == at ||
+                      (at.find(' ') != std::string::npos && call.rfind(at, 0) == 0);
     current_->calls.push_back(std::move(call));
     if (fail && error) *error = EIO;
     return fail;

@@ -107,6 +107,9 @@ TEST(CorvalinectlProfiles, ABadProfileIsRefusedWithItsFieldAndTouchesNothing) {
       {replaced("\"name\": \"two\"", "\"name\": \"copy it\""), "macros[1].name"},
       {replaced("\"B   Up\"", "\"B up\""), "macros[1].events[0]"},
       {replaced("\"colour\": \"#", "\"colour\": \"#X"), "colour"},
+      // Past what str.ini can be read back with.
+      {replaced("\"caption\": \"", "\"caption\": \"" + std::string(1024, 'x')),
+       "keyGroups.A.buttons[0].caption"},
   };
   for (const auto& [text, field] : cases) {
     WriteFileBytes(box / "bad.json", text);
