@@ -1,6 +1,5 @@
 #include "core/settings/file_lock.h"
 
-#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -74,6 +73,10 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
     SetText(error, "cannot lock " + Utf8FromPath(file) + ": no file-system backend");
     return lock;
   }
+  if (file.empty()) {
+    SetText(error, "no folder of this user's own to keep the lock in");
+    return lock;
+  }
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
     {
@@ -93,7 +96,8 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
       }
       if (code != 0) {
         SetText(error, "cannot lock " + Utf8FromPath(file) + ": " +
-                           std::system_category().message(code));
+                           (code == kLockNotAFile ? "it is not a regular file"
+                                                  : std::system_category().message(code)));
         return lock;
       }
     }
@@ -121,13 +125,9 @@ FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* er
 }
 
 std::filesystem::path TalkLockFile(std::string_view devicePath) {
-  std::filesystem::path folder;
-  std::error_code ec;
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-      runtime && *runtime && std::filesystem::is_directory(runtime, ec))
-    folder = runtime;
-  else
-    folder = std::filesystem::temp_directory_path(ec);
+  const DurableIo* io = InstalledDurableIo();
+  const std::filesystem::path folder = io && io->privateFolder ? io->privateFolder() : "";
+  if (folder.empty()) return {};
   std::string name = "corvaline-mouse-";
   for (char c : devicePath) {
     const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');

@@ -47,8 +47,9 @@ std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder);
 // config.bin, str.ini and record.ini that a killed save left behind.
 FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error = nullptr);
 
-// The lock file of one mouse, named after its device path, in the user's
-// runtime folder ($XDG_RUNTIME_DIR, else the system's temporary folder).
+// The lock file of one mouse, named after its device path, in a folder of
+// the user's own ($XDG_RUNTIME_DIR, else a per-user 0700 folder), so another
+// user cannot hold it; empty (and every lock on it refused) without one.
 std::filesystem::path TalkLockFile(std::string_view devicePath);
 
 }  // namespace corvaline

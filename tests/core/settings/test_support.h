@@ -105,7 +105,8 @@ class RecordingIo {
       [](const std::filesystem::path& f, int* e) {
         return Fails("lock " + Name(f), e) ? kNoOsFile : Real().tryLock(f, e);
       },
-      [](OsFile l) { Real().unlock(l); }};
+      [](OsFile l) { Real().unlock(l); },
+      [] { return Real().privateFolder(); }};
 };
 
 // The names of the folder's files, sorted.
