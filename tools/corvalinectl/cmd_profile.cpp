@@ -27,7 +27,7 @@ ProfileLine SplitLine(const std::vector<std::string>& args, bool applyAllowed) {
     const std::string& a = args[i];
     if (a == "--config") {
       if (i + 1 >= args.size()) throw UsageError("--config needs a file");
-      line.config = PathFromUtf8(args[++i]);
+      line.config = ConfigFileArgument(args[++i]);
     } else if (a == "--apply" && applyAllowed) {
       line.apply = true;
     } else if (a.size() > 1 && a[0] == '-') {

@@ -58,7 +58,7 @@ SetLine SplitLine(const std::vector<std::string>& args) {
       return args[++i];
     };
     if (a == "--config")
-      line.config = PathFromUtf8(value());
+      line.config = ConfigFileArgument(value());
     else if (a == "--apply")
       line.apply = true;
     else if (a == "--sensor-type") {

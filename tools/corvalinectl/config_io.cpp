@@ -31,7 +31,7 @@ SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
 FileLock LockDataOrFail(const std::filesystem::path& configBin) {
   std::string error;
   FileLock lock = LockDataFolder(configBin.has_parent_path() ? configBin.parent_path() : ".", &error);
-  if (!lock.Held()) throw Failure("the data files are busy: " + error);
+  if (!lock.Held()) throw Failure(LockWasBusy(error) ? "the data files are busy: " + error : error);
   return lock;
 }
 
@@ -44,6 +44,13 @@ void RepairCaptionsFile(const std::filesystem::path& configBin, std::ostream& er
   const std::string notice =
       RepairUnreadableStrIni(files.strIni, block, ReadLanguage(files.strIni), files.recordIni);
   if (!notice.empty()) err << "corvalinectl: " << notice << '\n';
+}
+
+std::filesystem::path ConfigFileArgument(const std::string& value) {
+  if (value.size() > 1 && value[0] == '-')
+    throw UsageError("--config needs a file, not the option '" + value +
+                     "' (a file of that name: ./" + value + ")");
+  return PathFromUtf8(value);
 }
 
 std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& args) {

@@ -31,6 +31,10 @@ std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& ar
 // throws Failure with the reason.
 Profile ReadConfigurationOrFail(const std::filesystem::path& configBin);
 
+// The FILE after --config; an option in its place ("--config --apply") is
+// a forgotten file name, refused rather than taken as one.
+std::filesystem::path ConfigFileArgument(const std::string& value);
+
 // --config FILE when given, else the program's own config.bin.
 std::filesystem::path ConfigOption(const Invocation& inv, const std::filesystem::path& given);
 

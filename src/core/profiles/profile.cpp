@@ -187,8 +187,11 @@ ProfileResult ReadConfiguration(const ConfigFiles& files) {
   const auto bytes = ReadWholeFile(files.configBin, &error, kConfigFileSize);
   if (!bytes && error == kReadTooLarge)
     return {std::nullopt, Utf8FromPath(files.configBin) + " is larger than 1986 bytes: not a config.bin"};
-  if (!bytes)
+  std::error_code ec;
+  if (!bytes && !std::filesystem::exists(std::filesystem::symlink_status(files.configBin, ec)))
     return {std::nullopt, Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText)};
+  if (!bytes)
+    return {std::nullopt, "cannot read " + Utf8FromPath(files.configBin) + ": " + ReadErrorText(error)};
   if (bytes->size() != kConfigFileSize)
     return {std::nullopt, Utf8FromPath(files.configBin) + " is " + std::to_string(bytes->size()) +
                               " bytes, not 1986: not a config.bin"};

@@ -1,6 +1,5 @@
 #include "core/settings/config_commit.h"
 
-#include <cerrno>
 #include <cstring>
 #include <optional>
 #include <system_error>
@@ -53,7 +52,8 @@ std::string CommitConfigAndCaptions(const std::filesystem::path& configBin,
       configBin.has_parent_path() ? configBin.parent_path() : std::filesystem::path(".");
   std::string lockError;
   const FileLock lock = LockDataFolder(folder, &lockError);
-  if (!lock.Held()) return fail("the data files are busy: " + lockError);
+  if (!lock.Held())
+    return fail(LockWasBusy(lockError) ? "the data files are busy: " + lockError : lockError);
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec))
     return fail(Utf8FromPath(configBin) + ": " + std::string(kConfigMissingText));
@@ -90,20 +90,15 @@ std::string CommitConfigAndCaptions(const std::filesystem::path& configBin,
   return {};
 }
 
-bool SaveSettingsAndCaptions(const SettingsStore& store, const std::filesystem::path& configBin,
-                             const CaptionsToSave& captions) {
+SaveOutcome SaveSettingsAndCaptions(const SettingsStore& store, const std::filesystem::path& configBin,
+                                    const CaptionsToSave& captions) {
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec)) {
     ShowMessage(kConfigMissingText, kAppTitle);
-    return false;
+    return {};
   }
-  int error = 0;
-  const std::string problem = CommitConfigAndCaptions(configBin, 1, store.settings, &captions, &error);
-  if (problem.empty()) return true;
-  // A refusal without a system error (a caption too long) still needs a code
-  // the message can carry.
-  ShowMessage("Error Code is: " + std::to_string(error ? error : EINVAL) + " \n", kSaveErrorCaption);
-  return false;
+  if (CommitConfigAndCaptions(configBin, 1, store.settings, &captions).empty()) return {true, true};
+  return {SaveSettings(store, configBin), false};
 }
 
 }  // namespace corvaline

@@ -33,10 +33,18 @@ std::string CommitConfigAndCaptions(const std::filesystem::path& configBin,
                                     std::uint8_t firstRunFlag, const SettingsBlock& block,
                                     const CaptionsToSave* captions, int* errorCode = nullptr);
 
-// The program's Apply: the byte 1, the working block and the captions, with
-// the messages of SaveSettings ("Config file is not exist.", "Error Code is:
-// %d \n"). Returns true when both were saved.
-bool SaveSettingsAndCaptions(const SettingsStore& store, const std::filesystem::path& configBin,
-                             const CaptionsToSave& captions);
+struct SaveOutcome {
+  bool settings = false;  // config.bin holds the block
+  bool captions = false;  // str.ini holds the captions
+};
+
+// The program's Apply: the byte 1, the working block and the captions as one
+// change. When the captions cannot be saved (str.ini unreadable), config.bin
+// is saved alone: the mouse holds these settings already, and the check of
+// the captions left in str.ini makes every reader remake those that no
+// longer fit. Failures of config.bin are shown as SaveSettings shows them
+// ("Config file is not exist.", "Error Code is: %d \n").
+SaveOutcome SaveSettingsAndCaptions(const SettingsStore& store, const std::filesystem::path& configBin,
+                                    const CaptionsToSave& captions);
 
 }  // namespace corvaline

@@ -28,6 +28,8 @@ std::map<std::string, Holding>& HeldLocks() {
   return held;
 }
 
+constexpr std::string_view kBusyText = "another program held ";
+
 int HoldCount(const std::string& key) {
   std::lock_guard<std::mutex> guard(HeldMutex());
   const auto it = HeldLocks().find(key);
@@ -102,13 +104,15 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
       }
     }
     if (std::chrono::steady_clock::now() >= deadline) {
-      SetText(error, "another program held " + Utf8FromPath(file) + " for " +
+      SetText(error, std::string(kBusyText) + Utf8FromPath(file) + " for " +
                          std::to_string(wait.count() / 1000) + " s");
       return lock;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
 }
+
+bool LockWasBusy(std::string_view reason) { return reason.rfind(kBusyText, 0) == 0; }
 
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder) {
   return dataFolder / "corvaline.lock";

@@ -39,6 +39,10 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
 
 inline constexpr std::chrono::milliseconds kDataLockWait{10000};
 
+// True when LockFile's reason says another program held the lock (busy),
+// rather than that the lock could not be made at all (a read-only folder).
+bool LockWasBusy(std::string_view reason);
+
 // The lock file of a data folder.
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder);
 

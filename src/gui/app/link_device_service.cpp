@@ -72,8 +72,10 @@ ApplyResult LinkDeviceService::ApplySettings(const ItemTexts& captions, UiLangua
   ApplySavers savers = FileSavers(store, DataFiles().configBin, DataFiles().strIni, lang, captions);
   ApplyResult result;
   savers.saveSettings = [&result, &store, &captions, lang] {
-    result.captionsSaved = SaveSettingsAndCaptions(store, DataFiles().configBin,
-                                                   {DataFiles().strIni, lang, captions.captions});
+    const SaveOutcome saved = SaveSettingsAndCaptions(store, DataFiles().configBin,
+                                                      {DataFiles().strIni, lang, captions.captions});
+    // A config.bin that could not be saved was said already.
+    result.captionsSaved = saved.captions || !saved.settings;
   };
   result.failedTransfers = static_cast<int>(corvaline::ApplySettings(link_, store.settings, savers));
   return result;

@@ -138,18 +138,23 @@ void Shell::LoadTextsAndSkin() {
   DrawWindowButtons();
 }
 
-// The chosen skin, else the delivered one (saying so once), else a plain
-// window that explains why and can still be closed.
+// The chosen skin, else the delivered one (saying so once), from the data
+// folder or else as installed, else a plain window that explains why and can
+// still be closed.
 void Shell::LoadSkin() {
   const QString skins = QString::fromStdString(Utf8FromPath(DataFiles().skinsFolder));
   const QString delivered = Utf8(kDefaultSkinName);
   const QString chosen = SkinFolderName(QString::fromStdString(items_.skinPath), delivered);
   QString problem;
   QImage canvas = LoadMainCanvasFrom(skins + "/" + chosen, &problem);
-  QString used = chosen;
+  QString used = chosen, folder = skins + "/" + chosen;
   if (canvas.isNull()) {
     QString deliveredProblem;
-    if (chosen != delivered) canvas = LoadMainCanvasFrom(skins + "/" + delivered, &deliveredProblem);
+    for (const QString& root : {skins, options_.installedSkins}) {
+      if (!canvas.isNull() || root.isEmpty() || (root == skins && chosen == delivered)) continue;
+      canvas = LoadMainCanvasFrom(root + "/" + delivered, &deliveredProblem);
+      folder = root + "/" + delivered;
+    }
     if (!canvas.isNull()) {
       used = delivered;
       ShowMessage(Utf8(UiText(ShellText::SkinReplaced, language_)).arg(chosen, problem, delivered).toStdString(),
@@ -159,9 +164,10 @@ void Shell::LoadSkin() {
       if (chosen != delivered) reasons += "\n" + delivered + ": " + deliveredProblem;
       canvas = NoSkinCanvas(Utf8(UiText(ShellText::NoSkin, language_)).arg(reasons, skins));
       noSkin_ = true;
+      folder = skins + "/" + chosen;
     }
   }
-  SetSkinFolder(skins + "/" + used);
+  SetSkinFolder(folder);
   SetSkinName(used);
   LoadSkinColours(SkinFolder());
   window_->SetCanvas(std::move(canvas));

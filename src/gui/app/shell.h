@@ -57,6 +57,9 @@ struct ShellOptions {
   // Asks a question with these buttons and returns the index of the one
   // chosen, -1 when the question was closed; a message box unless set.
   std::function<int(const QString& text, const QStringList& buttons)> ask;
+  // The installed Skins folder, drawn from when the data folder's skins
+  // cannot be shown; empty: none.
+  QString installedSkins;
 };
 
 class Shell : public QObject, public WindowActions {
@@ -155,6 +158,7 @@ class Shell : public QObject, public WindowActions {
   void WatchConfigFile();
   void OnConfigFileChanged();
   void ReloadConfigFile();
+  bool MergeOutsideChange();
   void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);
 
   std::unique_ptr<DeviceService> device_;

@@ -214,6 +214,28 @@ TEST(CorvalinectlSet, AnUnreadableStrIniIsKeptAsideAndMadeAnewWithTheChange) {
   EXPECT_EQ(kept, 1);
 }
 
+TEST(CorvalinectlSet, MessagesNameTheRealFaultAndAnOptionIsNoFileName) {
+  Folder f;
+  const std::string files = f.Files();
+  auto r = f.box.Run({"set", "rate", "500", "--config", "--apply"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("--config needs a file"), std::string::npos) << r.err;
+  // A folder that cannot hold the lock is no busy folder.
+  r = f.box.Run({"set", "rate", "500", "--config", (f.box / "gone" / "config.bin").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.find("busy"), std::string::npos) << r.err;
+  WriteFileBytes(f.box / "big.ini", std::string((16u << 20) + 1, ';'));
+  r = f.box.Run({"encode-macros", (f.box / "big.ini").string(), f.config.string()});
+  EXPECT_EQ(r.status, 1);  // never "encoded 0 macros"
+  EXPECT_NE(r.err.find("larger than"), std::string::npos) << r.err;
+  EXPECT_TRUE(f.Files() == files);
+  std::filesystem::remove(f.config);
+  std::filesystem::create_directory(f.config);
+  r = f.Set({"rate", "500"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+}
+
 TEST(CorvalinectlSet, KeySpellingsLevelsAndTimesMeanTheSameEverywhere) {
   Folder f;
   const std::vector<std::pair<std::vector<std::string>, std::uint32_t>> cases = {
