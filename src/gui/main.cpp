@@ -104,6 +104,9 @@ int main(int argc, char** argv) {
 
   gui::ShellOptions options;
   options.trayResident = trayResident;
+  options.installedSkins = QString::fromStdString(Utf8FromPath(
+      InstalledDefaultsFolder(PathFromUtf8(QCoreApplication::applicationFilePath().toStdString())) /
+      "Skins"));
   Link().sleeper = &platform::SystemSleeper();  // Apply's pauses on a sharpened timer
   // corvalinectl reaches the same mouse: one of us talks to it at a time.
   Link().talkLockShared = true;

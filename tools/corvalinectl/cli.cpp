@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <exception>
+#include <iostream>
 #include <map>
 #include <ostream>
+#include <utility>
 
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
@@ -133,7 +135,12 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<std
 
 DataFolder ProgramDataFolder(const GlobalOptions& g) {
   const DataPaths paths = ResolveDataPaths(g.exePath, platform::UserDataFolder());
-  if (paths.perUserFolder) FillDataFolder(paths.programFolder, InstalledDefaultsFolder(g.exePath));
+  static bool told = false;  // once per command, however often it asks
+  if (paths.perUserFolder) {
+    const std::string problem = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(g.exePath));
+    if (!problem.empty() && !std::exchange(told, true))
+      std::cerr << "corvalinectl: warning: the data folder could not be filled: " << problem << '\n';
+  }
   return {paths.configBin, paths.strIni, paths.recordIni};
 }
 

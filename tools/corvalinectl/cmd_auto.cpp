@@ -53,6 +53,7 @@ void RequireProfile(const std::filesystem::path& folder, const std::string& name
 int List(Invocation& inv, const std::filesystem::path& folder) {
   const AutoRulesResult r = ReadAutoRules(folder);
   for (const std::string& p : r.problems) inv.err << "corvalinectl: warning: " << p << '\n';
+  for (const std::string& w : r.warnings) inv.err << "corvalinectl: warning: " << w << '\n';
   inv.out << "switch: " << (r.rules.on ? "on" : "off") << '\n'
           << "delay: " << r.rules.delayMs << " ms\n"
           << "default: " << (r.rules.defaultProfile.empty() ? "none" : r.rules.defaultProfile)

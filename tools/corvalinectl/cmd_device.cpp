@@ -7,6 +7,8 @@
 #include "core/device/apply.h"
 #include "core/device/commands.h"
 #include "core/device/protocol.h"
+#include "core/macros/record_store.h"
+#include "core/profiles/caption_repair.h"
 #include "core/settings/config_file.h"
 #include "core/settings/edit_session.h"
 #include "core/settings/item_texts.h"
@@ -161,6 +163,7 @@ int ApplyToMouse(Invocation& inv, const std::filesystem::path& configBin, bool s
   const UiLanguage lang = inv.global.lang ? *inv.global.lang : ReadLanguage(strIni);
   ItemTexts texts;
   LoadItemTexts(strIni, lang, texts);
+  MendOutdatedCaptions(texts, store.settings, lang, ListMacroNames(configBin.parent_path() / "record.ini"));
 
   auto session = OpenSession(inv.global, inv.err);
   ConnectMouse(*session);

@@ -24,8 +24,9 @@ int RunEncodeMacros(Invocation& inv) {
   const std::filesystem::path configBin = PathFromUtf8(args.positionals[1]);
   const FileLock lock = LockDataOrFail(configBin);
   SettingsStore store = LoadConfigOrFail(configBin);
-  if (!std::filesystem::is_regular_file(recordIni))
-    throw Failure("cannot read " + Utf8FromPath(recordIni) + ": no such file");
+  // Unreadable or oversized: refused, never "encoded 0 macros".
+  if (int error = 0; !ReadWholeFile(recordIni, &error))
+    throw Failure("cannot read " + Utf8FromPath(recordIni) + ": " + ReadErrorText(error));
 
   MacroAreaReport report;
   if (!EncodeMacroArea(recordIni, store.settings, &report))

@@ -27,7 +27,7 @@ ProfileLine SplitLine(const std::vector<std::string>& args, bool applyAllowed) {
     const std::string& a = args[i];
     if (a == "--config") {
       if (i + 1 >= args.size()) throw UsageError("--config needs a file");
-      line.config = PathFromUtf8(args[++i]);
+      line.config = ConfigFileArgument(args[++i]);
     } else if (a == "--apply" && applyAllowed) {
       line.apply = true;
     } else if (a.size() > 1 && a[0] == '-') {
@@ -114,6 +114,7 @@ int RunImport(Invocation& inv) {
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   const std::string text = ReadInput(file);
   const FileLock lock = LockDataOrFail(configBin);
+  RepairCaptionsFile(configBin, inv.err);
   const ProfileResult r = ProfileFromJson(text, CaptionLanguage(configBin));
   if (!r.profile)
     throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);

@@ -59,7 +59,7 @@ SetLine SplitLine(const std::vector<std::string>& args) {
       return args[++i];
     };
     if (a == "--config")
-      line.config = PathFromUtf8(value());
+      line.config = ConfigFileArgument(value());
     else if (a == "--apply")
       line.apply = true;
     else if (a == "--sensor-type") {
@@ -264,6 +264,7 @@ int RunSet(Invocation& inv) {
   const SetLine line = SplitLine(inv.args);
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   const FileLock lock = LockDataOrFail(configBin);
+  RepairCaptionsFile(configBin, inv.err);
   Profile p = ReadConfigurationOrFail(configBin);
   // Like every save of the program this stores the first-run byte 1. Until
   // then the program would reset the captions on its next start and lose the

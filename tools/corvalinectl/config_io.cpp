@@ -3,6 +3,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "core/profiles/caption_repair.h"
 #include "core/settings/atomic_file.h"
 #include "core/settings/config_file.h"
 #include "core/settings/utf8_paths.h"
@@ -30,8 +31,26 @@ SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
 FileLock LockDataOrFail(const std::filesystem::path& configBin) {
   std::string error;
   FileLock lock = LockDataFolder(configBin.has_parent_path() ? configBin.parent_path() : ".", &error);
-  if (!lock.Held()) throw Failure("the data files are busy: " + error);
+  if (!lock.Held()) throw Failure(LockWasBusy(error) ? "the data files are busy: " + error : error);
   return lock;
+}
+
+void RepairCaptionsFile(const std::filesystem::path& configBin, std::ostream& err) {
+  const ConfigFiles files = ConfigFiles::Beside(configBin);
+  const auto bytes = ReadWholeFile(configBin, nullptr, kConfigFileSize);
+  if (!bytes || bytes->size() != kConfigFileSize) return;  // the command says why itself
+  SettingsBlock block{};
+  std::memcpy(&block, bytes->data() + 1, sizeof block);
+  const std::string notice =
+      RepairUnreadableStrIni(files.strIni, block, ReadLanguage(files.strIni), files.recordIni);
+  if (!notice.empty()) err << "corvalinectl: " << notice << '\n';
+}
+
+std::filesystem::path ConfigFileArgument(const std::string& value) {
+  if (value.size() > 1 && value[0] == '-')
+    throw UsageError("--config needs a file, not the option '" + value +
+                     "' (a file of that name: ./" + value + ")");
+  return PathFromUtf8(value);
 }
 
 std::filesystem::path ConfigArgument(const Invocation& inv, const ParsedArgs& args) {

@@ -1,10 +1,12 @@
 #include "core/device/apply.h"
 
 #include <cstring>
+#include <memory>
 
 #include "core/buttons/button_action.h"
 #include "core/device/commands.h"
 #include "core/device/talk_lock.h"
+#include "core/settings/config_commit.h"
 #include "core/settings/config_file.h"
 #include "core/settings/file_lock.h"
 #include "core/i18n/ui_strings.h"
@@ -23,13 +25,21 @@ ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configB
                        std::filesystem::path strIni, UiLanguage lang, const ItemTexts& texts) {
   ApplySavers savers;
   savers.dataFolder = configBin.parent_path();
-  savers.saveSettings = [&store, configBin = std::move(configBin)] { return SaveSettings(store, configBin); };
   std::error_code ec;
-  if (std::filesystem::exists(strIni, ec)) {
-    savers.saveItemTexts = [strIni = std::move(strIni), lang, &texts] {
-      return SaveItemTexts(strIni, lang, texts);
-    };
+  if (!std::filesystem::exists(strIni, ec)) {
+    savers.saveSettings = [&store, configBin = std::move(configBin)] { return SaveSettings(store, configBin); };
+    return savers;
   }
+  // One change for both files, so the captions never describe another block;
+  // the captions' own result is handed on by the second step.
+  auto captionsSaved = std::make_shared<bool>(false);
+  savers.saveSettings = [&store, configBin = std::move(configBin), strIni = std::move(strIni), lang, &texts,
+                         captionsSaved] {
+    const SaveOutcome saved = SaveSettingsAndCaptions(store, configBin, {strIni, lang, texts.captions});
+    *captionsSaved = saved.captions;
+    return saved.settings;
+  };
+  savers.saveItemTexts = [captionsSaved] { return *captionsSaved; };
   return savers;
 }
 

@@ -24,8 +24,9 @@ struct ApplySavers {
 };
 
 // The program's savers: the store's working block into configBin and the
-// captions of texts into the language's section of strIni. Captions only go
-// back into a str.ini that exists: never a file of captions and nothing else.
+// captions of texts into the language's section of strIni, saved as one
+// change. Captions only go back into a str.ini that exists: never a file of
+// captions and nothing else.
 ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configBin,
                        std::filesystem::path strIni, UiLanguage lang, const ItemTexts& texts);
 

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstring>
 #include <ctime>
+#include <unordered_map>
+#include <utility>
 
 #include "core/profiles/profile_store.h"
 #include "core/settings/atomic_file.h"
@@ -59,6 +61,39 @@ std::string TakeLine(const std::vector<std::string_view>& f, AutoRules& rules) {
     return "not a setting (switch, delay, default or rule, fields separated by tabs)";
   }
   return {};
+}
+
+std::string LowerApp(std::string_view app) {
+  std::string lower(app);
+  for (char& c : lower) c = Lower(c);
+  return lower;
+}
+
+// A well-formed rule line: added, or replacing an earlier one for the same
+// application (said, since the earlier one is dropped at the next rewrite).
+// Returns what to say and whether it is a problem (true) or a warning.
+std::optional<std::pair<std::string, bool>> TakeRule(
+    const std::vector<std::string_view>& f, int number,
+    std::unordered_map<std::string, std::pair<std::size_t, int>>& seen, bool& capped,
+    AutoRules& rules) {
+  auto [at, added] = seen.try_emplace(LowerApp(f[1]), rules.rules.size(), number);
+  if (added) {
+    if (rules.rules.size() >= kMaxAutoRules) {
+      seen.erase(at);
+      if (capped) return std::nullopt;
+      capped = true;
+      return std::pair{"more than " + std::to_string(kMaxAutoRules) +
+                           " rules; this one and those after it are left out",
+                       true};
+    }
+    rules.rules.push_back({std::string(f[1]), std::string(f[2])});
+    return std::nullopt;
+  }
+  rules.rules[at->second.first] = {std::string(f[1]), std::string(f[2])};
+  const int earlier = std::exchange(at->second.second, number);
+  return std::pair{"a second rule for " + std::string(f[1]) + " (line " +
+                       std::to_string(earlier) + "); this one counts",
+                   false};
 }
 
 std::filesystem::path CountsFile(const std::filesystem::path& folder) {
@@ -116,7 +151,11 @@ std::string AutoRulesToText(const AutoRules& rules) {
 
 AutoRulesResult AutoRulesFromText(std::string_view text) {
   AutoRulesResult out;
+  // Where each application's rule sits and the line it came from, so that
+  // a file of many rules is read in one pass instead of one scan per rule.
+  std::unordered_map<std::string, std::pair<std::size_t, int>> seen;
   int number = 0;
+  bool capped = false;
   while (!text.empty()) {
     const std::size_t nl = text.find('\n');
     std::string_view line = text.substr(0, nl);
@@ -124,8 +163,15 @@ AutoRulesResult AutoRulesFromText(std::string_view text) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.empty() || line.front() == '#') continue;
-    if (std::string why = TakeLine(SplitTabs(line), out.rules); !why.empty())
-      out.problems.push_back("line " + std::to_string(number) + ": " + why);
+    const std::vector<std::string_view> fields = SplitTabs(line);
+    auto where = [number] { return "line " + std::to_string(number) + ": "; };
+    if (fields[0] == "rule" && fields.size() == 3 && CheckAppId(fields[1]).empty() &&
+        CheckProfileName(fields[2]).empty()) {
+      if (const auto note = TakeRule(fields, number, seen, capped, out.rules))
+        (note->second ? out.problems : out.warnings).push_back(where() + note->first);
+    } else if (std::string why = TakeLine(fields, out.rules); !why.empty()) {
+      out.problems.push_back(where() + why);
+    }
   }
   return out;
 }
@@ -139,7 +185,7 @@ AutoRulesResult ReadAutoRules(const std::filesystem::path& dataFolder) {
   if (!text) {
     AutoRulesResult r;
     r.rules.on = false;  // rules that cannot be read switch nothing
-    r.problems.push_back("cannot read " + Utf8FromPath(file) + ": " + std::strerror(error));
+    r.problems.push_back("cannot read " + Utf8FromPath(file) + ": " + ReadErrorText(error));
     return r;
   }
   return AutoRulesFromText(*text);

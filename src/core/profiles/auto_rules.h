@@ -25,6 +25,9 @@ inline constexpr std::string_view kAutoRulesFile = "auto-profiles.txt";
 inline constexpr std::string_view kAutoCountsFile = "auto-applies.txt";
 inline constexpr int kDefaultAutoDelayMs = 500;
 inline constexpr int kMaxAutoDelayMs = 60000;
+// More rules than anyone has applications; past it a file is refused line
+// by line with one message.
+inline constexpr std::size_t kMaxAutoRules = 10000;
 
 struct AutoRule {
   std::string app;
@@ -59,8 +62,13 @@ std::string AutoRulesToText(const AutoRules& rules);
 struct AutoRulesResult {
   AutoRules rules;
   std::vector<std::string> problems;  // "line N: why", one per line skipped
+  // "line N: why" for a rule that replaced an earlier one: the file means
+  // the same once rewritten, so a change may go ahead.
+  std::vector<std::string> warnings;
 };
-// Every good line counts; each bad one is skipped and named.
+// Every good line counts; each bad one is skipped and named. A second rule
+// for one application (case aside) replaces the first with a warning; rules
+// past kMaxAutoRules are left out with one problem. One pass over the text.
 AutoRulesResult AutoRulesFromText(std::string_view text);
 
 // <folder>/auto-profiles.txt; a missing file gives the defaults.

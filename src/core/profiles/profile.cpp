@@ -5,11 +5,13 @@
 
 #include "core/macros/macro_encoder.h"
 #include "core/macros/record_store.h"
+#include "core/profiles/caption_repair.h"
 #include "core/profiles/function_words.h"
 #include "core/profiles/json_writer.h"
 #include "core/profiles/profile_internal.h"
 #include "core/profiles/setting_words.h"
 #include "core/settings/atomic_file.h"
+#include "core/settings/config_commit.h"
 #include "core/settings/config_file.h"
 #include "core/settings/ini_file.h"
 #include "core/settings/utf8_paths.h"
@@ -185,8 +187,11 @@ ProfileResult ReadConfiguration(const ConfigFiles& files) {
   const auto bytes = ReadWholeFile(files.configBin, &error, kConfigFileSize);
   if (!bytes && error == kReadTooLarge)
     return {std::nullopt, Utf8FromPath(files.configBin) + " is larger than 1986 bytes: not a config.bin"};
-  if (!bytes)
+  std::error_code ec;
+  if (!bytes && !std::filesystem::exists(std::filesystem::symlink_status(files.configBin, ec)))
     return {std::nullopt, Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText)};
+  if (!bytes)
+    return {std::nullopt, "cannot read " + Utf8FromPath(files.configBin) + ": " + ReadErrorText(error)};
   if (bytes->size() != kConfigFileSize)
     return {std::nullopt, Utf8FromPath(files.configBin) + " is " + std::to_string(bytes->size()) +
                               " bytes, not 1986: not a config.bin"};
@@ -196,6 +201,7 @@ ProfileResult ReadConfiguration(const ConfigFiles& files) {
   const UiLanguage lang = ReadLanguage(files.strIni);
   ItemTexts texts;
   LoadItemTexts(files.strIni, lang, texts);
+  MendOutdatedCaptions(texts, store.settings, lang, ListMacroNames(files.recordIni));
   return {ProfileOf(store, texts.captions, lang, files.recordIni), {}};
 }
 
@@ -218,22 +224,18 @@ std::string WriteConfiguration(const ConfigFiles& files, const Profile& p, bool 
   std::error_code ec;
   if (!std::filesystem::exists(files.configBin, ec))
     return Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText);
+  // Refused before any file changes.
+  if (std::string e = CaptionLengthProblem(p.captions); !e.empty()) return e;
   if (withMacros) {
     if (std::string e = WriteMacros(files.recordIni, p.macros); !e.empty()) return e;
   }
-  int error = 0;
-  if (!WriteFileAtomically(files.configBin, ConfigBytes(p), &error))
-    return "cannot write " + Utf8FromPath(files.configBin) + ": " + std::strerror(error);
   bool anyCaption = false;
   for (const auto& group : p.captions)
     for (const std::string& c : group) anyCaption = anyCaption || !c.empty();
-  if (anyCaption || std::filesystem::exists(files.strIni, ec)) {
-    ItemTexts texts;
-    texts.captions = p.captions;
-    if (!SaveItemTexts(files.strIni, p.captionLanguage, texts))
-      return "cannot write " + Utf8FromPath(files.strIni);
-  }
-  return {};
+  const bool withCaptions = anyCaption || std::filesystem::exists(files.strIni, ec);
+  const CaptionsToSave captions{files.strIni, p.captionLanguage, p.captions};
+  return CommitConfigAndCaptions(files.configBin, p.firstRunFlag, p.block,
+                                 withCaptions ? &captions : nullptr);
 }
 
 std::string ProfileToJson(const Profile& p) {

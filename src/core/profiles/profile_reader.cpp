@@ -59,6 +59,14 @@ const std::string& TextAt(const JsonValue& v, const std::string& path) {
   return v.text;
 }
 
+// A caption longer than any reader takes back would make str.ini unreadable.
+const std::string& CaptionAt(const JsonValue& v, const std::string& path) {
+  const std::string& text = TextAt(v, path);
+  if (Utf8PrefixUtf16Units(text, kCaptionMax).size() != text.size())
+    Fail(path, "longer than " + std::to_string(kCaptionMax) + " characters");
+  return text;
+}
+
 // A flag: true/false, or the stored byte of a damaged file.
 std::uint8_t FlagAt(const JsonValue& v, const std::string& path) {
   if (v.kind == JsonValue::Kind::Bool) return v.flag ? 1 : 0;
@@ -165,7 +173,7 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
       Fail(fpath, "cannot be assigned");
     }
     if (const JsonValue* caption = b.Find("caption"); caption && keepCaptions)
-      p.captions[g][slot] = TextAt(*caption, bpath + ".caption");
+      p.captions[g][slot] = CaptionAt(*caption, bpath + ".caption");
   }
   const ButtonCaptions defaults = DefaultCaptions(language);
   const JsonValue* hidden = group.Find("hiddenCaptions");
@@ -174,7 +182,7 @@ void ReadGroup(const JsonValue& groups, int g, Profile& p, UiLanguage language,
     p.captions[g][slot] = defaults[g][slot];
     if (hidden && keepCaptions)
       p.captions[g][slot] =
-          TextAt(hidden->items[slot - kVisibleButtons],
+          CaptionAt(hidden->items[slot - kVisibleButtons],
                  path + ".hiddenCaptions[" + std::to_string(slot - kVisibleButtons) + "]");
   }
 }

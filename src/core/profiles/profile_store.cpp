@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/settings/atomic_file.h"
+#include "core/settings/text_codec.h"
 #include "core/settings/utf8_paths.h"
 
 namespace corvaline {
@@ -26,6 +27,17 @@ std::string WriteProfile(const std::filesystem::path& folder, std::string_view n
   if (!WriteFileAtomically(FileOf(folder, name), ProfileToJson(profile), &error))
     return "cannot write " + Utf8FromPath(FileOf(folder, name)) + ": " + std::strerror(error);
   return {};
+}
+
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9, in any case and with any extension.
+bool IsWindowsDeviceName(std::string_view name) {
+  std::string stem(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  for (char& c : stem)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul") return true;
+  return stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) && stem[3] >= '1' &&
+         stem[3] <= '9';
 }
 
 }  // namespace
@@ -64,7 +76,16 @@ std::string CheckNewProfileName(std::string_view name) {
   if (name == kPreviousProfile)
     return "the name " + std::string(kPreviousProfile) +
            " is kept for the configuration a load replaces; choose another";
-  return CheckProfileName(name);
+  if (std::string e = CheckProfileName(name); !e.empty()) return e;
+  // The same data folder can serve the Windows build, whose files cannot
+  // bear these names. Profiles made elsewhere under such names still load.
+  if (!IsValidUtf8(name)) return "a profile name must be UTF-8 text";
+  if (name.find_first_of("<>:\"|?*") != std::string_view::npos)
+    return "a profile name cannot hold < > : \" | ? or *";
+  if (name.back() == ' ' || name.back() == '.') return "a profile name cannot end in a space or '.'";
+  if (IsWindowsDeviceName(name))
+    return "'" + std::string(name) + "' is a name Windows keeps for a device";
+  return {};
 }
 
 std::string SaveProfile(const std::filesystem::path& folder, std::string_view name,

@@ -8,6 +8,7 @@
 #include <random>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "core/settings/durable_io.h"
 #include "core/settings/utf8_paths.h"
@@ -122,12 +123,12 @@ bool IsTemporaryFor(const std::filesystem::path& candidate, const std::filesyste
          name.compare(0, prefix.size(), prefix) == 0;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         int* errorCode) {
+std::optional<StagedFile> StageFile(const std::filesystem::path& file, std::string_view bytes,
+                                    int* errorCode) {
   const DurableIo* io = InstalledDurableIo();
   if (!io) {
     SetError(errorCode, kNoDurableIo);
-    return false;
+    return std::nullopt;
   }
   int error = 0;
   std::filesystem::path tmp;
@@ -140,21 +141,55 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
   }
   if (out == kNoOsFile) {
     SetError(errorCode, error ? error : EEXIST);
-    return false;
+    return std::nullopt;
   }
   const bool written = io->write(out, bytes, &error) && io->flush(out, &error);
   int closeError = 0;
   const bool closed = io->close(out, &closeError);
-  if (!written || !closed || !io->replace(tmp, file, &error)) {
-    SetError(errorCode, written && !closed ? closeError : error);
+  if (!written || !closed) {
+    SetError(errorCode, written ? closeError : error);
     io->remove(tmp);
+    return std::nullopt;
+  }
+  return StagedFile{file, tmp};
+}
+
+bool CommitStaged(const StagedFile& staged, int* errorCode) {
+  const DurableIo* io = InstalledDurableIo();
+  int error = 0;
+  if (!io || !io->replace(staged.temporary, staged.file, &error)) {
+    SetError(errorCode, io ? error : kNoDurableIo);
+    DiscardStaged(staged);
     return false;
   }
   // The new content is in place; only its survival of a power cut depends on
   // the folder's flush, which some file systems do not offer.
-  io->flushFolder(file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path(),
-                  &error);
+  const std::filesystem::path folder = staged.file.parent_path();
+  io->flushFolder(folder.empty() ? std::filesystem::path(".") : folder, &error);
   return true;
+}
+
+void DiscardStaged(const StagedFile& staged) {
+  if (const DurableIo* io = InstalledDurableIo()) io->remove(staged.temporary);
+}
+
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         int* errorCode) {
+  const auto staged = StageFile(file, bytes, errorCode);
+  return staged && CommitStaged(*staged, errorCode);
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder,
+                            const std::vector<std::filesystem::path>& files) {
+  std::error_code ec;
+  std::vector<std::filesystem::path> stale;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    for (const auto& file : files)
+      if (IsTemporaryFor(it->path(), folder / file.filename())) stale.push_back(it->path());
+  }
+  const DurableIo* io = InstalledDurableIo();
+  for (const auto& path : stale)
+    if (io) io->remove(path);
 }
 
 }  // namespace corvaline

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvaline {
 
@@ -39,6 +40,24 @@ std::string ReadErrorText(int errorCode, std::size_t cap = kReadCap);
 // *errorCode) when anything fails; the old file is then untouched.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          int* errorCode = nullptr);
+
+// The first half of WriteFileAtomically: the bytes written and flushed under
+// a temporary name beside `file`, nothing replaced yet. Several files staged
+// first and committed after fail, if at all, before any of them changed.
+struct StagedFile {
+  std::filesystem::path file, temporary;
+};
+std::optional<StagedFile> StageFile(const std::filesystem::path& file, std::string_view bytes,
+                                    int* errorCode = nullptr);
+// Renames the staged file over its target (on failure the temporary is gone
+// and the target untouched).
+bool CommitStaged(const StagedFile& staged, int* errorCode = nullptr);
+void DiscardStaged(const StagedFile& staged);
+
+// Deletes the temporaries of `files` that a killed writer left in `folder`.
+// Only under the folder's lock, where no writer of them can be at work.
+void RemoveStaleTemporaries(const std::filesystem::path& folder,
+                            const std::vector<std::filesystem::path>& files);
 
 // True for the temporary files WriteFileAtomically makes for `file`.
 bool IsTemporaryFor(const std::filesystem::path& candidate, const std::filesystem::path& file);

@@ -29,17 +29,33 @@ std::string ReadInto(SettingsStore& store, const std::filesystem::path& configBi
 }
 
 // Copies the damaged file to config.bin.damaged-<local time>; the name, or
-// empty when it could not be kept.
+// empty when it could not be kept. A copy of the same bytes kept by an
+// earlier start is named instead of made again; a name already taken (even
+// by a dangling link) is never written through.
 std::filesystem::path KeepDamaged(const std::filesystem::path& configBin) {
+  namespace fs = std::filesystem;
+  const auto bytes = ReadWholeFile(configBin);
+  if (!bytes) return {};  // nothing readable to keep: it stays where it is
+  std::error_code ec;
+  const std::string prefix = Utf8FromPath(configBin.filename()) + ".damaged-";
+  const fs::path folder = configBin.has_parent_path() ? configBin.parent_path() : fs::path(".");
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (Utf8FromPath(it->path().filename()).rfind(prefix, 0) != 0 || it->is_symlink(ec)) continue;
+    if (ReadWholeFile(it->path()) == bytes) return it->path();
+  }
   const std::time_t now = std::time(nullptr);
   char stamp[32] = {};
   if (const std::tm* local = std::localtime(&now))
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", local);
-  std::filesystem::path kept = configBin;
-  kept += std::string(".damaged-") + stamp;
-  std::error_code ec;
-  std::filesystem::copy_file(configBin, kept, std::filesystem::copy_options::skip_existing, ec);
-  return ec ? std::filesystem::path() : kept;
+  for (int n = 0; n < 100; ++n) {
+    fs::path kept = configBin;
+    kept += std::string(".damaged-") + stamp + (n ? "-" + std::to_string(n) : std::string());
+    if (fs::exists(fs::symlink_status(kept, ec))) continue;
+    // Renamed into place: a link planted meanwhile is replaced, never followed.
+    if (WriteFileAtomically(kept, *bytes)) return kept;
+    return {};
+  }
+  return {};
 }
 
 }  // namespace
@@ -73,7 +89,7 @@ bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
   std::string text = "config.bin could not be loaded: " + problem + ". ";
   text += factory ? "The factory settings are used instead; "
                   : "The factory settings could not be read either; ";
-  text += kept.empty() ? "the damaged file could not be copied aside."
+  text += kept.empty() ? "the damaged file could not be copied aside and is left as it is."
                        : "the damaged file is kept as " + Utf8FromPath(kept.filename()) + ".";
   ShowMessage(text, kAppTitle);
   return factory;

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/i18n/system_language.h"
+#include "core/settings/atomic_file.h"
 #include "core/settings/utf8_paths.h"
 
 namespace corvaline {
@@ -27,6 +28,52 @@ DataPaths InFolder(const std::filesystem::path& folder) {
 DataPaths& ProcessPaths() {
   static DataPaths paths;
   return paths;
+}
+
+// True when `file` is missing, or holds the first bytes of `installed` only
+// (a copy cut short): a file of the user's own is never replaced.
+bool CutShort(const std::filesystem::path& file, const std::filesystem::path& installed) {
+  std::error_code ec;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec))) return true;
+  const auto size = std::filesystem::file_size(file, ec);
+  const auto full = std::filesystem::file_size(installed, ec);
+  if (ec || size >= full) return false;
+  const auto have = ReadWholeFile(file);
+  const auto want = ReadWholeFile(installed);
+  return have && want && want->compare(0, have->size(), *have) == 0;
+}
+
+// A skin folder that is missing is copied under a temporary name and renamed
+// when whole; one that exists gets the files it lacks (or holds cut short)
+// from the installed skin. Empty, or what failed.
+std::string FillSkin(const std::filesystem::path& from, const std::filesystem::path& to) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  auto failed = [&](const fs::path& what) {
+    return "cannot copy " + Utf8FromPath(what) + ": " + ec.message();
+  };
+  if (!fs::exists(to, ec)) {
+    fs::path partial = to;
+    partial += ".partial";
+    fs::remove_all(partial, ec);
+    fs::create_directories(to.parent_path(), ec);
+    fs::copy(from, partial, fs::copy_options::recursive, ec);
+    if (!ec) fs::rename(partial, to, ec);
+    if (!ec) return {};
+    const std::string why = failed(from);
+    fs::remove_all(partial, ec);
+    return why;
+  }
+  for (const auto& entry : fs::recursive_directory_iterator(from, ec)) {
+    const fs::path target = to / fs::relative(entry.path(), from, ec);
+    if (entry.is_directory()) {
+      fs::create_directories(target, ec);
+    } else if (CutShort(target, entry.path())) {
+      fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing, ec);
+    }
+    if (ec) return failed(entry.path());
+  }
+  return {};
 }
 
 }  // namespace
@@ -86,11 +133,8 @@ std::string FillDataFolder(const std::filesystem::path& folder,
   if (!fs::is_directory(skins, ec)) return {};
   for (const auto& entry : fs::directory_iterator(skins, ec)) {
     if (!entry.is_directory()) continue;
-    const fs::path to = folder / "Skins" / entry.path().filename();
-    if (fs::exists(to, ec)) continue;
-    fs::create_directories(to.parent_path(), ec);
-    fs::copy(entry.path(), to, fs::copy_options::recursive, ec);
-    if (ec) return "cannot copy " + Utf8FromPath(entry.path()) + ": " + ec.message();
+    if (std::string e = FillSkin(entry.path(), folder / "Skins" / entry.path().filename()); !e.empty())
+      return e;
   }
   return {};
 }

@@ -40,7 +40,10 @@ DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
                            const std::filesystem::path& userFolder);
 
 // Copies what the per-user folder lacks from the defaults folder: config.bin,
-// str.ini and every skin folder. Nothing present is overwritten. When this
+// str.ini and every skin folder. A skin folder is copied under a temporary
+// name and renamed when whole; a skin folder that is there gets the files it
+// lacks, or holds cut short by an earlier copy. Nothing else present is
+// overwritten. When this
 // fill makes the folder's str.ini, `firstStartLanguage` (the system's, see
 // LanguageFromLocale) becomes its "Lan" unless the delivered file has one.
 // Returns an empty string on success, else a one-line reason.

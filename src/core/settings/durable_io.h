@@ -20,6 +20,9 @@ inline constexpr OsFile kNoOsFile = -1;
 // Error code of a save or lock tried with no backend installed.
 inline constexpr int kNoDurableIo = ENOSYS;
 
+// Error code of a lock whose file is a link, folder, FIFO or device.
+inline constexpr int kLockNotAFile = -2;
+
 struct DurableIo {
   // Creates `file` for writing; fails (kNoOsFile) when it already exists.
   OsFile (*createNew)(const std::filesystem::path& file, int* error);
@@ -34,9 +37,15 @@ struct DurableIo {
   bool (*flushFolder)(const std::filesystem::path& folder, int* error);
   bool (*remove)(const std::filesystem::path& file);
   // An exclusive advisory lock on `file` (created when missing), without
-  // waiting: kNoOsFile with *error == 0 when another holder has it.
+  // waiting: kNoOsFile with *error == 0 when another holder has it. Only a
+  // regular file serves (kLockNotAFile otherwise): a symbolic link is never
+  // followed and a FIFO never blocks the opening.
   OsFile (*tryLock)(const std::filesystem::path& file, int* error);
   void (*unlock)(OsFile lock);
+  // A folder only this user can enter, for locks other users must not hold
+  // (the session's runtime folder, else one made for the user); empty when
+  // no such folder can be had.
+  std::filesystem::path (*privateFolder)();
 };
 
 // The table every save and lock goes through; nullptr uninstalls.

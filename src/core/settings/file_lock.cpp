@@ -1,12 +1,12 @@
 #include "core/settings/file_lock.h"
 
-#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
 
+#include "core/settings/atomic_file.h"
 #include "core/settings/durable_io.h"
 #include "core/settings/utf8_paths.h"
 
@@ -26,6 +26,14 @@ std::mutex& HeldMutex() {
 std::map<std::string, Holding>& HeldLocks() {
   static std::map<std::string, Holding> held;
   return held;
+}
+
+constexpr std::string_view kBusyText = "another program held ";
+
+int HoldCount(const std::string& key) {
+  std::lock_guard<std::mutex> guard(HeldMutex());
+  const auto it = HeldLocks().find(key);
+  return it == HeldLocks().end() ? 0 : it->second.count;
 }
 
 void SetText(std::string* error, std::string text) {
@@ -67,6 +75,10 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
     SetText(error, "cannot lock " + Utf8FromPath(file) + ": no file-system backend");
     return lock;
   }
+  if (file.empty()) {
+    SetText(error, "no folder of this user's own to keep the lock in");
+    return lock;
+  }
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
     {
@@ -86,12 +98,13 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
       }
       if (code != 0) {
         SetText(error, "cannot lock " + Utf8FromPath(file) + ": " +
-                           std::system_category().message(code));
+                           (code == kLockNotAFile ? "it is not a regular file"
+                                                  : std::system_category().message(code)));
         return lock;
       }
     }
     if (std::chrono::steady_clock::now() >= deadline) {
-      SetText(error, "another program held " + Utf8FromPath(file) + " for " +
+      SetText(error, std::string(kBusyText) + Utf8FromPath(file) + " for " +
                          std::to_string(wait.count() / 1000) + " s");
       return lock;
     }
@@ -99,22 +112,26 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
   }
 }
 
+bool LockWasBusy(std::string_view reason) { return reason.rfind(kBusyText, 0) == 0; }
+
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder) {
   return dataFolder / "corvaline.lock";
 }
 
 FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error) {
-  return LockFile(DataLockFile(dataFolder), kDataLockWait, error);
+  FileLock lock = LockFile(DataLockFile(dataFolder), kDataLockWait, error);
+  if (lock.Held() && HoldCount(lock.key_) == 1) {
+    // Every writer of these files holds this lock, so a temporary of theirs
+    // seen now belongs to a writer that was killed.
+    RemoveStaleTemporaries(dataFolder, {"config.bin", "str.ini", "record.ini"});
+  }
+  return lock;
 }
 
 std::filesystem::path TalkLockFile(std::string_view devicePath) {
-  std::filesystem::path folder;
-  std::error_code ec;
-  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-      runtime && *runtime && std::filesystem::is_directory(runtime, ec))
-    folder = runtime;
-  else
-    folder = std::filesystem::temp_directory_path(ec);
+  const DurableIo* io = InstalledDurableIo();
+  const std::filesystem::path folder = io && io->privateFolder ? io->privateFolder() : "";
+  if (folder.empty()) return {};
   std::string name = "corvaline-mouse-";
   for (char c : devicePath) {
     const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');

@@ -27,6 +27,7 @@ class FileLock {
 
  private:
   friend FileLock LockFile(const std::filesystem::path&, std::chrono::milliseconds, std::string*);
+  friend FileLock LockDataFolder(const std::filesystem::path&, std::string*);
   std::string key_;
 };
 
@@ -38,15 +39,21 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
 
 inline constexpr std::chrono::milliseconds kDataLockWait{10000};
 
+// True when LockFile's reason says another program held the lock (busy),
+// rather than that the lock could not be made at all (a read-only folder).
+bool LockWasBusy(std::string_view reason);
+
 // The lock file of a data folder.
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder);
 
 // The data folder's lock, waiting kDataLockWait; the reason on failure names
-// the lock's file.
+// the lock's file. Taken afresh (not nested), it deletes the temporaries of
+// config.bin, str.ini and record.ini that a killed save left behind.
 FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error = nullptr);
 
-// The lock file of one mouse, named after its device path, in the user's
-// runtime folder ($XDG_RUNTIME_DIR, else the system's temporary folder).
+// The lock file of one mouse, named after its device path, in a folder of
+// the user's own ($XDG_RUNTIME_DIR, else a per-user 0700 folder), so another
+// user cannot hold it; empty (and every lock on it refused) without one.
 std::filesystem::path TalkLockFile(std::string_view devicePath);
 
 }  // namespace corvaline

@@ -46,6 +46,7 @@ struct IniDocument {
   std::string newline = "\r\n";
   bool exists = false;
   bool unreadable = false;  // there, but could not be read: must not be overwritten
+  int readError = 0;        // why, when unreadable
 };
 
 std::optional<std::string_view> SectionNameOf(std::string_view line) {
@@ -67,7 +68,7 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
 
 IniDocument Load(const std::filesystem::path& file) {
   IniDocument doc;
-  auto bytes = ReadWholeFile(file);
+  auto bytes = ReadWholeFile(file, &doc.readError);
   if (!bytes) {
     std::error_code ec;
     doc.unreadable = std::filesystem::exists(file, ec) || ec;
@@ -90,8 +91,7 @@ IniDocument Load(const std::filesystem::path& file) {
   return doc;
 }
 
-bool Save(const std::filesystem::path& file, const IniDocument& doc) {
-  if (doc.unreadable) return false;
+std::string Render(const IniDocument& doc) {
   std::string text;
   for (const std::string& line : doc.lines) {
     text += line;
@@ -109,7 +109,11 @@ bool Save(const std::filesystem::path& file, const IniDocument& doc) {
   TextEncoding reread;
   if (encoding != TextEncoding::Utf16LeBom && DecodeText(bytes, reread) != text)
     bytes = EncodeText(text, TextEncoding::Utf16LeBom);
-  return WriteFileAtomically(file, bytes);
+  return bytes;
+}
+
+bool Save(const std::filesystem::path& file, const IniDocument& doc) {
+  return !doc.unreadable && WriteFileAtomically(file, Render(doc));
 }
 
 // [begin, end) of the first section with this name: begin is its header
@@ -232,6 +236,18 @@ bool IniWriteStrings(const std::filesystem::path& file, std::string_view section
     for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
     return true;
   });
+}
+
+std::optional<std::string> IniBytesWithStrings(
+    const std::filesystem::path& file, std::string_view section,
+    const std::vector<std::pair<std::string, std::string>>& entries, int* errorCode) {
+  IniDocument doc = Load(file);
+  if (doc.unreadable) {
+    if (errorCode) *errorCode = doc.readError;
+    return std::nullopt;
+  }
+  for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
+  return Render(doc);
 }
 
 bool IniWriteSection(const std::filesystem::path& file, std::string_view section,

@@ -44,6 +44,13 @@ bool IniWriteString(const std::filesystem::path& file, std::string_view section,
 bool IniWriteStrings(const std::filesystem::path& file, std::string_view section,
                      const std::vector<std::pair<std::string, std::string>>& entries);
 
+// The bytes the file would hold after IniWriteStrings, for a caller that
+// commits it together with another file; nullopt (the read's error code in
+// *errorCode) when the file exists but cannot be read.
+std::optional<std::string> IniBytesWithStrings(
+    const std::filesystem::path& file, std::string_view section,
+    const std::vector<std::pair<std::string, std::string>>& entries, int* errorCode = nullptr);
+
 // Replaces a whole section in one write: the old section (if any) is deleted
 // and the section is written anew at the end of the file with the entries in
 // order. Either the whole new section is in the file afterwards or, on

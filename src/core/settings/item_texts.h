@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/i18n/ui_language.h"
 #include "core/settings/settings_block.h"
@@ -18,6 +20,9 @@ using ButtonCaptions = std::array<std::array<std::string, kButtonSlots>, 2>;
 
 struct ItemTexts {
   ButtonCaptions captions;
+  // The fingerprint of the button tables the captions were saved with
+  // ("ItemCheck" of the section; empty in files saved without one).
+  std::string captionCheck;
   std::string red, green, blue;  // "RColor", "GColor", "BColor" of "Skins", as read
   std::string skinPath;          // "Path" of "Skins"
 };
@@ -29,6 +34,28 @@ inline constexpr std::string_view kRedKey = "RColor";
 inline constexpr std::string_view kGreenKey = "GColor";
 inline constexpr std::string_view kBlueKey = "BColor";
 inline constexpr std::string_view kSkinPathKey = "Path";
+
+inline constexpr std::string_view kCaptionCheckKey = "ItemCheck";
+
+// The longest caption any entry takes, in UTF-16 units: what a read returns.
+inline constexpr std::size_t kCaptionMax = 1023;
+
+// Empty when every caption fits kCaptionMax, else one line naming the first
+// that does not.
+std::string CaptionLengthProblem(const ButtonCaptions& captions);
+
+// One fingerprint per slot of both key groups of what the slot does, saved
+// beside the captions: a reader compares it with config.bin to see which
+// captions belong to another version of the block (a save cut short between
+// the two files).
+std::string CaptionCheck(const SettingsBlock& block);
+// True when the slot's function in `block` is not the one `check` was made
+// from; an empty or malformed check condemns nothing.
+bool CaptionOutdated(std::string_view check, const SettingsBlock& block, KeyGroup group, int slot);
+
+// The 24 captions and their check as str.ini's entries, "Item1" first.
+std::vector<std::pair<std::string, std::string>> CaptionEntries(const ButtonCaptions& captions,
+                                                                std::string_view check);
 
 // Key of the caption of a slot: Mode A "Item1".."Item12" (slot + 1),
 // Mode B "Item13", "Item23" .. "Item123" (10 * slot + 13).
@@ -43,8 +70,9 @@ UiLanguage ReadLanguage(const std::filesystem::path& strIni);
 // Missing file or keys give empty texts; every value is cut to 1023 characters.
 void LoadItemTexts(const std::filesystem::path& strIni, UiLanguage lang, ItemTexts& texts);
 
-// Writes the 24 captions into the language's section, "Item1" first.
-// Returns false when the file could not be written.
+// Writes the 24 captions into the language's section, "Item1" first, with an
+// empty check (they are not tied to a block). Returns false when the file
+// could not be written or a caption is longer than kCaptionMax.
 bool SaveItemTexts(const std::filesystem::path& strIni, UiLanguage lang,
                    const ItemTexts& texts);
 

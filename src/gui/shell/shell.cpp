@@ -10,6 +10,8 @@
 
 #include "core/i18n/fonts.h"
 #include "core/i18n/ui_strings.h"
+#include "core/macros/record_store.h"
+#include "core/profiles/caption_repair.h"
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
@@ -111,13 +113,24 @@ void Shell::Start() {
   LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
   session_.MarkSaved();
   WatchConfigFile();
+  if (const std::string notice = RepairUnreadableStrIni(DataFiles().strIni, Settings().settings,
+                                                        language_, DataFiles().recordIni);
+      !notice.empty())
+    ShowMessage(notice, kAppTitle);
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
   if (!options_.trayResident) window_->Present();
 }
 
-void Shell::LoadTextsAndSkin() {
+// Captions saved with another block than the working one (a save cut short
+// between the two files) are made anew from the buttons' functions.
+void Shell::LoadCaptions() {
   LoadItemTexts(DataFiles().strIni, language_, items_);
+  MendOutdatedCaptions(items_, Settings().settings, language_, ListMacroNames(DataFiles().recordIni));
+}
+
+void Shell::LoadTextsAndSkin() {
+  LoadCaptions();
   LoadSkin();
   SetTextColour(QColor(ColourByte(items_.red), ColourByte(items_.green), ColourByte(items_.blue)));
   fonts_.normal = ToQFont(UiFontFor(FontRole::Normal, language_));
@@ -125,18 +138,23 @@ void Shell::LoadTextsAndSkin() {
   DrawWindowButtons();
 }
 
-// The chosen skin, else the delivered one (saying so once), else a plain
-// window that explains why and can still be closed.
+// The chosen skin, else the delivered one (saying so once), from the data
+// folder or else as installed, else a plain window that explains why and can
+// still be closed.
 void Shell::LoadSkin() {
   const QString skins = QString::fromStdString(Utf8FromPath(DataFiles().skinsFolder));
   const QString delivered = Utf8(kDefaultSkinName);
   const QString chosen = SkinFolderName(QString::fromStdString(items_.skinPath), delivered);
   QString problem;
   QImage canvas = LoadMainCanvasFrom(skins + "/" + chosen, &problem);
-  QString used = chosen;
+  QString used = chosen, folder = skins + "/" + chosen;
   if (canvas.isNull()) {
     QString deliveredProblem;
-    if (chosen != delivered) canvas = LoadMainCanvasFrom(skins + "/" + delivered, &deliveredProblem);
+    for (const QString& root : {skins, options_.installedSkins}) {
+      if (!canvas.isNull() || root.isEmpty() || (root == skins && chosen == delivered)) continue;
+      canvas = LoadMainCanvasFrom(root + "/" + delivered, &deliveredProblem);
+      folder = root + "/" + delivered;
+    }
     if (!canvas.isNull()) {
       used = delivered;
       ShowMessage(Utf8(UiText(ShellText::SkinReplaced, language_)).arg(chosen, problem, delivered).toStdString(),
@@ -146,9 +164,10 @@ void Shell::LoadSkin() {
       if (chosen != delivered) reasons += "\n" + delivered + ": " + deliveredProblem;
       canvas = NoSkinCanvas(Utf8(UiText(ShellText::NoSkin, language_)).arg(reasons, skins));
       noSkin_ = true;
+      folder = skins + "/" + chosen;
     }
   }
-  SetSkinFolder(skins + "/" + used);
+  SetSkinFolder(folder);
   SetSkinName(used);
   LoadSkinColours(SkinFolder());
   window_->SetCanvas(std::move(canvas));
@@ -248,7 +267,7 @@ void Shell::PrepareOpening() {
     refreshOnShow_ = false;
     if (currentPage_ == Page::Basic) {
       LeavePage(Leaving::Basic);
-      LoadItemTexts(DataFiles().strIni, language_, items_);
+      LoadCaptions();
       currentPage_ = Page::None;
       ShowBasicPage();
     } else if (currentPage_ == Page::Advanced) {

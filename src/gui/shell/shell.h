@@ -58,6 +58,9 @@ struct ShellOptions {
   // Asks a question with these buttons and returns the index of the one
   // chosen, -1 when the question was closed; a message box unless set.
   std::function<int(const QString& text, const QStringList& buttons)> ask;
+  // The installed Skins folder, drawn from when the data folder's skins
+  // cannot be shown; empty: none.
+  QString installedSkins;
 };
 
 class Shell : public QObject, public WindowActions {
@@ -142,6 +145,7 @@ class Shell : public QObject, public WindowActions {
   void ComposeCommonParts(Page page);
   void PrepareBasicPageOnce();
   void LoadTextsAndSkin();
+  void LoadCaptions();
   void LoadSkin();
   void StartDeviceWatch();
   void PrepareOpening();
@@ -155,6 +159,7 @@ class Shell : public QObject, public WindowActions {
   void WatchConfigFile();
   void OnConfigFileChanged();
   void ReloadConfigFile();
+  bool MergeOutsideChange();
   void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);
 
   EditSession session_{Settings()};

@@ -8,7 +8,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <cstring>
 
+#include "core/macros/record_store.h"
+#include "core/profiles/caption_repair.h"
+#include "core/settings/block_merge.h"
 #include "core/settings/utf8_paths.h"
 #include "core/i18n/ui_strings.h"
 #include "core/settings/config_file.h"
@@ -109,8 +113,32 @@ void Shell::ReloadConfigFile() {
   session_.MarkSaved();
   knownConfig_ = ReadConfigBytes();
   // The other program saved the button captions with the settings.
-  LoadItemTexts(DataFiles().strIni, language_, items_);
+  LoadCaptions();
   RecomposeCurrentPage();
+}
+
+// The user's edited fields go over the other program's save; the question
+// comes only when both changed one field (Apply: the user's value wins).
+bool Shell::MergeOutsideChange() {
+  const QString text = Utf8(UiText(ShellText::OutsideChange, language_)).arg(ConfigPath());
+  const QStringList buttons{Utf8(UiText(MainText::Apply, language_)), Utf8(UiText(MainText::Cancel, language_))};
+  if (knownConfig_.size() != static_cast<qsizetype>(kConfigFileSize)) return Ask(text, buttons) == 0;
+  SettingsBlock theirs{};
+  std::memcpy(&theirs, knownConfig_.constData() + 1, sizeof theirs);
+  const BlockMerge merge = MergeBlocks(Settings().savedSettings, Settings().settings, theirs);
+  if (!merge.conflicts.empty() && Ask(text, buttons) != 0) return false;
+  if (!merge.theirButtons.empty()) {
+    ItemTexts saved;
+    LoadItemTexts(DataFiles().strIni, language_, saved);
+    MendOutdatedCaptions(saved, theirs, language_, ListMacroNames(DataFiles().recordIni));
+    for (const auto& [g, slot] : merge.theirButtons)
+      items_.captions[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)] =
+          saved.captions[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
+  }
+  const bool changed = std::memcmp(&merge.merged, &Settings().settings, sizeof theirs) != 0;
+  Settings().settings = merge.merged;
+  if (changed) RecomposeCurrentPage();  // the page shows what goes to the mouse
+  return true;
 }
 
 bool Shell::ApplyEdits() {
@@ -120,11 +148,7 @@ bool Shell::ApplyEdits() {
     ShowMessage(text.toStdString(), kAppTitle);
     return false;
   }
-  if (outsideChange_) {
-    const QString text = Utf8(UiText(ShellText::OutsideChange, language_)).arg(ConfigPath());
-    const QStringList buttons{Utf8(UiText(MainText::Apply, language_)), Utf8(UiText(MainText::Cancel, language_))};
-    if (Ask(text, buttons) != 0) return false;
-  }
+  if (outsideChange_ && !MergeOutsideChange()) return false;
   const ApplyReport report =
       session_.Apply([this](const SettingsBlock&) { return device_->ApplySettings(items_, language_); });
   outsideChange_ = false;

@@ -1,6 +1,8 @@
 #include "gui/tray/auto_switch.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include "core/profiles/auto_texts.h"
 #include "core/profiles/profile_store.h"
 #include "core/settings/data_paths.h"
+#include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
 #include "gui/tray/profiles_menu.h"
 #include "gui/shell/shell.h"
@@ -53,7 +56,7 @@ AutoSwitchController::AutoSwitchController(Shell& shell, TrayPort& tray, Profile
   // A coarse timer may fire 5 % late, 25 ms of a 500 ms delay.
   timer_->setTimerType(Qt::PreciseTimer);
   connect(timer_, &QTimer::timeout, this, &AutoSwitchController::Check);
-  rules_ = ReadAutoRules(Folder()).rules;
+  WatchRules();
   // A profile chosen by hand is on the mouse as much as one chosen here.
   connect(&profiles_, &ProfilesMenu::loaded, this, [this](const QString& name) {
     if (!applying_) NoteOnMouseNow(name.toStdString());
@@ -87,8 +90,45 @@ void AutoSwitchController::StartWatching() {
                       10000);
 }
 
+// The rules are read again only after their file changed (corvalinectl, an
+// editor): a focus change must not cost a parse of thousands of lines.
+void AutoSwitchController::WatchRules() {
+  rulesWatcher_ = new QFileSystemWatcher(this);
+  const QString folder = QString::fromStdString(Utf8FromPath(Folder()));
+  const QString file = QString::fromStdString(Utf8FromPath(Folder() / kAutoRulesFile));
+  auto changed = [this, file] {
+    rulesStale_ = true;
+    // A file renamed over the watched one ends the watch on it.
+    if (!rulesWatcher_->files().contains(file) && QFileInfo::exists(file)) rulesWatcher_->addPath(file);
+  };
+  connect(rulesWatcher_, &QFileSystemWatcher::fileChanged, this, changed);
+  connect(rulesWatcher_, &QFileSystemWatcher::directoryChanged, this, changed);
+  if (QFileInfo::exists(folder)) rulesWatcher_->addPath(folder);
+  if (QFileInfo::exists(file)) rulesWatcher_->addPath(file);
+  rulesStale_ = true;
+  CurrentRules();
+}
+
+const AutoRules& AutoSwitchController::CurrentRules() {
+  if (!rulesStale_) return rules_;
+  rulesStale_ = false;
+  // The folder's other files (a save, the count of Applies) change it too.
+  std::error_code ec;
+  const std::filesystem::path file = Folder() / kAutoRulesFile;
+  const auto size = std::filesystem::file_size(file, ec);
+  const auto written = std::filesystem::last_write_time(file, ec);
+  const QString signature = ec ? QString()
+                               : QString::number(size) + ':' +
+                                     QString::number(written.time_since_epoch().count());
+  if (ruleReads_ > 0 && signature == rulesSignature_) return rules_;
+  rulesSignature_ = signature;
+  rules_ = ReadAutoRules(Folder()).rules;
+  ++ruleReads_;
+  return rules_;
+}
+
 void AutoSwitchController::OnFocus(const std::vector<std::string>& names) {
-  rules_ = ReadAutoRules(Folder()).rules;  // corvalinectl may have changed them
+  CurrentRules();
   // By the names only: Qt may not have heard yet that its window lost the
   // focus when the desktop's report comes.
   const bool own = IsOwn(names);
@@ -160,7 +200,7 @@ void AutoSwitchController::Apply(const SwitchDecision& d) {
 
 void AutoSwitchController::AddMenuEntries() {
   ForgetIfChangedByHand();
-  rules_ = ReadAutoRules(Folder()).rules;
+  CurrentRules();
   const UiLanguage lang = shell_.Language();
   QString assign;
   if (!state_.settledApp.empty() && !state_.onMouse.empty())

@@ -18,6 +18,7 @@
 #include "core/settings/settings_block.h"
 
 class QTimer;
+class QFileSystemWatcher;
 
 namespace corvaline::platform {
 class FocusWatcher;
@@ -41,6 +42,8 @@ class AutoSwitchController : public QObject {
   // A focus report: the names the window goes by, most specific first.
   void OnFocus(const std::vector<std::string>& names);
   const AutoSwitchState& State() const { return state_; }
+  // How often the rules file was parsed (once, then once per change).
+  int RuleReads() const { return ruleReads_; }
 
  signals:
   // After each automatic Apply (the benchmark times it).
@@ -57,6 +60,8 @@ class AutoSwitchController : public QObject {
   void SetSwitching(bool on);
   void AssignCurrentToLastApp();
   void Schedule();
+  void WatchRules();
+  const AutoRules& CurrentRules();
 
   Shell& shell_;
   TrayPort& tray_;
@@ -69,6 +74,10 @@ class AutoSwitchController : public QObject {
   QTimer* timer_ = nullptr;
   std::vector<std::unique_ptr<platform::FocusWatcher>> watchers_;
   bool applying_ = false;
+  QFileSystemWatcher* rulesWatcher_ = nullptr;
+  bool rulesStale_ = true;
+  int ruleReads_ = 0;
+  QString rulesSignature_;  // size and times of the file last read
 };
 
 }  // namespace corvaline::gui

@@ -3,9 +3,12 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <string>
 
 namespace corvaline::platform {
 namespace {
@@ -53,9 +56,20 @@ bool FlushFolder(const std::filesystem::path& folder, int* error) {
 bool Remove(const std::filesystem::path& file) { return ::unlink(file.c_str()) == 0; }
 
 OsFile TryLock(const std::filesystem::path& file, int* error) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+  // A FIFO would block the open for good, a planted link would make us
+  // create or lock its target.
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
   if (fd < 0) {
-    Fail(error);
+    if (errno != ELOOP && errno != EISDIR)
+      Fail(error);
+    else if (error)
+      *error = kLockNotAFile;
+    return kNoOsFile;
+  }
+  struct stat st{};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    if (error) *error = kLockNotAFile;
     return kNoOsFile;
   }
   if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
@@ -67,11 +81,26 @@ OsFile TryLock(const std::filesystem::path& file, int* error) {
 
 void Unlock(OsFile lock) { ::close(static_cast<int>(lock)); }
 
+// $XDG_RUNTIME_DIR, else /tmp/corvaline-<uid> made owner-only, as the
+// virtual mouse keeps its sockets.
+std::filesystem::path PrivateFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  struct stat st{};
+  if (runtime && runtime[0] == '/' && ::stat(runtime, &st) == 0 && S_ISDIR(st.st_mode))
+    return runtime;
+  const std::string dir = "/tmp/corvaline-" + std::to_string(::getuid());
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
+  // Another user may have made the name first: then it is not ours to use.
+  if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) return {};
+  if ((st.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0) return {};
+  return dir;
+}
+
 }  // namespace
 
 const DurableIo& SystemDurableIo() {
-  static const DurableIo io{CreateNew, Write,  Flush,   Close, Replace,
-                            FlushFolder, Remove, TryLock, Unlock};
+  static const DurableIo io{CreateNew,   Write,  Flush,   Close,  Replace,
+                            FlushFolder, Remove, TryLock, Unlock, PrivateFolder};
   return io;
 }
 

@@ -2,9 +2,9 @@
 // that feeds it. Under KDE Plasma and GNOME Shell only the compositor knows
 // the active Wayland window: a KWin script (loaded here through
 // org.kde.KWin /Scripting) or the program's Shell extension calls
-// FocusChanged(app_id). A report counts only while that desktop's
-// compositor is on the bus, so nothing else can steer the mouse when the
-// desktop is not the one running. GIO's bus callbacks run in the GLib main
+// FocusChanged(app_id). A report counts only when it comes from the unique
+// bus name that owns that desktop's compositor name, so no other program of
+// the user can steer the mouse. GIO's bus callbacks run in the GLib main
 // loop, which the Qt event loop drives on Linux.
 #include <gio/gio.h>
 
@@ -164,19 +164,29 @@ class BusFocusWatcher : public FocusWatcher {
                      gpointer self) {
     auto* w = static_cast<BusFocusWatcher*>(self);
     if (g_strcmp0(method, "FocusChanged") == 0) {
+      if (!w->FromCompositor(g_dbus_method_invocation_get_sender(invocation))) {
+        g_dbus_method_invocation_return_dbus_error(
+            invocation, "org.freedesktop.DBus.Error.AccessDenied",
+            "focus reports are taken from the desktop's compositor only");
+        return;
+      }
       const gchar* app = nullptr;
       g_variant_get(parameters, "(&s)", &app);
-      if (app && *app && w->CompositorRuns()) w->report_({app});
+      if (app && *app) w->report_({app});
     }
     g_dbus_method_invocation_return_value(invocation, nullptr);
   }
-  // Reports count only while the desktop they come from is running.
-  bool CompositorRuns() const {
+  // Any program of the user can call the service; a report counts only from
+  // the connection that owns the running desktop's compositor name.
+  bool FromCompositor(const gchar* sender) const {
     const char* name = desktop_ == BusDesktop::Kde ? "org.kde.KWin" : "org.gnome.Shell";
-    GVariant* r = BusCall(bus_, "NameHasOwner", g_variant_new("(s)", name), "(b)");
-    gboolean has = FALSE;
-    if (r) g_variant_get(r, "(b)", &has), g_variant_unref(r);
-    return has;
+    GVariant* r = BusCall(bus_, "GetNameOwner", g_variant_new("(s)", name), "(s)");
+    if (!r) return false;  // nobody owns it: that desktop is not running
+    const gchar* owner = nullptr;
+    g_variant_get(r, "(&s)", &owner);
+    const bool same = sender && owner && g_strcmp0(sender, owner) == 0;
+    g_variant_unref(r);
+    return same;
   }
 
   GDBusConnection* bus_;

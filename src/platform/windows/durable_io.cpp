@@ -89,11 +89,18 @@ OsFile TryLock(const std::filesystem::path& file, int* error) {
 // Closing the handle lets go of its lock.
 void Unlock(OsFile lock) { CloseHandle(AsHandle(lock)); }
 
+// The user's own temporary folder (%TEMP% lies in the user's profile).
+std::filesystem::path PrivateFolder() {
+  std::error_code ec;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+  return ec ? std::filesystem::path() : folder;
+}
+
 }  // namespace
 
 const DurableIo& SystemDurableIo() {
-  static const DurableIo io{CreateNew, Write,  Flush,   Close, Replace,
-                            FlushFolder, Remove, TryLock, Unlock};
+  static const DurableIo io{CreateNew,   Write,  Flush,   Close,  Replace,
+                            FlushFolder, Remove, TryLock, Unlock, PrivateFolder};
   return io;
 }
 

@@ -53,6 +53,26 @@ TEST(AutoRules, TextRoundTripsAndBadLinesAreNamedNotFatal) {
   EXPECT_EQ(ProfileForApp(bad.rules, "other"), "");  // no default: nothing changes
 }
 
+TEST(AutoRules, ASecondRuleForOneAppWarnsAndCountsAndTooManyAreSaidOnce) {
+  const AutoRulesResult twice =
+      AutoRulesFromText("rule\tGame\tslow\nrule\tmail\toffice\nrule\tgame\tfast\n");
+  ASSERT_EQ(twice.warnings.size(), 1u);
+  EXPECT_EQ(twice.warnings[0], "line 3: a second rule for game (line 1); this one counts");
+  EXPECT_TRUE(twice.problems.empty());
+  EXPECT_EQ(ProfileForApp(twice.rules, "GAME"), "fast");
+  EXPECT_EQ(AutoRulesFromText(AutoRulesToText(twice.rules)).rules.rules.size(), 2u);
+
+  std::string many;
+  for (std::size_t i = 0; i < kMaxAutoRules + 3; ++i) many += "rule\tapp" + std::to_string(i) + "\tp\n";
+  const AutoRulesResult capped = AutoRulesFromText(many);
+  EXPECT_EQ(capped.rules.rules.size(), kMaxAutoRules);
+  ASSERT_EQ(capped.problems.size(), 1u);
+  EXPECT_EQ(capped.problems[0].rfind("line " + std::to_string(kMaxAutoRules + 1) + ": more than", 0),
+            0u)
+      << capped.problems[0];
+  EXPECT_EQ(ProfileForApp(capped.rules, "app0"), "p");  // an app already in still updates
+}
+
 TEST(AutoRules, FilesAndTheDailyCount) {
   const fs::path dir = FreshFolder("files");
   EXPECT_TRUE(ReadAutoRules(dir).rules.on);  // missing file: the defaults

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ctime>
 
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
@@ -130,6 +131,33 @@ TEST(DataPaths, FirstStartFillsTheUserFolderWithoutOverwriting) {
   EXPECT_EQ(InstalledDefaultsFolder("/usr/bin/corvaline"), "/usr/share/corvaline");
 }
 
+TEST(DataPaths, ASkinCopiedHalfwayIsFilledFromTheInstalledOne) {
+  ScratchDir dir;
+  const auto from = dir / "share" / "Skins" / "Carbon";
+  std::filesystem::create_directories(from / "parts");
+  for (const char* name : {"main.png", "BasicSet2.png", "parts/knob.png", "mine.png"})
+    WriteBytes(from / name, std::string("installed ") + name);
+  // An earlier start on a full disk: one file whole, one cut short, the
+  // rest missing; one file the user changed.
+  const auto to = dir / "user" / "Skins" / "Carbon";
+  std::filesystem::create_directories(to);
+  WriteBytes(to / "main.png", "installed main.png");
+  WriteBytes(to / "BasicSet2.png", "install");
+  WriteBytes(to / "mine.png", "my own");
+  EXPECT_EQ(FillDataFolder(dir / "user", dir / "share"), "");
+  EXPECT_EQ(ReadBytes(to / "BasicSet2.png"), "installed BasicSet2.png");
+  EXPECT_EQ(ReadBytes(to / "parts" / "knob.png"), "installed parts/knob.png");
+  EXPECT_EQ(ReadBytes(to / "mine.png"), "my own");
+
+  // A skin that cannot be copied is said, and never left half under its name.
+  std::filesystem::remove_all(dir / "user" / "Skins");
+  WriteBytes(dir / "user" / "Skins", "not a folder");
+  EXPECT_NE(FillDataFolder(dir / "user", dir / "share").find("cannot copy"), std::string::npos);
+  std::filesystem::remove(dir / "user" / "Skins");
+  EXPECT_EQ(FillDataFolder(dir / "user", dir / "share"), "");
+  EXPECT_EQ(testing_support::FileNames(dir / "user" / "Skins"), std::vector<std::string>{"Carbon"});
+}
+
 }  // namespace
 }  // namespace corvaline
 
@@ -218,6 +246,38 @@ TEST(ConfigFile, ADamagedFileGivesWayToTheFactorySettingsAndIsKept) {
   EXPECT_FALSE(none.loaded);
   ASSERT_EQ(messages.messages.size(), 2u);
   EXPECT_EQ(messages.messages[0].first, "Config file is not exist.");
+}
+
+TEST(ConfigFile, ADamagedFileIsKeptOnceAndNeverThroughAPlantedName) {
+  testing_support::ScratchDir dir;
+  const auto file = dir / "config.bin";
+  testing_support::WriteBytes(file, PatternFile(100, 3));
+  // Links at the names this second and the next few would give.
+  for (int ahead = 0; ahead < 3; ++ahead) {
+    const std::time_t then = std::time(nullptr) + ahead;
+    char stamp[32] = {};
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&then));
+    std::filesystem::create_symlink(dir / "target", dir / ("config.bin.damaged-" + std::string(stamp)));
+  }
+  auto keptCopies = [&] {
+    std::vector<std::string> copies;
+    for (const std::string& name : testing_support::FileNames(dir.path()))
+      if (name.rfind("config.bin.damaged-", 0) == 0 && !std::filesystem::is_symlink(dir / name))
+        copies.push_back(name);
+    return copies;
+  };
+  for (int start = 0; start < 2; ++start) {  // a second start adds no second copy
+    testing_support::CapturedMessages messages;
+    SettingsStore store;
+    LoadSettings(store, file, dir / "no-factory.bin");
+    const auto copies = keptCopies();
+    ASSERT_EQ(copies.size(), 1u) << start;
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].first.find("kept as " + copies[0]), std::string::npos)
+        << messages.messages[0].first;
+    EXPECT_EQ(testing_support::ReadBytes(dir / copies[0]), PatternFile(100, 3));
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "target"));
 }
 
 }  // namespace

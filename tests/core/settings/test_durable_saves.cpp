@@ -1,6 +1,7 @@
 // Saves reach the disk in the order that survives a power cut, through a
 // temporary file of their own; locks keep two programs apart.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,6 +80,35 @@ TEST(FileLocks, HeldAgainstOtherProcessesNestedWithinOne) {
   FileLock gone = LockFile(dir / "no-such-folder" / "x.lock", std::chrono::milliseconds(0), &error);
   EXPECT_FALSE(gone.Held());
   EXPECT_NE(error.find("cannot lock"), std::string::npos) << error;
+}
+
+TEST(FileLocks, OnlyARegularFileServesAndTheMousesLockIsTheUsersOwn) {
+  ScratchDir dir;
+  const auto lockFile = DataLockFile(dir.path());
+  auto refused = [&](const char* what) {
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(LockDataFolder(dir.path(), &error).Held()) << what;
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << what << ": " << error;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << what;
+    std::filesystem::remove(lockFile);
+  };
+  ASSERT_EQ(mkfifo(lockFile.c_str(), 0600), 0);
+  refused("a FIFO");  // used to wait in open() for a writer, for good
+  std::filesystem::create_directory(lockFile);
+  refused("a folder");
+  std::filesystem::create_symlink(dir / "target", lockFile);
+  refused("a dangling link");
+  EXPECT_FALSE(std::filesystem::exists(dir / "target"));
+
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string saved = runtime ? runtime : "";
+  unsetenv("XDG_RUNTIME_DIR");
+  const std::filesystem::path folder = TalkLockFile("/dev/hidraw3").parent_path();
+  if (runtime) setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+  EXPECT_EQ(folder, "/tmp/corvaline-" + std::to_string(getuid()));
+  EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_all);
 }
 
 TEST(FileLocks, ProgramsEditingOneIniFileAtOnceLoseNoKey) {

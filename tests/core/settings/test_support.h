@@ -58,7 +58,8 @@ class CapturedMessages : public MessageSink {
 };
 
 // The system's durable-save calls with every call logged ("flush", "replace
-// config.bin.tmp-… config.bin", …); the call named failAt fails with EIO.
+// config.bin.tmp-… config.bin", …); the calls named failAt fail with EIO:
+// a word names every call of its kind, more words the calls they begin.
 class RecordingIo {
  public:
   RecordingIo() {
@@ -75,7 +76,9 @@ class RecordingIo {
  private:
   static const DurableIo& Real() { return platform::SystemDurableIo(); }
   static bool Fails(std::string call, int* error) {
-    const bool fail = call.substr(0, call.find(' ')) == current_->failAt;
+    const std::string& at = current_->failAt;
+    const bool fail = call.substr(0, call.find(' ')) == at ||
+                      (at.find(' ') != std::string::npos && call.rfind(at, 0) == 0);
     current_->calls.push_back(std::move(call));
     if (fail && error) *error = EIO;
     return fail;
@@ -102,7 +105,8 @@ class RecordingIo {
       [](const std::filesystem::path& f, int* e) {
         return Fails("lock " + Name(f), e) ? kNoOsFile : Real().tryLock(f, e);
       },
-      [](OsFile l) { Real().unlock(l); }};
+      [](OsFile l) { Real().unlock(l); },
+      [] { return Real().privateFolder(); }};
 };
 
 // The names of the folder's files, sorted.

@@ -107,6 +107,7 @@ void ShellTest::MakeShell(std::unique_ptr<DeviceService> device, bool trayReside
   options.terminate = [this](int code) { exitCodes.push_back(code); };
   options.openUrl = [this](const QString& url) { openedUrls.push_back(url); };
   options.devicePollMs = 5;
+  options.installedSkins = installedSkins;
   options.ask = [this](const QString& text, const QStringList& buttons) {
     questions.push_back(text);
     questionButtons = buttons;

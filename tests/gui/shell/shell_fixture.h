@@ -90,6 +90,7 @@ class ShellTest : public ::testing::Test {
   std::vector<QString> questions;
   QStringList questionButtons;
   std::vector<int> answers;
+  QString installedSkins;  // the shell's installed Skins folder; none unless set
   // When set, the shell gets this tray instead of the recording one.
   std::unique_ptr<TrayPort> ownTray;
   std::unique_ptr<Shell> shell;

@@ -128,6 +128,19 @@ TEST_F(EditsTest, AnOutsideSaveIsNotSilentlyUndoneByTheNextApply) {
   EXPECT_FALSE(shell->OutsideChangePending());
 }
 
+TEST_F(EditsTest, AnOutsideChangeOfAnotherFieldIsKeptWithoutAQuestion) {
+  Start(/*trayResident=*/true);
+  Settings().settings.dpiStageIndex[1] ^= 1;
+  const std::uint8_t level = Settings().settings.dpiStageIndex[1];
+  SaveFromOutside(4);  // the other program changed the report rate only
+  ASSERT_TRUE(WaitFor([&] { return shell->OutsideChangePending(); }));
+  Apply();
+  EXPECT_TRUE(questions.empty());
+  EXPECT_EQ(ConfigByte(kRateOffset), 4);
+  EXPECT_EQ(ConfigByte(1 + offsetof(SettingsBlock, dpiStageIndex) + 1), level);
+  EXPECT_FALSE(shell->OutsideChangePending());
+}
+
 TEST_F(EditsTest, WithNoSettingsLoadedApplySendsNothingAndSaysWhy) {
   WriteDataFiles("EN");
   ASSERT_TRUE(QFile::remove(QString::fromStdString(DataFiles().configBin.string())));

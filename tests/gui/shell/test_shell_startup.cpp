@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include "core/settings/data_paths.h"
 #include "core/settings/ini_file.h"
@@ -183,6 +184,25 @@ TEST_F(ShellTest, WithNoSkinAtAllTheWindowExplainsAndCloses) {
   ASSERT_TRUE(shell->Window().isVisible());
   shell->Window().ClickAt(860, 12);
   EXPECT_EQ(exitCodes, std::vector<int>{0});
+}
+
+TEST_F(ShellTest, ASkinTheDataFolderCannotShowIsDrawnFromTheInstalledOne) {
+  WriteDataFiles("EN", /*withMainPng=*/false);
+  QTemporaryDir installed;
+  ASSERT_TRUE(QDir().mkpath(installed.path() + "/Carbon"));
+  QImage delivered(880, 660, QImage::Format_RGB32);
+  delivered.fill(Qt::darkCyan);
+  ASSERT_TRUE(delivered.save(installed.path() + "/Carbon/main.png"));
+  installedSkins = installed.path();
+  MakeShell();
+  shell->Start();
+  EXPECT_FALSE(shell->NoSkin());
+  EXPECT_EQ(SkinName(), "Carbon");
+  EXPECT_EQ(shell->Window().Canvas()->pixelColor(5, 300), QColor(Qt::darkCyan));
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_NE(sink.messages[0].first.find("The delivered skin \"Carbon\" is shown instead"),
+            std::string::npos)
+      << sink.messages[0].first;
 }
 
 TEST_F(ShellTest, OversizedPageImageIsToldOnceAndNotDecoded) {

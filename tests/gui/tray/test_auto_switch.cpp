@@ -31,13 +31,26 @@ TEST_F(ShellTest, AutoSwitchFollowsTheFocusAndHoldsBackWhileEditsAreOpen) {
   int switches = 0;
   QObject::connect(&autoSwitch, &AutoSwitchController::switched, [&] { ++switches; });
 
-  // Through five windows quickly and back to the desktop: no write.
+  // Through five windows quickly and back to the desktop: no write, and the
+  // rules are not parsed again for each focus change.
   for (const char* app : {"game", "term", "game", "mail", "xterm"}) {
     autoSwitch.OnFocus({app, app});
     WaitFor([] { return false; }, 30);
   }
   WaitFor([] { return false; }, 300);
   EXPECT_EQ(switches, 0);
+  EXPECT_EQ(autoSwitch.RuleReads(), 1);
+
+  // Another program adds a rule: read once it changed.
+  SetRule(rules, "editor", "slow");
+  ASSERT_EQ(WriteAutoRules(data, rules), "");
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        autoSwitch.OnFocus({"term", "term"});
+        return autoSwitch.RuleReads() == 2;
+      },
+      2000))
+      << "the rules read " << autoSwitch.RuleReads() << " times, not 2";
 
   autoSwitch.OnFocus({"steam", "GAME"});  // the class has the rule
   ASSERT_TRUE(WaitFor([&] { return switches == 1; }, 2000));

@@ -89,13 +89,21 @@ class FakeCompositor {
     std::lock_guard lock(mutex_);
     return owned_;
   }
+  // A call from the compositor's own connection, as its scripts make them.
+  void Send(const std::string& dest, const std::string& path, const std::string& method,
+            const std::string& arg) {
+    const auto dot = method.rfind('.');
+    g_dbus_connection_call(bus_, dest.c_str(), path.c_str(), method.substr(0, dot).c_str(),
+                           method.substr(dot + 1).c_str(), g_variant_new("(s)", arg.c_str()),
+                           nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr, nullptr);
+  }
 
  private:
   void Run() {
     GMainContext* context = g_main_context_new();
     g_main_context_push_thread_default(context);
     loop_ = g_main_loop_new(context, FALSE);
-    GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
+    GDBusConnection* bus = bus_ = g_dbus_connection_new_for_address_sync(
         std::getenv("DBUS_SESSION_BUS_ADDRESS"),
         GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
@@ -163,6 +171,7 @@ class FakeCompositor {
   }
 
   std::string name_, scriptObject_;
+  GDBusConnection* bus_ = nullptr;
   std::thread thread_;
   GMainLoop* loop_ = nullptr;
   std::mutex mutex_;
@@ -197,6 +206,14 @@ class FocusBusTest : public ::testing::Test {
     return {"gdbus",         "call", "--session", "--dest", dest,
             "--object-path", path,   "--method",  method,   app};
   }
+  // Pumps the service until `count` reports came or 5 s passed.
+  bool PumpUntil(platform::FocusWatcher& w, std::size_t count) {
+    for (int i = 0; i < 500 && reports.size() < count; ++i) {
+      w.Dispatch();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return reports.size() >= count;
+  }
   PrivateBus bus;
   std::vector<std::string> reports;
   platform::FocusWatcher::Report report = [this](const std::vector<std::string>& n) {
@@ -206,8 +223,14 @@ class FocusBusTest : public ::testing::Test {
 
 // The service asks the bus itself whether the compositor runs (a call, not a
 // signal it must have seen), so the name being owned is all there is to wait for.
-::testing::AssertionResult WaitOwned(FakeCompositor& f) {
-  return Eventually("the stand-in compositor to own its name", 10s, [&] { return f.Owned(); });
+// With a watcher, it is also given time to hear of the new owner.
+::testing::AssertionResult WaitOwned(FakeCompositor& f, platform::FocusWatcher* w = nullptr) {
+  auto owned = Eventually("the stand-in compositor to own its name", 10s, [&] { return f.Owned(); });
+  for (int i = 0; owned && w && i < 20; ++i) {
+    w->Dispatch();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return owned;
 }
 
 TEST_F(FocusBusTest, TheKWinScriptIsLoadedRunReportsAndIsUnloaded) {
@@ -230,15 +253,36 @@ TEST_F(FocusBusTest, TheKWinScriptIsLoadedRunReportsAndIsUnloaded) {
     const ws = process.argv[2] === '6'
         ? { windowActivated: signal, activeWindow: { resourceClass: 'foot' } }
         : { clientActivated: signal, activeClient: { resourceClass: 'konsole' } };
-    const callDBus = (dest, path, iface, method, ...args) => cp.execFileSync('gdbus',
-        ['call', '--session', '--dest', dest, '--object-path', path, '--method', iface + '.' + method, ...args]);
+    const callDBus = (dest, path, iface, method, ...args) => fs.appendFileSync(process.argv[3],
+        [dest, path, iface + '.' + method, ...args].join('\t') + '\n');
     vm.runInNewContext(fs.readFileSync(process.argv[1], 'utf8'), { workspace: ws, callDBus, String });
     handlers.forEach((f) => f({ resourceClass: process.argv[2] === '6' ? 'steam_app_570' : 'dota2' }));
     handlers.forEach((f) => f(null));
   )";
-  ASSERT_TRUE(RunPumping(*w, {"node", "-e", harness, script, "6"}));
-  ASSERT_TRUE(RunPumping(*w, {"node", "-e", harness, script, "5"}));
+  // KWin makes the script's calls from its own connection.
+  const std::string made = (std::filesystem::temp_directory_path() /
+                            ("corvaline-kwin-calls-" + std::to_string(getpid()) + ".txt"))
+                               .string();
+  std::filesystem::remove(made);
+  ASSERT_EQ(testing_support::RunToEnd({"node", "-e", harness, script, "6", made}), 0);
+  ASSERT_EQ(testing_support::RunToEnd({"node", "-e", harness, script, "5", made}), 0);
+  std::ifstream madeCalls(made);
+  std::size_t sent = 0;
+  for (std::string line; std::getline(madeCalls, line); ++sent) {
+    std::vector<std::string> f;
+    std::stringstream fields(line);
+    for (std::string field; std::getline(fields, field, '\t');) f.push_back(field);
+    ASSERT_EQ(f.size(), 4u) << line;
+    kwin.Send(f[0], f[1], f[2], f[3]);
+    ASSERT_TRUE(PumpUntil(*w, sent + 1)) << "waited for the report of " << line;
+  }
+  std::filesystem::remove(made);
   EXPECT_EQ(reports, (std::vector<std::string>{"foot", "steam_app_570", "konsole", "dota2"}));
+  // Any other program of the user is refused.
+  ASSERT_TRUE(RunPumping(*w, GdbusCall(platform::kFocusBusName, platform::kFocusBusPath,
+                                       std::string(platform::kFocusBusInterface) + ".FocusChanged",
+                                       "evil")));
+  EXPECT_EQ(reports.size(), 4u);
   w.reset();
   EXPECT_EQ(kwin.Calls().back(), "unloadScript /Scripting ('corvaline-focus',)");
 }
@@ -288,7 +332,7 @@ TEST_F(FocusBusTest, SigtermUnloadsTheKWinScript) {
   fs::remove_all(home);
 }
 
-TEST_F(FocusBusTest, TheExtensionsCallCountsOnlyWhileGnomeShellRuns) {
+TEST_F(FocusBusTest, OnlyGnomeShellsOwnCallCounts) {
   for (const char* dir : {"corvaline-focus@corvaline.github.io", "legacy-43-44"}) {
     const JsonParseResult meta =
         ParseJson(ReadText(kFocusFiles / "gnome-shell" / dir / "metadata.json"));
@@ -321,8 +365,12 @@ TEST_F(FocusBusTest, TheExtensionsCallCountsOnlyWhileGnomeShellRuns) {
   EXPECT_TRUE(reports.empty());  // no GNOME Shell on the bus: not taken
   {
     FakeCompositor shell("org.gnome.Shell");
-    ASSERT_TRUE(WaitOwned(shell));
+    ASSERT_TRUE(WaitOwned(shell, w.get()));
     ASSERT_TRUE(RunPumping(*w, call));
+    EXPECT_TRUE(reports.empty());  // from gdbus, not from GNOME Shell: not taken
+    shell.Send(constant("BUS_NAME"), constant("OBJECT_PATH"), constant("INTERFACE") + ".FocusChanged",
+               "org.gnome.Nautilus");
+    ASSERT_TRUE(PumpUntil(*w, 1)) << "waited for the report of GNOME Shell's call";
     EXPECT_EQ(reports, (std::vector<std::string>{"org.gnome.Nautilus"}));
   }
 }

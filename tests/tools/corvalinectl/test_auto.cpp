@@ -27,6 +27,14 @@ struct AutoFolder {
   }
 };
 
+TEST(CorvalinectlAuto, ASpecialFileInPlaceOfTheRulesIsNamedAsSuch) {
+  AutoFolder f;
+  if (!testing_support::MakeFifo(f.dir / "auto-profiles.txt")) GTEST_SKIP() << "no FIFOs here";
+  const auto r = f.Run({"list"});
+  EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("directory"), std::string::npos) << r.err;
+}
+
 TEST(CorvalinectlAuto, EditsTheRulesAndListsThemWithTheDailyCount) {
   AutoFolder f;
   ASSERT_EQ(

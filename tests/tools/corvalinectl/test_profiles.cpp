@@ -107,6 +107,9 @@ TEST(CorvalinectlProfiles, ABadProfileIsRefusedWithItsFieldAndTouchesNothing) {
       {replaced("\"name\": \"two\"", "\"name\": \"copy it\""), "macros[1].name"},
       {replaced("\"B   Up\"", "\"B up\""), "macros[1].events[0]"},
       {replaced("\"colour\": \"#", "\"colour\": \"#X"), "colour"},
+      // Past what str.ini can be read back with.
+      {replaced("\"caption\": \"", "\"caption\": \"" + std::string(1024, 'x')),
+       "keyGroups.A.buttons[0].caption"},
   };
   for (const auto& [text, field] : cases) {
     WriteFileBytes(box / "bad.json", text);
@@ -171,6 +174,9 @@ TEST(CorvalinectlProfiles, NamedProfilesAndPrevious) {
   EXPECT_EQ(d.Run({"profile", "load", "nothing"}).status, 1);
   EXPECT_EQ(d.Run({"profile", "save", "../escape"}).status, 2);
   EXPECT_EQ(d.Run({"profile", "save", "(previous)"}).status, 2);  // the next load would lose it
+  // Names the Windows build could not keep in the same folder.
+  for (const char* name : {" ", "con", "NUL.txt", "com1", "lpt9.json", "a?b", "end.", "\xFF\xFE"})
+    EXPECT_EQ(d.Run({"profile", "save", name}).status, 2) << name;
   ASSERT_EQ(d.Run({"profile", "delete", "game"}).status, 0);
   EXPECT_EQ(d.Run({"profile", "delete", "game"}).status, 1);
   EXPECT_EQ(d.Run({"profile", "list"}).out, "(previous)\noffice\n");

@@ -198,6 +198,44 @@ TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
 // One vocabulary: every spelling the program uses for a key is taken in each
 // place, levels count from 1, double-click times are in ms, and each change
 // says where it went and how it reaches the mouse.
+TEST(CorvalinectlSet, AnUnreadableStrIniIsKeptAsideAndMadeAnewWithTheChange) {
+  Folder f;
+  WriteFileBytes(f.box / "str.ini", std::string((16u << 20) + 1, ';'));
+  const auto r = f.Set({"button", "4", "backward"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("str.ini could not be read"), std::string::npos) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  EXPECT_EQ(IniReadString(f.box / "str.ini", "Setting-EN", "Item4"), "Backward");
+  EXPECT_EQ(IniReadString(f.box / "str.ini", "Setting-EN", "Item1"), "Left Click");
+  int kept = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(f.box.dir()))
+    kept += entry.path().filename().string().rfind("str.ini.damaged-", 0) == 0 &&
+            entry.file_size() == (16u << 20) + 1;
+  EXPECT_EQ(kept, 1);
+}
+
+TEST(CorvalinectlSet, MessagesNameTheRealFaultAndAnOptionIsNoFileName) {
+  Folder f;
+  const std::string files = f.Files();
+  auto r = f.box.Run({"set", "rate", "500", "--config", "--apply"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("--config needs a file"), std::string::npos) << r.err;
+  // A folder that cannot hold the lock is no busy folder.
+  r = f.box.Run({"set", "rate", "500", "--config", (f.box / "gone" / "config.bin").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.find("busy"), std::string::npos) << r.err;
+  WriteFileBytes(f.box / "big.ini", std::string((16u << 20) + 1, ';'));
+  r = f.box.Run({"encode-macros", (f.box / "big.ini").string(), f.config.string()});
+  EXPECT_EQ(r.status, 1);  // never "encoded 0 macros"
+  EXPECT_NE(r.err.find("larger than"), std::string::npos) << r.err;
+  EXPECT_TRUE(f.Files() == files);
+  std::filesystem::remove(f.config);
+  std::filesystem::create_directory(f.config);
+  r = f.Set({"rate", "500"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+}
+
 TEST(CorvalinectlSet, KeySpellingsLevelsAndTimesMeanTheSameEverywhere) {
   Folder f;
   const std::vector<std::pair<std::vector<std::string>, std::uint32_t>> cases = {
