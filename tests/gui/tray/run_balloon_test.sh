@@ -21,19 +21,14 @@ trap cleanup EXIT
 fail() { echo "FAIL: $1"; [ -f "$SESSION/program.log" ] && cat "$SESSION/program.log"; exit 1; }
 now_ms() { date +%s%3N; }
 
-# The server picks its own display number; -noreset keeps it when the last
-# client goes between the two runs.
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1024x768x24 3>"$SESSION/display" 2>/dev/null &
-PIDS+=($!)
-deadline=$(($(now_ms) + 10000))
-until [ -s "$SESSION/display" ] || [ "$(now_ms)" -gt "$deadline" ]; do sleep 0.05; done
-[ -s "$SESSION/display" ] || fail "Xvfb gave no display number within 10 s"
-export DISPLAY=":$(head -n1 "$SESSION/display")"
-trayer --edge bottom --align right --widthtype request --height 32 >/dev/null 2>&1 &
-PIDS+=($!)
-deadline=$(($(now_ms) + 10000))
-until xdotool search --onlyvisible --class trayer >/dev/null 2>&1 || [ "$(now_ms)" -gt "$deadline" ]; do sleep 0.1; done
-xdotool search --onlyvisible --class trayer >/dev/null 2>&1 || fail "trayer showed no window within 10 s"
+# shellcheck source=../../support/desktop.sh
+. "$(dirname "$0")/../../support/desktop.sh"
+DESKTOP_LOGS=$SESSION
+start_xvfb 1024x768x24 || fail "no X server"
+PIDS+=("$XVFB_PID")
+export DISPLAY=$XVFB_DISPLAY
+start_trayer || fail "no notification area"
+PIDS+=("$TRAYER_PID")
 
 # No session bus: Qt's tray then embeds in trayer and shows its own balloon.
 export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=unix:path=$SESSION/no-bus ASAN_OPTIONS=detect_leaks=0
@@ -90,7 +85,8 @@ start_program() {
   if [ "$1" = with-mouse ]; then
     "$BIN/corvaline-sim" >/dev/null 2>&1 &
     PIDS+=($!)
-    sleep 0.5
+    await 10 "the virtual mouse to plug in" 'sim_plugged ${PIDS[-1]}' 'process_state ${PIDS[-1]} corvaline-sim' ||
+      fail "no virtual mouse"
   fi
   "$BIN/corvaline" >"$SESSION/program.log" 2>&1 &
   PIDS+=($!)
