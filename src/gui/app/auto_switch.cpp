@@ -9,6 +9,7 @@
 #include "core/profiles/auto_texts.h"
 #include "core/profiles/profile_store.h"
 #include "core/settings/data_paths.h"
+#include "core/settings/utf8_paths.h"
 #include "core/system/messages.h"
 #include "gui/app/profiles_menu.h"
 #include "gui/app/shell.h"
@@ -67,10 +68,12 @@ AutoSwitchController::AutoSwitchController(Shell& shell, TrayPort& tray, Profile
 AutoSwitchController::~AutoSwitchController() = default;
 
 void AutoSwitchController::StartWatching() {
+  // UTF-8 both ways: a Windows install folder may have letters the ANSI code
+  // page cannot spell.
   const std::filesystem::path share =
-      InstalledDefaultsFolder(QCoreApplication::applicationFilePath().toStdString());
+      InstalledDefaultsFolder(PathFromUtf8(QCoreApplication::applicationFilePath().toStdString()));
   platform::FocusWatchers w = platform::CreateFocusWatchers(
-      [this](const std::vector<std::string>& names) { OnFocus(names); }, share.string());
+      [this](const std::vector<std::string>& names) { OnFocus(names); }, Utf8FromPath(share));
   for (auto& watcher : w.watchers) {
     if (const int fd = watcher->Descriptor(); fd >= 0) {
       auto* n = new QSocketNotifier(fd, QSocketNotifier::Read, this);
