@@ -36,7 +36,9 @@
 #include "platform/pauses.h"
 #include "platform/pointer_settings.h"
 #include "platform/quit_requests.h"
+#include "platform/show_request.h"
 #include "platform/user_folder.h"
+#include "sim/in_process_backend.h"
 
 namespace {
 
@@ -83,9 +85,13 @@ int main(int argc, char** argv) {
   // Screens above 100%: the canvases are composed from the 2x skin images.
   SetSkinPixelRatio(app.devicePixelRatio());
 
-  // A second start ends at once, without a word.
+  // A second start ends at once, without a word; where the system lets it,
+  // it first asks the running one to show its window.
   gui::SingleInstance instance;
-  if (!instance.Acquire()) return 0;
+  if (!instance.Acquire()) {
+    platform::AskRunningInstanceToShow();
+    return 0;
+  }
   platform::QuitRequests quitRequests;
 
   gui::MessageBoxSink sink;
@@ -108,10 +114,15 @@ int main(int argc, char** argv) {
       InstalledDefaultsFolder(PathFromUtf8(QCoreApplication::applicationFilePath().toStdString())) /
       "Skins"));
   Link().sleeper = &platform::SystemSleeper();  // Apply's pauses on a sharpened timer
-  // corvalinectl reaches the same mouse: one of us talks to it at a time.
-  Link().talkLockShared = true;
-  gui::Shell shell(std::make_unique<gui::LinkDeviceService>(platform::CreateSystemHidBackend(),
-                                                            Link()),
+  // --simulate: a virtual mouse inside this process, for trying the program
+  // (and testing it) without the mouse. Otherwise corvalinectl reaches the
+  // same mouse: one of us talks to it at a time.
+  const bool simulate = app.arguments().contains(QStringLiteral("--simulate"));
+  Link().talkLockShared = !simulate;
+  gui::Shell shell(std::make_unique<gui::LinkDeviceService>(
+                       simulate ? sim::CreateInProcessHidBackend(std::make_shared<sim::VirtualMouse>())
+                                : platform::CreateSystemHidBackend(),
+                       Link()),
                    *tray, options);
   // The Advanced page: the desktop's pointer settings and the macro editor.
   // Declared after the shell, so it goes before the shell does.
@@ -129,6 +140,7 @@ int main(int argc, char** argv) {
   // Before the window first shows: assistive technology may ask for it then.
   gui::InstallAccessibility(shell, [&advanced] { return advanced.PointerControls(); });
   shell.Start();
+  const auto showRequests = platform::ListenForShowRequests([&shell] { shell.OnTrayClicked(); });
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());
   gui::AutoSwitchController autoSwitch(shell, *tray, profiles, [&advanced] { return advanced.Recording(); });

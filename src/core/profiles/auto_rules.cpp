@@ -124,6 +124,15 @@ std::string ChooseAppId(const AutoRules& rules, const std::vector<std::string>& 
   return names.empty() ? std::string() : names.back();
 }
 
+std::string AppIdFromExecutablePath(std::string_view path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  constexpr std::string_view kExe = ".exe";
+  if (name.size() > kExe.size() && SameApp(name.substr(name.size() - kExe.size()), kExe))
+    name.remove_suffix(kExe.size());
+  return std::string(name);
+}
+
 void SetRule(AutoRules& rules, std::string_view app, std::string_view profile) {
   for (AutoRule& r : rules.rules) {
     if (SameApp(r.app, app)) {

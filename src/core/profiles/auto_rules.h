@@ -8,8 +8,8 @@
 //   rule <TAB> APP <TAB> PROFILE
 //
 // Empty lines and lines starting with '#' are skipped. APP is an X11
-// WM_CLASS (class or instance) or a Wayland app_id, compared without regard
-// to (ASCII) case. The count of automatic Applies per day sits beside it in
+// WM_CLASS (class or instance), a Wayland app_id or a Windows program's
+// executable name without ".exe", compared without regard to (ASCII) case. The count of automatic Applies per day sits beside it in
 // "auto-applies.txt": "YYYY-MM-DD <TAB> N" lines, the last 31 days kept.
 #pragma once
 
@@ -51,6 +51,11 @@ std::string ProfileForApp(const AutoRules& rules, std::string_view app);
 // Of the names one window goes by (X11: instance, then class), the first
 // that has a rule, else the last one.
 std::string ChooseAppId(const AutoRules& rules, const std::vector<std::string>& names);
+
+// A Windows program's application id: the file name of its executable,
+// without the folder and without ".exe" in any case ("C:\Games\Foo.EXE" is
+// "Foo"). Empty for an empty path.
+std::string AppIdFromExecutablePath(std::string_view path);
 
 // Adds the rule or replaces the one for the same application.
 void SetRule(AutoRules& rules, std::string_view app, std::string_view profile);

@@ -70,10 +70,12 @@ AutoSwitchController::AutoSwitchController(Shell& shell, TrayPort& tray, Profile
 AutoSwitchController::~AutoSwitchController() = default;
 
 void AutoSwitchController::StartWatching() {
+  // UTF-8 both ways: a Windows install folder may have letters the ANSI code
+  // page cannot spell.
   const std::filesystem::path share =
-      InstalledDefaultsFolder(QCoreApplication::applicationFilePath().toStdString());
+      InstalledDefaultsFolder(PathFromUtf8(QCoreApplication::applicationFilePath().toStdString()));
   platform::FocusWatchers w = platform::CreateFocusWatchers(
-      [this](const std::vector<std::string>& names) { OnFocus(names); }, share.string());
+      [this](const std::vector<std::string>& names) { OnFocus(names); }, Utf8FromPath(share));
   for (auto& watcher : w.watchers) {
     if (const int fd = watcher->Descriptor(); fd >= 0) {
       auto* n = new QSocketNotifier(fd, QSocketNotifier::Read, this);

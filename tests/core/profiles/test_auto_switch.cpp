@@ -39,6 +39,10 @@ TEST(AutoRules, TextRoundTripsAndBadLinesAreNamedNotFatal) {
   EXPECT_EQ(ChooseAppId(back.rules, {"navigator", "FireFox"}),
             "FireFox");  // the class has the rule
   EXPECT_EQ(ChooseAppId(back.rules, {"xterm", "XTerm"}), "XTerm");
+  // A Windows program goes by its executable's file name.
+  EXPECT_EQ(ProfileForApp(back.rules, AppIdFromExecutablePath("C:\\Mozilla\\FIREFOX.EXE")), "web");
+  EXPECT_EQ(AppIdFromExecutablePath("D:/games/dota2.exe.bak"), "dota2.exe.bak");
+  EXPECT_EQ(AppIdFromExecutablePath(".Exe"), ".Exe");
   EXPECT_TRUE(RemoveRule(r, "fireFOX"));
   EXPECT_FALSE(RemoveRule(r, "firefox"));
 
