@@ -56,22 +56,25 @@ mark() { echo $(($(wc -l <"$SESSION/xev.log") + 1)); }
 # Waits for a balloon, then for it to go; fails when it was up under 5 s.
 # time_balloon WHAT MARK: only the log's lines from MARK on count.
 time_balloon() {
-  local what=$1 from=$2 window hex mapped unmapped deadline
-  deadline=$(($(now_ms) + 30000))
-  until [ -n "$(windows balloon)" ] || [ "$(now_ms)" -gt "$deadline" ]; do sleep 0.05; done
+  local what=$1 from=$2 window hex mapped unmapped deadline quiet=0
+  await 30 "a balloon ($what)" '[ -n "$(windows balloon)" ]' 'windows icon' || fail "$what: no balloon within 30 s"
   window=$(windows balloon | head -n1)
-  [ -n "$window" ] || fail "$what: no balloon window was mapped within 30 s"
   hex=$(printf '0x%x' "$window")
-  deadline=$(($(now_ms) + 20000))
-  while xwininfo -id "$window" 2>/dev/null | grep -q IsViewable && [ "$(now_ms)" -le "$deadline" ]; do sleep 0.05; done
-  sleep 0.2  # the last lines of the log
-  # Qt maps and unmaps a new balloon a few times in its first moments while
-  # it finds its size and place; it is up from the first mapping to the last
-  # unmapping.
+  # Qt maps a new balloon again a few times in its first moments while it
+  # finds its size and place, and a second notice puts a new window in the
+  # first one's place: what the user sees is gone once no balloon has been
+  # up for half a second.
+  deadline=$(($(now_ms) + 25000))
+  while [ "$quiet" -lt 10 ] && [ "$(now_ms)" -le "$deadline" ]; do
+    if [ -n "$(windows balloon)" ]; then quiet=0; else quiet=$((quiet + 1)); fi
+    sleep 0.05
+  done
+  [ "$quiet" -ge 10 ] || fail "$what: a balloon was still up after 25 s"
+  # Up from the first balloon's first mapping to the last window's unmapping.
   mapped=$(tail -n +"$from" "$SESSION/xev.log" | grep -m1 "window $hex, override" | cut -d' ' -f1)
-  unmapped=$(tail -n +"$from" "$SESSION/xev.log" | grep "window $hex, from_configure" | tail -n1 | cut -d' ' -f1)
+  unmapped=$(tail -n +"$from" "$SESSION/xev.log" | grep "from_configure" | tail -n1 | cut -d' ' -f1)
   [ -n "$mapped" ] || fail "$what: the server never told of balloon $hex being mapped"
-  [ -n "$unmapped" ] || fail "$what: balloon $hex was still mapped after 20 s"
+  [ -n "$unmapped" ] || fail "$what: the server never told of balloon $hex being unmapped"
   echo "$what: balloon mapped for $((unmapped - mapped)) ms"
   # Qt's 5 s run from its show(); the server maps the window a moment later on
   # a busy machine, so 4 s here (a balloon of the original's 100 ms is far
