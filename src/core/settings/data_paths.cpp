@@ -1,5 +1,6 @@
 #include "core/settings/data_paths.h"
 
+#include <cerrno>
 #include <system_error>
 
 #include "core/i18n/system_language.h"
@@ -69,7 +70,12 @@ std::string FillSkin(const std::filesystem::path& from, const std::filesystem::p
     if (entry.is_directory()) {
       fs::create_directories(target, ec);
     } else if (CutShort(target, entry.path())) {
-      fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing, ec);
+      // Written whole beside it and moved over it, as every save is: a copy
+      // over an existing file is refused on some systems.
+      int error = 0;
+      const auto bytes = ReadWholeFile(entry.path(), &error);
+      if (!bytes || !WriteFileAtomically(target, *bytes, &error))
+        ec = std::error_code(error ? error : EIO, std::generic_category());
     }
     if (ec) return failed(entry.path());
   }

@@ -257,7 +257,9 @@ TEST(ConfigFile, ADamagedFileIsKeptOnceAndNeverThroughAPlantedName) {
     const std::time_t then = std::time(nullptr) + ahead;
     char stamp[32] = {};
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&then));
-    std::filesystem::create_symlink(dir / "target", dir / ("config.bin.damaged-" + std::string(stamp)));
+    std::error_code ec;
+    std::filesystem::create_symlink(dir / "target", dir / ("config.bin.damaged-" + std::string(stamp)), ec);
+    if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
   }
   auto keptCopies = [&] {
     std::vector<std::string> copies;

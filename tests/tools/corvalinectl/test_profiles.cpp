@@ -175,8 +175,19 @@ TEST(CorvalinectlProfiles, NamedProfilesAndPrevious) {
   EXPECT_EQ(d.Run({"profile", "save", "../escape"}).status, 2);
   EXPECT_EQ(d.Run({"profile", "save", "(previous)"}).status, 2);  // the next load would lose it
   // Names the Windows build could not keep in the same folder.
+  // Bytes that are no UTF-8 cannot even be a path where paths are UTF-16
+  // (Windows), nor reach a program there.
+  auto pathTakes = [](const char* name) {
+    try {
+      return !std::filesystem::path(name).empty();
+    } catch (const std::exception&) {
+      return false;
+    }
+  };
   for (const char* name : {" ", "con", "NUL.txt", "com1", "lpt9.json", "a?b", "end.", "\xFF\xFE"})
-    EXPECT_EQ(d.Run({"profile", "save", name}).status, 2) << name;
+    if (pathTakes(name)) {
+      EXPECT_EQ(d.Run({"profile", "save", name}).status, 2) << name;
+    }
   ASSERT_EQ(d.Run({"profile", "delete", "game"}).status, 0);
   EXPECT_EQ(d.Run({"profile", "delete", "game"}).status, 1);
   EXPECT_EQ(d.Run({"profile", "list"}).out, "(previous)\noffice\n");
