@@ -5,6 +5,7 @@
 
 #include "core/settings/config_file.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/utf8_paths.h"
 #include "json_check.h"
 #include "process_runner.h"
 
@@ -179,7 +180,7 @@ TEST(CorvalinectlProfiles, NamedProfilesAndPrevious) {
   // (Windows), nor reach a program there.
   auto pathTakes = [](const char* name) {
     try {
-      return !std::filesystem::path(name).empty();
+      return !PathFromUtf8(name).empty();
     } catch (const std::exception&) {
       return false;
     }
