@@ -144,6 +144,16 @@ settled_main() {
   sleep 0.2
   [ -n "$first" ] && [ "$first" = "$(main_window)" ]
 }
+# A pixel of the whole screen, in layout coordinates.
+screen_pixel() { grim -g "$1,$2 1x1" -t ppm - 2>/dev/null | tail -c 3 | od -An -tu1 | xargs; }
+# The bar has drawn the tray icon at its right end: the icon's spot no longer
+# looks like the empty middle of the bar.
+bar_icon_drawn() {
+  local icon empty
+  icon=$(screen_pixel $((SCREEN_W - 12)) 11)
+  empty=$(screen_pixel $((SCREEN_W / 2)) 11)
+  [ -n "$icon" ] && [ "$icon" != "$empty" ]
+}
 # The time a file was last written, in nanoseconds (0: not there).
 written_at() { date -r "$1" +%s%N 2>/dev/null || echo 0; }
 
@@ -207,6 +217,8 @@ shot 00-balloon
 
 step "a click on the icon in swaybar (its Activate) opens the window"
 # The icon is the last thing of the bar's right end.
+await 10 "swaybar to draw the tray icon" bar_icon_drawn 'echo "icon spot $(screen_pixel $((SCREEN_W - 12)) 11), bar $(screen_pixel $((SCREEN_W / 2)) 11)"' ||
+  fail "swaybar did not draw the tray icon"
 send click $((SCREEN_W - 12)) 11
 wait_for 30 'test "$(count_windows)" -ge 1' || fail "no window appeared on sway: $(swaymsg -t get_tree -r | jq -c ".. | objects | select(.app_id?) | [.type, .app_id, .rect]")"
 wait_for 10 settled_main || fail "the main window did not settle"
@@ -330,13 +342,14 @@ wait_for 10 'test "$(count_windows)" -eq 2' || fail "the close button with an un
 sleep 0.3
 send keydown 28; sleep 0.3; send keyup 28
 wait_for 20 '! kill -0 $CORVALINE_PID 2>/dev/null' || fail "the close button did not end the program"
-swaymsg -q output HEADLESS-1 mode 2560x1600 scale 2 || fail "sway cannot scale its output"
+scaled=$(swaymsg output HEADLESS-1 mode 2560x1600 scale 2 2>&1) || fail "sway cannot scale its output: $scaled"
 "$BIN/corvaline" >"$TMP/corvaline-2x.log" 2>&1 &
 PIDS+=($!)
 wait_for 30 'test -n "$(items)"' || fail "no StatusNotifierItem registered at 200%"
 # The bar draws a new item's icon a moment after it registers, and a click
-# on the icon toggles the window, so it is not clicked again and again.
-sleep 1
+# on the icon toggles the window, so it is clicked once, when drawn.
+await 10 "swaybar to draw the tray icon at 200%" bar_icon_drawn 'echo "icon spot $(screen_pixel $((SCREEN_W - 12)) 11), bar $(screen_pixel $((SCREEN_W / 2)) 11)"' ||
+  fail "swaybar did not draw the tray icon at 200%"
 send click $((SCREEN_W - 12)) 11   # the layout keeps its logical size
 wait_for 30 'test "$(count_windows)" -ge 1' || fail "no window at 200%"
 wait_for 10 settled_main || fail "the main window did not settle at 200%"

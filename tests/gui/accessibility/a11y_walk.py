@@ -7,6 +7,12 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import Atspi
+
+# AT-SPI gives up on a call after 0.8 s by default; a loaded machine (a
+# parallel build, two GUI tests) answers later than that without anything
+# being wrong, so calls get 20 s and a program starting up 30 s.
+Atspi.set_timeout(20000, 30000)
 
 LANG = sys.argv[1]
 EDIT = "--edit" in sys.argv
