@@ -41,19 +41,23 @@ constexpr const char* kUsage =
     "  autostart on|off          start the program in the tray at login, or not\n"
     "  language CHS|CHT|EN       the program's language, from its next start\n"
     "\n"
-    "Global options (before the command):\n"
+    "Global options (before or after the command):\n"
     "  --simulate                use an in-process virtual mouse instead of the system's devices\n"
     "  --sensor-type N           sensor type of the virtual mouse (0..3 and above); with show:\n"
     "                            the DPI table to print values from\n"
     "  --device PATH             use only this device path (as `list` prints it)\n"
     "  --trace                   print the traffic with the mouse on stderr\n"
-    "  --lang CHS|CHT|EN         language of the printed words (default: str.ini's)\n"
+    "  --lang CHS|CHT|EN         language of watch's notifications and of the captions\n"
+    "                            apply saves (default: str.ini's); show's words are the\n"
+    "                            same in every language\n"
     "  --version                 the version of the program\n"
     "  -h, --help                this text; `corvalinectl COMMAND --help` for a command\n"
     "\n"
     "CONFIG.bin defaults to the program's own config.bin.\n"
-    "Exit status: 0 success, 1 failure or a change the program's rules refuse,\n"
-    "2 usage error or a value that does not exist.\n";
+    "Exit status, the same in every command: 0 done; 1 a file, the system or the mouse\n"
+    "failed; 2 the command line is wrong or names a value that does not exist; 3 a rule\n"
+    "of the program refuses the change (nothing is written); 4 no such profile, macro\n"
+    "or rule.\n";
 
 // Prints the core's messages as one line on stderr.
 class StderrMessages : public MessageSink {
@@ -77,30 +81,54 @@ int ParseInt(const std::string& text, const std::string& option) {
   return value;
 }
 
-// Global options up to the command; returns the index of the command.
-int ParseGlobals(int argc, char** argv, GlobalOptions& g) {
-  int i = 1;
-  auto value = [&](const std::string& option) -> std::string {
-    if (i + 1 >= argc) throw UsageError(option + " needs a value");
-    return argv[++i];
+// The global option at args[i], its value taken after it; false when
+// args[i] is none.
+bool TakeGlobal(const std::vector<std::string>& args, std::size_t& i, GlobalOptions& g) {
+  const std::string& a = args[i];
+  auto value = [&]() -> std::string {
+    if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
+    return args[++i];
   };
-  for (; i < argc; ++i) {
-    const std::string a = argv[i];
+  if (a == "--simulate") g.simulate = true;
+  else if (a == "--trace") g.trace = true;
+  else if (a == "--sensor-type") g.sensorType = ParseInt(value(), a);
+  else if (a == "--device") g.devicePath = value();
+  else if (a == "--lang") {
+    const std::string code = value();
+    if (code != "CHS" && code != "CHT" && code != "EN")
+      throw UsageError("--lang takes CHS, CHT or EN, not '" + code + "'");
+    g.lang = LanguageFromCode(code);
+  } else return false;
+  return true;
+}
+
+// Global options up to the command; returns the index of the command, -1
+// for help and -2 for the version.
+std::size_t ParseGlobals(const std::vector<std::string>& args, GlobalOptions& g, bool& help,
+                         bool& version) {
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    const std::string& a = args[i];
     if (a.empty() || a[0] != '-') break;
-    if (a == "--simulate") g.simulate = true;
-    else if (a == "--trace") g.trace = true;
-    else if (a == "--sensor-type") g.sensorType = ParseInt(value(a), a);
-    else if (a == "--device") g.devicePath = value(a);
-    else if (a == "--lang") {
-      const std::string code = value(a);
-      if (code != "CHS" && code != "CHT" && code != "EN")
-        throw UsageError("--lang takes CHS, CHT or EN, not '" + code + "'");
-      g.lang = LanguageFromCode(code);
-    } else if (a == "-h" || a == "--help") return -1;
-    else if (a == "--version") return -2;
-    else throw UsageError("unknown option '" + a + "'");
+    if (a == "-h" || a == "--help") help = true;
+    else if (a == "--version") version = true;
+    else if (!TakeGlobal(args, i, g)) throw UsageError("unknown option '" + a + "'");
+    if (help || version) break;
   }
   return i;
+}
+
+// The command's own arguments, the global options among them taken out:
+// `show --lang CHS` means `--lang CHS show`. set keeps --sensor-type, its
+// own option of the same meaning.
+std::vector<std::string> CommandArguments(const std::vector<std::string>& args,
+                                          const std::string& command, GlobalOptions& g) {
+  std::vector<std::string> own;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (command == "set" && args[i] == "--sensor-type") own.push_back(args[i]);
+    else if (!TakeGlobal(args, i, g)) own.push_back(args[i]);
+  }
+  return own;
 }
 
 }  // namespace
@@ -163,24 +191,34 @@ int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
       {"auto", RunAuto}};
   std::string help = "corvalinectl --help";  // where a usage error points
   try {
-    const int at = ParseGlobals(argc, argv, g);
-    if (at == -2) {
+    const std::vector<std::string> all(argv + 1, argv + argc);
+    bool wantsHelp = false, wantsVersion = false;
+    const std::size_t at = ParseGlobals(all, g, wantsHelp, wantsVersion);
+    if (wantsVersion) {
       out << "corvalinectl " << Version() << '\n';
       return kExitOk;
     }
-    if (at < 0) {
+    if (wantsHelp) {
       out << kUsage;
       return kExitOk;
     }
-    if (at >= argc) throw UsageError("no command given");
-    auto command = kCommands.find(argv[at]);
-    if (command == kCommands.end()) throw UsageError(std::string("unknown command '") + argv[at] + "'");
+    if (at >= all.size()) throw UsageError("no command given");
+    auto command = kCommands.find(all[at]);
+    if (command == kCommands.end()) throw UsageError("unknown command '" + all[at] + "'");
     help = "corvalinectl " + command->first + " --help";
-    Invocation inv{g, std::vector<std::string>(argv + at + 1, argv + argc), out, err};
+    std::vector<std::string> own =
+        CommandArguments({all.begin() + static_cast<long>(at) + 1, all.end()}, command->first, g);
+    Invocation inv{g, std::move(own), out, err};
     return command->second(inv);
   } catch (const UsageError& e) {
     err << "corvalinectl: " << e.what() << " (see '" << help << "')\n";
     return kExitUsage;
+  } catch (const Refused& e) {
+    err << "corvalinectl: " << e.what() << '\n';
+    return kExitRefused;
+  } catch (const Missing& e) {
+    err << "corvalinectl: " << e.what() << '\n';
+    return kExitMissing;
   } catch (const Failure& e) {
     err << "corvalinectl: " << e.what() << '\n';
     return kExitFailure;

@@ -12,17 +12,27 @@
 
 namespace corvaline::cli {
 
-// Exit statuses.
+// Exit statuses, one per kind of mistake, the same in every command.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;
-inline constexpr int kExitUsage = 2;
+inline constexpr int kExitFailure = 1;  // a file, the system or the mouse failed
+inline constexpr int kExitUsage = 2;    // the command line is wrong or names no such value
+inline constexpr int kExitRefused = 3;  // a rule of the program refuses the change
+inline constexpr int kExitMissing = 4;  // no such profile, macro or rule in the files
 
 // A wrong command line: one line on stderr, exit status 2.
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
-// Anything else that went wrong: one line on stderr, exit status 1.
+// A file, the system or the mouse failed: one line on stderr, exit status 1.
 struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+// A rule of the program says no; nothing was written. Exit status 3.
+struct Refused : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+// The command names a profile, macro or rule the files do not hold. Exit 4.
+struct Missing : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 

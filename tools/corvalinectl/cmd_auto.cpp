@@ -47,7 +47,7 @@ void RequireProfile(const std::filesystem::path& folder, const std::string& name
   if (std::string e = CheckProfileName(name); !e.empty()) throw UsageError(e);
   for (const std::string& n : ListProfiles(ProfilesFolder(folder)))
     if (n == name) return;
-  throw UsageError("there is no profile '" + name + "' (see 'corvalinectl profile list')");
+  throw Missing("there is no profile '" + name + "' (see 'corvalinectl profile list')");
 }
 
 int List(Invocation& inv, const std::filesystem::path& folder) {
@@ -68,8 +68,9 @@ int List(Invocation& inv, const std::filesystem::path& folder) {
   return kExitOk;
 }
 
-void Change(const std::vector<std::string>& a, const std::filesystem::path& folder,
-            AutoRules& rules) {
+// Returns what changed, in the words `auto list` prints.
+std::string Change(const std::vector<std::string>& a, const std::filesystem::path& folder,
+                   AutoRules& rules) {
   const std::string& verb = a[0];
   auto need = [&](std::size_t n, const char* what) {
     if (a.size() != n + 1) throw UsageError("auto " + verb + " takes " + what);
@@ -79,16 +80,20 @@ void Change(const std::vector<std::string>& a, const std::filesystem::path& fold
     if (std::string e = CheckAppId(a[1]); !e.empty()) throw UsageError(e);
     RequireProfile(folder, a[2]);
     SetRule(rules, a[1], a[2]);
+    return "rule: " + a[1] + " -> " + a[2];
   } else if (verb == "remove") {
     need(1, "APP");
-    if (!RemoveRule(rules, a[1])) throw Failure("there is no rule for '" + a[1] + "'");
+    if (!RemoveRule(rules, a[1])) throw Missing("there is no rule for '" + a[1] + "'");
+    return "removed the rule for " + a[1];
   } else if (verb == "default") {
     need(1, "PROFILE or none");
     if (a[1] != "none") RequireProfile(folder, a[1]);
     rules.defaultProfile = a[1] == "none" ? std::string() : a[1];
+    return "default: " + a[1];
   } else if (verb == "on" || verb == "off") {
     need(0, "nothing more");
     rules.on = verb == "on";
+    return "switch: " + verb;
   } else if (verb == "delay") {
     need(1, "MS");
     std::size_t used = 0;
@@ -100,10 +105,10 @@ void Change(const std::vector<std::string>& a, const std::filesystem::path& fold
     if (used != a[1].size() || ms < 0 || ms > kMaxAutoDelayMs)
       throw UsageError("the delay is 0..60000 ms");
     rules.delayMs = ms;
-  } else {
-    throw UsageError("unknown auto command '" + verb +
-                     "' (add, remove, list, default, on, off, delay)");
+    return "delay: " + std::to_string(ms) + " ms";
   }
+  throw UsageError("unknown auto command '" + verb +
+                   "' (add, remove, list, default, on, off, delay)");
 }
 
 }  // namespace
@@ -122,8 +127,9 @@ int RunAuto(Invocation& inv) {
     return List(inv, folder);
   }
   AutoRules rules = ReadForChange(folder);
-  Change(a, folder, rules);
+  const std::string done = Change(a, folder, rules);
   if (std::string e = WriteAutoRules(folder, rules); !e.empty()) throw Failure(e);
+  inv.out << done << " (saved in " << Utf8FromPath(folder / kAutoRulesFile) << ")\n";
   return kExitOk;
 }
 

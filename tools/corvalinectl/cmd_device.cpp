@@ -81,6 +81,16 @@ void JsonCollections(std::ostream& out, const std::vector<HidCollectionInfo>& li
   j.EndArray();
 }
 
+// What to look at when no mouse shows: the three usual causes.
+constexpr const char* kNoMouseHelp =
+    "  - Is it plugged in? The mouse is USB 04d9:a09f ('lsusb' shows it).\n"
+    "  - Without the udev rule only root may open the mouse's /dev/hidraw nodes: the\n"
+    "    package installs /usr/lib/udev/rules.d/70-corvaline.rules; after installing\n"
+    "    it, run 'sudo udevadm control --reload && sudo udevadm trigger' or plug the\n"
+    "    mouse in again. 'ls -l /dev/hidraw*' shows who may open them.\n"
+    "  - No mouse at hand? 'corvalinectl --simulate list' uses a virtual one in this\n"
+    "    process, and 'corvaline-sim' starts one that every program sees.\n";
+
 }  // namespace
 
 int RunList(Invocation& inv) {
@@ -98,7 +108,7 @@ int RunList(Invocation& inv) {
   if (args.Has("--json")) JsonCollections(inv.out, list);
   else PrintCollections(inv.out, list);
   if (list.empty()) {
-    inv.err << "corvalinectl: no CORVALINE mouse found (04d9:a09f)\n";
+    inv.err << "corvalinectl: no CORVALINE mouse found (04d9:a09f)\n" << kNoMouseHelp;
     return kExitFailure;
   }
   return kExitOk;

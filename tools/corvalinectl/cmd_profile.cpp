@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "config_io.h"
+#include "core/profiles/auto_rules.h"
 #include "core/profiles/function_words.h"
 #include "core/profiles/profile_store.h"
 #include "core/settings/atomic_file.h"
@@ -19,9 +20,11 @@ struct ProfileLine {
   std::vector<std::string> positionals;
   std::filesystem::path config;
   bool apply = false;
+  bool force = false;
 };
 
-ProfileLine SplitLine(const std::vector<std::string>& args, bool applyAllowed) {
+ProfileLine SplitLine(const std::vector<std::string>& args, bool applyAllowed,
+                      bool forceAllowed = false) {
   ProfileLine line;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -30,6 +33,8 @@ ProfileLine SplitLine(const std::vector<std::string>& args, bool applyAllowed) {
       line.config = ConfigFileArgument(args[++i]);
     } else if (a == "--apply" && applyAllowed) {
       line.apply = true;
+    } else if (a == "--force" && forceAllowed) {
+      line.force = true;
     } else if (a.size() > 1 && a[0] == '-') {
       throw UsageError("unknown option '" + a + "'");
     } else {
@@ -98,6 +103,7 @@ int RunExport(Invocation& inv) {
   int error = 0;
   if (!WriteFileAtomically(PathFromUtf8(file), json, &error))
     throw Failure("cannot write " + file + ": " + std::generic_category().message(error));
+  inv.out << "exported " << Utf8FromPath(ConfigOption(inv, line.config)) << " to " << file << '\n';
   return kExitOk;
 }
 
@@ -127,14 +133,19 @@ int RunImport(Invocation& inv) {
 
 int RunProfile(Invocation& inv) {
   if (inv.args.empty() || WantsHelp(inv.args)) {
-    inv.out << "usage: corvalinectl profile save NAME | load NAME [--apply] | list | delete NAME\n"
-               "           [--config FILE]\n"
+    inv.out << "usage: corvalinectl profile save NAME [--force] | load NAME [--apply] | list\n"
+               "           | delete NAME [--force]   [--config FILE]\n"
                "Named profiles, kept as JSON profiles in the data folder's profiles/. load keeps\n"
-               "the configuration it replaces as the profile \"(previous)\".\n";
+               "the configuration it replaces as the profile \"(previous)\". save over an\n"
+               "existing profile, and delete of a profile automatic-profile rules name, need\n"
+               "--force (exit status 3 without it).\n";
     return inv.args.empty() ? kExitUsage : kExitOk;
   }
   const std::string verb = inv.args[0];
-  const ProfileLine line = SplitLine({inv.args.begin() + 1, inv.args.end()}, verb == "load");
+  if (verb != "save" && verb != "load" && verb != "list" && verb != "delete")
+    throw UsageError("unknown profile command '" + verb + "' (save, load, list, delete)");
+  const ProfileLine line = SplitLine({inv.args.begin() + 1, inv.args.end()}, verb == "load",
+                                     verb == "save" || verb == "delete");
   const std::filesystem::path configBin = ConfigOption(inv, line.config);
   const std::filesystem::path folder = ProfilesFolder(configBin.parent_path());
   if (verb == "list") {
@@ -151,32 +162,50 @@ int RunProfile(Invocation& inv) {
   if (std::string e = verb == "save" ? CheckNewProfileName(name) : CheckProfileName(name);
       !e.empty())
     throw UsageError(e);
+  // Any file of the name counts: load then says what is wrong with it.
+  std::error_code ec;
+  const bool exists = std::filesystem::exists(std::filesystem::symlink_status(
+      folder / PathFromUtf8(name + std::string(kProfileExtension)), ec));
+  if (!exists && verb != "save")
+    throw Missing("there is no profile " + ShellQuote(name) + " (see 'corvalinectl profile list')");
   if (verb == "save") {
+    if (exists && !line.force)
+      throw Refused("profile " + ShellQuote(name) +
+                    " exists; give --force to replace it with the configuration");
     const FileLock lock = LockDataOrFail(configBin);  // one whole version of the three files
     const Profile p = ReadConfigurationOrFail(configBin);
     WarnIfInexact(inv, p);
     if (std::string e = SaveProfile(folder, name, p); !e.empty()) throw Failure(e);
-    inv.out << "saved the configuration as profile " << ShellQuote(name) << " ("
+    inv.out << (exists ? "replaced" : "saved") << " profile " << ShellQuote(name)
+            << " with the configuration ("
             << Utf8FromPath(folder / PathFromUtf8(name + std::string(kProfileExtension))) << ")\n";
     return kExitOk;
   }
   if (verb == "delete") {
+    const std::vector<std::string> rules =
+        RulesNamingProfile(ReadAutoRules(configBin.parent_path()).rules, name);
+    std::string named;
+    for (const std::string& r : rules) named += "\n  " + r;
+    if (!rules.empty() && !line.force)
+      throw Refused("automatic profiles still send " + ShellQuote(name) + ":" + named +
+                    "\ncorvalinectl: give --force to delete it all the same, or change the "
+                    "rules first ('corvalinectl auto')");
     if (std::string e = DeleteProfile(folder, name); !e.empty()) throw Failure(e);
     inv.out << "deleted profile " << ShellQuote(name) << '\n';
+    if (!rules.empty())
+      inv.err << "corvalinectl: warning: these now name a missing profile:" << named << '\n';
     return kExitOk;
   }
-  if (verb == "load") {
-    const FileLock lock = LockDataOrFail(configBin);
-    const Profile current = ReadConfigurationOrFail(configBin);
-    const ProfileResult r =
-        LoadProfileIntoFiles(folder, name, current, ConfigFiles::Beside(configBin));
-    if (!r.profile) throw Failure(r.error);
-    PrintWarnings(inv, r);
-    return AfterWrite(inv, line, configBin,
-                      "loaded profile " + ShellQuote(name) +
-                          ", the replaced configuration kept as " + std::string(kPreviousProfile));
-  }
-  throw UsageError("unknown profile command '" + verb + "' (save, load, list, delete)");
+  // load
+  const FileLock lock = LockDataOrFail(configBin);
+  const Profile current = ReadConfigurationOrFail(configBin);
+  const ProfileResult r =
+      LoadProfileIntoFiles(folder, name, current, ConfigFiles::Beside(configBin));
+  if (!r.profile) throw Failure(r.error);
+  PrintWarnings(inv, r);
+  return AfterWrite(inv, line, configBin,
+                    "loaded profile " + ShellQuote(name) +
+                        ", the replaced configuration kept as " + std::string(kPreviousProfile));
 }
 
 int RunAutostart(Invocation& inv) {

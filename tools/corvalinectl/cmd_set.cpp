@@ -28,19 +28,22 @@ constexpr const char* kSetHelp =
     "      levels 1..8 with any mouse; 9..12 by the mouse's sensor type (or --sensor-type N);\n"
     "      the last stage on stays on\n"
     "  set lighting off|standard|respiration|neon [--parameter TEXT] [--option TEXT]\n"
+    "      (or the page's effect names, e.g. Respiration, 呼吸模式)\n"
     "      TEXT as the page shows it: 45%, 6S, 10S; RGB Effect, RGB Flash, RGB Fixed On\n"
     "  set button N [--mode A|B] FUNCTION\n"
     "      left-click, right-click, middle-click, forward, backward, triple-click, dpi+, dpi-,\n"
     "      dpi-loop, shift-dpi, rgb-toggle, windows NAME, media NAME,\n"
     "      fire KEY [--speed N] [--times N], key NAME, combo [MODIFIER+]KEY[+KEY],\n"
     "      macro NAME|N [--repeat count|until-key|while-held], shift, off\n"
+    "      or the window's own names in English, CHS or CHT: 'Mid Click', 'Single Key' A,\n"
+    "      Multimedia Vol+, 'Key Off', 'DPI Loop', 中键 ...\n"
     "  set pointer [--speed N] [--wheel N|page] [--double-click MS] [--precision on|off]\n"
     "\n"
     "Key names: each spelling the program uses for a key is taken everywhere (Left Windows,\n"
     "Left Win, L-WIN; Ctrl, Left Ctrl, L-CTRL).\n"
-    "Exit status: 0 done, 1 refused by a rule of the program (the program's message and\n"
-    "the rule; nothing is written), a macro record.ini does not hold, or a file or mouse\n"
-    "failure, 2 a value that does not exist.\n";
+    "Exit status: 0 done, 1 a file or mouse failure, 2 a value that does not exist,\n"
+    "3 refused by a rule of the program (the program's message and the rule; nothing is\n"
+    "written), 4 a macro record.ini does not hold.\n";
 
 // The words of the command with --config, --apply and --sensor-type taken out.
 struct SetLine {
@@ -103,7 +106,7 @@ void NoMoreWords(const std::vector<std::string>& words) {
 
 void Check(const ChangeResult& r) {
   if (r.status == ChangeStatus::BadValue) throw UsageError(r.message);
-  if (r.status == ChangeStatus::Refused) throw Failure(r.message);
+  if (r.status == ChangeStatus::Refused) throw Refused(r.message);
 }
 
 int StageNumber(const std::string& text, int last, const char* what) {
@@ -180,8 +183,15 @@ std::string SetButton(std::vector<std::string> w, Profile& p) {
   std::vector<std::string> macroNames;
   for (const ProfileMacro& m : p.macros) macroNames.push_back(m.name);
   const FunctionParse parsed = ParseFunctionWords(w, macroNames);
-  if (!parsed.choice && parsed.missing) throw Failure(parsed.error);
+  if (!parsed.choice && parsed.missing) throw Missing(parsed.error);
   if (!parsed.choice) throw UsageError(parsed.error);
+  // The window offers only the macros record.ini holds; a number names one
+  // of them, never an empty place.
+  if (parsed.choice->category == FunctionCategory::MacroKey &&
+      parsed.choice->macro.macroIndex >= static_cast<int>(macroNames.size()))
+    throw Missing("there is no macro " + std::to_string(parsed.choice->macro.macroIndex + 1) +
+                  " in record.ini, which holds " + std::to_string(macroNames.size()) +
+                  " macros (the Advanced page records them)");
   // The menus edit the group the Basic page shows; --mode shows the other.
   const std::uint8_t shown = p.block.currentMode;
   const KeyGroup group =
@@ -191,10 +201,10 @@ std::string SetButton(std::vector<std::string> w, Profile& p) {
       AssignFunction({p.block, p.captions, p.captionLanguage}, slot, *parsed.choice);
   p.block.currentMode = shown;
   if (!out.assigned) {
-    if (!out.message) throw Failure("the function could not be assigned");
+    if (!out.message) throw Refused("the function could not be assigned");
     // The program's own words, then the rule behind them.
     const bool left = out.message->text == LeftKeyWarning(p.captionLanguage).text;
-    throw Failure(out.message->text + "\ncorvalinectl: " +
+    throw Refused(out.message->text + "\ncorvalinectl: " +
                   (left ? "each key group keeps at least one Left Click"
                         : "one button at most is Shift, the same button in both key groups"));
   }
@@ -221,7 +231,7 @@ std::string Change(const Invocation& inv, const SetLine& line, Profile& p) {
     const auto option = TakeValue(w, "--option");
     NoMoreWords(w);
     Check(ChangeLighting(p.block, effect, parameter, option));
-    return "lighting " + effect;
+    return "lighting " + std::string(LedEffectWord(p.block.ledEffect));
   }
   if (what == "button") return SetButton(w, p);
   if (what == "pointer") {

@@ -39,7 +39,6 @@ struct ShowContext {
   const SettingsStore& store;
   std::filesystem::path configBin;
   int sensorType;
-  UiLanguage lang;
   std::vector<std::string> macroNames;
 };
 
@@ -73,10 +72,12 @@ void PrintText(std::ostream& out, const ShowContext& c) {
         << s.dpiStageIndex[i] + 1 << " (" << (label.empty() ? "?" : std::string(label))
         << " DPI), colour " << ColourText(s.dpiStageColour[i]) << '\n';
   }
-  const LedBoxTexts led = LedBoxCaptions(s, c.lang);
-  out << "Lighting: " << led.effect;
-  if (!led.parameter.empty()) out << ", parameter " << led.parameter;
-  if (!led.option.empty()) out << ", option " << led.option;
+  // The tool's own words whatever the language, so that the line reads back.
+  const LedBoxTexts led = LedBoxCaptions(s, UiLanguage::EN);
+  const std::string_view effect = LedEffectWord(s.ledEffect);
+  out << "Lighting: " << (effect.empty() ? "?" : ShellQuote(effect));
+  if (!led.parameter.empty()) out << ", parameter " << ShellQuote(led.parameter);
+  if (!led.option.empty()) out << ", option " << ShellQuote(led.option);
   out << "\nPointer: precision " << (s.pointerPrecision ? "on" : "off") << ", wheel page scroll "
       << (s.wheelPageScroll ? "on" : "off") << ", speed level " << int(s.pointerSpeedLevel)
       << ", wheel lines " << int(s.wheelScrollLines) << ", double-click ";
@@ -108,7 +109,8 @@ int RunShow(Invocation& inv) {
                "groups with each button's function, the KeyMatrix words, report rate, DPI stages\n"
                "(values from the table of --sensor-type, default 0), lighting, pointer fields and\n"
                "the macros with their loop counts and events (names from the record.ini beside\n"
-               "it). Each button's function is printed in the words 'set button N' takes.\n"
+               "it). Each button's function and the lighting are printed in the words 'set'\n"
+               "takes, in every language, so that a line reads back.\n"
                "--json prints the configuration as a JSON profile, the format of export.\n";
     return kExitOk;
   }
@@ -116,9 +118,7 @@ int RunShow(Invocation& inv) {
   const std::filesystem::path configBin = ConfigArgument(inv, args);
   const SettingsStore store = LoadConfigOrFail(configBin);
   ShowContext c{store, configBin, inv.global.sensorType >= 0 ? inv.global.sensorType : 0,
-                inv.global.lang ? *inv.global.lang : UiLanguage::EN,
                 ListMacroNames(configBin.parent_path() / "record.ini")};
-  if (!inv.global.lang) c.lang = OutputLanguage(inv.global);
   if (args.Has("--json")) {
     inv.out << ProfileToJson(ReadConfigurationOrFail(configBin));
   } else {

@@ -45,7 +45,9 @@ class EventPrinter {
     if (json_) {
       // Compact, one object per line, for line-by-line readers (jq, scripts).
       out_ << "{\"event\":\"" << EventName(code) << "\",\"time\":\"" << NowIso8601()
-           << "\",\"code\":" << code << ",\"value\":" << value << ",\"text\":"
+           << "\",\"code\":" << code << ",\"value\":" << value
+           << (code == kRateSwitched ? ",\"hz\":" + std::to_string(RateHz(value)) : "")
+           << ",\"text\":"
            << (balloon ? '"' + JsonEscape(balloon->text) + '"' : std::string("null")) << "}\n";
     } else if (balloon) {
       out_ << balloon->title << ": " << balloon->text << '\n';
@@ -54,11 +56,16 @@ class EventPrinter {
   }
 
  private:
-  static constexpr int kArrived = 14, kRemoved = 15;
+  static constexpr int kArrived = 14, kRemoved = 15, kRateSwitched = 5;
+
+  // The rate the mouse announces as its code; 0 for a code it has no rate for.
+  static int RateHz(int value) {
+    return value >= 0 && value <= 255 ? ReportRateHz(static_cast<std::uint8_t>(value)) : 0;
+  }
 
   static std::string_view EventName(int code) {
     switch (code) {
-      case 5: return "report-rate";
+      case kRateSwitched: return "report-rate";
       case 7: return "dpi-stage";
       case 8: return "key-group";
       case 9: return "macro";
@@ -112,7 +119,8 @@ int RunWatch(Invocation& inv) {
                "notifications, until interrupted (Ctrl+C). Survives the mouse being unplugged\n"
                "and plugged in again. --json prints one JSON object per line: \"event\"\n"
                "(report-rate, dpi-stage, key-group, macro, arrived, removed), \"time\" (ISO 8601,\n"
-               "UTC), \"code\", \"value\" and the notification's \"text\".\n";
+               "UTC), \"code\", \"value\", for a report rate also \"hz\", and the\n"
+               "notification's \"text\".\n";
     return kExitOk;
   }
   const ParsedArgs args = ParseArgs(inv.args, {"--json"}, 0);

@@ -82,7 +82,7 @@ void ConnectMouse(DeviceSession& session) {
     for (const HidCollectionInfo& c : MouseCollections(*session.backend)) {
       if (!c.problem.empty()) throw Failure("the mouse cannot be used: " + c.problem);
     }
-    throw Failure("no CORVALINE mouse found (04d9:a09f)");
+    throw Failure("no CORVALINE mouse found (04d9:a09f); 'corvalinectl list' says what to check");
   }
   if (link.talkLockShared) {
     TalkHold hold = HoldTalk(link);

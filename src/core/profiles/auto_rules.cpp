@@ -251,4 +251,13 @@ std::string CountAutoApply(const std::filesystem::path& dataFolder, std::string_
   return {};
 }
 
+std::vector<std::string> RulesNamingProfile(const AutoRules& rules, std::string_view profile) {
+  std::vector<std::string> out;
+  for (const AutoRule& r : rules.rules)
+    if (r.profile == profile) out.push_back("rule: " + r.app + " -> " + r.profile);
+  if (!profile.empty() && rules.defaultProfile == profile)
+    out.push_back("default: " + rules.defaultProfile);
+  return out;
+}
+
 }  // namespace corvaline

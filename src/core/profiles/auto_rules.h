@@ -62,6 +62,10 @@ void SetRule(AutoRules& rules, std::string_view app, std::string_view profile);
 // False when there was no rule for the application.
 bool RemoveRule(AutoRules& rules, std::string_view app);
 
+// The rules that send the mouse this profile, as `auto list` names them
+// ("rule: APP -> NAME", "default: NAME"); empty when none does.
+std::vector<std::string> RulesNamingProfile(const AutoRules& rules, std::string_view profile);
+
 std::string AutoRulesToText(const AutoRules& rules);
 
 struct AutoRulesResult {

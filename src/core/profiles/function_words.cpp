@@ -7,6 +7,7 @@
 #include <charconv>
 #include <vector>
 
+#include "core/buttons/button_menu.h"
 #include "core/buttons/key_tables.h"
 #include "core/i18n/ui_strings.h"
 
@@ -194,14 +195,78 @@ std::string Joined(const std::vector<std::string>& names) {
   return out;
 }
 
+// Each function's own word and the category whose name the button menus show
+// for it.
+struct MenuWord {
+  std::string_view word;
+  C category;
+};
+constexpr std::array<MenuWord, 15> kMenuWords = {{{"left-click", C::LeftClick},
+                                                  {"right-click", C::RightClick},
+                                                  {"middle-click", C::MidClick},
+                                                  {"forward", C::Forward},
+                                                  {"backward", C::Backward},
+                                                  {"triple-click", C::TripleClick},
+                                                  {"rgb-toggle", C::RgbOnOff},
+                                                  {"windows", C::Windows},
+                                                  {"media", C::Multimedia},
+                                                  {"fire", C::FireKey},
+                                                  {"key", C::SingleKey},
+                                                  {"combo", C::ComboKey},
+                                                  {"macro", C::MacroKey},
+                                                  {"shift", C::Shift},
+                                                  {"off", C::KeyOff}}};
+constexpr std::array<UiLanguage, 3> kLanguages = {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT};
+
+// The menus' name of a word in lang (the DPI sub-menu says the same in every
+// language); the word itself when the menus have none.
+std::string MenuName(std::string_view word, UiLanguage lang) {
+  for (const MenuWord& m : kMenuWords)
+    if (m.word == word) return std::string(CategoryName(static_cast<int>(m.category), lang));
+  const std::vector<std::string> dpi = DpiMenuEntries();
+  for (std::size_t i = 0; i < kDpiWords.size(); ++i)
+    if (kDpiWords[i] == word) return dpi[i];
+  return std::string(word);
+}
+
+// The leading words that spell a menu's name ("Mid Click", "单键", "DPI +")
+// become the function's own word; the longest such run wins, so "Shift DPI"
+// is never read as "Shift".
+std::vector<std::string> OwnWords(std::vector<std::string> words) {
+  std::vector<std::string_view> own;
+  for (const MenuWord& m : kMenuWords) own.push_back(m.word);
+  own.insert(own.end(), kDpiWords.begin(), kDpiWords.end());
+  for (std::size_t n = words.size(); n >= 1; --n) {
+    const std::string joined = Joined({words.begin(), words.begin() + static_cast<long>(n)});
+    for (std::string_view w : own) {
+      for (UiLanguage lang : kLanguages) {
+        if (!SameText(MenuName(w, lang), joined)) continue;
+        words.erase(words.begin(), words.begin() + static_cast<long>(n));
+        words.insert(words.begin(), std::string(w));
+        return words;
+      }
+    }
+  }
+  return words;
+}
+
+// The position of a name in a list the program shows in three languages.
+template <typename TextAt>
+int FindInAnyLanguage(std::string_view name, int count, TextAt textAt) {
+  for (UiLanguage lang : kLanguages) {
+    const int at = FindEntry(name, count, [&](int i) { return textAt(i, lang); });
+    if (at >= 0) return at;
+  }
+  return -1;
+}
+
 // The function and its name argument, once the options are taken out.
 FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Options& o,
                          const std::vector<std::string>& macroNames) {
   FunctionChoice c;
   auto fail = [](std::string e) { return FunctionParse{std::nullopt, std::move(e)}; };
   if (fn == "windows") {
-    const int at = FindEntry(name, kWindowsKeyCount,
-                             [](int i) { return WindowsEntryText(i, UiLanguage::EN); });
+    const int at = FindInAnyLanguage(name, kWindowsKeyCount, WindowsEntryText);
     if (at < 0)
       return fail(
           "unknown Windows function '" + name + "' (one of: " +
@@ -210,8 +275,7 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
     c.category = C::Windows;
     c.windows.position = at;
   } else if (fn == "media") {
-    const int at =
-        FindEntry(name, kMediaKeyCount, [](int i) { return MediaEntryText(i, UiLanguage::EN); });
+    const int at = FindInAnyLanguage(name, kMediaKeyCount, MediaEntryText);
     if (at < 0)
       return fail("unknown media function '" + name + "' (one of: " +
                   ListOf(kMediaKeyCount, [](int i) { return MediaEntryText(i, UiLanguage::EN); }) +
@@ -276,9 +340,10 @@ FunctionParse ParseNamed(std::string_view fn, const std::string& name, const Opt
 
 }  // namespace
 
-FunctionParse ParseFunctionWords(const std::vector<std::string>& words,
+FunctionParse ParseFunctionWords(const std::vector<std::string>& given,
                                  const std::vector<std::string>& macroNames, EmptyKey empty) {
-  if (words.empty()) return {std::nullopt, "no function given"};
+  if (given.empty()) return {std::nullopt, "no function given"};
+  const std::vector<std::string> words = OwnWords(given);
   const std::string fn = words[0];
   std::vector<std::string> names;
   Options o;

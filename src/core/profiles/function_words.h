@@ -35,8 +35,11 @@ struct FunctionParse {
 // Parses the words after "set button N" (options included, e.g. {"fire",
 // "A", "--speed", "10"}). Several words after the name are joined with one
 // space, so `key Page Up` and `key 'Page Up'` mean the same. Names are
-// matched without regard to case; macroNames are record.ini's sections in
-// order (a macro is named by its name or its number 1..12).
+// matched without regard to case, and the button menus' own names of the
+// functions and of the Windows and multimedia entries are taken in each of
+// the program's languages ("Mid Click", "中键", "Multimedia"); macroNames
+// are record.ini's sections in order (a macro is named by its name or its
+// number 1..12).
 // `key ''` and `combo ''` are what a key the program had no code for is
 // stored as: a stored configuration (a profile) may say so, a user's choice
 // may not.

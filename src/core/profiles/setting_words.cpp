@@ -94,8 +94,12 @@ std::string_view LedEffectWord(int effect) {
 }
 
 int LedEffectFromWord(std::string_view word) {
-  for (int i = 0; i < 4; ++i)
+  for (int i = 0; i < 4; ++i) {
     if (SameText(kEffectWords[i], word)) return i;
+    // The page's own names too, in any of its languages.
+    for (UiLanguage lang : {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT})
+      if (SameText(LedEffectName(i, lang), word)) return i;
+  }
   return -1;
 }
 

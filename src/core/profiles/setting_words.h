@@ -42,7 +42,8 @@ ChangeResult ChangeDpiStage(SettingsBlock& block, const DpiStageChange& change, 
 // The effect word of ledEffect 0..3 ("off", "standard", "respiration",
 // "neon"); empty for other values.
 std::string_view LedEffectWord(int effect);
-int LedEffectFromWord(std::string_view word);  // -1 when unknown
+// Also takes the page's effect names in any language; -1 when unknown.
+int LedEffectFromWord(std::string_view word);
 
 // Effect plus, optionally, the texts the parameter and option boxes show
 // ("45%", "6S", "10S"; "RGB Flash" in any of the three languages). "off" is

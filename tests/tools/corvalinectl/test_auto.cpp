@@ -40,15 +40,15 @@ TEST(CorvalinectlAuto, EditsTheRulesAndListsThemWithTheDailyCount) {
   ASSERT_EQ(
       f.box.Run({"profile", "save", "fast", "--config", (f.dir / "config.bin").string()}).status,
       0);
-  EXPECT_EQ(f.Run({"add", "Steam", "nothere"}).status, 2);  // the profile must exist
-  EXPECT_EQ(f.Run({"add", "Steam", "fast"}).status, 0);
+  EXPECT_EQ(f.Run({"add", "Steam", "nothere"}).status, 4);  // the profile must exist
+  EXPECT_EQ(f.Run({"add", "Steam", "fast"}).out.rfind("rule: Steam -> fast (saved in ", 0), 0u);
   EXPECT_EQ(f.Run({"add", "xterm", "fast"}).status, 0);
   EXPECT_EQ(f.Run({"default", "fast"}).status, 0);
-  EXPECT_EQ(f.Run({"delay", "250"}).status, 0);
+  EXPECT_EQ(f.Run({"delay", "250"}).out.rfind("delay: 250 ms (saved in ", 0), 0u);
   EXPECT_EQ(f.Run({"delay", "12x"}).status, 2);
   EXPECT_EQ(f.Run({"off"}).status, 0);
   EXPECT_EQ(f.Run({"remove", "XTERM"}).status, 0);
-  EXPECT_EQ(f.Run({"remove", "xterm"}).status, 1);
+  EXPECT_EQ(f.Run({"remove", "xterm"}).status, 4);
   EXPECT_EQ(f.Run({"jump"}).status, 2);
   ASSERT_EQ(CountAutoApply(f.dir, TodayText()), "");
   const auto list = f.Run({"list"});
@@ -57,8 +57,18 @@ TEST(CorvalinectlAuto, EditsTheRulesAndListsThemWithTheDailyCount) {
             "switch: off\ndelay: 250 ms\ndefault: fast\nrule: Steam -> fast\n"
             "automatic applies today (" +
                 TodayText() + "): 1\n");
-  EXPECT_EQ(f.Run({"default", "none"}).status, 0);
+  // A profile the rules send is deleted only with --force, after they are named.
+  const std::vector<std::string> del = {"profile", "delete", "fast", "--config",
+                                        (f.dir / "config.bin").string()};
+  const auto refused = f.box.Run(del);
+  EXPECT_EQ(refused.status, 3);
+  EXPECT_NE(refused.err.find("rule: Steam -> fast\n  default: fast"), std::string::npos)
+      << refused.err;
+  EXPECT_EQ(f.Run({"default", "none"}).out.rfind("default: none (saved in ", 0), 0u);
   EXPECT_EQ(ReadAutoRules(f.dir).rules.defaultProfile, "");
+  std::vector<std::string> forced = del;
+  forced.push_back("--force");
+  EXPECT_EQ(f.box.Run(forced).status, 0);
 }
 
 TEST(CorvalinectlAuto, ABadRulesFileIsListedButNeverRewritten) {

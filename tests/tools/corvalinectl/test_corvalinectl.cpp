@@ -81,7 +81,7 @@ TEST(Corvalinectl, BadFilesAndCommandLinesGiveOneLineAndTheDocumentedStatus) {
 
 TEST(Corvalinectl, ListGivesOneLinePerMouseWithItsCollectionsBelow) {
   ToolSandbox box;
-  const std::string out = box.Run({"--simulate", "list"}).out;
+  const std::string out = box.Run({"list", "--simulate"}).out;  // a global option after it
   EXPECT_EQ(out.rfind("CORVALINE mouse (", 0), 0u) << out;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3) << out;  // the mouse, two collections
   EXPECT_EQ(out.find("\nCORVALINE"), std::string::npos) << out;
@@ -105,6 +105,11 @@ TEST(Corvalinectl, WithoutAMouseApplyFails) {
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_NE(r.err.find("no CORVALINE mouse"), std::string::npos) << r.err;
   EXPECT_EQ(ReadFileBytes(box / "config.bin"), ReadFileBytes(kSource / "assets" / "config.bin"));
+  // list says where to look: the udev rule, the permissions, the virtual mouse.
+  const auto list = box.Run({"--device", "/dev/nonexistent-hidraw", "list"});
+  EXPECT_EQ(list.status, 1);
+  for (const char* hint : {"70-corvaline.rules", "ls -l /dev/hidraw", "corvaline-sim"})
+    EXPECT_NE(list.err.find(hint), std::string::npos) << list.err;
 }
 
 TEST(Corvalinectl, EncodeMacrosRewritesTheMacroAreaKeepingLoopCounts) {

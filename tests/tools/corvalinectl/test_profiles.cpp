@@ -66,7 +66,9 @@ TEST(CorvalinectlProfiles, ExportThenImportGivesTheSameFiles) {
     const DataFolder from(box, edited ? "edited" : "delivered");
     if (edited) from.Edit();
     const DataFolder to(box, edited ? "edited-copy" : "delivered-copy");
-    ASSERT_EQ(from.Run({"export", (box / "p.json").string()}).status, 0);
+    const auto exported = from.Run({"export", (box / "p.json").string()});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_NE(exported.out.find(" to " + (box / "p.json").string() + "\n"), std::string::npos);
     const auto r = to.Run({"import", (box / "p.json").string()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadFileBytes(to.dir / "config.bin"), ReadFileBytes(from.dir / "config.bin"))
@@ -172,7 +174,11 @@ TEST(CorvalinectlProfiles, NamedProfilesAndPrevious) {
   ASSERT_EQ(d.Run({"profile", "load", "(previous)"}).status, 0);
   EXPECT_EQ(ReadFileBytes(d.dir / "config.bin"), delivered);
 
-  EXPECT_EQ(d.Run({"profile", "load", "nothing"}).status, 1);
+  EXPECT_EQ(d.Run({"profile", "load", "nothing"}).status, 4);
+  // A saved profile is replaced only on purpose.
+  EXPECT_EQ(d.Run({"profile", "save", "game"}).status, 3);
+  EXPECT_EQ(d.Run({"profile", "save", "game", "--force"}).out.rfind("replaced profile game", 0),
+            0u);
   EXPECT_EQ(d.Run({"profile", "save", "../escape"}).status, 2);
   EXPECT_EQ(d.Run({"profile", "save", "(previous)"}).status, 2);  // the next load would lose it
   // Names the Windows build could not keep in the same folder.
@@ -190,7 +196,7 @@ TEST(CorvalinectlProfiles, NamedProfilesAndPrevious) {
       EXPECT_EQ(d.Run({"profile", "save", name}).status, 2) << name;
     }
   ASSERT_EQ(d.Run({"profile", "delete", "game"}).status, 0);
-  EXPECT_EQ(d.Run({"profile", "delete", "game"}).status, 1);
+  EXPECT_EQ(d.Run({"profile", "delete", "game"}).status, 4);
   EXPECT_EQ(d.Run({"profile", "list"}).out, "(previous)\noffice\n");
 }
 

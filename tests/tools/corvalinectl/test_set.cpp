@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/buttons/button_action.h"
+#include "core/profiles/function_words.h"
 #include "core/settings/config_file.h"
 #include "core/settings/ini_file.h"
 #include "process_runner.h"
@@ -136,9 +137,9 @@ TEST(CorvalinectlSet, SettingsOfTheBasicAndAdvancedPages) {
   EXPECT_EQ(f.Block().wheelScrollLines, 7);  // the slider keeps its place
 }
 
-TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
+TEST(CorvalinectlSet, RefusalsExitThreeMissingFourBadValuesTwoAndNothingIsWritten) {
   Folder f;
-  ASSERT_EQ(f.Set({"button", "1", "right-click"}).status, 1);  // the only left button
+  ASSERT_EQ(f.Set({"button", "1", "right-click"}).status, 3);  // the only left button
   ASSERT_EQ(f.Set({"button", "4", "shift"}).status, 0);
   ASSERT_EQ(f.Set({"dpi", "1", "--off"}).status, 0);
   ASSERT_EQ(f.Set({"dpi", "2", "--off"}).status, 0);
@@ -150,17 +151,18 @@ TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {{"button", "1", "right-click"}, 1, "Left key must be selected!"},
-      {{"button", "5", "shift"}, 1, "button 4 already is"},
-      {{"dpi", "4", "--off"}, 1, "stays on"},
-      {{"dpi", "1", "--colour", "#FF0000"}, 1, "only while it is on"},
+      {{"button", "1", "right-click"}, 3, "Left key must be selected!"},
+      {{"button", "5", "shift"}, 3, "button 4 already is"},
+      {{"dpi", "4", "--off"}, 3, "stays on"},
+      {{"dpi", "1", "--colour", "#FF0000"}, 3, "only while it is on"},
       {{"button", "11", "off"}, 2, "1 to 10"},
       {{"button", "3", "key", "NoSuchKey"}, 2, "unknown key name"},
       {{"button", "3", "key", ""}, 2, "key needs a key name"},
       {{"button", "3", "combo", ""}, 2, "combo needs keys"},
       {{"button", "3", "fire", "A", "--speed", "4"}, 2, "--speed"},
       {{"button", "3", "fire", "A", "--times", "256"}, 2, "--times"},
-      {{"button", "3", "macro", "nothing"}, 1, "its macros are copy, paste"},
+      {{"button", "3", "macro", "nothing"}, 4, "its macros are copy, paste"},
+      {{"button", "3", "macro", "3"}, 4, "no macro 3"},  // the window offers only these two
       {{"button", "3", "combo", "Left Ctrl+Q+W+E"}, 2, "combination"},
       {{"button", "3", "media", "Louder"}, 2, "Vol+"},
       {{"button", "3", "teleport"}, 2, "unknown function"},
@@ -184,7 +186,7 @@ TEST(CorvalinectlSet, RefusalsExitOneBadValuesTwoAndNothingIsWritten) {
     EXPECT_EQ(r.status, c.status) << joined << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << joined << r.err;
     // A rule of the button menus is explained on a second line.
-    const bool rule = c.status == 1 && c.args[0] == "button" && c.args[2] != "macro";
+    const bool rule = c.status == 3 && c.args[0] == "button";
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), rule ? 2 : 1) << joined << r.err;
     if (c.status == 2) {
       EXPECT_NE(r.err.find("'corvalinectl set --help'"), std::string::npos) << r.err;
@@ -263,6 +265,55 @@ TEST(CorvalinectlSet, KeySpellingsLevelsAndTimesMeanTheSameEverywhere) {
   EXPECT_NE(shown.find("double-click 480 ms"), std::string::npos) << shown;
   const std::string json = f.box.Run({"show", "--json", f.config.string()}).out;
   EXPECT_NE(json.find("\"doubleClickMs\": 480"), std::string::npos) << json;
+}
+
+TEST(CorvalinectlSet, TheWindowsOwnNamesInEachLanguageMeanTheSameAsTheWords) {
+  Folder f;
+  const std::vector<std::pair<std::vector<std::string>, std::uint32_t>> cases = {
+      {{"Mid Click"}, 0x00F20001},
+      {{"mid", "click"}, 0x00F20001},
+      {{"中键"}, 0x00F20001},
+      {{"RGB On/Off"}, 0x00030008},
+      {{"DPI", "Loop"}, 0x00030007},
+      {{"Shift DPI"}, 0x01040007},
+      {{"Single Key", "Page Up"}, 0x004B0000},
+      {{"單鍵", "F5"}, 0x003E0000},
+      {{"Multimedia", "音量+"}, 0x00E90003},
+      {{"Windows", "計算器"}, 0x01920003},
+      {{"火力键", "A", "--speed", "5", "--times", "1"}, 0x0105040A},
+      {{"Macro Key", "paste"}, 0x00020009},
+      {{"按鍵關閉"}, 0x00000000},
+      {{"Key Off"}, 0x00000000},
+  };
+  for (const auto& [words, word] : cases) {
+    std::vector<std::string> args = {"button", "3"};
+    args.insert(args.end(), words.begin(), words.end());
+    const auto r = f.Set(args);
+    ASSERT_EQ(r.status, 0) << words[0] << r.err;
+    EXPECT_EQ(EncodeButtonAction(f.Block(), KeyGroup::ModeA, 2), word) << words[0];
+  }
+  ASSERT_EQ(f.Set({"lighting", "呼吸模式", "--option", "RGB閃爍"}).status, 0);
+  EXPECT_EQ(f.Block().ledEffect, 2);
+  // show's lighting line reads back, whatever the language.
+  {
+    const auto shown = f.box.Run({"show", f.config.string(), "--lang", "CHT"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const auto at = shown.out.find("Lighting: ");
+    ASSERT_NE(at, std::string::npos) << shown.out;
+    std::string line = shown.out.substr(at + 10, shown.out.find('\n', at) - at - 10);
+    for (const std::string from : {", parameter ", ", option "}) {
+      const auto p = line.find(from);
+      ASSERT_NE(p, std::string::npos) << line;
+      line.replace(p, from.size(), " --" + from.substr(2));
+    }
+    auto words = SplitShellWords(line);
+    ASSERT_TRUE(words) << line;
+    words->insert(words->begin(), "lighting");
+    const SettingsBlock before = f.Block();
+    ASSERT_EQ(f.Set(*words).status, 0) << line;
+    const SettingsBlock after = f.Block();
+    EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0) << line;
+  }
 }
 
 TEST(CorvalinectlSet, DpiLevelsFollowTheMouseAndApplySendsTheResult) {

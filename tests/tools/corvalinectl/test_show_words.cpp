@@ -21,6 +21,9 @@ TEST(CorvalinectlShow, EveryShownFunctionPastedBackIntoSetGivesTheSameBytes) {
     std::filesystem::create_directories(box / name);
     std::filesystem::copy_file(src / "config.bin", box / name / "config.bin");
     std::filesystem::copy_file(src / "str.ini", box / name / "str.ini");
+    testing_support::WriteFileBytes(box / name / "record.ini",
+                                    "[one]\r\nItemCount=1\r\nItem0=A   Dn\r\n"
+                                    "[two words]\r\nItemCount=1\r\nItem0=B   Dn\r\n");
   }
   const std::string a = (box / "a" / "config.bin").string(),
                     b = (box / "b" / "config.bin").string();
@@ -30,7 +33,7 @@ TEST(CorvalinectlShow, EveryShownFunctionPastedBackIntoSetGivesTheSameBytes) {
         {"4", "key", "\\"},
         {"5", "windows", "my computer"},
         {"6", "media", "Play/Pause"},
-        {"7", "macro", "12", "--repeat", "until-key"},
+        {"7", "macro", "2", "--repeat", "until-key"},
         {"8", "dpi-"}}) {
     std::vector<std::string> args = {"set", "button"};
     args.insert(args.end(), w.begin(), w.end());
@@ -38,7 +41,10 @@ TEST(CorvalinectlShow, EveryShownFunctionPastedBackIntoSetGivesTheSameBytes) {
     ASSERT_EQ(box.Run(args).status, 0) << w[1];
   }
   // Paste every "button N: WORDS" line of show into a shell running set.
-  std::istringstream shown(box.Run({"show", a}).out);
+  // --lang changes none of the words (and may follow the command).
+  const std::string words = box.Run({"show", a}).out;
+  EXPECT_EQ(box.Run({"show", a, "--lang", "CHS"}).out, words);
+  std::istringstream shown(words);
   std::string line, script;
   for (int group = -1; std::getline(shown, line);) {
     if (line.rfind("Key group", 0) == 0) ++group;

@@ -55,6 +55,7 @@ TEST(CorvalinectlWatch, FollowsEventsAndSurvivesUnplugging) {
   ASSERT_TRUE(WaitFor(watch, "Switch to macro key12")) << ReadFileBytes(watch);
   EXPECT_NE(ReadFileBytes(watch).find("{\"event\":\"report-rate\",\"time\":\"20"),
             std::string::npos);
+  EXPECT_NE(ReadFileBytes(watch).find("\"value\":2,\"hz\":500,"), std::string::npos);
 
   signal("sim1", "TERM");
   ASSERT_TRUE(WaitFor(watch, "did not detect the gaming mouse!")) << ReadFileBytes(watch);
