@@ -44,4 +44,16 @@ std::string ProfileLoadedText(std::string_view name, UiLanguage lang) {
   }
 }
 
+std::string ProfileSavedText(std::string_view name, UiLanguage lang) {
+  const std::string n(name);
+  switch (lang) {
+    case UiLanguage::CHS:
+      return "已将当前设置保存为配置文件“" + n + "”";
+    case UiLanguage::CHT:
+      return "已將目前設定儲存為設定檔「" + n + "」";
+    default:
+      return "Current settings saved as profile \"" + n + "\"";
+  }
+}
+
 }  // namespace corvaline

@@ -20,5 +20,7 @@ std::string_view ProfileUiText(ProfileText id, UiLanguage lang);
 
 // The balloon after a profile was loaded, naming it.
 std::string ProfileLoadedText(std::string_view name, UiLanguage lang);
+// The balloon after the current settings were saved as a profile.
+std::string ProfileSavedText(std::string_view name, UiLanguage lang);
 
 }  // namespace corvaline

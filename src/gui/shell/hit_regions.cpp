@@ -13,6 +13,7 @@ bool DispatchWindowRegions(int x, int y, WindowActions& a) {
     if (a.ApplySettingsNow()) a.HideWindow();
   }
   if (kApply.Contains(x, y) && a.DeviceReady()) a.ApplySettingsNow();
+  if ((kOk.Contains(x, y) || kApply.Contains(x, y)) && !a.DeviceReady()) a.ApplyRefused();
   if (kSkins.Contains(x, y)) a.ChooseSkin();
   if (kMinimise.Contains(x, y)) {
     a.HideWindow();

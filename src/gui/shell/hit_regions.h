@@ -18,6 +18,8 @@ inline constexpr PixelRect kBasicTab{14, 54, 54, 94};
 inline constexpr PixelRect kAdvancedTab{60, 54, 100, 94};
 inline constexpr PixelRect kCancel{770, 623, 875, 644};
 inline constexpr PixelRect kWebLink{286, 628, 438, 646};
+// The status line, left of the link's globe; it takes no clicks.
+inline constexpr PixelRect kStatusLine{18, 627, 258, 646};
 }  // namespace regions
 
 enum class Page { None = 0, Basic = 1, Advanced = 2 };
@@ -33,6 +35,8 @@ class WindowActions {
   // OK and Apply: send, save, snapshot, pointer; false when the user called
   // it off.
   virtual bool ApplySettingsNow() = 0;
+  // OK or Apply without a mouse: nothing goes out, and the user is told why.
+  virtual void ApplyRefused() {}
   virtual void HideWindow() = 0;
   virtual void ChooseSkin() = 0;
   virtual void ExitProgram() = 0;

@@ -119,6 +119,7 @@ void Shell::Start() {
     ShowMessage(notice, kAppTitle);
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
+  UpdateStatus();
   if (!options_.trayResident) window_->Present();
 }
 
@@ -200,6 +201,8 @@ void Shell::StartDeviceWatch() {
 
 void Shell::OnDeviceChange() {
   const bool lost = device_->HandleDeviceChanges([this] { OnMouseArrivedReady(); });
+  if (lost) dpiStage_ = 0;  // a mouse that comes back starts on a stage of its own
+  UpdateStatus();
   if (!lost) return;
   if (!options_.trayResident) {
     if (!window_->isVisible() || window_->isMinimized()) return;
@@ -229,6 +232,9 @@ void Shell::NotifyDevice(int code, int value) {
 }
 
 void Shell::ShowDeviceNotice(int code, int value) {
+  if (code == kEventDpiStage && value >= 1 && value <= kDpiStageCount) dpiStage_ = value;
+  if (code == kNotifyMouseNotUsable) dpiStage_ = 0;
+  UpdateStatus();
   if (code == kNotifyMouseReady || code == kNotifyMouseNotUsable) {
     if (code == lastPresenceNotice_) return;
     lastPresenceNotice_ = code;

@@ -16,6 +16,7 @@
 #include "core/settings/item_texts.h"
 #include "core/system/system_mouse.h"
 #include "core/system/balloons.h"
+#include "core/system/status_line.h"
 #include "gui/skin/ui_fonts.h"
 #include "gui/shell/device_service.h"
 #include "gui/shell/hit_regions.h"
@@ -91,6 +92,15 @@ class Shell : public QObject, public WindowActions {
   // is raised on the GUI thread before this returns.
   void NotifyDevice(int code, int value);
 
+  // The named profile the mouse holds now (loaded and sent): the status line
+  // names it until an OK or Apply sends other settings.
+  void NoteProfileOnMouse(const QString& name);
+  // What the status line of the bottom bar tells; the line whole, and as
+  // far as it is drawn (cut with "…" where it is wider than its place).
+  StatusFacts Status() const;
+  QString StatusText() const;
+  QString ShownStatusText() const { return shownStatus_; }
+
   MainWindow& Window() { return *window_; }
   BasicPage& Basic() { return *basicPage_; }
   DeviceService& Device() { return *device_; }
@@ -120,6 +130,7 @@ class Shell : public QObject, public WindowActions {
   Page CurrentPage() const override { return currentPage_; }
   PageRegions* RegionsOf(Page page) override;
   bool ApplySettingsNow() override;
+  void ApplyRefused() override;
   void HideWindow() override;
   void ChooseSkin() override;
   void ExitProgram() override;
@@ -161,6 +172,8 @@ class Shell : public QObject, public WindowActions {
   void ReloadConfigFile();
   bool MergeOutsideChange();
   void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);
+  void UpdateStatus();
+  void ShowApplyNote(const std::string& note);
 
   EditSession session_{Settings()};
   std::unique_ptr<DeviceService> device_;
@@ -200,6 +213,15 @@ class Shell : public QObject, public WindowActions {
   // config.bin as this program last loaded or saved it.
   QByteArray knownConfig_;
   bool outsideChange_ = false;
+  // The status line: the stage the mouse's own button chose (0: not
+  // reported since the mouse came), the profile last sent with the settings
+  // it went with, and the result of the last OK/Apply while it is shown.
+  int dpiStage_ = 0;
+  std::string profileOnMouse_;
+  SettingsBlock profileSentWith_{};
+  std::string applyNote_;
+  QTimer* applyNoteTimer_ = nullptr;
+  QString shownStatus_;
 };
 
 }  // namespace corvaline::gui

@@ -18,6 +18,7 @@
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
 #include "core/system/messages.h"
+#include "core/system/status_line.h"
 #include "gui/pages/system_mouse_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
@@ -146,6 +147,7 @@ bool Shell::ApplyEdits() {
     const QString text = Utf8(UiText(ShellText::NothingLoaded, language_))
                              .arg(ConfigPath(), QString::fromStdString(Utf8FromPath(DataFiles().factoryConfigBin)));
     ShowMessage(text.toStdString(), kAppTitle);
+    ShowApplyNote(NotSentNoteText(NotSentReason::NothingLoaded, language_));
     return false;
   }
   if (outsideChange_ && !MergeOutsideChange()) return false;
@@ -154,6 +156,7 @@ bool Shell::ApplyEdits() {
   outsideChange_ = false;
   knownConfig_ = ReadConfigBytes();
   ShowPointerProblems((pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply());
+  ShowApplyNote(ApplyNoteText(report, language_));
   ReportApplyResult(report);
   return true;
 }

@@ -91,6 +91,7 @@ void Shell::ComposeCommonParts(Page page) {
   for (int i = 0; i < 3; ++i)
     DrawSkinText(canvas, Utf8(UiText(captions[i], language_)), RectLTRB(lefts[i], 623, lefts[i] + 105, 644),
                  fonts_.normal, kCaptionAlign);
+  UpdateStatus();
 }
 
 bool Shell::ApplySettingsNow() { return ApplyEdits(); }

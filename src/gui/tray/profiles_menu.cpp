@@ -5,6 +5,7 @@
 #include "core/profiles/profile_store.h"
 #include "core/profiles/profile_texts.h"
 #include "core/settings/data_paths.h"
+#include "core/system/balloons.h"
 #include "core/system/messages.h"
 #include "gui/shell/shell.h"
 #include "gui/skin/skin_text.h"
@@ -12,7 +13,7 @@
 namespace corvaline::gui {
 namespace {
 
-constexpr int kLoadedBalloonMs = 5000;
+constexpr int kProfileBalloonMs = kBalloonMinimumMs;
 
 std::filesystem::path Folder() { return ProfilesFolder(DataFiles().programFolder); }
 
@@ -57,11 +58,11 @@ bool ProfilesMenu::Load(const QString& name, const QString& balloon) {
   shell_.RecomposeCurrentPage();
   // As OK does: to the mouse and saved, when there is a mouse; the files
   // already hold the profile either way.
-  if (shell_.DeviceReady()) shell_.ApplySettingsNow();
+  if (shell_.DeviceReady() && shell_.ApplySettingsNow()) shell_.NoteProfileOnMouse(name);
   // A table outside the editing rules is loaded as it is, and said, as import does.
   QString text = balloon.isEmpty() ? Utf8(ProfileLoadedText(name.toStdString(), lang)) : balloon;
   for (const std::string& w : r.warnings) text += QLatin1Char('\n') + Utf8(w);
-  tray_.ShowBalloon(QStringLiteral("Info"), text, kLoadedBalloonMs);
+  tray_.ShowBalloon(QStringLiteral("Info"), text, kProfileBalloonMs);
   Refresh();
   emit loaded(name);
   return true;
@@ -74,6 +75,10 @@ bool ProfilesMenu::SaveCurrent(const QString& name) {
     ShowMessage(e, kAppTitle);
     return false;
   }
+  // Saved from what was last sent: the mouse now holds a named profile.
+  if (shell_.DeviceReady() && !shell_.HasUnappliedEdits()) shell_.NoteProfileOnMouse(name);
+  tray_.ShowBalloon(QStringLiteral("Info"), Utf8(ProfileSavedText(name.toStdString(), shell_.Language())),
+                    kProfileBalloonMs);
   Refresh();
   return true;
 }

@@ -20,6 +20,10 @@ TEST_F(ShellTest, ProfilesFromTheTraySaveLoadApplyAndKeepThePrevious) {
   Settings().settings.reportRateCode = 8;
   answer = "slow";
   emit tray.saveProfileChosen();
+  ASSERT_FALSE(tray.balloons.empty());
+  EXPECT_EQ(tray.balloons.back().text, QString::fromUtf8("已將目前設定儲存為設定檔「slow」"));
+  EXPECT_GE(tray.balloons.back().timeoutMs, kBalloonMinimumMs);
+  EXPECT_EQ(shell->Status().profile, "");  // with unapplied edits the mouse holds something else
   Settings().settings.reportRateCode = 1;
   shell->Items().captions[0][3] = "my caption";
   answer = "fast";
@@ -36,8 +40,13 @@ TEST_F(ShellTest, ProfilesFromTheTraySaveLoadApplyAndKeepThePrevious) {
   EXPECT_EQ(tray.balloons.back().text, QString::fromUtf8("已載入設定檔「slow」"));
   EXPECT_EQ(ListProfiles(folder), (std::vector<std::string>{"(previous)", "fast", "slow"}));
 
+  EXPECT_EQ(shell->Status().profile, "slow");
   emit tray.profileChosen("fast");
   EXPECT_EQ(mouse->State().reportRateCode, 1);
+  EXPECT_EQ(shell->Status().profile, "fast");
+  Settings().settings.reportRateCode = 2;  // changed by hand and applied: no named profile
+  ASSERT_TRUE(shell->ApplySettingsNow());
+  EXPECT_EQ(shell->Status().profile, "");
   EXPECT_EQ(shell->Items().captions[0][3], "my caption");
   // The configuration that "fast" replaced is there to come back to.
   ASSERT_TRUE(menu.Load("(previous)"));
