@@ -1,6 +1,7 @@
 #include "gui/tray/tray.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -24,10 +25,11 @@ SystemTray::SystemTray(QObject* parent) : TrayPort(parent), impl_(new Impl) {
   connect(&impl_->menu, &QMenu::aboutToShow, this, &TrayPort::menuOpening);
   connect(&impl_->icon, &QSystemTrayIcon::activated, this,
           [this](QSystemTrayIcon::ActivationReason reason) {
-            // Context (right button) is served by the menu itself; the middle
-            // button does nothing.
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
               emit leftClicked();
+            else if (reason == QSystemTrayIcon::Context)
+              ShowMenuAtPointer();
+            // The middle button does nothing.
           });
 }
 
@@ -83,6 +85,15 @@ void SystemTray::SetAutoEntries(const QString& switchText, bool on, const QStrin
 }
 
 QMenu* SystemTray::ContextMenu() { return &impl_->menu; }
+
+void SystemTray::ShowMenuAtPointer() {
+  // A host that draws the exported menu itself, or Qt's own tray, has shown
+  // it by now; swaybar only passes the request on, and without this the
+  // menu could not be reached there at all.
+  if (impl_->menu.isVisible()) return;
+  impl_->menu.popup(QCursor::pos());
+  impl_->menu.activateWindow();
+}
 
 void NotificationOnlyTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
   if (useDesktopService_ && SendDesktopNotification(title, text, timeoutMs)) return;
