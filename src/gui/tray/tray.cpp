@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -87,10 +88,11 @@ void SystemTray::SetAutoEntries(const QString& switchText, bool on, const QStrin
 QMenu* SystemTray::ContextMenu() { return &impl_->menu; }
 
 void SystemTray::ShowMenuAtPointer() {
-  // A host that draws the exported menu itself, or Qt's own tray, has shown
-  // it by now; swaybar only passes the request on, and without this the
-  // menu could not be reached there at all.
-  if (impl_->menu.isVisible()) return;
+  // A host that draws the exported menu does not ask, and Qt's own X11 tray
+  // has opened it by now; swaybar draws no menu and only asks, so without
+  // this the menu could not be reached there at all. Windows' notification
+  // area opens the menu itself on every right click.
+  if (impl_->menu.isVisible() || QGuiApplication::platformName() == QLatin1String("windows")) return;
   impl_->menu.popup(QCursor::pos());
   impl_->menu.activateWindow();
 }
