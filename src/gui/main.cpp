@@ -66,8 +66,7 @@ std::unique_ptr<QSocketNotifier> QuitOnRequest(platform::QuitRequests& requests)
   if (requests.Descriptor() < 0) return nullptr;
   auto notifier = std::make_unique<QSocketNotifier>(requests.Descriptor(), QSocketNotifier::Read);
   QObject::connect(notifier.get(), &QSocketNotifier::activated, [&requests] {
-    // exit, not quit: quit would close the window first, which asks before it ends
-    // the event loop.
+    // exit, not quit: quit would close the window first, which asks first.
     if (requests.Take()) QCoreApplication::exit(0);
   });
   return notifier;
@@ -89,8 +88,8 @@ int main(int argc, char** argv) {
     std::printf("corvaline %s\n", CORVALINE_VERSION);
     return 0;
   }
-  // Taken before Qt starts: its Wayland plugin uses the token up for its own
-  // first window, and a second start hands it on instead.
+  // Read before Qt starts, which may take the variable for its own first
+  // window: a second start hands the token on instead.
   const char* tokenVariable = std::getenv("XDG_ACTIVATION_TOKEN");
   const std::string activationToken = tokenVariable ? tokenVariable : "";
   QApplication app(argc, argv);
