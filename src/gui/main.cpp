@@ -4,7 +4,9 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "core/device/device_link.h"
@@ -64,10 +66,17 @@ std::unique_ptr<QSocketNotifier> QuitOnRequest(platform::QuitRequests& requests)
   if (requests.Descriptor() < 0) return nullptr;
   auto notifier = std::make_unique<QSocketNotifier>(requests.Descriptor(), QSocketNotifier::Read);
   QObject::connect(notifier.get(), &QSocketNotifier::activated, [&requests] {
-    // exit, not quit: quit would close the window first, which asks and ends
-    // the process at once.
+    // exit, not quit: quit would close the window first, which asks first.
     if (requests.Take()) QCoreApplication::exit(0);
   });
+  return notifier;
+}
+
+// Requests that arrive as data are served from the event loop.
+std::unique_ptr<QSocketNotifier> ServeShowRequests(platform::ShowRequests* requests) {
+  if (!requests || requests->Descriptor() < 0) return nullptr;
+  auto notifier = std::make_unique<QSocketNotifier>(requests->Descriptor(), QSocketNotifier::Read);
+  QObject::connect(notifier.get(), &QSocketNotifier::activated, [requests] { requests->Serve(); });
   return notifier;
 }
 
@@ -79,17 +88,20 @@ int main(int argc, char** argv) {
     std::printf("corvaline %s\n", CORVALINE_VERSION);
     return 0;
   }
+  // Read before Qt starts, which may take the variable for its own first
+  // window: a second start hands the token on instead.
+  const char* tokenVariable = std::getenv("XDG_ACTIVATION_TOKEN");
+  const std::string activationToken = tokenVariable ? tokenVariable : "";
   QApplication app(argc, argv);
   app.setApplicationName(QStringLiteral("corvaline"));
   app.setQuitOnLastWindowClosed(false);
   // Screens above 100%: the canvases are composed from the 2x skin images.
   SetSkinPixelRatio(app.devicePixelRatio());
 
-  // A second start ends at once, without a word; where the system lets it,
-  // it first asks the running one to show its window.
+  // A second start asks the running one to show its window, then ends.
   gui::SingleInstance instance;
   if (!instance.Acquire()) {
-    platform::AskRunningInstanceToShow();
+    platform::AskRunningInstanceToShow(activationToken);
     return 0;
   }
   platform::QuitRequests quitRequests;
@@ -140,9 +152,16 @@ int main(int argc, char** argv) {
   // Before the window first shows: assistive technology may ask for it then.
   gui::InstallAccessibility(shell, [&advanced] { return advanced.PointerControls(); });
   shell.Start();
-  const auto showRequests = platform::ListenForShowRequests([&shell] { shell.OnTrayClicked(); });
+  const auto showRequests = platform::ListenForShowRequests([&shell](const std::string& token) {
+    // The second start's token lets the compositor hand the focus over; Qt
+    // takes it from the variable when it activates the window.
+    if (!token.empty()) qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(token));
+    shell.OnTrayClicked();
+  });
+  const std::unique_ptr<QSocketNotifier> showNotifier = ServeShowRequests(showRequests.get());
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());
+  if (trayResident) gui::ShowTrayHintOnce(shell, *tray);
   gui::AutoSwitchController autoSwitch(shell, *tray, profiles, [&advanced] { return advanced.Recording(); });
   autoSwitch.StartWatching();
   gui::InstallShowcaseHook(shell);

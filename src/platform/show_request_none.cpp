@@ -2,8 +2,8 @@
 
 namespace corvaline::platform {
 
-bool AskRunningInstanceToShow() { return false; }
+bool AskRunningInstanceToShow(std::string_view) { return false; }
 
-std::unique_ptr<ShowRequests> ListenForShowRequests(std::function<void()>) { return nullptr; }
+std::unique_ptr<ShowRequests> ListenForShowRequests(OnShowRequest) { return nullptr; }
 
 }  // namespace corvaline::platform

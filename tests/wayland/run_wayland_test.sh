@@ -85,6 +85,9 @@ xwayland disable
 default_border none
 default_floating_border none
 focus_follows_mouse no
+# sway only marks a window urgent on activation unless told otherwise; here
+# the second start's token must visibly hand the focus over.
+focus_on_window_activation focus
 for_window [app_id="corvaline"] floating enable
 bar {
   position top
@@ -339,12 +342,14 @@ step "at 200%: the window keeps its logical size, a click its place"
 # on the mouse yet, so it asks first, and Enter (Apply) sends it.
 click 859 14
 wait_for 10 'test "$(count_windows)" -eq 2' || fail "the close button with an unapplied macro did not ask"
+shot 07-close-box-asks
 sleep 0.3
 send keydown 28; sleep 0.3; send keyup 28
 wait_for 20 '! kill -0 $CORVALINE_PID 2>/dev/null' || fail "the close button did not end the program"
 scaled=$(swaymsg output HEADLESS-1 mode 2560x1600 scale 2 2>&1) || fail "sway cannot scale its output: $scaled"
 "$BIN/corvaline" >"$TMP/corvaline-2x.log" 2>&1 &
-PIDS+=($!)
+PROGRAM=$!
+PIDS+=($PROGRAM)
 wait_for 30 'test -n "$(items)"' || fail "no StatusNotifierItem registered at 200%"
 # The bar draws a new item's icon a moment after it registers, and a click
 # on the icon toggles the window, so it is clicked once, when drawn.
@@ -378,4 +383,40 @@ else
     fail "AT-SPI: button 3 is not Mute"
   echo "   250 Hz, button 3 Mute, stage 2 off, stage 1 level 3: applied by actions"
 fi
+step "a second start hands its activation token on: the window takes the focus back from foot"
+focused_app() { swaymsg -t get_tree -r | jq -r '.. | objects | select(.focused? == true) | .app_id // .name' | head -1; }
+if command -v foot >/dev/null; then
+  foot -o 'main.font=monospace:size=8' >/dev/null 2>&1 &
+  PIDS+=($!)
+  wait_for 20 '[ "$(focused_app)" = foot ]' || fail "foot did not take the focus: $(focused_app)"
+  echo token >&"${INPUT[1]}"
+  read -r word TOKEN <&"${INPUT[0]}"
+  [ "$word" = token ] && [ -n "$TOKEN" ] || fail "no activation token from sway: $word $TOKEN"
+  XDG_ACTIVATION_TOKEN=$TOKEN timeout 20 "$BIN/corvaline" >"$TMP/second.log" 2>&1 ||
+    fail "the second start ended with $?: $(tail -3 "$TMP/second.log")"
+  wait_for 15 '[ "$(focused_app)" = corvaline ]' || fail "the window did not take the focus: $(focused_app) has it"
+  shot 09-second-start
+  echo "   focus back on corvaline"
+else
+  echo "   skipped: foot is not installed"
+fi
+
+step "swaybar's ContextMenu with the window hidden: the tray menu pops up, Exit by keyboard ends the program"
+key 1   # Esc hides the window: the menu must come without it
+wait_for 5 'test "$(count_windows)" -eq 0' || fail "Esc did not hide the window"
+ITEM=$(items | head -1)
+grim "$TMP/before-menu.ppm" -t ppm 2>/dev/null
+dbus-send --session --type=method_call --dest="${ITEM%%/*}" "/${ITEM#*/}" \
+  org.kde.StatusNotifierItem.ContextMenu int32:$((SCREEN_W - 12)) int32:11 || fail "ContextMenu call failed"
+menu_drawn() { grim -t ppm "$TMP/menu.ppm" 2>/dev/null && ! cmp -s "$TMP/before-menu.ppm" "$TMP/menu.ppm"; }
+wait_for 10 menu_drawn || fail "nothing new on the screen after ContextMenu"
+sleep 0.5
+shot 10-tray-menu
+key 103
+key 28
+wait_for 20 '! kill -0 $PROGRAM 2>/dev/null' || fail "Exit chosen by keyboard did not end the program"
+for left in corvaline.lock corvaline-show.sock; do
+  [ -e "$XDG_RUNTIME_DIR/$left" ] && fail "$left is left in the runtime folder after Exit"
+done
+echo "   ended; the lock and the socket gone"
 echo "PASS: the program runs as a native Wayland client (shots in $WORK/shots)"

@@ -8,6 +8,8 @@
 //   click X Y       move, press, release
 //   key CODE        press and release the evdev key CODE (KEY_A is 30)
 //   keydown CODE | keyup CODE
+//   token           a new xdg-activation token, answered "token VALUE"
+//                   (what a launcher hands the program it starts)
 //
 // The keyboard carries the standard evdev/us keymap compiled here, so every
 // key arrives with its physical keycode. The compositor does not track the
@@ -27,6 +29,7 @@
 
 #include "virtual-keyboard-client-protocol.h"
 #include "virtual-pointer-client-protocol.h"
+#include "xdg-activation-v1-client-protocol.h"
 
 namespace {
 
@@ -35,6 +38,7 @@ struct Globals {
   wl_output* output = nullptr;
   zwlr_virtual_pointer_manager_v1* pointers = nullptr;
   zwp_virtual_keyboard_manager_v1* keyboards = nullptr;
+  xdg_activation_v1* activation = nullptr;  // optional: only the token command needs it
   int width = 0, height = 0;
 };
 
@@ -51,6 +55,8 @@ void OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* ifac
   else if (!std::strcmp(iface, zwp_virtual_keyboard_manager_v1_interface.name))
     g->keyboards = static_cast<zwp_virtual_keyboard_manager_v1*>(
         bind(&zwp_virtual_keyboard_manager_v1_interface));
+  else if (!std::strcmp(iface, xdg_activation_v1_interface.name))
+    g->activation = static_cast<xdg_activation_v1*>(bind(&xdg_activation_v1_interface));
 }
 void OnGlobalRemove(void*, wl_registry*, uint32_t) {}
 const wl_registry_listener kRegistry{OnGlobal, OnGlobalRemove};
@@ -124,6 +130,23 @@ struct Pointer {
   }
 };
 
+void OnTokenDone(void* data, xdg_activation_token_v1*, const char* token) {
+  *static_cast<std::string*>(data) = token;
+}
+const xdg_activation_token_v1_listener kTokenListener{OnTokenDone};
+
+// A token as a launcher would get one for the program it starts.
+std::string NewToken(wl_display* display, xdg_activation_v1* activation) {
+  std::string value;
+  xdg_activation_token_v1* token = xdg_activation_v1_get_activation_token(activation);
+  xdg_activation_token_v1_add_listener(token, &kTokenListener, &value);
+  xdg_activation_token_v1_commit(token);
+  while (value.empty() && wl_display_roundtrip(display) >= 0) {
+  }
+  xdg_activation_token_v1_destroy(token);
+  return value;
+}
+
 // Runs one command line; false when it is not understood.
 bool Run(const std::string& line, Pointer& pointer, Keyboard& keyboard) {
   std::istringstream in(line);
@@ -177,6 +200,12 @@ int main() {
   std::string line;
   while (std::getline(std::cin, line)) {
     if (line.empty()) continue;
+    if (line == "token") {
+      std::cout << (g.activation ? "token " + NewToken(display, g.activation)
+                                 : std::string("error: no xdg_activation_v1"))
+                << std::endl;
+      continue;
+    }
     const bool ok = Run(line, pointer, keyboard);
     if (wl_display_roundtrip(display) < 0) {
       std::cout << "error: the compositor closed the connection" << std::endl;

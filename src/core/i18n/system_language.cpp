@@ -23,6 +23,9 @@ bool SameName(std::string_view a, std::string_view b) {
          });
 }
 
+constexpr std::string_view kProgramSection = "Program";
+constexpr std::string_view kTrayHintKey = "TrayHintShown";
+
 }  // namespace
 
 UiLanguage LanguageFromLocale(const LocaleVariables& locale) {
@@ -60,6 +63,14 @@ bool SetFirstStartLanguage(const std::filesystem::path& strIni, UiLanguage lang)
     if (SameName(key, kLanguageKey)) return false;
   }
   return WriteLanguage(strIni, lang);
+}
+
+bool TrayHintShown(const std::filesystem::path& strIni) {
+  return IniReadString(strIni, kProgramSection, kTrayHintKey, "") == "1";
+}
+
+bool MarkTrayHintShown(const std::filesystem::path& strIni) {
+  return IniWriteString(strIni, kProgramSection, kTrayHintKey, "1");
 }
 
 }  // namespace corvaline

@@ -32,4 +32,10 @@ bool WriteLanguage(const std::filesystem::path& strIni, UiLanguage lang);
 // (an existing one, even empty, is the user's and stays). True when written.
 bool SetFirstStartLanguage(const std::filesystem::path& strIni, UiLanguage lang);
 
+// Whether the first start's hint on where the program lives was shown; kept
+// in str.ini (section "Program", key "TrayHintShown"), so it is told once.
+bool TrayHintShown(const std::filesystem::path& strIni);
+// False when str.ini could not be written (the hint then comes again).
+bool MarkTrayHintShown(const std::filesystem::path& strIni);
+
 }  // namespace corvaline

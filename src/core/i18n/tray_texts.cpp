@@ -10,7 +10,7 @@ namespace {
 
 using i18n_detail::TextRow;
 
-constexpr std::array<TextRow<TrayText>, 6> kTrayRows{{
+constexpr std::array<TextRow<TrayText>, 7> kTrayRows{{
     {TrayText::Open, "Open", "打开", "打開"},
     {TrayText::Language, "Language", "语言", "語言"},
     {TrayText::English, "English", "English", "English"},
@@ -18,6 +18,11 @@ constexpr std::array<TextRow<TrayText>, 6> kTrayRows{{
     {TrayText::TraditionalChinese, "繁體中文", "繁體中文", "繁體中文"},
     {TrayText::AtNextStart, "The new language takes effect the next time the program starts.",
      "新的语言将在下次启动程序时生效。", "新的語言將在下次啟動程式時生效。"},
+    {TrayText::TrayHint,
+     "The program runs in the notification area. Click its icon to open the window; "
+     "right-click it for the menu.",
+     "程序在通知区域中运行。单击其图标打开窗口，右键单击打开菜单。",
+     "程式在通知區域中執行。按一下其圖示開啟視窗，按右鍵開啟選單。"},
 }};
 static_assert(i18n_detail::RowsInOrder(kTrayRows));
 

@@ -15,6 +15,7 @@ enum class TrayText {
   SimplifiedChinese,
   TraditionalChinese,
   AtNextStart,      // told after a choice
+  TrayHint,         // the first start's balloon: where the program is
   Count
 };
 

@@ -1,5 +1,6 @@
 #include "gui/shell/shell.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QSocketNotifier>
 #include <QThread>
@@ -60,7 +61,9 @@ std::uint8_t ColourByte(const std::string& text) {
 Shell::Shell(std::unique_ptr<DeviceService> device, TrayPort& tray, ShellOptions options,
              QObject* parent)
     : QObject(parent), device_(std::move(device)), tray_(tray), options_(std::move(options)) {
-  if (!options_.terminate) options_.terminate = [](int code) { std::_Exit(code); };
+  // The end comes through the event loop, so everything made in main goes
+  // the proper way: the lock, the tray icon, the desktop's focus watchers.
+  if (!options_.terminate) options_.terminate = [](int code) { QCoreApplication::exit(code); };
   if (!options_.openUrl) options_.openUrl = [](const QString& url) {
     QDesktopServices::openUrl(QUrl(url));
   };

@@ -50,7 +50,7 @@ struct ShellOptions {
   // False on desktops without a notification area: the window is shown at
   // start, has a taskbar entry, and closing it ends the program.
   bool trayResident = true;
-  // Ends the process (ExitProgram); tests record the code instead.
+  // Ends the event loop with this code (ExitProgram); tests record it instead.
   std::function<void(int)> terminate;
   // Opens an address in the browser; tests record it instead.
   std::function<void(const QString&)> openUrl;

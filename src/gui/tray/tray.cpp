@@ -1,6 +1,8 @@
 #include "gui/tray/tray.h"
 
 #include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -24,10 +26,11 @@ SystemTray::SystemTray(QObject* parent) : TrayPort(parent), impl_(new Impl) {
   connect(&impl_->menu, &QMenu::aboutToShow, this, &TrayPort::menuOpening);
   connect(&impl_->icon, &QSystemTrayIcon::activated, this,
           [this](QSystemTrayIcon::ActivationReason reason) {
-            // Context (right button) is served by the menu itself; the middle
-            // button does nothing.
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
               emit leftClicked();
+            else if (reason == QSystemTrayIcon::Context)
+              ShowMenuAtPointer();
+            // The middle button does nothing.
           });
 }
 
@@ -83,6 +86,16 @@ void SystemTray::SetAutoEntries(const QString& switchText, bool on, const QStrin
 }
 
 QMenu* SystemTray::ContextMenu() { return &impl_->menu; }
+
+void SystemTray::ShowMenuAtPointer() {
+  // A host that draws the exported menu does not ask, and Qt's own X11 tray
+  // has opened it by now; swaybar draws no menu and only asks, so without
+  // this the menu could not be reached there at all. Windows' notification
+  // area opens the menu itself on every right click.
+  if (impl_->menu.isVisible() || QGuiApplication::platformName() == QLatin1String("windows")) return;
+  impl_->menu.popup(QCursor::pos());
+  impl_->menu.activateWindow();
+}
 
 void NotificationOnlyTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
   if (useDesktopService_ && SendDesktopNotification(title, text, timeoutMs)) return;

@@ -27,6 +27,9 @@ class SystemTray : public TrayPort {
                    const QString& saveText) override;
   QMenu* ContextMenu() override;
   void SetAutoEntries(const QString& switchText, bool on, const QString& assignText) override;
+  // The right button on the icon, or the host's ContextMenu request: the
+  // menu as a popup at the pointer, unless it is already open.
+  void ShowMenuAtPointer();
 
  private:
   struct Impl;

@@ -11,6 +11,7 @@
 #include "core/settings/item_texts.h"
 #include "core/system/messages.h"
 #include "gui/shell/shell.h"
+#include "gui/shell/tray_port.h"
 #include "gui/skin/skin_text.h"
 
 namespace corvaline::gui {
@@ -18,6 +19,7 @@ namespace corvaline::gui {
 namespace {
 constexpr std::string_view kStrIniNotWritten = "str.ini could not be written.";
 constexpr UiLanguage kEntryOrder[] = {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT};
+constexpr int kTrayHintMs = 10000;
 }
 
 TrayMenuEntries::TrayMenuEntries(Shell& shell, QMenu* menu, QObject* parent)
@@ -57,6 +59,15 @@ void TrayMenuEntries::ChooseLanguage(UiLanguage lang) {
     return;
   }
   ShowMessage(UiText(TrayText::AtNextStart, shell_.Language()), kAppTitle);
+}
+
+void ShowTrayHintOnce(Shell& shell, TrayPort& tray) {
+  const std::filesystem::path& strIni = DataFiles().strIni;
+  if (TrayHintShown(strIni)) return;
+  // Where str.ini cannot be written the hint comes at every start: better
+  // than a newcomer who never learns where the program went.
+  (void)MarkTrayHintShown(strIni);
+  tray.ShowBalloon(QStringLiteral("Info"), Utf8(UiText(TrayText::TrayHint, shell.Language())), kTrayHintMs);
 }
 
 }  // namespace corvaline::gui

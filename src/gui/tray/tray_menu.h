@@ -14,6 +14,7 @@ class QMenu;
 namespace corvaline::gui {
 
 class Shell;
+class TrayPort;
 
 class TrayMenuEntries : public QObject {
   Q_OBJECT
@@ -34,5 +35,10 @@ class TrayMenuEntries : public QObject {
   QAction* open_ = nullptr;
   QMenu* languages_ = nullptr;
 };
+
+// The first start ever with a notification area: one balloon saying that
+// the program lives there and how to open it. Never again once str.ini has
+// noted it.
+void ShowTrayHintOnce(Shell& shell, TrayPort& tray);
 
 }  // namespace corvaline::gui

@@ -14,7 +14,7 @@ constexpr UINT kShowMessage = WM_APP + 1;
 
 class WindowShowRequests : public ShowRequests {
  public:
-  explicit WindowShowRequests(std::function<void()> onShow) : onShow_(std::move(onShow)) {}
+  explicit WindowShowRequests(OnShowRequest onShow) : onShow_(std::move(onShow)) {}
   ~WindowShowRequests() override {
     if (window_) DestroyWindow(window_);
   }
@@ -39,17 +39,18 @@ class WindowShowRequests : public ShowRequests {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != kShowMessage) return DefWindowProcW(window, message, wParam, lParam);
     auto* self = reinterpret_cast<WindowShowRequests*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && self->onShow_) self->onShow_();
+    if (self && self->onShow_) self->onShow_(std::string());
     return 0;
   }
 
-  std::function<void()> onShow_;
+  OnShowRequest onShow_;
   HWND window_ = nullptr;
 };
 
 }  // namespace
 
-bool AskRunningInstanceToShow() {
+// Windows hands the foreground on by AllowSetForegroundWindow, not by a token.
+bool AskRunningInstanceToShow(std::string_view) {
   HWND running = FindWindowExW(HWND_MESSAGE, nullptr, kWindowClass, nullptr);
   if (!running) return false;
   // Windows lets only the foreground process hand the foreground on: the
@@ -59,7 +60,7 @@ bool AskRunningInstanceToShow() {
   return PostMessageW(running, kShowMessage, 0, 0) != 0;
 }
 
-std::unique_ptr<ShowRequests> ListenForShowRequests(std::function<void()> onShow) {
+std::unique_ptr<ShowRequests> ListenForShowRequests(OnShowRequest onShow) {
   auto requests = std::make_unique<WindowShowRequests>(std::move(onShow));
   if (!requests->Start()) return nullptr;
   return requests;

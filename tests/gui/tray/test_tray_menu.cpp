@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/i18n/system_language.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
 #include "gui/shell/main_window.h"
@@ -43,6 +44,20 @@ TEST_F(ShellTest, TrayMenuOpensTheWindowAndKeepsTheLanguageForTheNextStart) {
 
   entries.OpenAction()->trigger();
   EXPECT_TRUE(shell->Window().isVisible());
+}
+
+TEST_F(ShellTest, TrayHintComesOnceInTheUiLanguage) {
+  WriteDataFiles("CHS");
+  MakeShell();
+  shell->Start();
+  tray.balloons.clear();
+  ShowTrayHintOnce(*shell, tray);
+  ShowTrayHintOnce(*shell, tray);
+  ASSERT_EQ(tray.balloons.size(), 1u);
+  EXPECT_EQ(tray.balloons[0].text, QStringLiteral("程序在通知区域中运行。单击其图标打开窗口，右键单击打开菜单。"));
+  EXPECT_GE(tray.balloons[0].timeoutMs, 5000);
+  // Kept in str.ini: the next start has nothing to say.
+  EXPECT_TRUE(TrayHintShown(DataFiles().strIni));
 }
 
 TEST(QtTranslationsTest, QtsOwnButtonsSpeakTheUiLanguage) {

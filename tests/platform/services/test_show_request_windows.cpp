@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 
 #include "platform/show_request.h"
 
@@ -14,9 +15,9 @@ namespace {
 
 TEST(ShowRequests, ASecondStartsRequestReachesTheListener) {
   int shown = 0;
-  auto listener = ListenForShowRequests([&shown] { ++shown; });
+  auto listener = ListenForShowRequests([&shown](const std::string&) { ++shown; });
   ASSERT_NE(listener, nullptr);
-  ASSERT_TRUE(AskRunningInstanceToShow());
+  ASSERT_TRUE(AskRunningInstanceToShow(""));
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   MSG message;
   while (shown == 0 && std::chrono::steady_clock::now() < deadline) {
