@@ -1,6 +1,7 @@
 #include "gui/tray/tray.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
@@ -86,7 +87,10 @@ QMenu* SystemTray::ContextMenu() { return &impl_->menu; }
 
 void NotificationOnlyTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
   if (useDesktopService_ && SendDesktopNotification(title, text, timeoutMs)) return;
-  notice_.Show(title, text, timeoutMs);
+  // Qt's Wayland platforms ("wayland", "wayland-egl") activate every window they show.
+  const bool showingTakesFocus = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  if (NoticeWindowMayShow(showingTakesFocus, QApplication::activeWindow() != nullptr))
+    notice_.Show(title, text, timeoutMs);
 }
 
 }  // namespace corvaline::gui
