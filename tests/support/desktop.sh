@@ -115,3 +115,82 @@ sim_plugged() {
   [[ "${XDG_RUNTIME_DIR:-}" != /* ]] || dir=$XDG_RUNTIME_DIR/corvaline-sim
   [ -S "$dir/mouse-$1.sock" ]
 }
+
+# start_session_bus DIR [TYPE [SERVICES]]: a private bus of TYPE (session
+# by default) listening at DIR/TYPE-bus that anyone may use (a compositor run
+# as another user meets the program there). It starts no service by itself
+# (what is on it, the caller put there) unless SERVICES is "activation": then
+# it starts the system's session services when they are called. Exports
+# DBUS_SESSION_BUS_ADDRESS (or DBUS_SYSTEM_BUS_ADDRESS); sets SESSION_BUS_PID.
+start_session_bus() {
+  local dir=$1 type=${2:-session} services=
+  [ "${3:-}" != activation ] || services="<standard_session_servicedirs/>"
+  cat >"$dir/$type-bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>$type</type>
+  <listen>unix:path=$dir/$type-bus</listen>
+  <auth>EXTERNAL</auth>
+  $services
+  <policy context="default">
+    <allow user="*"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow receive_sender="*"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+CONF
+  # It prints its address once it listens.
+  (umask 000; exec dbus-daemon --config-file="$dir/$type-bus.conf" --nofork --nopidfile --print-address=3 \
+    3>"$dir/$type-bus.address") 2>"$dir/$type-bus.log" &
+  SESSION_BUS_PID=$!
+  await 30 "the $type bus to listen" '[ -s "$dir/$type-bus.address" ] || ! kill -0 $SESSION_BUS_PID 2>/dev/null' \
+    'process_state $SESSION_BUS_PID dbus-daemon; cat "$dir/$type-bus.log"' && [ -s "$dir/$type-bus.address" ] ||
+    return 1
+  if [ "$type" = system ]; then
+    export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$dir/$type-bus"
+  else
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$dir/$type-bus"
+  fi
+}
+
+# start_sway DIR CONFIG: a headless sway (software rendering, no input
+# devices) with the config file CONFIG, its runtime folder DIR/sway-run. sway
+# refuses to run as root: then it runs as the unprivileged user corvaline-wl.
+# Ready once its IPC answers (its Wayland socket listens by then). Sets
+# SWAY_PID, exports SWAYSOCK and sets SWAY_WAYLAND (the socket's path, what a
+# client takes as WAYLAND_DISPLAY).
+start_sway() {
+  local dir=$1 config=$2 as_user=()
+  mkdir -m 0700 "$dir/sway-run"
+  if [ "$(id -u)" -eq 0 ]; then
+    id corvaline-wl >/dev/null 2>&1 ||
+      useradd --system --no-create-home --shell /usr/sbin/nologin corvaline-wl 2>/dev/null || {
+        echo "cannot create the unprivileged user corvaline-wl for sway" >&2
+        return 1
+      }
+    chmod 0711 "$dir"
+    chown corvaline-wl: "$dir/sway-run"
+    chmod 0644 "$config"
+    as_user=(setpriv --reuid=corvaline-wl --regid=corvaline-wl --init-groups --)
+  fi
+  "${as_user[@]}" env -i PATH="$PATH" HOME="$dir/sway-run" XDG_RUNTIME_DIR="$dir/sway-run" \
+    DBUS_SESSION_BUS_ADDRESS="${DBUS_SESSION_BUS_ADDRESS:-}" \
+    WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    sway --config "$config" >"$dir/sway.log" 2>&1 &
+  SWAY_PID=$!
+  await 30 "sway to answer on its IPC socket" 'sway_answers "$dir" || ! kill -0 $SWAY_PID 2>/dev/null' \
+    'process_state $SWAY_PID sway; tail -3 "$dir/sway.log"' && sway_answers "$dir" || return 1
+  export SWAYSOCK
+  SWAY_WAYLAND=$(ls "$dir"/sway-run/wayland-? | head -1)
+}
+sway_answers() {
+  [ -S "$(ls "$1"/sway-run/wayland-? 2>/dev/null | head -1)" ] || return 1
+  SWAYSOCK=$(ls "$1"/sway-run/sway-ipc.*.sock 2>/dev/null | head -1)
+  [ -S "$SWAYSOCK" ] && swaymsg -s "$SWAYSOCK" -q -t get_version 2>/dev/null
+}
+# The app_id of sway's focused window ("" when none is).
+sway_focused() {
+  swaymsg -t get_tree -r | jq -r '[.. | objects | select(.focused? == true and .app_id? != null)][0].app_id // ""'
+}

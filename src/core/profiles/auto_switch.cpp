@@ -38,6 +38,10 @@ void NoteOnMouse(AutoSwitchState& s, std::string_view profile) {
   if (s.dueProfile == profile) s.dueProfile.clear();
 }
 
-void DropDue(AutoSwitchState& s) { s.dueProfile.clear(); }
+bool DropDue(AutoSwitchState& s) {
+  const bool first = s.failedRules.emplace(s.settledApp, s.dueProfile).second;
+  s.dueProfile.clear();
+  return first;
+}
 
 }  // namespace corvaline

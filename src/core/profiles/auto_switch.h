@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "core/profiles/auto_rules.h"
@@ -30,6 +32,7 @@ struct AutoSwitchState {
   std::string settledApp;  // the last application that kept the focus for the delay
   std::string dueProfile;  // its profile, not yet on the mouse
   std::string onMouse;     // the profile the mouse holds, as far as known; empty: unknown
+  std::set<std::pair<std::string, std::string>> failedRules;  // application, profile
 };
 
 struct SwitchDecision {
@@ -52,6 +55,9 @@ std::optional<SwitchDecision> Decide(AutoSwitchState& s, const AutoRules& rules,
 // hand); empty when its settings are no named profile any more.
 void NoteOnMouse(AutoSwitchState& s, std::string_view profile);
 // Gives up the profile due (it could not be loaded), so it is not retried.
-void DropDue(AutoSwitchState& s);
+// True the first time in this run that this application's rule failed with
+// this profile: only then is it said, so a user who switches back and forth
+// hears of a deleted profile once, not on every switch.
+bool DropDue(AutoSwitchState& s);
 
 }  // namespace corvaline

@@ -45,6 +45,19 @@ std::string AutoSwitchedText(std::string_view profile, std::string_view app, UiL
   }
 }
 
+std::string AutoProfileFailedText(std::string_view profile, std::string_view app,
+                                  std::string_view reason, UiLanguage lang) {
+  const std::string p(profile), a(app), r(reason);
+  switch (lang) {
+    case UiLanguage::CHS:
+      return "无法为 " + a + " 加载配置文件“" + p + "”，鼠标保持当前设置。\n" + r;
+    case UiLanguage::CHT:
+      return "無法為 " + a + " 載入設定檔「" + p + "」，滑鼠保持目前設定。\n" + r;
+    default:
+      return "Profile \"" + p + "\" for " + a + " cannot be loaded; the mouse keeps its settings.\n" + r;
+  }
+}
+
 std::string_view AutoNeedsExtensionText(UiLanguage lang) {
   return Pick(lang,
               "Automatic profiles see only X11 windows here: native Wayland windows need the "

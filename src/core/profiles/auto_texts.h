@@ -14,6 +14,10 @@ std::string_view AutoSwitchMenuText(UiLanguage lang);
 std::string AutoAssignMenuText(std::string_view profile, std::string_view app, UiLanguage lang);
 // The balloon after an automatic switch.
 std::string AutoSwitchedText(std::string_view profile, std::string_view app, UiLanguage lang);
+// The balloon, once per rule and run, when the profile a rule names cannot
+// be loaded (deleted, or a damaged file); `reason` says why, in the core's words.
+std::string AutoProfileFailedText(std::string_view profile, std::string_view app,
+                                  std::string_view reason, UiLanguage lang);
 // Said once on GNOME Wayland without the Shell extension.
 std::string_view AutoNeedsExtensionText(UiLanguage lang);
 

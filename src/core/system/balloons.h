@@ -32,6 +32,16 @@ BalloonTexts BalloonTextsFor(UiLanguage lang);
 inline constexpr int kBalloonMinimumMs = 5000;
 constexpr int ReadableBalloonMs(int tableMs) { return tableMs < kBalloonMinimumMs ? kBalloonMinimumMs : tableMs; }
 
+// Where there is neither a notification area nor a notification service, a
+// balloon becomes a small message window. Where showing a window takes the
+// keyboard (Wayland has no "show without activating"), that window would
+// take it from the game the user is in: there it shows only while one of
+// the program's own windows has the focus anyway, else the notice is
+// dropped.
+constexpr bool NoticeWindowMayShow(bool showingTakesFocus, bool ownWindowActive) {
+  return !showingTakesFocus || ownWindowActive;
+}
+
 struct Balloon {
   std::string text;
   std::string title;  // "Info" or "Warning" in every language

@@ -24,6 +24,8 @@ namespace {
 // While a due profile waits (for the mouse, an edit, a dialog), how often
 // to look again.
 constexpr int kRetryMs = 250;
+// Long enough to read a file name in.
+constexpr int kFailedBalloonMs = 10000;
 // The names the program's own windows go by.
 constexpr std::string_view kOwnAppId = "corvaline";
 
@@ -187,12 +189,18 @@ void AutoSwitchController::Apply(const SwitchDecision& d) {
   }
   const QString profile = QString::fromStdString(d.profile);
   const QString app = QString::fromStdString(d.app);
+  const UiLanguage lang = shell_.Language();
+  std::string problem;
   applying_ = true;
-  const bool ok =
-      profiles_.Load(profile, Utf8(AutoSwitchedText(d.profile, d.app, shell_.Language())));
+  const bool ok = profiles_.Load(profile, Utf8(AutoSwitchedText(d.profile, d.app, lang)), &problem);
   applying_ = false;
   if (!ok) {
-    DropDue(state_);  // its message was shown once; not again on every retry
+    // A balloon, never a message box: a box would take the focus from the
+    // application that just got it, every time the user returned to it.
+    if (DropDue(state_))
+      tray_.ShowBalloon(QStringLiteral("Warning"),
+                        Utf8(AutoProfileFailedText(d.profile, d.app, problem, lang)),
+                        kFailedBalloonMs);
     return;
   }
   NoteOnMouseNow(d.profile);

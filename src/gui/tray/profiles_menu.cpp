@@ -41,13 +41,16 @@ void ProfilesMenu::Refresh() {
                     Utf8(ProfileUiText(ProfileText::SaveCurrent, lang)));
 }
 
-bool ProfilesMenu::Load(const QString& name, const QString& balloon) {
+bool ProfilesMenu::Load(const QString& name, const QString& balloon, std::string* problem) {
   const UiLanguage lang = shell_.Language();
   SettingsStore& store = Settings();
   const Profile current = ProfileOf(store, shell_.Items().captions, lang, DataFiles().recordIni);
   const ProfileResult r = LoadProfileIntoFiles(Folder(), name.toStdString(), current, Files());
   if (!r.profile) {
-    ShowMessage(r.error, kAppTitle);
+    if (problem)
+      *problem = r.error;
+    else
+      ShowMessage(r.error, kAppTitle);
     return false;
   }
   store.settings = r.profile->block;

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string>
 
 namespace corvaline::gui {
 
@@ -24,10 +25,12 @@ class ProfilesMenu : public QObject {
 
   // Lists the saved profiles in the tray menu.
   void Refresh();
-  // Loads the profile into the program and applies it; false (with a
-  // message shown) when it cannot be read. The balloon says `balloon`, or
-  // by default that the profile was loaded.
-  bool Load(const QString& name, const QString& balloon = QString());
+  // Loads the profile into the program and applies it; false when it
+  // cannot be read, with a message shown, or the reason handed back in
+  // `problem` when the caller says it in its own way. The balloon says
+  // `balloon`, or by default that the profile was loaded.
+  bool Load(const QString& name, const QString& balloon = QString(),
+            std::string* problem = nullptr);
   // Saves what the program holds now; false (with a message) on failure.
   bool SaveCurrent(const QString& name);
 

@@ -1,6 +1,7 @@
 #include "gui/tray/tray.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
@@ -99,7 +100,10 @@ void SystemTray::ShowMenuAtPointer() {
 
 void NotificationOnlyTray::ShowBalloon(const QString& title, const QString& text, int timeoutMs) {
   if (useDesktopService_ && SendDesktopNotification(title, text, timeoutMs)) return;
-  notice_.Show(title, text, timeoutMs);
+  // Qt's Wayland platforms ("wayland", "wayland-egl") activate every window they show.
+  const bool showingTakesFocus = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+  if (NoticeWindowMayShow(showingTakesFocus, QApplication::activeWindow() != nullptr))
+    notice_.Show(title, text, timeoutMs);
 }
 
 }  // namespace corvaline::gui

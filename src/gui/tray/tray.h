@@ -38,7 +38,8 @@ class SystemTray : public TrayPort {
 
 // Where there is no notification area: no icon, balloons become desktop
 // notifications (or a non-modal message window where the desktop has no
-// notification service).
+// notification service and the window cannot take the focus from another
+// program: NoticeWindowMayShow).
 class NotificationOnlyTray : public TrayPort {
   Q_OBJECT
  public:

@@ -173,14 +173,26 @@ TEST(AutoSwitch, BlockersHoldTheDueProfileUntilTheyEnd) {
   w.Tick(t += 600);
   EXPECT_EQ(w.writes, 4);
   EXPECT_EQ(w.s.settledApp, "editor");  // still the last application
-  // A profile that cannot be loaded is not retried.
+  // A profile that cannot be loaded is not retried, and said once per rule.
   w.Focus("game", t);
   w.c.ownWindowFocused = true;
   w.Tick(t += 600);
-  DropDue(w.s);
+  EXPECT_TRUE(DropDue(w.s));
   w.c = {};
   w.Tick(t += 600);
   EXPECT_EQ(w.writes, 4);
+  w.Focus("editor", t);
+  w.Tick(t += 600);
+  w.Focus("game", t);
+  w.c.ownWindowFocused = true;
+  w.Tick(t += 600);
+  EXPECT_FALSE(DropDue(w.s));  // the same rule again: silent
+  SetRule(w.rules, "game", "other");
+  w.Focus("editor", t);
+  w.Tick(t += 600);
+  w.Focus("game", t);
+  w.Tick(t += 600);
+  EXPECT_TRUE(DropDue(w.s));  // a changed rule is a new one
 }
 
 }  // namespace

@@ -107,5 +107,29 @@ TEST_F(ShellTest, LookingAtModeBHoldsNoSwitchBack) {
       << "waited for the switch to \"fast\"; switches: " << switches;
 }
 
+TEST_F(ShellTest, ARuleWhoseProfileIsGoneIsSaidOnceInABalloonAndNothingElse) {
+  WriteDataFiles("EN");
+  MakeShell();
+  shell->Start();
+  ProfilesMenu menu(*shell, tray);
+  AutoRules rules;
+  rules.delayMs = 0;
+  SetRule(rules, "game", "deleted");
+  ASSERT_EQ(WriteAutoRules(DataFiles().programFolder, rules), "");
+  AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
+  const std::size_t before = tray.balloons.size();
+  for (int visit = 0; visit < 2; ++visit) {
+    autoSwitch.OnFocus({"term", "term"});
+    autoSwitch.OnFocus({"game", "game"});
+    ASSERT_TRUE(WaitFor([&] { return !autoSwitch.State().pending; }, 2000))
+        << "waited for the switch to game to be tried";
+  }
+  ASSERT_EQ(tray.balloons.size(), before + 1);
+  EXPECT_EQ(tray.balloons.back().title, "Warning");
+  EXPECT_TRUE(tray.balloons.back().text.startsWith("Profile \"deleted\" for game cannot be loaded"))
+      << tray.balloons.back().text.toStdString();
+  EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().first;
+}
+
 }  // namespace
 }  // namespace corvaline::gui::testing
