@@ -193,6 +193,23 @@ QImage CheckBox(const Theme& t, bool ticked) {
   return img;
 }
 
+// One choice of several: a ring, with a dot when chosen.
+QImage RadioButton(const Theme& t, bool on) {
+  QImage img = NewImage(16, 16);
+  QPainter p;
+  BeginPainter(p, img);
+  p.setBrush(t.fieldBack);
+  p.setPen(QPen(on ? t.accent : t.edgeLight, 1.2));
+  p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+  if (on) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(t.accent);
+    p.drawEllipse(QPointF(8, 8), 3.5, 3.5);
+  }
+  p.end();
+  return img;
+}
+
 }  // namespace
 
 bool DrawControls(const Theme& t, const QString& folder) {
@@ -222,6 +239,8 @@ bool DrawControls(const Theme& t, const QString& folder) {
   ok &= Save(Segment(t, 24, 11, QRectF(1.5, 1.5, 20, 8), true, 2), folder, kSliderLightPng);
   ok &= Save(CheckBox(t, false), folder, kPanePng);
   ok &= Save(CheckBox(t, true), folder, kPaneTickPng);
+  ok &= Save(RadioButton(t, false), folder, kRadioPng);
+  ok &= Save(RadioButton(t, true), folder, kRadioOnPng);
   return ok;
 }
 

@@ -3,10 +3,16 @@
 // every picture is 380 wide and reaches below the buttons (the Windows-key
 // list runs down to 306).
 #include <QLinearGradient>
+
+#include <array>
+#include <string>
 #include <QPainterPath>
 #include <QRadialGradient>
 
 #include "art.h"
+#include "core/i18n/accessible_texts.h"
+#include "core/i18n/ui_language.h"
+#include "core/i18n/ui_strings.h"
 #include "gui/skin/skin_files.h"
 
 namespace skingen {
@@ -16,15 +22,11 @@ QRect LTRB(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
 
 Theme ContentTheme(const Theme& t);
 
-// The content panel, where the dialogs draw their fixed white texts. The
-// macro dialog's repeat-mode texts run on to the right edge of the dialog: on
-// a light skin its panel goes out to that edge too.
-QRect ContentPanel(const Theme& t, bool toRightEdge) {
-  return toRightEdge && !t.dark ? LTRB(6, 38, 386, 250) : LTRB(6, 38, 374, 250);
-}
+// The content panel, where the dialogs draw their fixed white texts.
+constexpr QRect kContentPanel(6, 38, 368, 212);
 
 void Frame(QPainter& p, const Theme& t, const QString& title, QSize size, int seed,
-           const QRect& panel) {
+           const QRect& panel, const Theme& panelTheme) {
   const QRect all(QPoint(0, 0), size);
   Brushed(p, all, t.backTop, t.backBottom, seed);
   p.fillRect(QRect(0, 0, size.width(), 30), QColor(0, 0, 0, t.dark ? 70 : 14));
@@ -35,7 +37,7 @@ void Frame(QPainter& p, const Theme& t, const QString& title, QSize size, int se
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0, 0, 0, t.dark ? 80 : 30));
   p.drawEllipse(QRectF(350.5, 4.5, 21, 21));
-  Panel(p, panel, ContentTheme(t), false);
+  Panel(p, panel, panelTheme, false);
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(t.edgeDark, 1));
   p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
@@ -147,25 +149,44 @@ void PaletteGlyph(QPainter& p, const Theme& t, const QPointF& c) {
 
 enum class Art { Single, Combo, Fire, Delay, Media, Windows, Macro, Skins };
 
-void Body(QPainter& p, const Theme& t, Art art) {
+QString Words(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// The words drawn into the pictures, in the program's own texts of the
+// language where it has them.
+struct Wording {
+  QString modifier, key1, key2, key, function;
+};
+
+Wording WordingFor(corvaline::UiLanguage lang) {
+  using namespace corvaline;
+  if (lang == UiLanguage::EN) return {"Modifier", "Key 1", "Key 2", "Key", "Function"};
+  return {Words(UiText(AccessibleText::Modifier, lang)),
+          QString::fromStdString(NumberedText(AccessibleText::ComboKey, 1, lang)),
+          QString::fromStdString(NumberedText(AccessibleText::ComboKey, 2, lang)),
+          Words(UiText(AccessibleText::FireKey, lang)), QStringLiteral("功能")};
+}
+
+void Body(QPainter& p, const Theme& t, Art art, const Wording& w) {
   switch (art) {
     case Art::Single:
       Well(p, LTRB(73, 128, 151, 144), t);
       Keycap(p, t, QRectF(236, 76, 96, 90), "A", true);
       break;
     case Art::Combo:
-      Label(p, t, LTRB(49, 50, 200, 66), "Modifier");
+      Label(p, t, LTRB(49, 50, 200, 66), w.modifier);
       DropBox(p, t, LTRB(49, 69, 132, 85));
-      Label(p, t, LTRB(50, 101, 200, 117), "Key 1");
+      Label(p, t, LTRB(50, 101, 200, 117), w.key1);
       Well(p, LTRB(50, 120, 131, 134), t);
-      Label(p, t, LTRB(50, 151, 200, 167), "Key 2");
+      Label(p, t, LTRB(50, 151, 200, 167), w.key2);
       Well(p, LTRB(50, 170, 131, 184), t);
       Keycap(p, t, QRectF(170, 96, 64, 56), "Ctrl", false);
       Text(p, LTRB(234, 96, 254, 146), "+", 20, t.accent, Qt::AlignCenter, true);
       Keycap(p, t, QRectF(256, 96, 52, 56), "C", true);
       break;
     case Art::Fire:
-      Label(p, t, LTRB(49, 50, 200, 66), "Key");
+      Label(p, t, LTRB(49, 50, 200, 66), w.key);
       DropBox(p, t, LTRB(49, 69, 132, 85));
       Well(p, LTRB(50, 120, 131, 134), t);
       Well(p, LTRB(50, 170, 131, 184), t);
@@ -176,12 +197,12 @@ void Body(QPainter& p, const Theme& t, Art art) {
       Stopwatch(p, t, QPointF(292, 128), 44);
       break;
     case Art::Media:
-      Label(p, t, LTRB(42, 108, 200, 124), "Function");
+      Label(p, t, LTRB(42, 108, 200, 124), w.function);
       DropBox(p, t, LTRB(42, 128, 151, 144));
       MediaGlyph(p, t, QPointF(284, 126));
       break;
     case Art::Windows:
-      Label(p, t, LTRB(42, 108, 200, 124), "Function");
+      Label(p, t, LTRB(42, 108, 200, 124), w.function);
       DropBox(p, t, LTRB(42, 128, 151, 144));
       WindowsGlyph(p, t, QPointF(284, 126));
       break;
@@ -218,19 +239,17 @@ Theme ContentTheme(const Theme& t) {
   return c;
 }
 
-QImage Dialog(const Theme& t, Art art, const QString& title, int height, int seed) {
+QImage Dialog(const Theme& t, Art art, const QString& title, int height, int seed, const Wording& w) {
   QImage img = NewImage(380, height);
   QPainter p;
   BeginPainter(p, img);
-  Frame(p, t, title, img.deviceIndependentSize().toSize(), seed, ContentPanel(t, art == Art::Macro));
-  Body(p, ContentTheme(t), art);
   // The Skins dialog draws its prompt in the UI text colour, unlike the
-  // other dialogs' fixed white texts: a light skin gives it a light plate.
-  if (art == Art::Skins && !t.dark) {
-    p.setPen(QPen(t.edgeDark, 1));
-    p.setBrush(t.panelTop);
-    p.drawRoundedRect(QRectF(9.5, 61.5, 175, 30), 4, 4);
-  }
+  // other dialogs' fixed white texts: a light skin keeps its own light panel
+  // there (with the dark wells of the content).
+  const bool ownPanel = art == Art::Skins && !t.dark;
+  Frame(p, t, title, img.deviceIndependentSize().toSize(), seed, kContentPanel,
+        ownPanel ? t : ContentTheme(t));
+  Body(p, ContentTheme(t), art, w);
   p.end();
   return img;
 }
@@ -239,15 +258,40 @@ QImage Dialog(const Theme& t, Art art, const QString& title, int height, int see
 
 bool DrawDialogs(const Theme& t, const QString& folder) {
   using namespace corvaline;
+  using Chinese = std::array<std::string_view, 2>;  // CHS, CHT
+  const auto fn = [](MainText id) { return Chinese{UiText(id, UiLanguage::CHS), UiText(id, UiLanguage::CHT)}; };
+  const auto named = [](AccessibleText id) {
+    return Chinese{UiText(id, UiLanguage::CHS), UiText(id, UiLanguage::CHT)};
+  };
+  struct Sheet {
+    Art art;
+    std::string_view file;
+    const char* english;
+    Chinese chinese;
+    int height;
+  };
+  const Sheet sheets[] = {
+      {Art::Single, kSingleKeyPng, "Single Key", fn(MainText::FnSingleKey), 290},
+      {Art::Combo, kComboKeyPng, "Combination Key", fn(MainText::FnComboKey), 290},
+      {Art::Fire, kFireKeyPng, "Fire Key", fn(MainText::FnFireKey), 290},
+      {Art::Delay, kDelayTimePng, "Delay Time", named(AccessibleText::DelayTime), 290},
+      {Art::Media, kMediaKeyPng, "Multimedia Key", fn(MainText::FnMultimedia), 290},
+      {Art::Windows, kWindowsKeyPng, "Windows Key", fn(MainText::FnWindows), 310},
+      {Art::Macro, kMacroKeyPng, "Macro Key", fn(MainText::FnMacroKey), 290},
+      {Art::Skins, kSkinsDialogPng, "Skins", named(AccessibleText::Skins), 290},
+  };
   bool ok = true;
-  ok &= Save(Dialog(t, Art::Single, "Single Key", 290, 31), folder, kSingleKeyPng, true);
-  ok &= Save(Dialog(t, Art::Combo, "Combination Key", 290, 32), folder, kComboKeyPng, true);
-  ok &= Save(Dialog(t, Art::Fire, "Fire Key", 290, 33), folder, kFireKeyPng, true);
-  ok &= Save(Dialog(t, Art::Delay, "Delay Time", 290, 34), folder, kDelayTimePng, true);
-  ok &= Save(Dialog(t, Art::Media, "Multimedia Key", 290, 35), folder, kMediaKeyPng, true);
-  ok &= Save(Dialog(t, Art::Windows, "Windows Key", 310, 36), folder, kWindowsKeyPng, true);
-  ok &= Save(Dialog(t, Art::Macro, "Macro Key", 290, 37), folder, kMacroKeyPng, true);
-  ok &= Save(Dialog(t, Art::Skins, "Skins", 290, 38), folder, kSkinsDialogPng, true);
+  int seed = 31;
+  for (const Sheet& s : sheets) {
+    for (UiLanguage lang : {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT}) {
+      const QString title = lang == UiLanguage::EN ? QString::fromLatin1(s.english)
+                                                   : Words(s.chinese[lang == UiLanguage::CHS ? 0 : 1]);
+      // The language's own name comes first; English is the plain file.
+      const std::string file = SkinFileCandidates(s.file, lang).front();
+      ok &= Save(Dialog(t, s.art, title, s.height, seed, WordingFor(lang)), folder, file, true);
+    }
+    ++seed;
+  }
   return ok;
 }
 

@@ -44,7 +44,7 @@ void Chrome(QPainter& p, const Theme& t, int seed) {
     p.drawEllipse(QRectF(x - 1.5, 3.5, 21, 21));
   }
   // Rail behind the page tabs, bottom bar behind OK, Apply and Cancel.
-  Panel(p, LTRB(8, 46, 106, 102), t, false);
+  Panel(p, LTRB(8, 46, 103, 102), t, false);  // clear of the page title at 105
   Panel(p, LTRB(6, 614, 878, 654), t, false);
   // Globe before the web link.
   p.setPen(QPen(t.labelDim, 1.2));

@@ -1,6 +1,7 @@
 #include "core/i18n/ui_language.h"
 
 #include <atomic>
+#include <utility>
 
 #include "core/i18n/ui_strings.h"
 
@@ -20,6 +21,21 @@ UiLanguage LanguageFromCode(std::string_view code) {
 }
 
 std::string_view ItemSectionName(UiLanguage lang) { return UiText(MainText::ItemSection, lang); }
+
+std::vector<std::string> SkinFileCandidates(std::string_view fileName, UiLanguage lang) {
+  std::vector<std::string> names;
+  const std::size_t dot = fileName.rfind('.');
+  const std::size_t slash = fileName.rfind('/');
+  const bool hasExtension = dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash);
+  if (lang != UiLanguage::EN && hasExtension) {
+    std::string variant(fileName.substr(0, dot));
+    variant += lang == UiLanguage::CHS ? ".CHS" : ".CHT";
+    variant += fileName.substr(dot);
+    names.push_back(std::move(variant));
+  }
+  names.emplace_back(fileName);
+  return names;
+}
 
 UiLanguage CurrentLanguage() { return g_language.load(std::memory_order_relaxed); }
 

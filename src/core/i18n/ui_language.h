@@ -3,7 +3,9 @@
 // str.ini section that holds the button captions.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace corvaline {
 
@@ -17,6 +19,12 @@ UiLanguage LanguageFromCode(std::string_view code);
 // The str.ini section holding the captions of this language:
 // "Setting-CHS", "Setting-CHT" or "Setting-EN".
 std::string_view ItemSectionName(UiLanguage lang);
+
+// A skin file that holds words may come once per language beside its plain
+// (English) form: "/fire-key.png" has "/fire-key.CHS.png" and
+// "/fire-key.CHT.png". The names to look for, in order: the language's own,
+// then the plain one, which every skin has (older and users' skins only it).
+std::vector<std::string> SkinFileCandidates(std::string_view fileName, UiLanguage lang);
 
 // The process-wide language. English until start-up sets it; safe to read
 // from the input-report reader thread.

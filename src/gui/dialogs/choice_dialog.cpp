@@ -23,7 +23,7 @@ ChoiceDialog::ChoiceDialog(QWidget* parent, const ChoiceLayout& layout, QStringL
   list_->chosen = [this](int row, const QString& text) {
     position_ = row;
     caption_ = text.toStdString();
-    display_->setText(text);
+    SetDisplayText(*display_, text);
   };
   AddDropDown(list_.get());
 }

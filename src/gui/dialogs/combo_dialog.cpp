@@ -54,7 +54,7 @@ CComboDialog::CComboDialog(QWidget* parent)
   modifiers_->chosen = [this](int row, const QString& text) {
     result_.modifierName = text.toStdString();
     result_.modifierPosition = row;
-    modifierDisplay_->setText(text);
+    SetDisplayText(*modifierDisplay_, text);
   };
   AddDropDown(modifiers_.get());
 }

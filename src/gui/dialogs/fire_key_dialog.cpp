@@ -16,7 +16,9 @@ namespace {
 constexpr int kKeyListId = 573;
 constexpr QRect kKeyDisplay = RectLTRB(49, 69, 117, 85);
 constexpr QRect kKeyBox = RectLTRB(49, 69, 132, 85);
-constexpr QRect kKeyList = RectLTRB(49, 87, 132, 257);
+// Six entries high: a taller list would cover the help texts below the
+// fields (the fields themselves are disabled while it is open).
+constexpr QRect kKeyList = RectLTRB(49, 87, 132, 87 + 6 * ListBox::kRowHeight + 2 * ListBox::kBorder);
 constexpr QRect kSpeedField = RectLTRB(50, 120, 131, 134);
 constexpr QRect kTimesField = RectLTRB(50, 170, 131, 184);
 constexpr QRect kSpeedLabel = RectLTRB(10, 100, 171, 120);
@@ -31,12 +33,8 @@ QStringList FireKeyNames() {
 }
 
 // The help texts are longer than one line: wrapped inside their rectangles.
-void DrawHelp(QPainter& painter, const QString& text, const QRect& rect) {
-  painter.save();
-  painter.setPen(Qt::white);
-  painter.setClipRect(rect);
-  painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
-  painter.restore();
+void DrawHelp(QPainter& painter, const QString& text, const QRect& rect, const QFont& font) {
+  DrawSkinText(painter, text, rect, font, kLabelAlign, Qt::white, TextFlow::Wrap);
 }
 
 }  // namespace
@@ -65,7 +63,7 @@ CFireKeyDialog::CFireKeyDialog(QWidget* parent)
   keys_->chosen = [this](int row, const QString& text) {
     result_.position = row;
     result_.keyName = text.toStdString();
-    keyDisplay_->setText(text);
+    SetDisplayText(*keyDisplay_, text);
   };
   AddDropDown(keys_.get());
 }
@@ -105,8 +103,8 @@ void CFireKeyDialog::DrawOwnTexts(QPainter& painter) {
                kCaptionAlign, Qt::white);
   DrawSkinText(painter, Utf8(UiText(FireKeyText::TimesLabel, lang)), kTimesLabel, DialogFont(),
                kCaptionAlign, Qt::white);
-  DrawHelp(painter, Utf8(UiText(FireKeyText::SpeedHelp, lang)), kSpeedHelp);
-  DrawHelp(painter, Utf8(UiText(FireKeyText::TimesHelp, lang)), kTimesHelp);
+  DrawHelp(painter, Utf8(UiText(FireKeyText::SpeedHelp, lang)), kSpeedHelp, DialogFont());
+  DrawHelp(painter, Utf8(UiText(FireKeyText::TimesHelp, lang)), kTimesHelp, DialogFont());
 }
 
 }  // namespace corvaline::gui

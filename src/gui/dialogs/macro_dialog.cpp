@@ -1,7 +1,5 @@
 #include "gui/dialogs/macro_dialog.h"
 
-#include <algorithm>
-
 #include <QLabel>
 #include <QPainter>
 
@@ -9,6 +7,8 @@
 #include "core/macros/record_store.h"
 #include "gui/skin/drop_down.h"
 #include "gui/skin/skin_files.h"
+#include "gui/skin/skin_scale.h"
+#include "gui/skin/skin_state.h"
 
 namespace corvaline::gui {
 
@@ -20,8 +20,10 @@ constexpr QRect kHeader = RectLTRB(42, 128, 151, 144);
 constexpr QRect kList = RectLTRB(42, 146, 151, 286);
 constexpr QRect kModeBoxes[kRepeatModeCount] = {
     RectLTRB(220, 78, 236, 94), RectLTRB(220, 128, 236, 144), RectLTRB(220, 178, 236, 194)};
+// Each mode's text has the 50 pixels between its neighbours' texts, three
+// lines in any language, and stays off the content panel's right edge.
 constexpr QRect kModeTexts[kRepeatModeCount] = {
-    RectLTRB(237, 70, 390, 102), RectLTRB(237, 120, 390, 152), RectLTRB(237, 170, 390, 202)};
+    RectLTRB(240, 62, 366, 110), RectLTRB(240, 112, 366, 160), RectLTRB(240, 162, 366, 210)};
 constexpr MacroDialogText kModeTextIds[kRepeatModeCount] = {
     MacroDialogText::RepeatCounted, MacroDialogText::RepeatUntilKey,
     MacroDialogText::RepeatWhileHeld};
@@ -48,7 +50,7 @@ CMacroDialog::CMacroDialog(std::filesystem::path recordIni, QWidget* parent)
   macros_->chosen = [this](int row, const QString& text) {
     result_.macroIndex = row;
     result_.macroName = text.toStdString();
-    nameDisplay_->setText(text);
+    SetDisplayText(*nameDisplay_, text);
   };
   AddDropDown(macros_.get());
 }
@@ -69,18 +71,14 @@ void CMacroDialog::DrawOwnTexts(QPainter& painter) {
   DrawSkinText(painter, Utf8(UiText(MacroDialogText::Prompt, lang)), kPrompt, DialogFont(),
                kCaptionAlign, Qt::white);
   for (int i = 0; i < kRepeatModeCount; ++i) {
-    DrawDialogImage(painter, i + 1 == result_.repeatMode ? kPaneTickPng : kPanePng,
+    const bool on = i + 1 == result_.repeatMode;
+    // One choice of three: radio pictures where the skin has them, its tick
+    // boxes where it does not (older and users' skins).
+    const bool radios = FindSkinImageFor(Canvas(), SkinPath(kRadioPng)) != nullptr;
+    DrawDialogImage(painter, radios ? (on ? kRadioOnPng : kRadioPng) : (on ? kPaneTickPng : kPanePng),
                     kModeBoxes[i].topLeft());
-    // Not clipped: the longest English mode text takes a third line, which
-    // still clears the boxes above and below. Wrapped within the dialog: its
-    // rectangle reaches past a background narrower than 390 pixels.
-    painter.save();
-    painter.setPen(Qt::white);
-    constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextDontClip;
-    QRect text = kModeTexts[i];
-    text.setRight(std::min(text.right(), width() - 1));
-    painter.drawText(text, kFlags, Utf8(UiText(kModeTextIds[i], lang)));
-    painter.restore();
+    DrawSkinText(painter, Utf8(UiText(kModeTextIds[i], lang)), kModeTexts[i], DialogFont(), kLabelAlign,
+                 Qt::white, TextFlow::Wrap);
   }
 }
 

@@ -18,7 +18,7 @@ class DropDown;
 namespace corvaline::gui {
 
 inline constexpr int kRepeatModeCount = 3;
-// Tick boxes of the repeat modes 1..3 (index mode - 1).
+// Radio boxes of the repeat modes 1..3 (index mode - 1).
 QRect RepeatModeBox(int mode);
 
 class CMacroDialog : public SkinnedDialog {

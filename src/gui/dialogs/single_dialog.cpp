@@ -38,7 +38,7 @@ void CSingleDialog::hideEvent(QHideEvent* event) {
 
 void CSingleDialog::OnKeyCaptured(const std::string& name) {
   result_.keyName = name;
-  display_->setText(QString::fromStdString(name));
+  SetDisplayText(*display_, QString::fromStdString(name));
 }
 
 }  // namespace corvaline::gui

@@ -70,7 +70,7 @@ CSkinsDialog::CSkinsDialog(QString skinsRoot, QWidget* parent, SkinColourChooser
     if (folder.isEmpty()) return;  // gone since the list was filled
     choice_.name = text;
     choice_.folder = folder;
-    nameDisplay_->setText(text);
+    SetDisplayText(*nameDisplay_, text);
     // The colour the skin is drawn for, until the user picks one: a colour
     // just chosen is not taken away by the skin chosen after it.
     if (colourPicked_) return;
@@ -101,12 +101,8 @@ void CSkinsDialog::OnClick(QPoint point) {
 
 void CSkinsDialog::DrawOwnTexts(QPainter& painter) {
   // Wrapped: on one line the English prompt is wider than its box.
-  painter.save();
-  painter.setPen(TextColour());
-  painter.setClipRect(kPrompt);
-  painter.drawText(kPrompt, Qt::AlignCenter | Qt::TextWordWrap,
-                   Utf8(UiText(SkinsText::ColourPrompt, Language())));
-  painter.restore();
+  DrawSkinText(painter, Utf8(UiText(SkinsText::ColourPrompt, Language())), kPrompt, DialogFont(),
+               kCaptionAlign, TextFlow::Wrap);
 }
 
 }  // namespace corvaline

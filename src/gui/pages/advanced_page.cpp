@@ -25,6 +25,7 @@ struct PlacedText {
   MainText text;
   QRect rect;
   Qt::Alignment align;
+  TextFlow flow = TextFlow::OneLine;
 };
 
 }  // namespace
@@ -70,10 +71,11 @@ void AdvancedPage::DrawMacroTexts(QImage& canvas) {
       {MainText::MacroNameLabel, RectLTRB(735, 302, 874, 322), kLabelAlign},
       {MainText::LoopTimesLabel, RectLTRB(735, 342, 874, 362), kLabelAlign},
       {MainText::InsertMouseEvent, RectLTRB(735, 382, 874, 402), kLabelAlign},
-      {MainText::StartRecording, RectLTRB(765, 227, 874, 260), kLabelAlign},
-      {MainText::StopRecording, RectLTRB(765, 263, 874, 296), kLabelAlign},
+      {MainText::StartRecording, RectLTRB(765, 227, 874, 260), kLabelAlign, TextFlow::Wrap},
+      {MainText::StopRecording, RectLTRB(765, 263, 874, 296), kLabelAlign, TextFlow::Wrap},
   };
-  for (const PlacedText& t : texts) DrawSkinText(&canvas, Utf8(UiText(t.text)), t.rect, font, t.align);
+  for (const PlacedText& t : texts)
+    DrawSkinText(&canvas, Utf8(UiText(t.text)), t.rect, font, t.align, t.flow);
 }
 
 void AdvancedPage::DestroyControls() {

@@ -189,8 +189,10 @@ void BasicPage::DrawBoxTexts(QImage& canvas, int slot) {
   const int group = static_cast<int>(EditedGroup(*host_.block));
   const std::string& caption = host_.items->captions[static_cast<size_t>(group)][static_cast<size_t>(slot)];
   QPainter p(&canvas);
+  // Centred in its column: left aligned, a number sits on the box's rounded
+  // edge.
   DrawSkinText(p, QString::number(slot + 1), RectLTRB(r.left, r.top, r.left + 20, r.bottom),
-               host_.fonts->normal, kLabelAlign);
+               host_.fonts->normal, kCaptionAlign);
   DrawSkinText(p, QString::fromStdString(caption), RectLTRB(r.left + 20, r.top, r.right, r.bottom),
                host_.fonts->normal, kLabelAlign);
 }

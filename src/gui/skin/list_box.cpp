@@ -14,24 +14,29 @@ namespace corvaline {
 
 namespace {
 
+constexpr int kTextIndent = 2;
+
 // Draws an entry the way a plain list box does: the text two pixels in from
 // the left on one line, the selected entry in the highlight colours. The
 // style's own item margins would cut the short lists' longer entries.
 class EntryDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  explicit EntryDelegate(ListBox* list) : QStyledItemDelegate(list), list_(list) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     const bool selected = option.state & QStyle::State_Selected;
     if (selected) painter->fillRect(option.rect, option.palette.color(QPalette::Highlight));
     painter->setFont(option.font);
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    painter->drawText(option.rect.adjusted(kTextIndent, 0, 0, 0),
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, list_->ShownText(index.row()));
   }
   QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
     return QSize(0, ListBox::kRowHeight);
   }
+
+ private:
+  ListBox* list_;
 };
 
 }  // namespace
@@ -61,6 +66,13 @@ void ListBox::SetEntries(const QStringList& entries) {
     auto* item = new QListWidgetItem(text, this);
     item->setSizeHint(QSize(0, kRowHeight));
   }
+}
+
+QString ListBox::ShownText(int row) const {
+  const QListWidgetItem* it = item(row);
+  if (!it) return {};
+  // A pixel kept free before the scroll bar or the border.
+  return fontMetrics().elidedText(it->text(), Qt::ElideRight, viewport()->width() - kTextIndent - 1);
 }
 
 QRect ListBox::EntryRect(int row) const {

@@ -23,6 +23,9 @@ class ListBox : public QListWidget {
 
   int Id() const { return id_; }
   void SetEntries(const QStringList& entries);
+  // The entry as drawn: cut short with an ellipsis where it is wider than
+  // the list beside its scroll bar.
+  QString ShownText(int row) const;
   // The entry's rectangle in the list's own coordinates, border included in
   // the offset (entry 0 starts at y = 1); an empty rectangle outside the list.
   QRect EntryRect(int row) const;

@@ -57,6 +57,11 @@ inline constexpr std::array<std::string_view, 33> kSkinFileSet = {
     kSkinsDialogPng,
 };
 
+// Radio choices (the macro dialog's repeat modes), not part of a complete
+// skin: without them the tick boxes stand in.
+inline constexpr std::string_view kRadioPng = "/Radio.png";
+inline constexpr std::string_view kRadioOnPng = "/Radio-on.png";
+
 // Name of the skin chosen when str.ini names none.
 inline constexpr std::string_view kDefaultSkinName = "Carbon";
 

@@ -1,5 +1,9 @@
 #include "gui/skin/skin_state.h"
 
+#include <QFileInfo>
+
+#include "core/i18n/ui_language.h"
+
 namespace corvaline {
 namespace {
 
@@ -29,7 +33,12 @@ QColor TextColour() { return State().textColour; }
 void SetTextColour(QColor colour) { State().textColour = colour; }
 
 QString SkinPath(std::string_view fileName) {
-  return State().folder + QString::fromUtf8(fileName.data(), static_cast<qsizetype>(fileName.size()));
+  const std::vector<std::string> names = SkinFileCandidates(fileName, CurrentLanguage());
+  for (std::size_t i = 0; i + 1 < names.size(); ++i) {
+    const QString path = State().folder + QString::fromStdString(names[i]);
+    if (QFileInfo::exists(path)) return path;
+  }
+  return State().folder + QString::fromStdString(names.back());
 }
 
 }  // namespace corvaline

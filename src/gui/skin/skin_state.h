@@ -24,7 +24,8 @@ void SetSkinName(const QString& name);
 QColor TextColour();
 void SetTextColour(QColor colour);
 
-// Full path of one skin file: the current folder followed by its name.
+// Full path of one skin file: the current folder followed by its name, or by
+// the name of the UI language's variant where the skin has one.
 QString SkinPath(std::string_view fileName);
 
 }  // namespace corvaline

@@ -1,5 +1,6 @@
-// Texts drawn over the skin images: one line, vertically centred, transparent
-// background, in the process-wide UI text colour.
+// Texts drawn over the skin images: vertically centred, transparent
+// background, in the process-wide UI text colour; one line, or word-wrapped
+// where the control wraps.
 #pragma once
 
 #include <QFont>
@@ -8,6 +9,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 #include "core/pixel_rect.h"
@@ -28,15 +30,35 @@ constexpr QRect ToQRect(const PixelRect& r) { return RectLTRB(r.left, r.top, r.r
 inline constexpr Qt::Alignment kLabelAlign = Qt::AlignLeft | Qt::AlignVCenter;
 inline constexpr Qt::Alignment kCaptionAlign = Qt::AlignHCenter | Qt::AlignVCenter;
 
+// One line cut at the rectangle, or words wrapped into lines that are
+// centred as a block; nothing is ever drawn outside the rectangle.
+enum class TextFlow { OneLine, Wrap };
+
 // Draws `text` in `rect` with the given font and alignment in the UI text
-// colour. Text that does not fit is clipped at the rectangle, never wrapped.
+// colour.
 void DrawSkinText(QPainter& painter, const QString& text, const QRect& rect, const QFont& font,
-                  Qt::Alignment align);
+                  Qt::Alignment align, TextFlow flow = TextFlow::OneLine);
 // The same with an explicit colour (some dialog texts are always white).
 void DrawSkinText(QPainter& painter, const QString& text, const QRect& rect, const QFont& font,
-                  Qt::Alignment align, const QColor& colour);
+                  Qt::Alignment align, const QColor& colour, TextFlow flow = TextFlow::OneLine);
 // Opens a painter on the canvas for one text; no-op without a canvas.
 void DrawSkinText(QImage* canvas, const QString& text, const QRect& rect, const QFont& font,
-                  Qt::Alignment align);
+                  Qt::Alignment align, TextFlow flow = TextFlow::OneLine);
+
+// The flags QPainter::drawText takes for an alignment and a flow.
+int SkinTextFlags(Qt::Alignment align, TextFlow flow);
+
+// Every text the windows draw over their skins passes one place, so a check
+// can see each with its rectangle and font. The watcher returns whether the
+// text is drawn (a check may want the picture without it).
+struct DrawnText {
+  QString text;
+  QRect rect;
+  QFont font;
+  int flags = 0;
+};
+using SkinTextWatcher = std::function<bool(const DrawnText&)>;
+// Replaces the watcher (an empty one: none); returns the one before.
+SkinTextWatcher WatchSkinTexts(SkinTextWatcher watcher);
 
 }  // namespace corvaline

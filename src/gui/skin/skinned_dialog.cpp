@@ -235,12 +235,14 @@ void SkinnedDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 QLabel* SkinnedDialog::MakeDisplay(const QRect& rect, Qt::Alignment align, const QString& text) {
-  auto* label = new QLabel(text, this);
+  auto* label = new QLabel(this);
   label->setGeometry(rect);
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   label->setLineWidth(1);
+  label->setIndent(2);
   label->setAlignment(align | Qt::AlignVCenter);
   label->setFont(font_);
+  SetDisplayText(*label, text);
   // Clicks on the display are clicks on its box.
   label->setAttribute(Qt::WA_TransparentForMouseEvents);
   PaintControl(*label, ControlRole::DropDown);
@@ -262,6 +264,14 @@ QLineEdit* SkinnedDialog::MakeEdit(const QRect& rect, bool digitsOnly, const QSt
   PaintControl(*edit, ControlRole::Edit);
   edit->show();
   return edit;
+}
+
+int DisplayTextWidth(const QLabel& display) {
+  return display.contentsRect().width() - ((display.alignment() & Qt::AlignLeft) ? display.indent() : 0);
+}
+
+void SetDisplayText(QLabel& display, const QString& text) {
+  display.setText(QFontMetrics(display.font()).elidedText(text, Qt::ElideRight, DisplayTextWidth(display)));
 }
 
 }  // namespace corvaline

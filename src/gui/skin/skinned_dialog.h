@@ -112,6 +112,12 @@ class SkinnedDialog : public QDialog {
   std::vector<DropDown*> dropDowns_;
 };
 
+// Shows `text` in a display (a sunken label), cut short with an ellipsis
+// where it is wider than the display.
+void SetDisplayText(QLabel& display, const QString& text);
+// The width a display has for its text.
+int DisplayTextWidth(const QLabel& display);
+
 // Colours a list of a dialog the way its displays are coloured.
 void StyleDialogList(ListBox& list, const QFont& font);
 

@@ -106,6 +106,15 @@ TEST(UiLanguageChoice, OnlyExactCodesSelectChinese) {
   SetCurrentLanguage(before);
 }
 
+TEST(UiLanguageChoice, SkinFilesLookForTheLanguagesOwnPictureFirst) {
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(SkinFileCandidates("/fire-key.png", UiLanguage::CHS), (Names{"/fire-key.CHS.png", "/fire-key.png"}));
+  EXPECT_EQ(SkinFileCandidates("/a.b/c.png", UiLanguage::CHT), (Names{"/a.b/c.CHT.png", "/a.b/c.png"}));
+  EXPECT_EQ(SkinFileCandidates("/fire-key.png", UiLanguage::EN), Names{"/fire-key.png"});
+  // No extension: nothing to put the language before.
+  EXPECT_EQ(SkinFileCandidates("/a.b/skin", UiLanguage::CHS), Names{"/a.b/skin"});
+}
+
 TEST(Fonts, FacesAndSizesPerLanguage) {
   const OsVersion win8{6, 2}, win7{6, 1};
   FontSpec f = UiFontFor(FontRole::Normal, UiLanguage::CHS, win8);

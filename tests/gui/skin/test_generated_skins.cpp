@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
+#include <vector>
+
+#include "core/i18n/ui_language.h"
 
 #include "gui/skin/skin_files.h"
 #include "gui/skin/skin_scale.h"
@@ -44,26 +48,45 @@ QImage Read(const QString& path) {
   return reader.read();
 }
 
+// The set, the radio pair, and a picture per language of each dialog's
+// background (the one with words: its title, its labels), the same size.
+std::vector<std::pair<std::string, QSize>> DeliveredFiles() {
+  std::vector<std::pair<std::string, QSize>> files;
+  for (std::string_view name : kSkinFileSet) {
+    const QSize size = ExpectedSizes().at(name);
+    files.emplace_back(name, size);
+    if (size.width() != 380) continue;  // only the dialogs hold words
+    for (UiLanguage lang : {UiLanguage::CHS, UiLanguage::CHT})
+      files.emplace_back(SkinFileCandidates(name, lang).front(), size);
+  }
+  files.emplace_back(kRadioPng, QSize(16, 16));
+  files.emplace_back(kRadioOnPng, QSize(16, 16));
+  return files;
+}
+
 TEST(GeneratedSkinsTest, BothSkinsHoldEveryFileAtItsSize) {
   ASSERT_EQ(ExpectedSizes().size(), kSkinFileSet.size());
   for (const char* skin : {"Carbon", "Frost"}) {
     const QString folder = kData + "/Skins/" + skin;
-    for (std::string_view name : kSkinFileSet) {
-      SCOPED_TRACE(std::string(skin) + std::string(name));
-      const QImage image = Read(folder + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    for (const auto& [name, size] : DeliveredFiles()) {
+      SCOPED_TRACE(std::string(skin) + name);
+      const QImage image = Read(folder + QString::fromStdString(name));
       ASSERT_FALSE(image.isNull());
-      EXPECT_EQ(image.size(), ExpectedSizes().at(name));
+      EXPECT_EQ(image.size(), size);
       // The 2x picture: exactly twice the size, drawn anew (not the 1x one
       // blown up, which would hold nothing but 2 x 2 blocks).
-      const QImage twice = Read(DoubleSizePath(folder + QString::fromUtf8(name.data(), name.size())));
+      const QImage twice = Read(DoubleSizePath(folder + QString::fromStdString(name)));
       EXPECT_EQ(twice.size(), image.size() * 2);
       EXPECT_NE(twice.convertToFormat(QImage::Format_ARGB32),
                 image.scaled(image.size() * 2).convertToFormat(QImage::Format_ARGB32));
     }
-    // Nothing but the set at 1x and 2x and the skin's colours: a stray file
+    // The Chinese pictures hold other words than the English ones.
+    EXPECT_NE(Read(folder + "/fire-key.png"), Read(folder + "/fire-key.CHS.png"));
+    EXPECT_NE(Read(folder + "/fire-key.CHS.png"), Read(folder + "/fire-key.CHT.png"));
+    // Nothing but those at 1x and 2x and the skin's colours: a stray file
     // would be a name the program never reads.
     const QStringList files = QDir(folder).entryList(QDir::Files);
-    EXPECT_EQ(files.size(), static_cast<qsizetype>(2 * kSkinFileSet.size()) + 1);
+    EXPECT_EQ(files.size(), static_cast<qsizetype>(2 * DeliveredFiles().size()) + 1);
     EXPECT_TRUE(files.contains("skin.ini"));
   }
 }

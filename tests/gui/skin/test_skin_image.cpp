@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/i18n/ui_language.h"
 #include "gui/skin/mem_dc.h"
 #include "gui/skin/skin_files.h"
 #include "gui/skin/skin_image.h"
@@ -133,6 +134,23 @@ TEST(SkinImageTest, SubDialogsAreToldAboutMissingImages) {
   EXPECT_EQ(present.canvas.pixel(10, 10), qRgb(20, 30, 40));
   EXPECT_EQ(LoadPng(&canvas, skin.Path(kMacroKeyPng), 0, 0), 1);
   EXPECT_EQ(sink.messages.size(), 2u);
+}
+
+// A picture with words comes in the UI language where the skin has it; a
+// skin without it (older, a user's) gives the plain picture.
+TEST(SkinImageTest, TheLanguagesOwnPictureIsDrawnWhereTheSkinHasOne) {
+  ScratchSkin skin;
+  ASSERT_TRUE(WritePng(skin.Path(kFireKeyPng), Filled(2, 2, Qt::red), false));
+  ASSERT_TRUE(WritePng(skin.Path("/fire-key.CHS.png"), Filled(2, 2, Qt::blue), false));
+  const UiLanguage before = CurrentLanguage();
+  QImage canvas = Canvas(2, 2, qRgb(0, 0, 0));
+  for (auto [lang, colour] : {std::pair{UiLanguage::CHS, qRgb(0, 0, 255)}, {UiLanguage::CHT, qRgb(255, 0, 0)},
+                              {UiLanguage::EN, qRgb(255, 0, 0)}}) {
+    SetCurrentLanguage(lang);
+    EXPECT_EQ(DrawSkinFile(&canvas, kFireKeyPng, 0, 0), 1);
+    EXPECT_EQ(canvas.pixel(1, 1), colour) << static_cast<int>(lang);
+  }
+  SetCurrentLanguage(before);
 }
 
 TEST(SkinImageTest, MainCanvasTakesTheSizeOfMainPngAndShowsTransparencyAsBlack) {
