@@ -57,6 +57,7 @@ class DrawnControlInterface : public QAccessibleInterface,
 
   bool IsShown() const;
   const DrawnControl& Control() const { return control_; }
+  QString Name() const;
   // The control's click, after the current event: an action may open a
   // modal dialog, and the caller (a screen reader's request) must get its
   // answer first.

@@ -177,10 +177,10 @@ class DialogWatcher : public QObject {
     if (event->type() == QEvent::Polish) NameField(watched);
     if (event->type() != QEvent::Show) return false;
     auto* dialog = qobject_cast<SkinnedDialog*>(watched);
-    if (!dialog || dialog->findChild<TreeNotifier*>(QString(), Qt::FindDirectChildrenOnly)) return false;
+    if (!dialog || dialog->findChild<ChangeNotifier*>(QString(), Qt::FindDirectChildrenOnly)) return false;
     // A dialog's fields get their object names after they were polished.
     for (QLineEdit* edit : dialog->findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)) NameField(edit);
-    new TreeNotifier(dialog);
+    new ChangeNotifier(dialog);
     if (!CapturesKeys(dialog))
       new FocusRing(dialog, DialogControls(dialog), [dialog](QPoint p) { dialog->ClickAt(p); });
     return false;

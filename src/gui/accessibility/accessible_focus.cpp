@@ -90,6 +90,12 @@ bool HasFocusMark(const QWidget* host, const QRect& rect) {
   return false;
 }
 
+void TellFocus(const QWidget* host) {
+  for (FocusRing* ring : Rings()) {
+    if (ring->parent() == host && ring->Marked()) ring->NotifyFocus();
+  }
+}
+
 bool HasFocusMark(const QWidget* widget) {
   for (const FocusRing* ring : Rings()) {
     const DrawnControl* marked = ring->Marked();
@@ -178,7 +184,7 @@ void FocusRing::Mark(int index) {
 }
 
 void FocusRing::NotifyFocus() {
-  if (!QAccessible::isActive() || !host_) return;
+  if (!QAccessible::isActive() || !host_ || !Marked()) return;
   if (ListBox* list = Marked()->field ? qobject_cast<ListBox*>(Marked()->field()) : nullptr) {
     QAccessibleEvent focus(list, QAccessible::Focus);
     QAccessible::updateAccessibility(&focus);

@@ -1,6 +1,11 @@
 #include "gui/accessibility/accessible_window.h"
 
+#include <QAccessibleObject>
+#include <QApplication>
 #include <QLabel>
+#include <QWindow>
+
+#include <algorithm>
 
 #include "core/buttons/button_assign.h"
 #include "core/i18n/accessible_texts.h"
@@ -39,8 +44,8 @@ DrawnControl Button(const QRect& rect, std::function<QString()> name) {
 
 void AddWindowControls(Shell& shell, std::vector<DrawnControl>& out) {
   using namespace regions;
-  for (auto [rect, id, page] : {std::tuple{kBasicTab, AccessibleText::BasicTab, Page::Basic},
-                                std::tuple{kAdvancedTab, AccessibleText::AdvancedTab, Page::Advanced}}) {
+  for (auto [rect, id, page] : {std::tuple{kBasicTab, MainText::BasicTitle, Page::Basic},
+                                std::tuple{kAdvancedTab, MainText::AdvancedTitle, Page::Advanced}}) {
     DrawnControl tab = Button(ToQRect(rect), Text(id));
     tab.role = QAccessible::PageTab;
     tab.checked = [&shell, page] { return std::optional<bool>(shell.CurrentPage() == page); };
@@ -124,6 +129,32 @@ void AddCommonButtons(std::vector<DrawnControl>& out) {
   out.push_back(link);
 }
 
+// The application's windows that are shown: a screen reader counts the
+// dialogs among them, and one made once and hidden since is none.
+class ShownWindows : public QAccessibleApplication {
+ public:
+  int childCount() const override { return static_cast<int>(Windows().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const auto windows = Windows();
+    return index >= 0 && index < static_cast<int>(windows.size()) ? windows[static_cast<size_t>(index)] : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const auto windows = Windows();
+    const auto at = std::find(windows.begin(), windows.end(), child);
+    return at == windows.end() ? -1 : static_cast<int>(at - windows.begin());
+  }
+
+ private:
+  static std::vector<QAccessibleInterface*> Windows() {
+    std::vector<QAccessibleInterface*> shown;
+    for (QWindow* w : QGuiApplication::topLevelWindows()) {
+      if (!w->isVisible() || w->type() == Qt::Popup || w->type() == Qt::Desktop) continue;
+      if (QAccessibleInterface* root = w->accessibleRoot(); root && root->object()) shown.push_back(root);
+    }
+    return shown;
+  }
+};
+
 // The Basic page's labels only show what its drawn controls say already.
 // The lists are named by what they choose, a dialog's as its box.
 QString ListName(const ListBox& list) {
@@ -155,9 +186,12 @@ bool IsValueLabel(QWidget* widget) {
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
   if (auto* window = qobject_cast<MainWindow*>(object); window && g_shell && window == &g_shell->Window()) {
-    return new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell, g_pointer),
-                              [window](QPoint p) { window->ClickAt(p.x(), p.y()); }, IsValueLabel);
+    auto* host = new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell, g_pointer),
+                                    [window](QPoint p) { window->ClickAt(p.x(), p.y()); }, IsValueLabel);
+    host->SetName(Text(AccessibleText::ProgramName));
+    return host;
   }
+  if (object == qApp) return new ShownWindows;
   if (QAccessibleInterface* dialog = MakeAccessibleDialog(object)) return dialog;
   return MakeAccessibleListBox(object, ListName);
 }
@@ -182,7 +216,7 @@ void InstallAccessibility(Shell& shell, PageControls pointer) {
   QAccessible::installFactory(Factory);
   MainWindow* window = &shell.Window();
   new FocusRing(window, MainWindowControls(shell, g_pointer), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
-  new TreeNotifier(window);
+  new ChangeNotifier(window);
   WatchDialogs();
 }
 

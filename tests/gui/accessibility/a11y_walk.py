@@ -18,12 +18,12 @@ EXPECTED = {
            ("push button", "Mode A"), ("push button", "Mode B"), ("push button", "Default"),
            ("combo box", "1 Left Click"), ("combo box", "2 Right Click"),
            ("check box", "DPI stage 1"), ("slider", "DPI stage 4 level"),
-           ("push button", "DPI stage 1 colour"), ("page tab", "Basic Settings page"),
-           ("page tab", "Advanced Settings page"), ("push button", "Minimise"),
+           ("push button", "DPI stage 1 colour"), ("page tab", "Basic Settings"),
+           ("page tab", "Advanced Settings"), ("push button", "Minimise"),
            ("push button", "Close"), ("push button", "Skins"), ("combo box", "Mode")],
     "CHS": [("push button", "确定"), ("push button", "应用"), ("push button", "取消"),
             ("push button", "按键恢复"), ("combo box", "1 左键"), ("check box", "DPI档位1"),
-            ("slider", "DPI档位2级别"), ("page tab", "基本设置页"), ("push button", "最小化"),
+            ("slider", "DPI档位2级别"), ("page tab", "基本设置"), ("push button", "最小化"),
             ("push button", "皮肤"), ("radio button", "500")],
 }
 
@@ -97,9 +97,17 @@ def walk(node, depth=0, out=None):
     return out
 
 
+WINDOW_NAMES = ("CORVALINE Control", "CORVALINE 控制程序")
+
+
+def named(node, name):
+    """The name, or the name with the value it carries ("Mode, Respiration")."""
+    return node.name == name or node.name.startswith((name + ", ", name + "，"))
+
+
 def find(root, role, name):
     for _, node in walk(root):
-        if node.getRoleName() == role and node.name == name:
+        if node.getRoleName() == role and named(node, name):
             return node
     return None
 
@@ -121,7 +129,7 @@ def act(node, action=0):
 
 def main_window(a):
     for w in children(a):
-        if w.name == "CORVALINEX01" and w.getRoleName() != "dialog":
+        if w.name in WINDOW_NAMES and w.getRoleName() != "dialog":
             return w
     return None
 
@@ -160,7 +168,7 @@ def tab_to(root, role, name):
     for _ in range(60):
         key("Tab")
         node = focused(root)
-        if node is not None and node.getRoleName() == role and node.name == name:
+        if node is not None and node.getRoleName() == role and named(node, name):
             return node
     fail("Tab never reached %s %r" % (role, name))
 
@@ -328,7 +336,7 @@ for role, name in EXPECTED[LANG]:
 if not EDIT and not KEYS:
     skins_dialog(win, False)
     # The page change tells a screen reader to read the window anew.
-    if not any("add" in t for t in children_changed(lambda: act(find(win, "page tab", "高级设置页")))):
+    if not any("add" in t for t in children_changed(lambda: act(find(win, "page tab", "高级设置")))):
         fail("no children-changed event for the page change")
     wait_for("the Advanced page", lambda: find(win, "list", DIALOGS[LANG]["lists"][0][1]))
     expect(win, "the Advanced page", DIALOGS[LANG]["lists"])
@@ -360,7 +368,7 @@ if EDIT:
     apply_and_wait(lambda: act(find(win, "push button", "Apply")))
     skins_dialog(win, True)
     # The Advanced page's controls replace the Basic page's.
-    act(find(win, "page tab", "Advanced Settings page"))
+    act(find(win, "page tab", "Advanced Settings"))
     wait_for("the Advanced page", lambda: find(win, "push button", "New"))
     dump(win)
     for role, name in (("slider", "Mouse Speed"), ("check box", "Enhance Pointer Precision"),
