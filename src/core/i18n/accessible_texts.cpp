@@ -26,6 +26,8 @@ constexpr std::array<TextRow<AccessibleText>, static_cast<std::size_t>(Accessibl
     {AccessibleText::DelayTime, "Delay Time", "延迟时间", "延遲時間"},
     {AccessibleText::NameValue, "%1, %2", "%1，%2", "%1，%2"},
     {AccessibleText::DpiLevel, "level %1, %2 DPI", "级别%1，%2 DPI", "級別%1，%2 DPI"},
+    {AccessibleText::EditsPending, "Changes not applied", "有未应用的更改", "有未應用的更改"},
+    {AccessibleText::EditsApplied, "All changes applied", "所有更改已应用", "所有更改已應用"},
 }};
 static_assert(i18n_detail::RowsInOrder(kRows));
 

@@ -30,6 +30,8 @@ enum class AccessibleText {
   DelayTime,       // the Delay Time dialog, named as its picture's title
   NameValue,       // a drop-down's name with its choice: "%1, %2"
   DpiLevel,        // a DPI level slider's value: "level %1, %2 DPI"
+  EditsPending,    // Apply's description while edits are unapplied
+  EditsApplied,    // and once none are
   Count
 };
 

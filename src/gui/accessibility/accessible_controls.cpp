@@ -9,6 +9,7 @@
 
 #include "core/i18n/accessible_texts.h"
 #include "gui/accessibility/accessible_focus.h"
+#include "gui/accessibility/accessible_notify.h"
 #include "gui/skin/list_box.h"
 #include "gui/skin/skin_text.h"
 
@@ -23,6 +24,14 @@ QRect ToScreen(const QWidget* widget, const QRect& r) {
 }
 
 }  // namespace
+
+DrawnControl DrawnButton(const QRect& rect, std::function<QString()> name) {
+  DrawnControl c;
+  c.role = QAccessible::Button;
+  c.rect = rect;
+  c.name = std::move(name);
+  return c;
+}
 
 std::function<QWidget*()> ChildField(QWidget* host, const QString& objectName) {
   QPointer<QWidget> owner(host);
@@ -43,7 +52,10 @@ bool DrawnControlInterface::IsShown() const { return !control_.shown || control_
 void DrawnControlInterface::Press() const {
   if (!host_) return;
   const QPoint at = Centre(control_.rect);
-  QTimer::singleShot(0, host_.data(), [click = click_, at] { click(at); });
+  QTimer::singleShot(0, host_.data(), [host = host_, click = click_, at] {
+    click(at);
+    ChangeNotifier::CheckSoon(host);
+  });
 }
 
 QWindow* DrawnControlInterface::window() const {

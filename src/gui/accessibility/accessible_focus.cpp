@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "gui/accessibility/accessible_notify.h"
 #include "gui/skin/child_colours.h"
 #include "gui/skin/list_box.h"
 
@@ -207,7 +208,10 @@ void FocusRing::NotifyFocus() {
 void FocusRing::Click(QPoint at) {
   // After the key's own event, like the accessible actions: a click may run
   // a modal dialog.
-  QTimer::singleShot(0, host_.data(), [click = click_, at] { click(at); });
+  QTimer::singleShot(0, host_.data(), [host = host_, click = click_, at] {
+    click(at);
+    ChangeNotifier::CheckSoon(host);
+  });
 }
 
 bool FocusRing::IsEntryField(const QWidget* widget) const {

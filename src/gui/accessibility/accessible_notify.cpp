@@ -58,9 +58,19 @@ bool ChangeNotifier::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (watched != host_ || pending_ || !QAccessible::isActive()) return false;
   if (type != QEvent::Paint && type != QEvent::ChildAdded && type != QEvent::ChildRemoved) return false;
+  Schedule();
+  return false;
+}
+
+void ChangeNotifier::Schedule() {
+  if (pending_ || !QAccessible::isActive()) return;
   pending_ = true;
   QTimer::singleShot(0, this, [this] { Check(); });
-  return false;
+}
+
+void ChangeNotifier::CheckSoon(QWidget* host) {
+  if (auto* notifier = host ? host->findChild<ChangeNotifier*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
+    notifier->Schedule();
 }
 
 void ChangeNotifier::Check() {
@@ -128,7 +138,8 @@ void ChangeNotifier::CheckControls() {
   if (!host) return;
   std::vector<Said> now;
   for (DrawnControlInterface* c : host->Shown()) {
-    Said said{QAccessible::uniqueId(c), c->state(), c->Control().level ? c->Control().level() : 0, c->Name()};
+    Said said{QAccessible::uniqueId(c), c->state(), c->Control().level ? c->Control().level() : 0, c->Name(),
+              c->text(QAccessible::Description)};
     const auto before = std::find_if(said_.begin(), said_.end(), [&](const Said& s) { return s.id == said.id; });
     now.push_back(said);
     if (before == said_.end()) continue;  // came with its page: read with it
@@ -155,6 +166,7 @@ void ChangeNotifier::CheckControls() {
         Tell(c, QAccessible::NameChanged);
       }
     }
+    if (before->description != said.description) Tell(c, QAccessible::DescriptionChanged);
   }
   said_ = std::move(now);
 }

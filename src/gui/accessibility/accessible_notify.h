@@ -23,6 +23,10 @@ class ChangeNotifier : public QObject {
  public:
   explicit ChangeNotifier(QWidget* host);
 
+  // Compares again after the current event: a click that changed no
+  // picture (Apply) may have changed what a control says.
+  static void CheckSoon(QWidget* host);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -33,9 +37,11 @@ class ChangeNotifier : public QObject {
     QAccessible::State state;
     int level = 0;
     QString name;
+    QString description;
   };
 
   void Check();
+  void Schedule();
   void CheckChildren();
   void CheckControls();
   void FollowList(QObject* list);

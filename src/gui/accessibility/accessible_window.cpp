@@ -29,31 +29,18 @@ namespace {
 Shell* g_shell = nullptr;
 PageControls g_pointer;
 
-template <typename Id>
-std::function<QString()> Text(Id id) {
-  return [id] { return Utf8(UiText(id, CurrentLanguage())); };
-}
-
-DrawnControl Button(const QRect& rect, std::function<QString()> name) {
-  DrawnControl c;
-  c.role = QAccessible::Button;
-  c.rect = rect;
-  c.name = std::move(name);
-  return c;
-}
-
 void AddWindowControls(Shell& shell, std::vector<DrawnControl>& out) {
   using namespace regions;
   for (auto [rect, id, page] : {std::tuple{kBasicTab, MainText::BasicTitle, Page::Basic},
                                 std::tuple{kAdvancedTab, MainText::AdvancedTitle, Page::Advanced}}) {
-    DrawnControl tab = Button(ToQRect(rect), Text(id));
+    DrawnControl tab = DrawnButton(ToQRect(rect), UiName(id));
     tab.role = QAccessible::PageTab;
     tab.checked = [&shell, page] { return std::optional<bool>(shell.CurrentPage() == page); };
     out.push_back(tab);
   }
-  out.push_back(Button(ToQRect(kSkins), Text(AccessibleText::Skins)));
-  out.push_back(Button(ToQRect(kMinimise), Text(AccessibleText::Minimise)));
-  out.push_back(Button(ToQRect(kClose), Text(AccessibleText::Close)));
+  out.push_back(DrawnButton(ToQRect(kSkins), UiName(AccessibleText::Skins)));
+  out.push_back(DrawnButton(ToQRect(kMinimise), UiName(AccessibleText::Minimise)));
+  out.push_back(DrawnButton(ToQRect(kClose), UiName(AccessibleText::Close)));
 }
 
 // A page's own control, as assistive technology sees it; shown while its
@@ -112,19 +99,26 @@ void AddMacroEditor(Shell& shell, std::vector<DrawnControl>& out) {
       out.push_back(field(QStringLiteral("edit%1").arg(text == MainText::LoopTimesLabel ? kLoopEditId : kNameEditId)));
       continue;
     }
-    DrawnControl c = Button(rect, Text(text));
+    DrawnControl c = DrawnButton(rect, UiName(text));
     if (text == MainText::InsertMouseEvent) c.role = QAccessible::ComboBox;
     c.shown = onAdvanced;
     out.push_back(c);
   }
 }
 
-void AddCommonButtons(std::vector<DrawnControl>& out) {
+void AddCommonButtons(Shell& shell, std::vector<DrawnControl>& out) {
   using namespace regions;
-  out.push_back(Button(ToQRect(kOk), Text(MainText::Ok)));
-  out.push_back(Button(ToQRect(kApply), Text(MainText::Apply)));
-  out.push_back(Button(ToQRect(kCancel), Text(MainText::Cancel)));
-  DrawnControl link = Button(ToQRect(kWebLink), Text(MainText::WebAddress));
+  out.push_back(DrawnButton(ToQRect(kOk), UiName(MainText::Ok)));
+  // Apply says whether it has anything to do: a screen reader speaks the
+  // change of the focused button's description, so Apply is heard to work.
+  DrawnControl apply = DrawnButton(ToQRect(kApply), UiName(MainText::Apply));
+  apply.description = [&shell] {
+    return Utf8(UiText(shell.HasUnappliedEdits() ? AccessibleText::EditsPending : AccessibleText::EditsApplied,
+                       CurrentLanguage()));
+  };
+  out.push_back(apply);
+  out.push_back(DrawnButton(ToQRect(kCancel), UiName(MainText::Cancel)));
+  DrawnControl link = DrawnButton(ToQRect(kWebLink), UiName(MainText::WebAddress));
   link.role = QAccessible::Link;
   out.push_back(link);
 }
@@ -188,7 +182,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (auto* window = qobject_cast<MainWindow*>(object); window && g_shell && window == &g_shell->Window()) {
     auto* host = new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell, g_pointer),
                                     [window](QPoint p) { window->ClickAt(p.x(), p.y()); }, IsValueLabel);
-    host->SetName(Text(AccessibleText::ProgramName));
+    host->SetName(UiName(AccessibleText::ProgramName));
     return host;
   }
   if (object == qApp) return new ShownWindows;
@@ -206,7 +200,7 @@ std::vector<DrawnControl> MainWindowControls(Shell& shell, const PageControls& p
   // passes over them.
   if (pointer) AddPageControls(shell, Page::Advanced, pointer(), controls);
   AddMacroEditor(shell, controls);
-  AddCommonButtons(controls);
+  AddCommonButtons(shell, controls);
   return controls;
 }
 

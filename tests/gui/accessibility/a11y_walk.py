@@ -255,6 +255,46 @@ DIALOGS = {
 }
 
 
+HEARD = []
+KINDS = ("object:state-changed:checked", "object:state-changed:selected", "object:property-change:accessible-value",
+         "object:property-change:accessible-name", "object:property-change:accessible-description", "focus:")
+
+
+def hear(event):
+    try:
+        HEARD.append((event.type, event.source.name, event.detail1))
+    except Exception:
+        pass
+
+
+def listen():
+    """From here on the change events queue up until heard() reads them."""
+    for kind in KINDS:
+        pyatspi.Registry.registerEventListener(hear, kind)
+
+
+def heard(expected, seconds=15):
+    """Reads the queued events until each (type, name prefix, detail or
+    None) came; fails naming those that did not."""
+    from gi.repository import GLib
+
+    def missing():
+        return [e for e in expected if not any(
+            t.startswith(e[0]) and n.startswith(e[1]) and e[2] in (None, d) for t, n, d in HEARD)]
+
+    def check():
+        if not missing():
+            pyatspi.Registry.stop()
+            return False
+        return True
+
+    GLib.timeout_add(100, check)
+    GLib.timeout_add(seconds * 1000, lambda: pyatspi.Registry.stop() or False)
+    pyatspi.Registry.start()
+    if missing():
+        fail("waited %d s for the events %s; heard %s" % (seconds, missing(), HEARD[-12:]))
+
+
 def children_changed(action):
     """The children-changed events a screen reader gets while `action` runs."""
     from gi.repository import GLib
@@ -342,6 +382,7 @@ if not EDIT and not KEYS:
     expect(win, "the Advanced page", DIALOGS[LANG]["lists"])
 
 if EDIT:
+    listen()
     # Report rate 250.
     act(find(win, "radio button", "250"))
     wait_for("250 checked", lambda: checked(find(win, "radio button", "250")))
@@ -370,6 +411,15 @@ if EDIT:
     # The Advanced page's controls replace the Basic page's.
     act(find(win, "page tab", "Advanced Settings"))
     wait_for("the Advanced page", lambda: find(win, "push button", "New"))
+    # Each change was told once, as Qt's own widgets tell theirs.
+    heard([("object:state-changed:checked", "250", 1), ("object:state-changed:checked", "DPI stage 2", 0),
+           ("object:property-change:accessible-value", "DPI stage 1 level", None),
+           ("focus:", "3 Key Setting", None), ("object:property-change:accessible-name", "3 Multimedia-Mute", None),
+           ("object:property-change:accessible-description", "Apply", None),
+           ("object:state-changed:selected", "Advanced Settings", 1)])
+    once = [e for e in HEARD if e == ("object:state-changed:checked", "250", 1)]
+    if len(once) != 1:
+        fail("the 250 stop was told checked %d times" % len(once))
     dump(win)
     for role, name in (("slider", "Mouse Speed"), ("check box", "Enhance Pointer Precision"),
                        ("push button", "Start Recording"), ("push button", "Confirm")):
