@@ -70,7 +70,6 @@ PIDS+=($!)
 await 60 "speech-dispatcher to listen" '[ -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ]' \
   'process_state $! speech-dispatcher; tail -3 "$SESSION/speechd.out"' || { echo "SKIP: speech-dispatcher does not start"; exit 77; }
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 ASAN_OPTIONS=detect_leaks=0
-export GTK_A11Y=none NO_AT_BRIDGE=0
 
 PY=/usr/bin/python3
 # Orca, with its debug file written line by line: it is block-buffered, and a
