@@ -8,8 +8,7 @@ namespace {
 using i18n_detail::TextRow;
 
 constexpr std::array<TextRow<AccessibleText>, static_cast<std::size_t>(AccessibleText::Count)> kRows{{
-    {AccessibleText::BasicTab, "Basic Settings page", "基本设置页", "基本設置頁"},
-    {AccessibleText::AdvancedTab, "Advanced Settings page", "高级设置页", "高級設置頁"},
+    {AccessibleText::ProgramName, "CORVALINE Control", "CORVALINE 控制程序", "CORVALINE 控制程式"},
     {AccessibleText::Minimise, "Minimise", "最小化", "最小化"},
     {AccessibleText::Close, "Close", "关闭", "關閉"},
     {AccessibleText::Skins, "Skins", "皮肤", "皮膚"},
@@ -25,6 +24,10 @@ constexpr std::array<TextRow<AccessibleText>, static_cast<std::size_t>(Accessibl
     {AccessibleText::Skin, "Skin", "皮肤", "皮膚"},
     {AccessibleText::TextColour, "Text colour", "文字颜色", "文字顏色"},
     {AccessibleText::DelayTime, "Delay Time", "延迟时间", "延遲時間"},
+    {AccessibleText::NameValue, "%1, %2", "%1，%2", "%1，%2"},
+    {AccessibleText::DpiLevel, "level %1, %2 DPI", "级别%1，%2 DPI", "級別%1，%2 DPI"},
+    {AccessibleText::EditsPending, "Changes not applied", "有未应用的更改", "有未應用的更改"},
+    {AccessibleText::EditsApplied, "All changes applied", "所有更改已应用", "所有更改已應用"},
 }};
 static_assert(i18n_detail::RowsInOrder(kRows));
 
@@ -35,9 +38,20 @@ std::string_view UiText(AccessibleText id, UiLanguage lang) {
 }
 
 std::string NumberedText(AccessibleText id, int number, UiLanguage lang) {
-  std::string text(UiText(id, lang));
-  if (const std::size_t at = text.find("%1"); at != std::string::npos)
-    text.replace(at, 2, std::to_string(number));
+  return FilledText(id, std::to_string(number), {}, lang);
+}
+
+std::string FilledText(AccessibleText id, std::string_view first, std::string_view second, UiLanguage lang) {
+  // One pass: a value that holds "%1" or "%2" itself stays as it is.
+  const std::string_view pattern = UiText(id, lang);
+  std::string text;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+      text += pattern[++i] == '1' ? first : second;
+    } else {
+      text += pattern[i];
+    }
+  }
   return text;
 }
 

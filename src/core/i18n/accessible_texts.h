@@ -1,6 +1,7 @@
 // Names for assistive technology of the controls that carry no drawn text
-// (page tabs, minimise, close, Skins, the dialogs' lists) and of those whose
-// drawn text alone does not say what they are (DPI stages, swatches).
+// (minimise, close, Skins, the dialogs' lists), of those whose drawn text
+// alone does not say what they are (DPI stages, swatches), and the ways a
+// name carries its control's value.
 #pragma once
 
 #include <string>
@@ -11,8 +12,7 @@
 namespace corvaline {
 
 enum class AccessibleText {
-  BasicTab,        // "Basic Settings page"
-  AdvancedTab,     // "Advanced Settings page"
+  ProgramName,     // the main window's name: "CORVALINE Control"
   Minimise,        // "Minimise"
   Close,           // "Close"
   Skins,           // "Skins"
@@ -28,6 +28,10 @@ enum class AccessibleText {
   Skin,            // the Skins dialog's list of skins
   TextColour,      // the Skins dialog's colour swatch
   DelayTime,       // the Delay Time dialog, named as its picture's title
+  NameValue,       // a drop-down's name with its choice: "%1, %2"
+  DpiLevel,        // a DPI level slider's value: "level %1, %2 DPI"
+  EditsPending,    // Apply's description while edits are unapplied
+  EditsApplied,    // and once none are
   Count
 };
 
@@ -35,5 +39,8 @@ std::string_view UiText(AccessibleText id, UiLanguage lang);
 
 // The text with its "%1" replaced by `number` ("DPI stage 2").
 std::string NumberedText(AccessibleText id, int number, UiLanguage lang);
+
+// The text with "%1" and "%2" replaced ("level 4, 1000 DPI").
+std::string FilledText(AccessibleText id, std::string_view first, std::string_view second, UiLanguage lang);
 
 }  // namespace corvaline

@@ -7,8 +7,11 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "core/i18n/accessible_texts.h"
 #include "gui/accessibility/accessible_focus.h"
+#include "gui/accessibility/accessible_notify.h"
 #include "gui/skin/list_box.h"
+#include "gui/skin/skin_text.h"
 
 namespace corvaline::gui {
 
@@ -21,6 +24,14 @@ QRect ToScreen(const QWidget* widget, const QRect& r) {
 }
 
 }  // namespace
+
+DrawnControl DrawnButton(const QRect& rect, std::function<QString()> name) {
+  DrawnControl c;
+  c.role = QAccessible::Button;
+  c.rect = rect;
+  c.name = std::move(name);
+  return c;
+}
 
 std::function<QWidget*()> ChildField(QWidget* host, const QString& objectName) {
   QPointer<QWidget> owner(host);
@@ -41,7 +52,10 @@ bool DrawnControlInterface::IsShown() const { return !control_.shown || control_
 void DrawnControlInterface::Press() const {
   if (!host_) return;
   const QPoint at = Centre(control_.rect);
-  QTimer::singleShot(0, host_.data(), [click = click_, at] { click(at); });
+  QTimer::singleShot(0, host_.data(), [host = host_, click = click_, at] {
+    click(at);
+    ChangeNotifier::CheckSoon(host);
+  });
 }
 
 QWindow* DrawnControlInterface::window() const {
@@ -52,9 +66,22 @@ QAccessibleInterface* DrawnControlInterface::parent() const {
   return host_ ? QAccessible::queryAccessibleInterface(host_.data()) : nullptr;
 }
 
+// A drop-down or a slider whose value is more than its position says it in
+// its name: a screen reader speaks a focused control's name, and speaks it
+// again when it changes.
+QString DrawnControlInterface::Name() const {
+  const QString name = control_.name ? control_.name() : QString();
+  const QString value = text(QAccessible::Value);
+  const bool carries = control_.role == QAccessible::ComboBox || control_.role == QAccessible::Slider;
+  if (!carries || value.isEmpty() || name.contains(value) ||
+      (control_.level && value == QString::number(control_.level())))
+    return name;
+  return Utf8(FilledText(AccessibleText::NameValue, name.toStdString(), value.toStdString(), CurrentLanguage()));
+}
+
 QString DrawnControlInterface::text(QAccessible::Text t) const {
   switch (t) {
-    case QAccessible::Name: return control_.name ? control_.name() : QString();
+    case QAccessible::Name: return Name();
     case QAccessible::Value: return control_.value ? control_.value() : QString();
     case QAccessible::Description: return control_.description ? control_.description() : QString();
     default: return {};
@@ -76,8 +103,12 @@ QAccessible::State DrawnControlInterface::state() const {
   s.disabled = control_.enabled && !control_.enabled();
   if (control_.checked) {
     if (const std::optional<bool> checked = control_.checked()) {
-      s.checkable = true;
-      s.checked = *checked;
+      // A page tab is selected, as a tab bar's tab is, not checked.
+      const bool tab = control_.role == QAccessible::PageTab;
+      s.checkable = !tab;
+      s.checked = !tab && *checked;
+      s.selectable = tab;
+      s.selected = tab && *checked;
     }
   }
   if (control_.expanded) {

@@ -16,6 +16,9 @@
 #include <optional>
 #include <vector>
 
+#include "core/i18n/ui_language.h"
+#include "gui/skin/skin_text.h"
+
 namespace corvaline {
 class ListBox;
 }
@@ -43,6 +46,15 @@ struct DrawnControl {
   std::function<QWidget*()> field;
 };
 
+// A name in the language of the UI, looked up each time it is asked for.
+template <typename Id>
+std::function<QString()> UiName(Id id) {
+  return [id] { return Utf8(UiText(id, CurrentLanguage())); };
+}
+
+// A push button drawn at `rect`.
+DrawnControl DrawnButton(const QRect& rect, std::function<QString()> name);
+
 // The child of `host` with this object name, when it is shown.
 std::function<QWidget*()> ChildField(QWidget* host, const QString& objectName);
 
@@ -57,6 +69,7 @@ class DrawnControlInterface : public QAccessibleInterface,
 
   bool IsShown() const;
   const DrawnControl& Control() const { return control_; }
+  QString Name() const;
   // The control's click, after the current event: an action may open a
   // modal dialog, and the caller (a screen reader's request) must get its
   // answer first.

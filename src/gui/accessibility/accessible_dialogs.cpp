@@ -25,19 +25,6 @@ namespace corvaline::gui {
 
 namespace {
 
-template <typename Id>
-std::function<QString()> Text(Id id) {
-  return [id] { return Utf8(UiText(id, CurrentLanguage())); };
-}
-
-DrawnControl Button(const QRect& rect, std::function<QString()> name) {
-  DrawnControl c;
-  c.role = QAccessible::Button;
-  c.rect = rect;
-  c.name = std::move(name);
-  return c;
-}
-
 QString LabelText(const QPointer<QLabel>& label) { return label ? label->text() : QString(); }
 
 // A drop-down: a combo box over its box, saying what its display shows.
@@ -61,23 +48,23 @@ DrawnControl Field(QWidget* dialog, const char* objectName) {
 void AddChoice(ChoiceDialog* choice, std::vector<DrawnControl>& out) {
   if (!choice->List()) return;
   const bool media = qobject_cast<CMediaDialog*>(choice) != nullptr;
-  out.push_back(DropDownBox(choice->List(), choice->Display(), Text(media ? MainText::FnMultimedia : MainText::FnWindows)));
+  out.push_back(DropDownBox(choice->List(), choice->Display(), UiName(media ? MainText::FnMultimedia : MainText::FnWindows)));
 }
 
 void AddFireKey(CFireKeyDialog* fire, std::vector<DrawnControl>& out) {
   if (!fire->KeyList()) return;
-  out.push_back(DropDownBox(fire->KeyList(), fire->KeyDisplay(), Text(AccessibleText::FireKey)));
+  out.push_back(DropDownBox(fire->KeyList(), fire->KeyDisplay(), UiName(AccessibleText::FireKey)));
   out.push_back(Field(fire, "speed574"));
   out.push_back(Field(fire, "times575"));
 }
 
 void AddMacroKey(CMacroDialog* macro, std::vector<DrawnControl>& out) {
   if (!macro->MacroList()) return;
-  out.push_back(DropDownBox(macro->MacroList(), macro->NameDisplay(), Text(MacroDialogText::Prompt)));
+  out.push_back(DropDownBox(macro->MacroList(), macro->NameDisplay(), UiName(MacroDialogText::Prompt)));
   const MacroDialogText modes[kRepeatModeCount] = {MacroDialogText::RepeatCounted, MacroDialogText::RepeatUntilKey,
                                                    MacroDialogText::RepeatWhileHeld};
   for (int mode = 1; mode <= kRepeatModeCount; ++mode) {
-    DrawnControl c = Button(RepeatModeBox(mode), Text(modes[mode - 1]));
+    DrawnControl c = DrawnButton(RepeatModeBox(mode), UiName(modes[mode - 1]));
     c.role = QAccessible::RadioButton;
     c.checked = [macro, mode] { return std::optional<bool>(macro->Result().repeatMode == mode); };
     out.push_back(c);
@@ -89,7 +76,7 @@ void AddMacroKey(CMacroDialog* macro, std::vector<DrawnControl>& out) {
 void AddSingleKey(CSingleDialog* single, std::vector<DrawnControl>& out) {
   QLabel* display = single->KeyDisplay();
   if (!display) return;
-  DrawnControl key = Button(display->geometry(), Text(SingleKeyText::Prompt));
+  DrawnControl key = DrawnButton(display->geometry(), UiName(SingleKeyText::Prompt));
   key.role = QAccessible::EditableText;
   key.value = [display = QPointer<QLabel>(display)] { return LabelText(display); };
   key.description = key.value;
@@ -98,18 +85,18 @@ void AddSingleKey(CSingleDialog* single, std::vector<DrawnControl>& out) {
 
 void AddComboKey(CComboDialog* combo, std::vector<DrawnControl>& out) {
   if (!combo->ModifierList()) return;
-  out.push_back(DropDownBox(combo->ModifierList(), combo->ModifierDisplay(), Text(AccessibleText::Modifier)));
+  out.push_back(DropDownBox(combo->ModifierList(), combo->ModifierDisplay(), UiName(AccessibleText::Modifier)));
   out.push_back(Field(combo, "key516"));
   out.push_back(Field(combo, "key517"));
 }
 
 void AddSkins(CSkinsDialog* skins, std::vector<DrawnControl>& out) {
   if (!skins->SkinList()) return;
-  DrawnControl swatch = Button(skins->Swatch()->geometry(), Text(AccessibleText::TextColour));
+  DrawnControl swatch = DrawnButton(skins->Swatch()->geometry(), UiName(AccessibleText::TextColour));
   swatch.description = [skins] { return skins->Choice().colour.name(QColor::HexRgb).toUpper(); };
   swatch.value = swatch.description;
   out.push_back(swatch);
-  out.push_back(DropDownBox(skins->SkinList(), skins->NameDisplay(), Text(AccessibleText::Skin)));
+  out.push_back(DropDownBox(skins->SkinList(), skins->NameDisplay(), UiName(AccessibleText::Skin)));
 }
 
 // In reading order: the dialog's own controls, then OK, Cancel and close.
@@ -123,9 +110,9 @@ std::vector<DrawnControl> DialogControls(SkinnedDialog* dialog) {
   if (auto* single = qobject_cast<CSingleDialog*>(dialog)) AddSingleKey(single, controls);
   if (auto* combo = qobject_cast<CComboDialog*>(dialog)) AddComboKey(combo, controls);
   if (auto* skins = qobject_cast<CSkinsDialog*>(dialog)) AddSkins(skins, controls);
-  controls.push_back(Button(kDialogOkButton, Text(DialogText::Ok)));
-  controls.push_back(Button(kDialogCancelButton, Text(DialogText::Cancel)));
-  controls.push_back(Button(kDialogCloseBox, Text(AccessibleText::DialogClose)));
+  controls.push_back(DrawnButton(kDialogOkButton, UiName(DialogText::Ok)));
+  controls.push_back(DrawnButton(kDialogCancelButton, UiName(DialogText::Cancel)));
+  controls.push_back(DrawnButton(kDialogCloseBox, UiName(AccessibleText::DialogClose)));
   return controls;
 }
 
@@ -149,11 +136,11 @@ void NameField(QObject* object) {
   if (!edit) return;
   const QString name = edit->objectName();
   std::function<QString()> text;
-  if (name == QStringLiteral("edit%1").arg(kNameEditId)) text = Text(MainText::MacroNameLabel);
-  if (name == QStringLiteral("edit%1").arg(kLoopEditId)) text = Text(MainText::LoopTimesLabel);
-  if (name == QLatin1String("speed574")) text = Text(FireKeyText::SpeedLabel);
-  if (name == QLatin1String("times575")) text = Text(FireKeyText::TimesLabel);
-  if (name == QLatin1String("delay600")) text = Text(DelayTimeText::Prompt);
+  if (name == QStringLiteral("edit%1").arg(kNameEditId)) text = UiName(MainText::MacroNameLabel);
+  if (name == QStringLiteral("edit%1").arg(kLoopEditId)) text = UiName(MainText::LoopTimesLabel);
+  if (name == QLatin1String("speed574")) text = UiName(FireKeyText::SpeedLabel);
+  if (name == QLatin1String("times575")) text = UiName(FireKeyText::TimesLabel);
+  if (name == QLatin1String("delay600")) text = UiName(DelayTimeText::Prompt);
   if (name == QLatin1String("key516") || name == QLatin1String("key517")) {
     const int number = name == QLatin1String("key516") ? 1 : 2;
     text = [number] { return Utf8(NumberedText(AccessibleText::ComboKey, number, CurrentLanguage())); };
@@ -177,10 +164,10 @@ class DialogWatcher : public QObject {
     if (event->type() == QEvent::Polish) NameField(watched);
     if (event->type() != QEvent::Show) return false;
     auto* dialog = qobject_cast<SkinnedDialog*>(watched);
-    if (!dialog || dialog->findChild<TreeNotifier*>(QString(), Qt::FindDirectChildrenOnly)) return false;
+    if (!dialog || dialog->findChild<ChangeNotifier*>(QString(), Qt::FindDirectChildrenOnly)) return false;
     // A dialog's fields get their object names after they were polished.
     for (QLineEdit* edit : dialog->findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)) NameField(edit);
-    new TreeNotifier(dialog);
+    new ChangeNotifier(dialog);
     if (!CapturesKeys(dialog))
       new FocusRing(dialog, DialogControls(dialog), [dialog](QPoint p) { dialog->ClickAt(p); });
     return false;

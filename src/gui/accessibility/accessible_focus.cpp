@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "gui/accessibility/accessible_notify.h"
 #include "gui/skin/child_colours.h"
 #include "gui/skin/list_box.h"
 
@@ -88,6 +89,12 @@ bool HasFocusMark(const QWidget* host, const QRect& rect) {
     if (ring->parent() == host && marked && marked->rect == rect) return true;
   }
   return false;
+}
+
+void TellFocus(const QWidget* host) {
+  for (FocusRing* ring : Rings()) {
+    if (ring->parent() == host && ring->Marked()) ring->NotifyFocus();
+  }
 }
 
 bool HasFocusMark(const QWidget* widget) {
@@ -178,7 +185,7 @@ void FocusRing::Mark(int index) {
 }
 
 void FocusRing::NotifyFocus() {
-  if (!QAccessible::isActive() || !host_) return;
+  if (!QAccessible::isActive() || !host_ || !Marked()) return;
   if (ListBox* list = Marked()->field ? qobject_cast<ListBox*>(Marked()->field()) : nullptr) {
     QAccessibleEvent focus(list, QAccessible::Focus);
     QAccessible::updateAccessibility(&focus);
@@ -201,7 +208,10 @@ void FocusRing::NotifyFocus() {
 void FocusRing::Click(QPoint at) {
   // After the key's own event, like the accessible actions: a click may run
   // a modal dialog.
-  QTimer::singleShot(0, host_.data(), [click = click_, at] { click(at); });
+  QTimer::singleShot(0, host_.data(), [host = host_, click = click_, at] {
+    click(at);
+    ChangeNotifier::CheckSoon(host);
+  });
 }
 
 bool FocusRing::IsEntryField(const QWidget* widget) const {

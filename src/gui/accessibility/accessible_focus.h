@@ -26,6 +26,8 @@ class FocusRing : public QObject {
 
   // The marked control, nullptr before the first Tab or when its page is gone.
   const DrawnControl* Marked() const;
+  // Tells assistive technology where the mark is.
+  void NotifyFocus();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,7 +43,6 @@ class FocusRing : public QObject {
   ListBox* ActiveList() const;
   bool IsEntryField(const QWidget* widget) const;
   void Click(QPoint at);
-  void NotifyFocus();
 
   QPointer<QWidget> host_;
   std::vector<DrawnControl> controls_;
@@ -53,6 +54,9 @@ class FocusRing : public QObject {
 
 // True when a focus mark of `host` is on the control at `rect`.
 bool HasFocusMark(const QWidget* host, const QRect& rect);
+// Tells again where the focus mark of `host` is (a list that had the focus
+// closed).
+void TellFocus(const QWidget* host);
 // True when a focus mark is on this field (a lasting list keeps the keys
 // with its window, so Qt does not call it focused).
 bool HasFocusMark(const QWidget* field);

@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+#include "gui/accessibility/accessible_controls.h"
+#include "gui/accessibility/accessible_focus.h"
+#include "gui/skin/list_box.h"
+
 namespace corvaline::gui {
 
 namespace {
@@ -25,47 +29,146 @@ bool Holds(const std::vector<QAccessible::Id>& ids, QAccessible::Id id) {
   return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-void Tell(QAccessible::Id id, QAccessible::Event type) {
-  QAccessibleInterface* child = QAccessible::accessibleInterface(id);
-  if (!child || !child->isValid()) return;  // gone with its widget: Qt said so then
-  QAccessibleEvent event(child, type);
+void Tell(QAccessibleInterface* iface, QAccessible::Event type) {
+  if (!iface || !iface->isValid()) return;  // gone with its widget: Qt said so then
+  QAccessibleEvent event(iface, type);
   QAccessible::updateAccessibility(&event);
+}
+
+void TellState(QAccessibleInterface* iface, QAccessible::State changed) {
+  QAccessibleStateChangeEvent event(iface, changed);
+  QAccessible::updateAccessibility(&event);
+}
+
+// A list of a menu or a drop-down, not one that stays on its page.
+ListBox* OpenList(QAccessibleInterface* iface) {
+  auto* list = iface ? qobject_cast<ListBox*>(iface->object()) : nullptr;
+  return list && !HasFocusMark(list) && list->isVisible() ? list : nullptr;
 }
 
 }  // namespace
 
-TreeNotifier::TreeNotifier(QWidget* host) : QObject(host), host_(host) {
+ChangeNotifier::ChangeNotifier(QWidget* host) : QObject(host), host_(host) {
   host->installEventFilter(this);
 }
 
-// A page change repaints the host; lists come and go as its children. The
-// check waits for the event loop: a list is shown after it is added.
-bool TreeNotifier::eventFilter(QObject* watched, QEvent* event) {
+// A change repaints the host; lists come and go as its children. The check
+// waits for the event loop: a list is shown after it is added.
+bool ChangeNotifier::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (watched != host_ || pending_ || !QAccessible::isActive()) return false;
   if (type != QEvent::Paint && type != QEvent::ChildAdded && type != QEvent::ChildRemoved) return false;
+  Schedule();
+  return false;
+}
+
+void ChangeNotifier::Schedule() {
+  if (pending_ || !QAccessible::isActive()) return;
   pending_ = true;
   QTimer::singleShot(0, this, [this] { Check(); });
-  return false;
+}
+
+void ChangeNotifier::CheckSoon(QWidget* host) {
+  if (auto* notifier = host ? host->findChild<ChangeNotifier*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
+    notifier->Schedule();
+}
+
+void ChangeNotifier::Check() {
+  pending_ = false;
+  if (!host_ || !host_->isVisible()) return;
+  CheckControls();
+  CheckChildren();
 }
 
 // Each child that came or went is told as created or destroyed: that is
 // what AT-SPI carries to screen readers as a change of the children (Qt's
 // reorder notice reaches them malformed).
-void TreeNotifier::Check() {
-  pending_ = false;
-  if (!host_ || !host_->isVisible()) return;
+void ChangeNotifier::CheckChildren() {
   std::vector<QAccessible::Id> now = ChildrenOf(host_.data());
   if (now == children_) return;
   const bool first = children_.empty();
   std::swap(children_, now);
   if (first) return;  // the window's first showing is news enough
+  // A closed menu may be gone already, its interface with it: its id says it.
+  bool listClosed = false;
   for (QAccessible::Id id : now) {
-    if (!Holds(children_, id)) Tell(id, QAccessible::ObjectDestroyed);
+    if (Holds(children_, id)) continue;
+    listClosed = listClosed || Holds(lists_, id);
+    std::erase(lists_, id);
+    Tell(QAccessible::accessibleInterface(id), QAccessible::ObjectDestroyed);
   }
+  ListBox* opened = nullptr;
   for (QAccessible::Id id : children_) {
-    if (!Holds(now, id)) Tell(id, QAccessible::ObjectCreated);
+    if (Holds(now, id)) continue;
+    QAccessibleInterface* came = QAccessible::accessibleInterface(id);
+    Tell(came, QAccessible::ObjectCreated);
+    if (ListBox* list = OpenList(came)) {
+      opened = list;
+      lists_.push_back(id);
+    }
   }
+  // An open list is where the keys go, as a drop-down's popup takes the
+  // focus, starting on the entry in use; its box has it back when it closes.
+  if (opened) {
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(opened);
+    Tell(list, QAccessible::Focus);
+    if (opened->currentRow() >= 0) Tell(list->child(opened->currentRow()), QAccessible::Focus);
+    FollowList(opened);
+  } else if (listClosed) {
+    TellFocus(host_.data());
+  }
+}
+
+// The entry the arrows (or the pointer) reach is the focus within the list.
+void ChangeNotifier::FollowList(QObject* object) {
+  auto* list = static_cast<ListBox*>(object);
+  if (list->property("corvalineFollowed").toBool()) return;
+  list->setProperty("corvalineFollowed", true);
+  connect(list, &QListWidget::currentRowChanged, this, [list](int row) {
+    if (!list->isVisible() || row < 0) return;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(list);
+    QAccessibleInterface* entry = iface ? iface->child(row) : nullptr;
+    Tell(entry, QAccessible::Focus);
+    Tell(entry, QAccessible::Selection);
+  });
+}
+
+void ChangeNotifier::CheckControls() {
+  auto* host = dynamic_cast<AccessibleHost*>(QAccessible::queryAccessibleInterface(host_.data()));
+  if (!host) return;
+  std::vector<Said> now;
+  for (DrawnControlInterface* c : host->Shown()) {
+    Said said{QAccessible::uniqueId(c), c->state(), c->Control().level ? c->Control().level() : 0, c->Name(),
+              c->text(QAccessible::Description)};
+    const auto before = std::find_if(said_.begin(), said_.end(), [&](const Said& s) { return s.id == said.id; });
+    now.push_back(said);
+    if (before == said_.end()) continue;  // came with its page: read with it
+    if (before->state.checked != said.state.checked) {
+      QAccessible::State changed;
+      changed.checked = true;
+      TellState(c, changed);
+    }
+    if (before->state.selected != said.state.selected) Tell(c, QAccessible::Selection);
+    if (before->state.disabled != said.state.disabled) {
+      QAccessible::State changed;
+      changed.disabled = true;
+      TellState(c, changed);
+    }
+    if (before->level != said.level) {
+      QAccessibleValueChangeEvent event(c, said.level);
+      QAccessible::updateAccessibility(&event);
+    }
+    if (before->name != said.name) {
+      if (c->role() == QAccessible::ComboBox) {
+        QAccessibleValueChangeEvent event(c, said.name);  // a combo box's name and selection, as Qt's
+        QAccessible::updateAccessibility(&event);
+      } else {
+        Tell(c, QAccessible::NameChanged);
+      }
+    }
+    if (before->description != said.description) Tell(c, QAccessible::DescriptionChanged);
+  }
+  said_ = std::move(now);
 }
 
 }  // namespace corvaline::gui

@@ -1,6 +1,11 @@
 #include "gui/accessibility/accessible_window.h"
 
+#include <QAccessibleObject>
+#include <QApplication>
 #include <QLabel>
+#include <QWindow>
+
+#include <algorithm>
 
 #include "core/buttons/button_assign.h"
 #include "core/i18n/accessible_texts.h"
@@ -24,31 +29,18 @@ namespace {
 Shell* g_shell = nullptr;
 PageControls g_pointer;
 
-template <typename Id>
-std::function<QString()> Text(Id id) {
-  return [id] { return Utf8(UiText(id, CurrentLanguage())); };
-}
-
-DrawnControl Button(const QRect& rect, std::function<QString()> name) {
-  DrawnControl c;
-  c.role = QAccessible::Button;
-  c.rect = rect;
-  c.name = std::move(name);
-  return c;
-}
-
 void AddWindowControls(Shell& shell, std::vector<DrawnControl>& out) {
   using namespace regions;
-  for (auto [rect, id, page] : {std::tuple{kBasicTab, AccessibleText::BasicTab, Page::Basic},
-                                std::tuple{kAdvancedTab, AccessibleText::AdvancedTab, Page::Advanced}}) {
-    DrawnControl tab = Button(ToQRect(rect), Text(id));
+  for (auto [rect, id, page] : {std::tuple{kBasicTab, MainText::BasicTitle, Page::Basic},
+                                std::tuple{kAdvancedTab, MainText::AdvancedTitle, Page::Advanced}}) {
+    DrawnControl tab = DrawnButton(ToQRect(rect), UiName(id));
     tab.role = QAccessible::PageTab;
     tab.checked = [&shell, page] { return std::optional<bool>(shell.CurrentPage() == page); };
     out.push_back(tab);
   }
-  out.push_back(Button(ToQRect(kSkins), Text(AccessibleText::Skins)));
-  out.push_back(Button(ToQRect(kMinimise), Text(AccessibleText::Minimise)));
-  out.push_back(Button(ToQRect(kClose), Text(AccessibleText::Close)));
+  out.push_back(DrawnButton(ToQRect(kSkins), UiName(AccessibleText::Skins)));
+  out.push_back(DrawnButton(ToQRect(kMinimise), UiName(AccessibleText::Minimise)));
+  out.push_back(DrawnButton(ToQRect(kClose), UiName(AccessibleText::Close)));
 }
 
 // A page's own control, as assistive technology sees it; shown while its
@@ -107,22 +99,55 @@ void AddMacroEditor(Shell& shell, std::vector<DrawnControl>& out) {
       out.push_back(field(QStringLiteral("edit%1").arg(text == MainText::LoopTimesLabel ? kLoopEditId : kNameEditId)));
       continue;
     }
-    DrawnControl c = Button(rect, Text(text));
+    DrawnControl c = DrawnButton(rect, UiName(text));
     if (text == MainText::InsertMouseEvent) c.role = QAccessible::ComboBox;
     c.shown = onAdvanced;
     out.push_back(c);
   }
 }
 
-void AddCommonButtons(std::vector<DrawnControl>& out) {
+void AddCommonButtons(Shell& shell, std::vector<DrawnControl>& out) {
   using namespace regions;
-  out.push_back(Button(ToQRect(kOk), Text(MainText::Ok)));
-  out.push_back(Button(ToQRect(kApply), Text(MainText::Apply)));
-  out.push_back(Button(ToQRect(kCancel), Text(MainText::Cancel)));
-  DrawnControl link = Button(ToQRect(kWebLink), Text(MainText::WebAddress));
+  out.push_back(DrawnButton(ToQRect(kOk), UiName(MainText::Ok)));
+  // Apply says whether it has anything to do: a screen reader speaks the
+  // change of the focused button's description, so Apply is heard to work.
+  DrawnControl apply = DrawnButton(ToQRect(kApply), UiName(MainText::Apply));
+  apply.description = [&shell] {
+    return Utf8(UiText(shell.HasUnappliedEdits() ? AccessibleText::EditsPending : AccessibleText::EditsApplied,
+                       CurrentLanguage()));
+  };
+  out.push_back(apply);
+  out.push_back(DrawnButton(ToQRect(kCancel), UiName(MainText::Cancel)));
+  DrawnControl link = DrawnButton(ToQRect(kWebLink), UiName(MainText::WebAddress));
   link.role = QAccessible::Link;
   out.push_back(link);
 }
+
+// The application's windows that are shown: a screen reader counts the
+// dialogs among them, and one made once and hidden since is none.
+class ShownWindows : public QAccessibleApplication {
+ public:
+  int childCount() const override { return static_cast<int>(Windows().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const auto windows = Windows();
+    return index >= 0 && index < static_cast<int>(windows.size()) ? windows[static_cast<size_t>(index)] : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const auto windows = Windows();
+    const auto at = std::find(windows.begin(), windows.end(), child);
+    return at == windows.end() ? -1 : static_cast<int>(at - windows.begin());
+  }
+
+ private:
+  static std::vector<QAccessibleInterface*> Windows() {
+    std::vector<QAccessibleInterface*> shown;
+    for (QWindow* w : QGuiApplication::topLevelWindows()) {
+      if (!w->isVisible() || w->type() == Qt::Popup || w->type() == Qt::Desktop) continue;
+      if (QAccessibleInterface* root = w->accessibleRoot(); root && root->object()) shown.push_back(root);
+    }
+    return shown;
+  }
+};
 
 // The Basic page's labels only show what its drawn controls say already.
 // The lists are named by what they choose, a dialog's as its box.
@@ -155,9 +180,12 @@ bool IsValueLabel(QWidget* widget) {
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || className != QLatin1String(object->metaObject()->className())) return nullptr;
   if (auto* window = qobject_cast<MainWindow*>(object); window && g_shell && window == &g_shell->Window()) {
-    return new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell, g_pointer),
-                              [window](QPoint p) { window->ClickAt(p.x(), p.y()); }, IsValueLabel);
+    auto* host = new AccessibleHost(window, QAccessible::Window, MainWindowControls(*g_shell, g_pointer),
+                                    [window](QPoint p) { window->ClickAt(p.x(), p.y()); }, IsValueLabel);
+    host->SetName(UiName(AccessibleText::ProgramName));
+    return host;
   }
+  if (object == qApp) return new ShownWindows;
   if (QAccessibleInterface* dialog = MakeAccessibleDialog(object)) return dialog;
   return MakeAccessibleListBox(object, ListName);
 }
@@ -172,7 +200,7 @@ std::vector<DrawnControl> MainWindowControls(Shell& shell, const PageControls& p
   // passes over them.
   if (pointer) AddPageControls(shell, Page::Advanced, pointer(), controls);
   AddMacroEditor(shell, controls);
-  AddCommonButtons(controls);
+  AddCommonButtons(shell, controls);
   return controls;
 }
 
@@ -182,7 +210,7 @@ void InstallAccessibility(Shell& shell, PageControls pointer) {
   QAccessible::installFactory(Factory);
   MainWindow* window = &shell.Window();
   new FocusRing(window, MainWindowControls(shell, g_pointer), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
-  new TreeNotifier(window);
+  new ChangeNotifier(window);
   WatchDialogs();
 }
 

@@ -345,7 +345,9 @@ void BasicPage::AddStageControls(int s, std::vector<PageControl>& list) {
   level.name = numbered(AccessibleText::StageLevel);
   level.level = [this, s] { return host_.block->dpiStageIndex[s] + 1; };
   level.value = [this, s] {
-    return Utf8(DpiLabel(DpiSliderSensorType(SensorType()), host_.block->dpiStageIndex[s]));
+    const int index = host_.block->dpiStageIndex[s];
+    return Utf8(FilledText(AccessibleText::DpiLevel, std::to_string(index + 1),
+                           DpiLabel(DpiSliderSensorType(SensorType()), index), CurrentLanguage()));
   };
   level.minimum = 1;
   level.maximum = drawn;

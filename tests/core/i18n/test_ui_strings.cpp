@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "core/i18n/accessible_texts.h"
 #include "core/i18n/fonts.h"
 #include "core/i18n/ui_language.h"
 #include "core/i18n/ui_strings.h"
@@ -34,6 +35,15 @@ TEST(UiStrings, EveryTableHasEveryTextInEveryLanguage) {
   ExpectTableFilled<WindowsText>("windows");
   ExpectTableFilled<MacroDialogText>("macro");
   ExpectTableFilled<ShellText>("shell");
+  ExpectTableFilled<AccessibleText>("accessible");
+}
+
+// A value is put in whole, even one that looks like a placeholder.
+TEST(UiStrings, NamesCarryTheirValuesAsGiven) {
+  EXPECT_EQ(FilledText(AccessibleText::DpiLevel, "4", "1000", UiLanguage::EN), "level 4, 1000 DPI");
+  EXPECT_EQ(FilledText(AccessibleText::NameValue, "Mode", "%2 %1", UiLanguage::EN), "Mode, %2 %1");
+  EXPECT_EQ(FilledText(AccessibleText::NameValue, "模式", "呼吸", UiLanguage::CHS), "模式，呼吸");
+  EXPECT_EQ(NumberedText(AccessibleText::StageSwitch, 2, UiLanguage::CHT), "DPI檔位2");
 }
 
 // A Chinese column shifted by a row, or an English text left in it, shows up

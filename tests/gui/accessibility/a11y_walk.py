@@ -24,12 +24,12 @@ EXPECTED = {
            ("push button", "Mode A"), ("push button", "Mode B"), ("push button", "Default"),
            ("combo box", "1 Left Click"), ("combo box", "2 Right Click"),
            ("check box", "DPI stage 1"), ("slider", "DPI stage 4 level"),
-           ("push button", "DPI stage 1 colour"), ("page tab", "Basic Settings page"),
-           ("page tab", "Advanced Settings page"), ("push button", "Minimise"),
+           ("push button", "DPI stage 1 colour"), ("page tab", "Basic Settings"),
+           ("page tab", "Advanced Settings"), ("push button", "Minimise"),
            ("push button", "Close"), ("push button", "Skins"), ("combo box", "Mode")],
     "CHS": [("push button", "确定"), ("push button", "应用"), ("push button", "取消"),
             ("push button", "按键恢复"), ("combo box", "1 左键"), ("check box", "DPI档位1"),
-            ("slider", "DPI档位2级别"), ("page tab", "基本设置页"), ("push button", "最小化"),
+            ("slider", "DPI档位2级别"), ("page tab", "基本设置"), ("push button", "最小化"),
             ("push button", "皮肤"), ("radio button", "500")],
 }
 
@@ -103,9 +103,17 @@ def walk(node, depth=0, out=None):
     return out
 
 
+WINDOW_NAMES = ("CORVALINE Control", "CORVALINE 控制程序")
+
+
+def named(node, name):
+    """The name, or the name with the value it carries ("Mode, Respiration")."""
+    return node.name == name or node.name.startswith((name + ", ", name + "，"))
+
+
 def find(root, role, name):
     for _, node in walk(root):
-        if node.getRoleName() == role and node.name == name:
+        if node.getRoleName() == role and named(node, name):
             return node
     return None
 
@@ -127,7 +135,7 @@ def act(node, action=0):
 
 def main_window(a):
     for w in children(a):
-        if w.name == "CORVALINEX01" and w.getRoleName() != "dialog":
+        if w.name in WINDOW_NAMES and w.getRoleName() != "dialog":
             return w
     return None
 
@@ -166,7 +174,7 @@ def tab_to(root, role, name):
     for _ in range(60):
         key("Tab")
         node = focused(root)
-        if node is not None and node.getRoleName() == role and node.name == name:
+        if node is not None and node.getRoleName() == role and named(node, name):
             return node
     fail("Tab never reached %s %r" % (role, name))
 
@@ -253,6 +261,46 @@ DIALOGS = {
 }
 
 
+HEARD = []
+KINDS = ("object:state-changed:checked", "object:state-changed:selected", "object:property-change:accessible-value",
+         "object:property-change:accessible-name", "object:property-change:accessible-description", "focus:")
+
+
+def hear(event):
+    try:
+        HEARD.append((event.type, event.source.name, event.detail1))
+    except Exception:
+        pass
+
+
+def listen():
+    """From here on the change events queue up until heard() reads them."""
+    for kind in KINDS:
+        pyatspi.Registry.registerEventListener(hear, kind)
+
+
+def heard(expected, seconds=15):
+    """Reads the queued events until each (type, name prefix, detail or
+    None) came; fails naming those that did not."""
+    from gi.repository import GLib
+
+    def missing():
+        return [e for e in expected if not any(
+            t.startswith(e[0]) and n.startswith(e[1]) and e[2] in (None, d) for t, n, d in HEARD)]
+
+    def check():
+        if not missing():
+            pyatspi.Registry.stop()
+            return False
+        return True
+
+    GLib.timeout_add(100, check)
+    GLib.timeout_add(seconds * 1000, lambda: pyatspi.Registry.stop() or False)
+    pyatspi.Registry.start()
+    if missing():
+        fail("waited %d s for the events %s; heard %s" % (seconds, missing(), HEARD[-12:]))
+
+
 def children_changed(action):
     """The children-changed events a screen reader gets while `action` runs."""
     from gi.repository import GLib
@@ -334,12 +382,13 @@ for role, name in EXPECTED[LANG]:
 if not EDIT and not KEYS:
     skins_dialog(win, False)
     # The page change tells a screen reader to read the window anew.
-    if not any("add" in t for t in children_changed(lambda: act(find(win, "page tab", "高级设置页")))):
+    if not any("add" in t for t in children_changed(lambda: act(find(win, "page tab", "高级设置")))):
         fail("no children-changed event for the page change")
     wait_for("the Advanced page", lambda: find(win, "list", DIALOGS[LANG]["lists"][0][1]))
     expect(win, "the Advanced page", DIALOGS[LANG]["lists"])
 
 if EDIT:
+    listen()
     # Report rate 250.
     act(find(win, "radio button", "250"))
     wait_for("250 checked", lambda: checked(find(win, "radio button", "250")))
@@ -366,8 +415,17 @@ if EDIT:
     apply_and_wait(lambda: act(find(win, "push button", "Apply")))
     skins_dialog(win, True)
     # The Advanced page's controls replace the Basic page's.
-    act(find(win, "page tab", "Advanced Settings page"))
+    act(find(win, "page tab", "Advanced Settings"))
     wait_for("the Advanced page", lambda: find(win, "push button", "New"))
+    # Each change was told once, as Qt's own widgets tell theirs.
+    heard([("object:state-changed:checked", "250", 1), ("object:state-changed:checked", "DPI stage 2", 0),
+           ("object:property-change:accessible-value", "DPI stage 1 level", None),
+           ("focus:", "3 Key Setting", None), ("object:property-change:accessible-name", "3 Multimedia-Mute", None),
+           ("object:property-change:accessible-description", "Apply", None),
+           ("object:state-changed:selected", "Advanced Settings", 1)])
+    once = [e for e in HEARD if e == ("object:state-changed:checked", "250", 1)]
+    if len(once) != 1:
+        fail("the 250 stop was told checked %d times" % len(once))
     dump(win)
     for role, name in (("slider", "Mouse Speed"), ("check box", "Enhance Pointer Precision"),
                        ("push button", "Start Recording"), ("push button", "Confirm")):
