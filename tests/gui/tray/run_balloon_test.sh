@@ -57,8 +57,11 @@ mark() { echo $(($(wc -l <"$SESSION/xev.log") + 1)); }
 # time_balloon WHAT MARK: only the log's lines from MARK on count.
 time_balloon() {
   local what=$1 from=$2 window hex mapped unmapped deadline quiet=0
-  await 30 "a balloon ($what)" '[ -n "$(windows balloon)" ]' 'windows icon' || fail "$what: no balloon within 30 s"
-  window=$(windows balloon | head -n1)
+  # The window is taken in the same look that saw it: Qt unmaps a new balloon
+  # for a moment while it finds its place, and a second look may find none.
+  window=
+  await 30 "a balloon ($what)" 'window=$(windows balloon | head -n1); [ -n "$window" ]' 'windows icon' ||
+    fail "$what: no balloon within 30 s"
   hex=$(printf '0x%x' "$window")
   # Qt maps a new balloon again a few times in its first moments while it
   # finds its size and place, and a second notice puts a new window in the
