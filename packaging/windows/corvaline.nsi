@@ -59,12 +59,13 @@ Section "Install"
   File /r "${STAGE}\bin"
   File /r "${STAGE}\share"
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  CreateShortcut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\bin\corvaline.exe"
+  ; The executable carries the program's icon.
+  CreateShortcut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\bin\corvaline.exe" "" "$INSTDIR\bin\corvaline.exe" 0
   ; SHCTX: HKLM for all users, HKCU for this user (MultiUser sets it).
   WriteRegStr SHCTX "${UNINSTKEY}" "DisplayName" "${APPNAME}"
   WriteRegStr SHCTX "${UNINSTKEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTKEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr SHCTX "${UNINSTKEY}" "DisplayIcon" "$INSTDIR\bin\corvaline.exe"
+  WriteRegStr SHCTX "${UNINSTKEY}" "DisplayIcon" "$INSTDIR\bin\corvaline.exe,0"
   WriteRegStr SHCTX "${UNINSTKEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTKEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr SHCTX "${UNINSTKEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'

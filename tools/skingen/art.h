@@ -76,7 +76,8 @@ bool DrawPages(const Theme& t, const QString& folder);
 bool DrawDialogs(const Theme& t, const QString& folder);
 // The skin's skin.ini (UTF-8) with the colours the theme declares.
 bool WriteSkinIni(const Theme& t, const QString& folder);
-// Application icon at the usual sizes into `folder` as corvaline-<size>.png.
+// Application icon at the usual sizes into `folder` as corvaline-<size>.png,
+// and the same drawings as the Windows icon corvaline.ico.
 bool DrawIcons(const QString& folder);
 
 }  // namespace skingen

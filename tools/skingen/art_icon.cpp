@@ -1,8 +1,10 @@
 // The application and tray icon: a lit mouse on a dark rounded tile, drawn as
 // vectors at every size so that small icons stay crisp.
+#include <QBuffer>
 #include <QFile>
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <iterator>
 
 #include "art.h"
 
@@ -94,6 +96,40 @@ constexpr char kIconSvg[] = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width=
 </svg>
 )svg";
 
+void PutLe(QByteArray& out, unsigned value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// The Windows icon of the executable and its installer: one PNG-compressed
+// image per size, which every Windows since Vista reads, so the same
+// drawings serve both systems.
+bool WriteIco(const QString& path) {
+  const int sizes[] = {16, 24, 32, 48, 64, 256};
+  const int count = static_cast<int>(std::size(sizes));
+  QByteArray head, images;
+  PutLe(head, 0, 2);  // reserved
+  PutLe(head, 1, 2);  // an icon, not a cursor
+  PutLe(head, count, 2);
+  unsigned offset = 6 + 16 * count;
+  for (int size : sizes) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !Icon(size).save(&buffer, "PNG")) return false;
+    head.append(static_cast<char>(size == 256 ? 0 : size));  // 0 stands for 256
+    head.append(static_cast<char>(size == 256 ? 0 : size));
+    PutLe(head, 0, 2);  // no palette, reserved
+    PutLe(head, 1, 2);  // planes
+    PutLe(head, 32, 2);  // bits per pixel
+    PutLe(head, static_cast<unsigned>(png.size()), 4);
+    PutLe(head, offset, 4);
+    offset += static_cast<unsigned>(png.size());
+    images += png;
+  }
+  QFile file(path);
+  const QByteArray all = head + images;
+  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(all) == all.size();
+}
+
 }  // namespace
 
 bool DrawIcons(const QString& folder) {
@@ -104,6 +140,7 @@ bool DrawIcons(const QString& folder) {
   }
   // The largest one again under the plain name, for the desktop entry.
   ok &= Save(Icon(256), folder, "/corvaline.png");
+  ok &= WriteIco(folder + "/corvaline.ico");
   QFile svg(folder + "/corvaline.svg");
   ok &= svg.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
         svg.write(kIconSvg, sizeof kIconSvg - 1) == static_cast<qint64>(sizeof kIconSvg - 1);

@@ -9,7 +9,11 @@ namespace {
 
 QString DefaultLockPath() {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (folder.isEmpty()) folder = QDir::tempPath();
+  // Windows has no runtime folder and Qt names the home folder instead: there
+  // a program keeps such state in its local (never roaming) data folder.
+  if (folder == QDir::homePath())
+    folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+  if (folder.isEmpty() || !QDir().mkpath(folder)) folder = QDir::tempPath();
   return folder + "/corvaline.lock";
 }
 

@@ -1,5 +1,6 @@
-// One running copy per user: a lock file in the runtime folder. A second
-// start finds it held and ends quietly.
+// One running copy per user: a lock file in the runtime folder (on Windows
+// the program's local application data folder). A second start finds it
+// held and ends quietly.
 #pragma once
 
 #include <QLockFile>
