@@ -10,7 +10,6 @@
 
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
-#include "core/system/messages.h"
 #include "platform/durable_io.h"
 #include "platform/process.h"
 #include "platform/user_folder.h"
@@ -54,20 +53,6 @@ constexpr const char* kUsage =
     "CONFIG.bin defaults to the program's own config.bin.\n"
     "Exit status: 0 success, 1 failure or a change the program's rules refuse,\n"
     "2 usage error or a value that does not exist.\n";
-
-// Prints the core's messages as one line on stderr.
-class StderrMessages : public MessageSink {
- public:
-  explicit StderrMessages(std::ostream& err) : err_(err) { SetMessageSink(this); }
-  ~StderrMessages() override { SetMessageSink(nullptr); }
-  void ShowMessage(std::string_view text, std::string_view) override {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
-    err_ << "corvalinectl: " << text << '\n';
-  }
-
- private:
-  std::ostream& err_;
-};
 
 int ParseInt(const std::string& text, const std::string& option) {
   int value = 0;
@@ -150,7 +135,6 @@ UiLanguage OutputLanguage(const GlobalOptions& g) {
 }
 
 int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
-  StderrMessages messages(err);
   platform::InstallSystemDurableIo();
   GlobalOptions g;
   g.exePath = platform::ExecutablePath();
