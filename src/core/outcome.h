@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace corvaline {
@@ -11,19 +12,25 @@ namespace corvaline {
 class [[nodiscard]] Outcome {
  public:
   Outcome() = default;  // done
-  static Outcome Failed(std::string reason) {
+  // caption: the heading the window shows the reason under; empty for the
+  // program's title.
+  static Outcome Failed(std::string reason, std::string_view caption = {}) {
     Outcome o;
     o.ok_ = false;
     o.reason_ = reason.empty() ? std::string("failed") : std::move(reason);
+    o.caption_ = caption;
     return o;
   }
   bool Ok() const { return ok_; }
+  explicit operator bool() const { return ok_; }
   // Empty when done.
   const std::string& Reason() const { return reason_; }
+  const std::string& Caption() const { return caption_; }
 
  private:
   bool ok_ = true;
   std::string reason_;
+  std::string caption_;
 };
 
 }  // namespace corvaline

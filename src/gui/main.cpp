@@ -15,7 +15,7 @@
 #include "core/settings/settings_block.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/accessibility/accessible_window.h"
 #include "gui/pages/advanced_page.h"
 #include "gui/tray/auto_switch.h"

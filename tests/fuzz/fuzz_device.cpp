@@ -182,7 +182,7 @@ class ScriptedEvents final : public HidDevice {
 const SettingsBlock& DeliveredSettings() {
   static const SettingsBlock block = [] {
     SettingsStore store;
-    LoadSettings(store, CORVALINE_SOURCE_DIR "/assets/config.bin");
+    (void)LoadSettings(store, CORVALINE_SOURCE_DIR "/assets/config.bin");
     return store.settings;
   }();
   return block;
@@ -214,8 +214,6 @@ void RunReader(DeviceLink& link, FuzzedDataProvider& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static fuzz::DropMessages sink;
-  SetMessageSink(&sink);
   FuzzedDataProvider in(data, size);
   auto mouse = std::make_shared<sim::VirtualMouse>();
   mouse->SetSensorType(in.ConsumeIntegralInRange<std::uint8_t>(0, 5));
@@ -241,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // Plugged in again: a fresh handshake, and a second Apply.
   mouse->Plug();
-  HandleDeviceChange(link, {HidDeviceChange::Kind::Arrival, "\\\\?\\HID#VID_04D9&PID_A09F#x"}, {});
+  (void)HandleDeviceChange(link, {HidDeviceChange::Kind::Arrival, "\\\\?\\HID#VID_04D9&PID_A09F#x"}, {});
   if (link.deviceReady) {
     saved = 0;
     (void)ApplySettings(link, block, savers);

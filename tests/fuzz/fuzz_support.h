@@ -11,15 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/system/messages.h"
-
 namespace corvaline::fuzz {
-
-class DropMessages final : public MessageSink {
- public:
-  void ShowMessage(std::string_view, std::string_view) override { ++count; }
-  unsigned count = 0;
-};
 
 // One folder per process, made on first use and reused by every iteration.
 inline const std::filesystem::path& ScratchDir() {

@@ -24,7 +24,6 @@
 namespace corvaline {
 namespace {
 
-using testing_support::CapturedMessages;
 using testing_support::ReadBytes;
 using testing_support::ScratchDir;
 using testing_support::WriteBytes;
@@ -46,7 +45,7 @@ struct Files {
   bool Save(unsigned v) const {
     SettingsStore store;
     std::memset(&store.settings, static_cast<int>(v & 0xFF), sizeof store.settings);
-    bool ok = SaveSettings(store, config);
+    bool ok = SaveSettings(store, config).Ok();
     ItemTexts texts;
     for (auto& row : texts.captions) row.fill("caption " + std::to_string(v));
     ok = SaveItemTexts(str, UiLanguage::EN, texts) && ok;
@@ -129,22 +128,19 @@ struct Snapshot {
   bool operator==(const Snapshot&) const = default;
 };
 
-// Every save refused: config.bin's message, the macro editor's message, and
+// Every save refused: config.bin's reason, the macro editor's reason, and
 // the old files as they were.
 void ExpectSavesRefused(const Files& files, int error) {
   const Snapshot before(files);
-  CapturedMessages messages;
   EXPECT_FALSE(files.Save(7));
+  const Outcome config = SaveSettings(SettingsStore{}, files.config);
+  EXPECT_EQ(config.Reason(), "Error Code is: " + std::to_string(error) + " \n");
+  EXPECT_EQ(config.Caption(), kSaveErrorCaption);
   SettingsBlock block{};
   MacroEditor editor(block, files.record);
   editor.EnterPage();
   editor.SelectMacro(0);
-  editor.SaveMacro();
-  ASSERT_GE(messages.messages.size(), 2u);
-  EXPECT_EQ(messages.messages[0].first, "Error Code is: " + std::to_string(error) + " \n");
-  EXPECT_EQ(messages.messages[0].second, kSaveErrorCaption);
-  EXPECT_EQ(messages.messages.back().first,
-            MacroMessageText(MacroMessage::RecordNotSaved, CurrentLanguage()));
+  EXPECT_EQ(editor.SaveMacro().Reason(), MacroMessageText(MacroMessage::RecordNotSaved, CurrentLanguage()));
   EXPECT_TRUE(Snapshot(files) == before);
 }
 

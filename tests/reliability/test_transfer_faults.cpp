@@ -139,7 +139,7 @@ class TransferFaults : public ::testing::Test {
     if (kind == FaultKind::Vanish) mouse->VanishAfterTransfers(k);
 
     Outcome out;
-    out.ready = ConnectAtStartup(link);
+    out.ready = ConnectAtStartup(link).ready;
     if (out.ready) {
       RefreshSensorInfo(link);
       out.failed = ApplySettings(link, block_, savers).failedTransfers;
@@ -155,8 +155,8 @@ class TransferFaults : public ::testing::Test {
     mouse->Unplug();
     mouse->Plug();
     const int accepted = mouse->State().handshakesAccepted;
-    HandleDeviceChange(link, {HidDeviceChange::Kind::Arrival, "\\\\?\\HID#VID_04D9&PID_A09F#1"},
-                       {});
+    EXPECT_TRUE(HandleDeviceChange(link, {HidDeviceChange::Kind::Arrival, "\\\\?\\HID#VID_04D9&PID_A09F#1"}, {}))
+        << "fault at transfer " << k;
     EXPECT_TRUE(link.deviceReady) << "fault at transfer " << k;
     EXPECT_EQ(mouse->State().handshakesAccepted, accepted + 1) << "fault at transfer " << k;
     EXPECT_EQ(ApplySettings(link, block_, savers).failedTransfers, 0u) << "fault at transfer " << k;
@@ -165,7 +165,6 @@ class TransferFaults : public ::testing::Test {
     return out;
   }
 
-  testing_support::CapturedMessages messages_;
   SettingsBlock block_ = DeliveredBlock();
 };
 

@@ -10,7 +10,6 @@
 
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
-#include "core/system/messages.h"
 #include "platform/durable_io.h"
 #include "platform/process.h"
 #include "platform/user_folder.h"
@@ -58,20 +57,6 @@ constexpr const char* kUsage =
     "failed; 2 the command line is wrong or names a value that does not exist; 3 a rule\n"
     "of the program refuses the change (nothing is written); 4 no such profile, macro\n"
     "or rule.\n";
-
-// Prints the core's messages as one line on stderr.
-class StderrMessages : public MessageSink {
- public:
-  explicit StderrMessages(std::ostream& err) : err_(err) { SetMessageSink(this); }
-  ~StderrMessages() override { SetMessageSink(nullptr); }
-  void ShowMessage(std::string_view text, std::string_view) override {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
-    err_ << "corvalinectl: " << text << '\n';
-  }
-
- private:
-  std::ostream& err_;
-};
 
 int ParseInt(const std::string& text, const std::string& option) {
   int value = 0;
@@ -178,7 +163,6 @@ UiLanguage OutputLanguage(const GlobalOptions& g) {
 }
 
 int Main(int argc, char** argv, std::ostream& out, std::ostream& err) {
-  StderrMessages messages(err);
   platform::InstallSystemDurableIo();
   GlobalOptions g;
   g.exePath = platform::ExecutablePath();

@@ -125,8 +125,8 @@ int RunImport(Invocation& inv) {
   if (!r.profile)
     throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);
   PrintWarnings(inv, r);
-  if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), *r.profile); !e.empty())
-    throw Failure(e);
+  if (const Outcome written = WriteConfiguration(ConfigFiles::Beside(configBin), *r.profile); !written.Ok())
+    throw Failure(written.Reason());
   return AfterWrite(inv, line, configBin,
                     "imported " + (file == "-" ? std::string("standard input") : file));
 }

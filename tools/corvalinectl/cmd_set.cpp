@@ -284,8 +284,8 @@ int RunSet(Invocation& inv) {
     p.firstRunFlag = 1;
   }
   const std::string done = Change(inv, line, p);
-  if (std::string e = WriteConfiguration(ConfigFiles::Beside(configBin), p, false); !e.empty())
-    throw Failure(e);
+  if (const Outcome written = WriteConfiguration(ConfigFiles::Beside(configBin), p, false); !written.Ok())
+    throw Failure(written.Reason());
   inv.out << done << " (saved in " << Utf8FromPath(configBin)
           << (line.apply ? ")" : "; the mouse changes with --apply or 'corvalinectl apply')")
           << '\n';

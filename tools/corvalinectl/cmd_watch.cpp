@@ -106,7 +106,7 @@ void FollowDeviceChanges(DeviceSession& session) {
   HidBackend& backend = *session.backend;
   platform::WaitForNotification(backend.NotificationHandle(), 250);
   for (const HidDeviceChange& change : backend.TakeDeviceChanges())
-    HandleDeviceChange(session.link, change, DeviceChangeHooks{});
+    SayProblems(session, HandleDeviceChange(session.link, change, DeviceChangeHooks{}));
 }
 
 }  // namespace
@@ -126,7 +126,10 @@ int RunWatch(Invocation& inv) {
   const ParsedArgs args = ParseArgs(inv.args, {"--json"}, 0);
   SettingsStore store;  // the DPI labels of the stages come from the program's settings
   const DataFolder data = ProgramDataFolder(inv.global);
-  if (std::filesystem::exists(data.configBin)) LoadSettings(store, data.configBin);
+  if (std::filesystem::exists(data.configBin)) {
+    if (const LoadedSettings loaded = LoadSettings(store, data.configBin); !loaded.notice.empty())
+      inv.err << "corvalinectl: " << loaded.notice << '\n';
+  }
 
   auto session = OpenSession(inv.global, inv.err);
   EventPrinter printer(inv.out, args.Has("--json"), OutputLanguage(inv.global), store.settings,
@@ -140,7 +143,7 @@ int RunWatch(Invocation& inv) {
   std::signal(SIGTERM, OnSignal);
   // Only read the sensor type, for the DPI words: unlike the program's
   // first page, watching must not write anything to the mouse.
-  if (ConnectAtStartup(session->link) && ReadSensorInfo(session->link))
+  if (SayProblems(*session, ConnectAtStartup(session->link)) && ReadSensorInfo(session->link))
     session->link.sensorType = session->link.records.sensorInfo.sensorType;
   ReportReader reader(session->link, [&printer](int code, int value) { printer.Print(code, value); });
   reader.Start();

@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include <ostream>
+#include <string_view>
 
 #include "core/device/discovery.h"
 #include "core/device/handshake.h"
@@ -45,6 +46,7 @@ class OnePathBackend : public HidBackend {
 
 std::unique_ptr<DeviceSession> OpenSession(const GlobalOptions& g, std::ostream& err) {
   auto session = std::make_unique<DeviceSession>();
+  session->err = &err;
   if (g.simulate) {
     session->virtualMouse = std::make_shared<sim::VirtualMouse>();
     if (g.sensorType >= 0)
@@ -75,9 +77,17 @@ std::vector<HidCollectionInfo> MouseCollections(HidBackend& backend) {
   return mine;
 }
 
+bool SayProblems(const DeviceSession& session, const LinkOutcome& outcome) {
+  for (std::string_view text : outcome.problems) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
+    if (session.err) *session.err << "corvalinectl: " << text << '\n';
+  }
+  return outcome.ready;
+}
+
 void ConnectMouse(DeviceSession& session) {
   DeviceLink& link = session.link;
-  if (!DeviceDiscovery(link)) {
+  if (!SayProblems(session, DeviceDiscovery(link))) {
     SetDeviceReady(link, false);
     for (const HidCollectionInfo& c : MouseCollections(*session.backend)) {
       if (!c.problem.empty()) throw Failure("the mouse cannot be used: " + c.problem);
@@ -91,7 +101,7 @@ void ConnectMouse(DeviceSession& session) {
                     "kept it for " + std::to_string(link.talkLockWait.count() / 1000) + " s; try again");
     session.talk = std::move(hold.lock);
   }
-  if (!Handshake(link)) throw Failure("the mouse refused the handshake");
+  if (!SayProblems(session, Handshake(link))) throw Failure("the mouse refused the handshake");
 }
 
 }  // namespace corvaline::cli

@@ -12,6 +12,7 @@
 #include "core/i18n/ui_language.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/settings_block.h"
+#include "core/system/captions.h"
 
 namespace corvaline {
 
@@ -28,9 +29,6 @@ struct UserMessage {
   std::string text;
   std::string caption;
 };
-
-// Caption of warnings about edits, the same in every language.
-inline constexpr std::string_view kWarningCaption = "Warning";
 
 // The key group the Basic page edits. A stored currentMode other than 0 or 1
 // (a damaged config.bin) is treated as Mode A rather than indexing past the

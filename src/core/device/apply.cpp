@@ -17,8 +17,15 @@ namespace corvaline {
 
 namespace {
 // A saver's own failure, told in the user's language; a lock that could not
-// be had carries the system's reason instead.
+// be had, or a config.bin that is gone, carries its own text instead.
 constexpr char kSaverFailed[] = "could not be saved";
+
+// What Apply tells of a save: a config.bin that no longer exists in the
+// program's own words, any other failure by the files it names.
+Outcome AsSaverResult(const Outcome& saved) {
+  if (saved.Ok() || saved.Reason() == kConfigMissingText) return saved;
+  return Outcome::Failed(kSaverFailed);
+}
 }  // namespace
 
 ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configBin,
@@ -27,17 +34,19 @@ ApplySavers FileSavers(const SettingsStore& store, std::filesystem::path configB
   savers.dataFolder = configBin.parent_path();
   std::error_code ec;
   if (!std::filesystem::exists(strIni, ec)) {
-    savers.saveSettings = [&store, configBin = std::move(configBin)] { return SaveSettings(store, configBin); };
+    savers.saveSettings = [&store, configBin = std::move(configBin)] {
+      return AsSaverResult(SaveSettings(store, configBin));
+    };
     return savers;
   }
   // One change for both files, so the captions never describe another block;
   // the captions' own result is handed on by the second step.
-  auto captionsSaved = std::make_shared<bool>(false);
+  auto captionsSaved = std::make_shared<Outcome>();
   savers.saveSettings = [&store, configBin = std::move(configBin), strIni = std::move(strIni), lang, &texts,
                          captionsSaved] {
     const SaveOutcome saved = SaveSettingsAndCaptions(store, configBin, {strIni, lang, texts.captions});
-    *captionsSaved = saved.captions;
-    return saved.settings;
+    *captionsSaved = AsSaverResult(saved.captions);
+    return AsSaverResult(saved.settings);
   };
   savers.saveItemTexts = [captionsSaved] { return *captionsSaved; };
   return savers;
@@ -156,10 +165,10 @@ ApplyReport ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplyS
     }
   }
   if (savers.saveSettings) {
-    report.settingsWritten = savers.saveSettings();
-    if (!report.settingsWritten) report.settingsSaved = Outcome::Failed(kSaverFailed);
+    report.settingsSaved = savers.saveSettings();
+    report.settingsWritten = report.settingsSaved.Ok();
   }
-  if (savers.saveItemTexts && !savers.saveItemTexts()) report.captionsSaved = Outcome::Failed(kSaverFailed);
+  if (savers.saveItemTexts) report.captionsSaved = savers.saveItemTexts();
   return report;
 }
 

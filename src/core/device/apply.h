@@ -15,10 +15,11 @@
 namespace corvaline {
 
 // The two saving steps at the end of Apply: config.bin, then the captions in
-// str.ini; each says whether it saved. Either may be empty (nothing to save).
+// str.ini; each says whether it saved, or why not. Either may be empty
+// (nothing to save).
 struct ApplySavers {
-  std::function<bool()> saveSettings;
-  std::function<bool()> saveItemTexts;
+  std::function<Outcome()> saveSettings;
+  std::function<Outcome()> saveItemTexts;
   // When set, both run holding this data folder's lock.
   std::filesystem::path dataFolder;
 };

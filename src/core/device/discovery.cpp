@@ -6,7 +6,6 @@
 
 #include "core/device/commands.h"
 #include "core/device/handshake.h"
-#include "core/system/messages.h"
 
 namespace corvaline {
 
@@ -51,19 +50,21 @@ std::string CommandCollectionProblem(const HidCollectionInfo& c) {
   return {};
 }
 
-void Tell(DeviceLink& link, const std::string& text) {
+// Adds the problem to those to tell unless it was told since the plug-in.
+void Tell(DeviceLink& link, LinkOutcome& outcome, const std::string& text) {
   for (const std::string& told : link.problemsTold) {
     if (told == text) return;
   }
   link.problemsTold.push_back(text);
-  ShowMessage(text, kAppTitle);
+  outcome.problems.push_back(text);
 }
 
 }  // namespace
 
-bool DeviceDiscovery(DeviceLink& link) {
+LinkOutcome DeviceDiscovery(DeviceLink& link) {
+  LinkOutcome outcome;
   CloseDeviceHandles(link);
-  if (!link.backend) return false;
+  if (!link.backend) return outcome;
   const std::vector<HidCollectionInfo> collections = link.backend->Enumerate();
   // The mouse is gone: the next plug-in may tell its problems again.
   if (std::none_of(collections.begin(), collections.end(), IsMouse)) link.problemsTold.clear();
@@ -73,34 +74,35 @@ bool DeviceDiscovery(DeviceLink& link) {
     // does not hide the mouse behind it.
     if (!IsMouse(c)) continue;
     if (!c.problem.empty()) {
-      Tell(link, c.problem);
-      return false;
+      Tell(link, outcome, c.problem);
+      return outcome;
     }
     if (IsEventCollection(c)) {
       if (std::string why = EventCollectionProblem(c); !why.empty()) {
-        Tell(link, why);
+        Tell(link, outcome, why);
         continue;
       }
       std::unique_ptr<HidDevice> events = link.backend->Open(c, HidOpenMode::Events);
-      if (!events) return false;
+      if (!events) return outcome;
       SetEventDevice(link, std::move(events), c.inputReportLength);
       continue;
     }
     if (IsCommandCollection(c)) {
       if (std::string why = CommandCollectionProblem(c); !why.empty()) {
-        Tell(link, why);
+        Tell(link, outcome, why);
         continue;
       }
       SetDeviceReady(link, true);
       link.commandHandle = link.backend->Open(c, HidOpenMode::Commands);
-      if (!link.commandHandle) return false;
+      if (!link.commandHandle) return outcome;
       link.featureReportLength = c.featureReportLength;
       link.inputReportLength = c.inputReportLength;
       link.outputReportLength = c.outputReportLength;
-      return true;
+      outcome.ready = true;
+      return outcome;
     }
   }
-  return false;
+  return outcome;
 }
 
 namespace {
@@ -118,27 +120,36 @@ void MouseLost(DeviceLink& link, const DeviceChangeHooks& hooks) {
 
 }  // namespace
 
-void HandleDeviceChange(DeviceLink& link, const HidDeviceChange& change,
-                        const DeviceChangeHooks& hooks) {
-  if (!NamesTheMouse(change.interfaceName)) return;
-  if (!DeviceDiscovery(link)) {
+LinkOutcome HandleDeviceChange(DeviceLink& link, const HidDeviceChange& change,
+                               const DeviceChangeHooks& hooks) {
+  if (!NamesTheMouse(change.interfaceName)) return {link.deviceReady, {}};
+  LinkOutcome outcome = DeviceDiscovery(link);
+  if (!outcome) {
     MouseLost(link, hooks);
-    return;
+    return outcome;
   }
-  Handshake(link);
+  LinkOutcome shaken = Handshake(link);
+  outcome.ready = shaken.ready;
+  outcome.problems.insert(outcome.problems.end(), shaken.problems.begin(), shaken.problems.end());
   // Another collection of the mouse went away while the mouse stays: the
   // handshake is all there is to redo.
-  if (change.kind == HidDeviceChange::Kind::Removal) return;
-  if (!link.deviceReady) return;
+  if (change.kind == HidDeviceChange::Kind::Removal || !link.deviceReady) return outcome;
   RefreshSensorInfo(link);
   if (hooks.mouseArrivedReady) hooks.mouseArrivedReady();
+  outcome.ready = link.deviceReady;
+  return outcome;
 }
 
-bool ConnectAtStartup(DeviceLink& link) {
-  if (DeviceDiscovery(link)) return Handshake(link);
+LinkOutcome ConnectAtStartup(DeviceLink& link) {
+  LinkOutcome outcome = DeviceDiscovery(link);
+  if (outcome) {
+    LinkOutcome shaken = Handshake(link);
+    shaken.problems.insert(shaken.problems.begin(), outcome.problems.begin(), outcome.problems.end());
+    return shaken;
+  }
   Notify(link, kNotifyMouseNotUsable);
   SetDeviceReady(link, false);
-  return false;
+  return outcome;
 }
 
 }  // namespace corvaline

@@ -5,16 +5,18 @@
 #include <functional>
 
 #include "core/device/device_link.h"
+#include "core/device/handshake.h"
 
 namespace corvaline {
 
 // Walks the backend's collections: opens the mouse's input collection (events)
 // when it comes before the feature collection, then the feature collection
 // (commands), and stops there. Handles of an earlier run are closed first.
-// A collection whose report lengths the program cannot handle is passed over
-// with a message to the user. Returns true when the feature collection is
-// open (deviceReady is then set; the handshake decides it).
-bool DeviceDiscovery(DeviceLink& link);
+// A collection whose report lengths the program cannot handle is passed over,
+// its reason a problem to tell (each once while the mouse stays plugged in).
+// Ready when the feature collection is open (deviceReady is then set; the
+// handshake decides it).
+LinkOutcome DeviceDiscovery(DeviceLink& link);
 
 // What the front end does around a device change.
 struct DeviceChangeHooks {
@@ -26,12 +28,13 @@ struct DeviceChangeHooks {
 };
 
 // One arrival or removal notification. Acts only on interface names carrying
-// the mouse's identifiers in one of the two spellings the system uses.
-void HandleDeviceChange(DeviceLink& link, const HidDeviceChange& change,
+// the mouse's identifiers in one of the two spellings the system uses. Ready
+// as deviceReady afterwards, with the problems found on the way.
+LinkOutcome HandleDeviceChange(DeviceLink& link, const HidDeviceChange& change,
                         const DeviceChangeHooks& hooks);
 
 // Start-up: discovery and, with the mouse found, the handshake; otherwise
-// notification 15 and deviceReady cleared. Returns deviceReady.
-bool ConnectAtStartup(DeviceLink& link);
+// notification 15 and deviceReady cleared. Ready as deviceReady.
+LinkOutcome ConnectAtStartup(DeviceLink& link);
 
 }  // namespace corvaline

@@ -4,7 +4,6 @@
 
 #include "core/device/talk_lock.h"
 #include "core/device/transfer.h"
-#include "core/system/messages.h"
 
 namespace corvaline {
 
@@ -22,13 +21,12 @@ bool Attempt(DeviceLink& link) {
 
 }  // namespace
 
-bool Handshake(DeviceLink& link) {
+LinkOutcome Handshake(DeviceLink& link) {
   const TalkHold hold = HoldTalk(link);
   if (!hold.ok) {
-    ShowMessage(hold.error, kAppTitle);
     Notify(link, kNotifyMouseNotUsable);
     SetDeviceReady(link, false);
-    return false;
+    return {false, {hold.error}};
   }
   link.scramblingOn = false;
   bool accepted = false;
@@ -47,7 +45,7 @@ bool Handshake(DeviceLink& link) {
     Notify(link, kNotifyMouseNotUsable);
     SetDeviceReady(link, false);
   }
-  return accepted;
+  return {accepted, {}};
 }
 
 }  // namespace corvaline

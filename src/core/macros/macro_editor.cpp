@@ -7,7 +7,7 @@
 #include "core/macros/macro_items.h"
 #include "core/macros/macro_messages.h"
 #include "core/macros/record_store.h"
-#include "core/system/messages.h"
+#include "core/system/captions.h"
 
 namespace corvaline {
 namespace {
@@ -111,39 +111,34 @@ void MacroEditor::SetLoopCount(std::string text) {
   SetMacroLoopCount(settings_, selectedMacro_, loops);
 }
 
-bool MacroEditor::NameUsable(std::string_view name) const {
-  if (Utf16Length(name) > kMacroNameMax) {
-    ShowMessage(MacroMessageText(MacroMessage::NameTooLong, CurrentLanguage()), kWarningCaption);
-    return false;
-  }
-  if (!StorableAsSection(name)) {
-    ShowMessage(MacroMessageText(MacroMessage::NameUnstorable, CurrentLanguage()),
-                kWarningCaption);
-    return false;
-  }
-  return true;
+namespace {
+Outcome Refused(std::string_view text, std::string_view caption) {
+  return Outcome::Failed(std::string(text), caption);
+}
+Outcome RecordNotSaved() {
+  return Refused(MacroMessageText(MacroMessage::RecordNotSaved, CurrentLanguage()), kAppTitle);
+}
+}  // namespace
+
+Outcome MacroEditor::NameUsable(std::string_view name) const {
+  if (Utf16Length(name) > kMacroNameMax)
+    return Refused(MacroMessageText(MacroMessage::NameTooLong, CurrentLanguage()), kWarningCaption);
+  if (!StorableAsSection(name))
+    return Refused(MacroMessageText(MacroMessage::NameUnstorable, CurrentLanguage()), kWarningCaption);
+  return {};
 }
 
-bool MacroEditor::NewMacro() {
+Outcome MacroEditor::NewMacro() {
   // The INI file drops blanks around a section name, so the list must too.
   const std::string name = TrimBlanks(nameText_);
-  if (name.empty()) {
-    ShowMessage(UiText(MainText::MsgMacroNameBlank), kAppTitle);
-    return false;
-  }
+  if (name.empty()) return Refused(UiText(MainText::MsgMacroNameBlank), kAppTitle);
   const int count = static_cast<int>(names_.size());
-  if (count >= kMaxMacros) {
-    ShowMessage(kMsgMacroLimit, kWarningCaption);
-    return false;
-  }
-  if (!NameUsable(name)) return false;
+  if (count >= kMaxMacros) return Refused(kMsgMacroLimit, kWarningCaption);
+  if (Outcome usable = NameUsable(name); !usable.Ok()) return usable;
   const bool exists = std::any_of(names_.begin(), names_.end(), [&](const std::string& n) {
     return SameNameIgnoringCase(n, name);
   });
-  if (exists) {
-    ShowMessage(UiText(MainText::MsgMacroNameExists), kAppTitle);
-    return false;
-  }
+  if (exists) return Refused(UiText(MainText::MsgMacroNameExists), kAppTitle);
   names_.push_back(name);
   // A new macro starts with one pass, not with whatever its block held.
   loops_.push_back(1);
@@ -151,37 +146,33 @@ bool MacroEditor::NewMacro() {
   nameText_ = name;
   if (count > 0) ClearItems();
   selectedMacro_ = count;
-  return true;
+  return {};
 }
 
-void MacroEditor::DeleteMacro() {
-  if (selectedMacro_ < 0 || selectedMacro_ >= static_cast<int>(names_.size())) return;
+Outcome MacroEditor::DeleteMacro() {
+  if (selectedMacro_ < 0 || selectedMacro_ >= static_cast<int>(names_.size())) return {};
   const std::string name = names_[selectedMacro_];
   names_.erase(names_.begin() + selectedMacro_);
   loops_.erase(loops_.begin() + selectedMacro_);
   selectedMacro_ = -1;
   ClearItems();
   nameText_.clear();
-  if (!DeleteMacroSection(recordIni_, name)) {
-    ShowMessage(MacroMessageText(MacroMessage::RecordNotSaved, CurrentLanguage()), kAppTitle);
-  }
+  if (!DeleteMacroSection(recordIni_, name)) return RecordNotSaved();
+  return {};
 }
 
-void MacroEditor::SaveMacro() {
-  if (selectedMacro_ < 0 || selectedMacro_ >= static_cast<int>(names_.size())) return;
+Outcome MacroEditor::SaveMacro() {
+  if (selectedMacro_ < 0 || selectedMacro_ >= static_cast<int>(names_.size())) return {};
   const std::string name = names_[selectedMacro_];
-  if (!WriteMacroSection(recordIni_, name, items_)) {
-    ShowMessage(MacroMessageText(MacroMessage::RecordNotSaved, CurrentLanguage()), kAppTitle);
-    return;
-  }
+  if (!WriteMacroSection(recordIni_, name, items_)) return RecordNotSaved();
   ReloadNamesAfterSave(name);
 
   // Tell the user when the mouse cannot hold the whole macro.
   MacroBlockBytes scratch{};
   const BlockEncodeResult fit = EncodeMacroBlock(items_, scratch);
-  if (fit.truncated) {
-    ShowMessage(TruncatedMacroText(name, fit.eventsEncoded, CurrentLanguage()), kWarningCaption);
-  }
+  if (fit.truncated)
+    return Refused(TruncatedMacroText(name, fit.eventsEncoded, CurrentLanguage()), kWarningCaption);
+  return {};
 }
 
 // The save moved the macro to the end of the file. The list follows the file

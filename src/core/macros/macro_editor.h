@@ -2,8 +2,8 @@
 // selected macro's event list, the name and loop-count fields and the
 // mouse-event drop-down. A view shows this state and forwards the user's
 // actions, then redraws from the accessors (every operation may change the
-// lists, the selections and the field texts); messages go out through
-// ShowMessage. Double click on a delay step: if CanEditDelay(), run the delay
+// lists, the selections and the field texts); what the user must be told
+// comes back as an Outcome for the view to show. Double click on a delay step: if CanEditDelay(), run the delay
 // dialog and pass its result to EditDelay.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/buttons/dialog_results.h"
+#include "core/outcome.h"
 #include "core/settings/settings_block.h"
 
 namespace corvaline {
@@ -53,12 +54,16 @@ class MacroEditor {
   void SetLoopCount(std::string text);
 
   // New: adds the typed name to the list (saved to record.ini only by Save).
-  bool NewMacro();
-  // Delete: removes the selected macro from the list and from record.ini.
-  void DeleteMacro();
+  // Refused for a blank, too long, unstorable or taken name, or a full list.
+  Outcome NewMacro();
+  // Delete: removes the selected macro from the list and from record.ini;
+  // fails when record.ini could not be written (the list has lost it anyway).
+  Outcome DeleteMacro();
   // Confirm: writes the selected macro to record.ini (it becomes the last
-  // section) and re-encodes every macro into the MacroArea.
-  void SaveMacro();
+  // section) and re-encodes every macro into the MacroArea. Fails when
+  // record.ini could not be written, and warns when the mouse can hold only
+  // the start of the saved macro.
+  Outcome SaveMacro();
 
   void ToggleMouseEventList() { mouseEventListOpen_ = !mouseEventListOpen_; }
   void CloseMouseEventList() { mouseEventListOpen_ = false; }
@@ -82,7 +87,7 @@ class MacroEditor {
  private:
   void LoadMacro();
   void InsertItems(std::size_t at, const std::vector<std::string>& items);
-  bool NameUsable(std::string_view name) const;
+  Outcome NameUsable(std::string_view name) const;
   void ReloadNamesAfterSave(const std::string& savedName);
 
   SettingsBlock& settings_;

@@ -8,11 +8,11 @@
 #include <string_view>
 
 #include "core/i18n/ui_language.h"
+#include "core/system/captions.h"
 
 namespace corvaline {
 
 // Fixed English in every language.
-inline constexpr std::string_view kWarningCaption = "Warning";
 inline constexpr std::string_view kMsgMacroLimit = "Macro numbers up to 12.";
 
 enum class MacroMessage {

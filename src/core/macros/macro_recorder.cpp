@@ -7,51 +7,46 @@
 #include "core/macros/macro_editor.h"
 #include "core/macros/macro_items.h"
 #include "core/macros/macro_messages.h"
-#include "core/system/messages.h"
 
 namespace corvaline {
 
 MacroRecorder::MacroRecorder(MacroEditor& editor, RecordingHost& host)
     : editor_(editor), host_(host) {}
 
-void MacroRecorder::StartRecording() {
-  if (editor_.MacroNames().empty()) {
-    ShowMessage(UiText(MainText::MsgMacroNameBlank), kWarningCaption);
-    return;
-  }
-  // The capture starts only once the user has closed this box, so the click
-  // that closes it is not recorded.
-  ShowMessage(UiText(MainText::StartRecording), kAppTitle);
+Outcome MacroRecorder::MayStartRecording() const {
+  if (editor_.MacroNames().empty())
+    return Outcome::Failed(std::string(UiText(MainText::MsgMacroNameBlank)), kWarningCaption);
+  return {};
+}
+
+Outcome MacroRecorder::StartRecording() {
+  if (Outcome may = MayStartRecording(); !may.Ok()) return may;
   if (capturing_) {
     host_.RemoveKeyCapture();
     capturing_ = false;
   }
   editor_.ClearItems();
   int errorCode = 0;
-  if (!host_.InstallKeyCapture(errorCode)) {
-    ShowMessage("JournalRecordHook Install error code :" + std::to_string(errorCode) + "\n",
-                kAppTitle);
-    return;
-  }
+  if (!host_.InstallKeyCapture(errorCode))
+    return Outcome::Failed("JournalRecordHook Install error code :" + std::to_string(errorCode) + "\n",
+                           kAppTitle);
   capturing_ = true;
   everStarted_ = true;
   firstEventSeen_ = false;
   keysDown_.clear();
   host_.SetWindowTitle(UiText(MainText::RecordingTitle));
+  return {};
 }
 
-void MacroRecorder::StopRecording() {
-  ShowMessage(UiText(MainText::StopRecording), kAppTitle);
-  if (!everStarted_) {
-    ShowMessage(UiText(MainText::MsgNotRecording), kWarningCaption);
-    return;
-  }
-  if (!capturing_) return;
+Outcome MacroRecorder::StopRecording() {
+  if (!everStarted_) return Outcome::Failed(std::string(UiText(MainText::MsgNotRecording)), kWarningCaption);
+  if (!capturing_) return {};
   host_.RemoveKeyCapture();
   capturing_ = false;
+  return {};
 }
 
-void MacroRecorder::StopByKeyboard(std::string_view ctrlKeyName) {
+Outcome MacroRecorder::StopByKeyboard(std::string_view ctrlKeyName) {
   if (capturing_ && editor_.SelectedMacro() >= 0 && !ctrlKeyName.empty()) {
     const std::vector<std::string>& items = editor_.Items();
     const std::string press = PressItem(ctrlKeyName);
@@ -73,7 +68,7 @@ void MacroRecorder::StopByKeyboard(std::string_view ctrlKeyName) {
       AppendAndSelect(release);
     }
   }
-  StopRecording();
+  return StopRecording();
 }
 
 void MacroRecorder::LeavePage() {

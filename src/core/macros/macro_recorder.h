@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/outcome.h"
+
 namespace corvaline {
 
 class MacroEditor;
@@ -29,16 +31,22 @@ class MacroRecorder {
  public:
   MacroRecorder(MacroEditor& editor, RecordingHost& host);
 
-  // The Start Recording button: confirms with a message, then empties the
-  // event list and captures keys. Nothing happens without a macro in the list.
-  void StartRecording();
-  // The Stop Recording button.
-  void StopRecording();
+  // The Start Recording button. Refused (a warning to show) without a macro
+  // in the list; otherwise the window confirms with its "Start Recording"
+  // box and, once the user has closed it (so the click that closes it is not
+  // recorded), calls StartRecording.
+  Outcome MayStartRecording() const;
+  // Empties the event list and captures keys; refused as above, or when the
+  // key capture cannot be installed.
+  Outcome StartRecording();
+  // The Stop Recording button, after the window's "Stop Recording" box.
+  // Refused with a warning when no recording was ever started.
+  Outcome StopRecording();
   // Ctrl+Break: stops as the Stop button does. The Ctrl key held for it is
   // no part of the macro: its press at the end of the list is taken back
   // with the delay step before it, and a press that has other events after
   // it gets its release, so the mouse never leaves the key down.
-  void StopByKeyboard(std::string_view ctrlKeyName);
+  Outcome StopByKeyboard(std::string_view ctrlKeyName);
   // Switching to the Basic page stops the capture (the started flag stays).
   void LeavePage();
 

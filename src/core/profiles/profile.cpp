@@ -220,14 +220,14 @@ Profile ProfileOf(const SettingsStore& store, const ButtonCaptions& captions, Ui
   return p;
 }
 
-std::string WriteConfiguration(const ConfigFiles& files, const Profile& p, bool withMacros) {
+Outcome WriteConfiguration(const ConfigFiles& files, const Profile& p, bool withMacros) {
   std::error_code ec;
   if (!std::filesystem::exists(files.configBin, ec))
-    return Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText);
+    return Outcome::Failed(Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText));
   // Refused before any file changes.
-  if (std::string e = CaptionLengthProblem(p.captions); !e.empty()) return e;
+  if (std::string e = CaptionLengthProblem(p.captions); !e.empty()) return Outcome::Failed(e);
   if (withMacros) {
-    if (std::string e = WriteMacros(files.recordIni, p.macros); !e.empty()) return e;
+    if (std::string e = WriteMacros(files.recordIni, p.macros); !e.empty()) return Outcome::Failed(e);
   }
   bool anyCaption = false;
   for (const auto& group : p.captions)

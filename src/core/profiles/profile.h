@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/settings_block.h"
 
@@ -88,10 +89,9 @@ Profile ProfileOf(const SettingsStore& store, const ButtonCaptions& captions, Ui
 // (str.ini is created only when there are captions to keep), record.ini's
 // sections in macro order (left alone when it already holds exactly them).
 // config.bin must exist: like the program, this never creates it. Without
-// `withMacros` record.ini is not looked at (a change of one setting). Returns
-// an empty string or one line saying what failed.
-std::string WriteConfiguration(const ConfigFiles& files, const Profile& profile,
-                               bool withMacros = true);
+// `withMacros` record.ini is not looked at (a change of one setting).
+Outcome WriteConfiguration(const ConfigFiles& files, const Profile& profile,
+                           bool withMacros = true);
 
 // The profile as JSON text.
 std::string ProfileToJson(const Profile& profile);

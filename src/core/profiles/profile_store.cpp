@@ -124,8 +124,8 @@ ProfileResult LoadProfileIntoFiles(const std::filesystem::path& folder, std::str
   if (std::string e = WriteProfile(folder, kPreviousProfile, current); !e.empty())
     return {std::nullopt, "the current configuration could not be kept as " +
                               std::string(kPreviousProfile) + ", so nothing was loaded: " + e};
-  if (std::string e = WriteConfiguration(files, *loaded.profile); !e.empty())
-    return {std::nullopt, e};
+  if (const Outcome written = WriteConfiguration(files, *loaded.profile); !written.Ok())
+    return {std::nullopt, written.Reason()};
   return loaded;
 }
 

@@ -9,7 +9,7 @@
 #include "core/settings/file_lock.h"
 #include "core/settings/ini_file.h"
 #include "core/settings/utf8_paths.h"
-#include "core/system/messages.h"
+#include "core/system/captions.h"
 
 namespace corvaline {
 namespace {
@@ -40,14 +40,10 @@ std::optional<std::string> CaptionBytes(const SettingsBlock& block, const Captio
 
 }  // namespace
 
-std::string CommitConfigAndCaptions(const std::filesystem::path& configBin,
-                                    std::uint8_t firstRunFlag, const SettingsBlock& block,
-                                    const CaptionsToSave* captions, int* errorCode) {
+Outcome CommitConfigAndCaptions(const std::filesystem::path& configBin, std::uint8_t firstRunFlag,
+                                const SettingsBlock& block, const CaptionsToSave* captions) {
   int error = 0;
-  auto fail = [&](std::string text) {
-    if (errorCode) *errorCode = error;
-    return text;
-  };
+  auto fail = [](std::string text) { return Outcome::Failed(std::move(text)); };
   const std::filesystem::path folder =
       configBin.has_parent_path() ? configBin.parent_path() : std::filesystem::path(".");
   std::string lockError;
@@ -94,11 +90,12 @@ SaveOutcome SaveSettingsAndCaptions(const SettingsStore& store, const std::files
                                     const CaptionsToSave& captions) {
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec)) {
-    ShowMessage(kConfigMissingText, kAppTitle);
-    return {};
+    const Outcome missing = Outcome::Failed(std::string(kConfigMissingText), kAppTitle);
+    return {missing, missing};
   }
-  if (CommitConfigAndCaptions(configBin, 1, store.settings, &captions).empty()) return {true, true};
-  return {SaveSettings(store, configBin), false};
+  Outcome both = CommitConfigAndCaptions(configBin, 1, store.settings, &captions);
+  if (both.Ok()) return {};
+  return {SaveSettings(store, configBin), std::move(both)};
 }
 
 }  // namespace corvaline

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/settings_block.h"
 
@@ -27,23 +28,21 @@ struct CaptionsToSave {
 // rename puts config.bin's old content back. A kill between the two renames
 // leaves a str.ini whose check names the old block, which readers mend (see
 // MendOutdatedCaptions). config.bin must exist: it is never created. Holds
-// the data folder's lock. Returns an empty string, or one line saying what
-// failed (the system's error code in *errorCode when there is one).
-std::string CommitConfigAndCaptions(const std::filesystem::path& configBin,
-                                    std::uint8_t firstRunFlag, const SettingsBlock& block,
-                                    const CaptionsToSave* captions, int* errorCode = nullptr);
+// the data folder's lock.
+Outcome CommitConfigAndCaptions(const std::filesystem::path& configBin, std::uint8_t firstRunFlag,
+                                const SettingsBlock& block, const CaptionsToSave* captions);
 
-struct SaveOutcome {
-  bool settings = false;  // config.bin holds the block
-  bool captions = false;  // str.ini holds the captions
+struct [[nodiscard]] SaveOutcome {
+  Outcome settings;  // config.bin holds the block
+  Outcome captions;  // str.ini holds the captions
 };
 
 // The program's Apply: the byte 1, the working block and the captions as one
 // change. When the captions cannot be saved (str.ini unreadable), config.bin
 // is saved alone: the mouse holds these settings already, and the check of
 // the captions left in str.ini makes every reader remake those that no
-// longer fit. Failures of config.bin are shown as SaveSettings shows them
-// ("Config file is not exist.", "Error Code is: %d \n").
+// longer fit. Failures of config.bin are those of SaveSettings ("Config file
+// is not exist.", "Error Code is: %d \n").
 SaveOutcome SaveSettingsAndCaptions(const SettingsStore& store, const std::filesystem::path& configBin,
                                     const CaptionsToSave& captions);
 

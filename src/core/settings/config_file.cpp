@@ -8,7 +8,7 @@
 
 #include "core/settings/atomic_file.h"
 #include "core/settings/data_paths.h"
-#include "core/system/messages.h"
+#include "core/system/captions.h"
 
 namespace corvaline {
 
@@ -60,30 +60,26 @@ std::filesystem::path KeepDamaged(const std::filesystem::path& configBin) {
 
 }  // namespace
 
-bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin) {
+LoadedSettings LoadSettings(SettingsStore& store, const std::filesystem::path& configBin) {
   std::error_code ec;
-  if (!std::filesystem::exists(configBin, ec)) {
-    ShowMessage(kConfigMissingText, kAppTitle);
-    return false;
-  }
+  if (!std::filesystem::exists(configBin, ec)) return {false, std::string(kConfigMissingText)};
   const std::string problem = ReadInto(store, configBin);
   if (problem.rfind("it cannot be read", 0) == 0)
-    ShowMessage("Config file cannot be read (" + problem.substr(19) + ").", kAppTitle);
-  return problem.empty();
+    return {false, "Config file cannot be read (" + problem.substr(19) + ")."};
+  return {problem.empty(), {}};
 }
 
-bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
-                  const std::filesystem::path& factoryConfigBin) {
+LoadedSettings LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
+                            const std::filesystem::path& factoryConfigBin) {
   const bool fromFactory = !factoryConfigBin.empty();
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec)) {
-    ShowMessage(kConfigMissingText, kAppTitle);
     // The file is still never created, but what the mouse gets starts from
     // the factory settings rather than an empty block.
-    return fromFactory && ReadInto(store, factoryConfigBin).empty();
+    return {fromFactory && ReadInto(store, factoryConfigBin).empty(), std::string(kConfigMissingText)};
   }
   const std::string problem = ReadInto(store, configBin);
-  if (problem.empty()) return true;
+  if (problem.empty()) return {true, {}};
   const std::filesystem::path kept = KeepDamaged(configBin);
   const bool factory = fromFactory && ReadInto(store, factoryConfigBin).empty();
   std::string text = "config.bin could not be loaded: " + problem + ". ";
@@ -91,30 +87,24 @@ bool LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
                   : "The factory settings could not be read either; ";
   text += kept.empty() ? "the damaged file could not be copied aside and is left as it is."
                        : "the damaged file is kept as " + Utf8FromPath(kept.filename()) + ".";
-  ShowMessage(text, kAppTitle);
-  return factory;
+  return {factory, std::move(text)};
 }
 
-bool SaveSettings(const SettingsStore& store, const std::filesystem::path& configBin) {
+Outcome SaveSettings(const SettingsStore& store, const std::filesystem::path& configBin) {
   std::error_code ec;
-  if (!std::filesystem::exists(configBin, ec)) {
-    ShowMessage(kConfigMissingText, kAppTitle);
-    return false;
-  }
+  if (!std::filesystem::exists(configBin, ec)) return Outcome::Failed(std::string(kConfigMissingText), kAppTitle);
   std::string bytes(kConfigFileSize, '\0');
   bytes[0] = 1;  // written by the program: the first-run reset is done
   std::memcpy(bytes.data() + 1, &store.settings, sizeof(SettingsBlock));
   int error = 0;
-  if (!WriteFileAtomically(configBin, bytes, &error)) {
-    ShowMessage("Error Code is: " + std::to_string(error) + " \n", kSaveErrorCaption);
-    return false;
-  }
-  return true;
+  if (!WriteFileAtomically(configBin, bytes, &error))
+    return Outcome::Failed("Error Code is: " + std::to_string(error) + " \n", kSaveErrorCaption);
+  return {};
 }
 
-bool LoadSettings() {
+LoadedSettings LoadSettings() {
   return LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
 }
-bool SaveSettings() { return SaveSettings(Settings(), DataFiles().configBin); }
+Outcome SaveSettings() { return SaveSettings(Settings(), DataFiles().configBin); }
 
 }  // namespace corvaline

@@ -2,6 +2,7 @@
 
 #include "core/i18n/ui_strings.h"
 #include "core/pixel_rect.h"
+#include "gui/skin/message_sink.h"
 #include "gui/skin/skin_files.h"
 #include "gui/skin/skin_image.h"
 #include "gui/skin/skin_state.h"
@@ -106,15 +107,26 @@ void AdvancedPage::CloseListsOutside(int x, int y) {
 bool AdvancedPage::Dispatch(int x, int y) {
   QImage* canvas = host_.canvas ? host_.canvas() : nullptr;
   if (systemView_.ClickOptions(x, y, canvas)) return Repaint(), true;
-  if (kStartRecording.Contains(x, y)) return recorder_.StartRecording(), editorView_.Sync(), true;
-  if (kStopRecording.Contains(x, y)) return recorder_.StopRecording(), editorView_.Sync(), true;
-  if (kMacroButtons[0].Contains(x, y)) return editor_.NewMacro(), editorView_.Sync(), true;
-  if (kMacroButtons[1].Contains(x, y)) return editor_.DeleteMacro(), editorView_.Sync(), true;
-  if (kMacroButtons[2].Contains(x, y)) return editor_.SaveMacro(), editorView_.Sync(), true;
+  if (kStartRecording.Contains(x, y)) return StartRecording(), editorView_.Sync(), true;
+  if (kStopRecording.Contains(x, y)) {
+    ShowMessage(UiText(MainText::StopRecording), kAppTitle);
+    return ShowIfFailed(recorder_.StopRecording()), editorView_.Sync(), true;
+  }
+  if (kMacroButtons[0].Contains(x, y)) return ShowIfFailed(editor_.NewMacro()), editorView_.Sync(), true;
+  if (kMacroButtons[1].Contains(x, y)) return ShowIfFailed(editor_.DeleteMacro()), editorView_.Sync(), true;
+  if (kMacroButtons[2].Contains(x, y)) return ShowIfFailed(editor_.SaveMacro()), editorView_.Sync(), true;
   // The header opens or closes the drop-down; testing goes on.
   if (kMouseEventHeader.Contains(x, y)) editorView_.ToggleMouseEventList();
   if (systemView_.ClickSliders(x, y, canvas)) return Repaint(), true;
   return false;
+}
+
+void AdvancedPage::StartRecording() {
+  if (!ShowIfFailed(recorder_.MayStartRecording())) return;
+  // The capture starts only once the user has closed this box, so the click
+  // that closes it is not recorded.
+  ShowMessage(UiText(MainText::StartRecording), kAppTitle);
+  ShowIfFailed(recorder_.StartRecording());
 }
 
 void AdvancedPage::Repaint() {

@@ -74,6 +74,7 @@ class AdvancedPage : public PageContent {
   void DrawMacroTexts(QImage& canvas);
   void DrawMacroButton(QImage& canvas, int index);
   void Repaint();
+  void StartRecording();
 
   AdvancedPageHost host_;
   SystemMouse systemMouse_;

@@ -5,7 +5,7 @@
 
 #include "core/i18n/ui_strings.h"
 #include "core/settings/value_tables.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/pages/basic_page.h"
 #include "gui/skin/child_colours.h"
 #include "gui/skin/list_box.h"

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include "core/i18n/ui_strings.h"
+#include "gui/skin/message_sink.h"
 #include "platform/key_names.h"
 
 namespace corvaline::gui {
@@ -77,7 +79,9 @@ bool KeyCapture::HandleKey(QKeyEvent& key) {
       // ours is touched after it.
       const std::string ctrl = heldCtrl_;
       const std::function<void()> changed = changed_;
-      recorder_->StopByKeyboard(ctrl);
+      const Outcome stopped = recorder_->StopByKeyboard(ctrl);
+      ShowMessage(UiText(MainText::StopRecording), kAppTitle);
+      ShowIfFailed(stopped);
       if (changed) changed();
     }
     return true;

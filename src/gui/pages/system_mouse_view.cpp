@@ -6,7 +6,7 @@
 
 #include "core/i18n/ui_strings.h"
 #include "core/macros/macro_messages.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "core/system/pointer_levels.h"
 #include "core/pixel_rect.h"
 #include "gui/skin/skin_files.h"

@@ -8,6 +8,7 @@
 #include "core/device/commands.h"
 #include "core/device/discovery.h"
 #include "core/settings/data_paths.h"
+#include "gui/skin/message_sink.h"
 
 namespace corvaline::gui {
 
@@ -29,7 +30,15 @@ void LinkDeviceService::Deliver(int code, int value) {
   if (!closing_ && notify_) notify_(code, value);
 }
 
-bool LinkDeviceService::OpenMouse() { return ConnectAtStartup(link_); }
+namespace {
+// Why a part of the mouse cannot be used, one box each.
+bool ShowProblems(const LinkOutcome& outcome) {
+  for (const std::string& problem : outcome.problems) ShowMessage(problem, kAppTitle);
+  return outcome.ready;
+}
+}  // namespace
+
+bool LinkDeviceService::OpenMouse() { return ShowProblems(ConnectAtStartup(link_)); }
 
 bool LinkDeviceService::Ready() const { return link_.deviceReady; }
 
@@ -56,7 +65,7 @@ bool LinkDeviceService::HandleDeviceChanges(const std::function<void()>& arrived
     if (arrivedReady) arrivedReady();
   };
   for (const HidDeviceChange& change : backend_->TakeDeviceChanges())
-    HandleDeviceChange(link_, change, hooks);
+    ShowProblems(HandleDeviceChange(link_, change, hooks));
   return lost;
 }
 

@@ -1,7 +1,7 @@
 // The core's messages as message boxes with a single OK button.
 #pragma once
 
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 
 namespace corvaline::gui {
 

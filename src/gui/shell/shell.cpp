@@ -17,7 +17,7 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
 #include "core/settings/value_tables.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/pages/advanced_page.h"
 #include "gui/shell/app_icon.h"
 #include "gui/shell/main_window.h"
@@ -113,7 +113,9 @@ void Shell::Start() {
     device_->ResumeReader();
   StartDeviceWatch();
 
-  LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
+  if (const LoadedSettings loaded = LoadSettings(Settings(), DataFiles().configBin, DataFiles().factoryConfigBin);
+      !loaded.notice.empty())
+    ShowMessage(loaded.notice, kAppTitle);
   session_.MarkSaved();
   WatchConfigFile();
   if (const std::string notice = RepairUnreadableStrIni(DataFiles().strIni, Settings().settings,

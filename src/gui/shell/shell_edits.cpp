@@ -17,8 +17,8 @@
 #include "core/i18n/ui_strings.h"
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
-#include "core/system/messages.h"
 #include "core/system/status_line.h"
+#include "gui/skin/message_sink.h"
 #include "gui/pages/system_mouse_view.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
@@ -110,7 +110,9 @@ void Shell::OnConfigFileChanged() {
 
 void Shell::ReloadConfigFile() {
   outsideChange_ = false;
-  if (!LoadSettings(Settings(), DataFiles().configBin)) return;
+  const LoadedSettings loaded = LoadSettings(Settings(), DataFiles().configBin);
+  if (!loaded.notice.empty()) ShowMessage(loaded.notice, kAppTitle);
+  if (!loaded) return;
   session_.MarkSaved();
   knownConfig_ = ReadConfigBytes();
   // The other program saved the button captions with the settings.

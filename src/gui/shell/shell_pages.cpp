@@ -4,7 +4,7 @@
 #include "core/i18n/ui_strings.h"
 #include "core/settings/config_file.h"
 #include "core/settings/data_paths.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "core/device/apply.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"

@@ -5,7 +5,7 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/utf8_paths.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
 #include "gui/skin/child_colours.h"

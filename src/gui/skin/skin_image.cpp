@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/skin/image_cache.h"
 #include "gui/skin/skin_files.h"
 #include "gui/skin/skin_scale.h"

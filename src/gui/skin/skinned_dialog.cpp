@@ -11,7 +11,7 @@
 
 #include "core/i18n/fonts.h"
 #include "core/i18n/ui_strings.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/skin/child_colours.h"
 #include "gui/skin/drop_down.h"
 #include "gui/skin/image_cache.h"

@@ -12,7 +12,7 @@
 #include "core/profiles/profile_store.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/tray/profiles_menu.h"
 #include "gui/shell/shell.h"
 #include "gui/skin/skin_text.h"

@@ -6,7 +6,7 @@
 #include "core/profiles/profile_texts.h"
 #include "core/settings/data_paths.h"
 #include "core/system/balloons.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/shell/shell.h"
 #include "gui/skin/skin_text.h"
 

@@ -9,7 +9,7 @@
 #include "core/i18n/tray_texts.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/shell/shell.h"
 #include "gui/shell/tray_port.h"
 #include "gui/skin/skin_text.h"

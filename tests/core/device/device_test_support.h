@@ -38,7 +38,7 @@ struct SimLink {
 
   // Discovery and handshake as at start-up; the trace starts empty after it.
   bool Connect() {
-    const bool ready = ConnectAtStartup(link);
+    const bool ready = ConnectAtStartup(link).ready;
     trace.clear();
     sleeper.pauses.clear();
     return ready;

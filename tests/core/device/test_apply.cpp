@@ -71,9 +71,9 @@ TEST(Apply, WholeSequenceMatchesTheRecordedTraffic) {
   ApplySavers savers{[&] {
                        order.push_back("settings");
                        linesAtSave = s.trace.size();
-                       return true;
+                       return Outcome();
                      },
-                     [&] { order.push_back("texts"); return true; }, {}};
+                     [&] { order.push_back("texts"); return Outcome(); }, {}};
   const SettingsBlock block = KnownBlock();
   EXPECT_TRUE(ApplySettings(s.link, block, savers).AllDone());
   EXPECT_EQ(order, (std::vector<std::string>{"settings", "texts"}));
@@ -174,7 +174,7 @@ TEST(Apply, UnpluggingHalfwayStillFinishesAndSaves) {
     int saved = 0;
     const SettingsBlock block = KnownBlock();
     const unsigned failed =
-        ApplySettings(s.link, block, ApplySavers{[&] { return ++saved > 0; }, [&] { return ++saved > 0; }, {}})
+        ApplySettings(s.link, block, ApplySavers{[&] { ++saved; return Outcome(); }, [&] { ++saved; return Outcome(); }, {}})
             .failedTransfers;
     EXPECT_GT(failed, 0u) << after;
     EXPECT_EQ(saved, 2) << after;
@@ -189,7 +189,7 @@ TEST(Apply, UnpluggingHalfwayStillFinishesAndSaves) {
   testing::CountingSleeper sleeper;
   link.sleeper = &sleeper;
   int saved = 0;
-  EXPECT_GT(ApplySettings(link, KnownBlock(), ApplySavers{[&] { return ++saved > 0; }, {}, {}}).failedTransfers, 50u);
+  EXPECT_GT(ApplySettings(link, KnownBlock(), ApplySavers{[&] { ++saved; return Outcome(); }, {}, {}}).failedTransfers, 50u);
   EXPECT_EQ(saved, 1);
 }
 

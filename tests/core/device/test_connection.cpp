@@ -4,7 +4,6 @@
 
 #include "core/device/commands.h"
 #include "core/device/transfer.h"
-#include "core/system/messages.h"
 #include "device_test_support.h"
 #include "fake_hid.h"
 
@@ -37,7 +36,7 @@ TEST(Handshake, OnlyAScrambledAnswerIsAccepted) {
 
   // Each new handshake starts in plain again.
   s.trace.clear();
-  Handshake(s.link);
+  EXPECT_TRUE(Handshake(s.link));
   EXPECT_EQ(s.trace.at(0), "FO 00aadd3b620000db 0000aadd3b620000db");
 }
 
@@ -59,17 +58,6 @@ TEST(Handshake, EchoingSilentOrForeignMiceAreRefused) {
   }
 }
 
-class CapturedMessages final : public MessageSink {
- public:
-  CapturedMessages() { SetMessageSink(this); }
-  ~CapturedMessages() override { SetMessageSink(nullptr); }
-  void ShowMessage(std::string_view text, std::string_view caption) override {
-    texts.emplace_back(text);
-    EXPECT_EQ(caption, kAppTitle);
-  }
-  std::vector<std::string> texts;
-};
-
 HidCollectionInfo Collection(std::string path, std::uint16_t page, std::uint16_t in,
                              std::uint16_t out, std::uint16_t feature) {
   HidCollectionInfo c;
@@ -84,7 +72,6 @@ HidCollectionInfo Collection(std::string path, std::uint16_t page, std::uint16_t
 }
 
 TEST(Discovery, CollectionsTheProgramCannotHandleAreNotUsed) {
-  CapturedMessages messages;
   testing::ScriptedBackend backend;
   DeviceLink link;
   link.backend = &backend;
@@ -97,9 +84,10 @@ TEST(Discovery, CollectionsTheProgramCannotHandleAreNotUsed) {
                          Collection("feature-long", 0xFF00, 33, 33, 17),
                          Collection("feature-data-long", 0xFF00, 33, 41, 9),
                          Collection("feature-short", 0xFF00, 33, 33, 8)};
-  EXPECT_FALSE(DeviceDiscovery(link));
+  const LinkOutcome refused = DeviceDiscovery(link);
+  EXPECT_FALSE(refused);
   EXPECT_TRUE(backend.opened.empty());
-  EXPECT_EQ(messages.texts.size(), 4u);
+  EXPECT_EQ(refused.problems.size(), 4u);
   EXPECT_FALSE(link.commandHandle);
 
   // Sound collections after them are used; an earlier run's handles are
@@ -117,12 +105,12 @@ TEST(Discovery, CollectionsTheProgramCannotHandleAreNotUsed) {
 
   // A collection of the mouse that cannot be examined stops the walk and
   // the user is told why.
-  messages.texts.clear();
   HidCollectionInfo unreadable = Collection("mouse-locked", 0, 0, 0, 0);
   unreadable.problem = "Cannot open /dev/hidraw3: permission denied; install the udev rule.";
   backend.collections.insert(backend.collections.begin(), unreadable);
-  EXPECT_FALSE(DeviceDiscovery(link));
-  EXPECT_EQ(messages.texts, std::vector<std::string>{unreadable.problem});
+  const LinkOutcome stopped = DeviceDiscovery(link);
+  EXPECT_FALSE(stopped);
+  EXPECT_EQ(stopped.problems, std::vector<std::string>{unreadable.problem});
   EXPECT_EQ(backend.script->open, 0);
 }
 
@@ -131,12 +119,12 @@ TEST(DeviceChange, OnlyTheMouseSpellingsAreFollowed) {
   int hidden = 0, arrived = 0;
   DeviceChangeHooks hooks{[&] { ++hidden; }, [&] { ++arrived; }};
   using Kind = HidDeviceChange::Kind;
-  HandleDeviceChange(s.link, {Kind::Arrival, "\\\\?\\hid#vid_04d9&pid_a09f#x"}, hooks);
-  HandleDeviceChange(s.link, {Kind::Arrival, "\\\\?\\HID#VID_046D&PID_C077#x"}, hooks);
+  (void)HandleDeviceChange(s.link, {Kind::Arrival, "\\\\?\\hid#vid_04d9&pid_a09f#x"}, hooks);
+  (void)HandleDeviceChange(s.link, {Kind::Arrival, "\\\\?\\HID#VID_046D&PID_C077#x"}, hooks);
   EXPECT_TRUE(s.notes.empty());
   EXPECT_FALSE(s.link.commandHandle);
 
-  HandleDeviceChange(s.link, {Kind::Arrival, "\\\\?\\HID#Vid_04d9&Pid_a09f&Col02#x"}, hooks);
+  (void)HandleDeviceChange(s.link, {Kind::Arrival, "\\\\?\\HID#Vid_04d9&Pid_a09f&Col02#x"}, hooks);
   EXPECT_EQ(s.notes, (std::vector<std::pair<int, int>>{{14, 0}}));
   EXPECT_EQ(arrived, 1);
 }
@@ -153,11 +141,11 @@ TEST(DeviceChange, PlugInUnplugAndPartialRemoval) {
   s.mouse->Unplug();
   auto changes = s.backend->TakeDeviceChanges();
   ASSERT_EQ(changes.size(), 2u);  // one notification per interface
-  for (const auto& change : changes) HandleDeviceChange(s.link, change, hooks);
+  for (const auto& change : changes) (void)HandleDeviceChange(s.link, change, hooks);
   s.mouse->Plug();
   changes = s.backend->TakeDeviceChanges();
   ASSERT_EQ(changes.size(), 2u);
-  for (const auto& change : changes) HandleDeviceChange(s.link, change, hooks);
+  for (const auto& change : changes) (void)HandleDeviceChange(s.link, change, hooks);
   // The removals find no mouse; every arrival raises its own balloon and
   // rewrites the sensor information.
   EXPECT_EQ(s.notes, (std::vector<std::pair<int, int>>{{15, 0}, {15, 0}, {14, 0}, {14, 0}}));
@@ -172,7 +160,7 @@ TEST(DeviceChange, PlugInUnplugAndPartialRemoval) {
   state.sensorInfo.option2 = 0;
   s.mouse->SetState(state);
   s.notes.clear();
-  HandleDeviceChange(s.link, {HidDeviceChange::Kind::Removal, changes[0].interfaceName}, hooks);
+  (void)HandleDeviceChange(s.link, {HidDeviceChange::Kind::Removal, changes[0].interfaceName}, hooks);
   EXPECT_EQ(s.notes, (std::vector<std::pair<int, int>>{{14, 0}}));
   EXPECT_EQ(s.mouse->State().sensorInfo.option2, 0);
   EXPECT_EQ(arrived, 2);
@@ -180,7 +168,7 @@ TEST(DeviceChange, PlugInUnplugAndPartialRemoval) {
   // Unplugged for good.
   s.mouse->Unplug();
   s.notes.clear();
-  for (const auto& change : s.backend->TakeDeviceChanges()) HandleDeviceChange(s.link, change, hooks);
+  for (const auto& change : s.backend->TakeDeviceChanges()) (void)HandleDeviceChange(s.link, change, hooks);
   EXPECT_FALSE(s.link.deviceReady);
   EXPECT_EQ(s.notes.back(), (std::pair<int, int>{15, 0}));
   EXPECT_EQ(hidden, 4);
@@ -193,7 +181,6 @@ namespace corvaline {
 namespace {
 
 TEST(Discovery, EachProblemIsToldOncePerPlugIn) {
-  CapturedMessages messages;
   testing::ScriptedBackend backend;
   DeviceLink link;
   link.backend = &backend;
@@ -205,15 +192,13 @@ TEST(Discovery, EachProblemIsToldOncePerPlugIn) {
   backend.collections = {locked, locked};
   const HidDeviceChange arrival{HidDeviceChange::Kind::Arrival, "\\\\?\\HID#VID_04D9&PID_A09F#0"};
   // One plug-in, one notification per collection: one message.
-  HandleDeviceChange(link, arrival, {});
-  HandleDeviceChange(link, arrival, {});
-  EXPECT_EQ(messages.texts.size(), 1u);
+  EXPECT_EQ(HandleDeviceChange(link, arrival, {}).problems.size(), 1u);
+  EXPECT_TRUE(HandleDeviceChange(link, arrival, {}).problems.empty());
   // Unplugged, then plugged in again: the user is told again.
   backend.collections.clear();
-  HandleDeviceChange(link, {HidDeviceChange::Kind::Removal, arrival.interfaceName}, {});
+  EXPECT_TRUE(HandleDeviceChange(link, {HidDeviceChange::Kind::Removal, arrival.interfaceName}, {}).problems.empty());
   backend.collections = {locked};
-  HandleDeviceChange(link, arrival, {});
-  EXPECT_EQ(messages.texts.size(), 2u);
+  EXPECT_EQ(HandleDeviceChange(link, arrival, {}).problems.size(), 1u);
 }
 
 }  // namespace

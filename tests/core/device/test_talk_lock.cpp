@@ -56,7 +56,6 @@ class OtherTalker {
 TEST(TalkLock, WhileAnotherProgramTalksNothingIsSentAndTheUserIsTold) {
   testing_support::ScratchDir runtime;
   setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
-  testing_support::CapturedMessages messages;
   testing::SimLink s;
   s.link.talkLockShared = true;
   s.link.talkLockWait = std::chrono::milliseconds(50);
@@ -66,14 +65,15 @@ TEST(TalkLock, WhileAnotherProgramTalksNothingIsSentAndTheUserIsTold) {
 
   OtherTalker other(lockFile);
   int saved = 0;
-  const ApplyReport report = ApplySettings(s.link, SettingsBlock{}, ApplySavers{[&] { return ++saved > 0; }, {}, {}});
+  const ApplyReport report = ApplySettings(s.link, SettingsBlock{}, ApplySavers{[&] { ++saved; return Outcome(); }, {}, {}});
   EXPECT_EQ(report.failedTransfers, 1u);
   EXPECT_NE(report.notSent.find("another program is talking to it"), std::string::npos);
   EXPECT_EQ(saved, 1);  // the settings are kept all the same
-  EXPECT_FALSE(Handshake(s.link));
+  const LinkOutcome refused = Handshake(s.link);
+  EXPECT_FALSE(refused);
   EXPECT_TRUE(s.trace.empty());
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_NE(messages.messages[0].first.find("another program is talking to it"), std::string::npos);
+  ASSERT_EQ(refused.problems.size(), 1u);
+  EXPECT_NE(refused.problems[0].find("another program is talking to it"), std::string::npos);
 
   other.Release();
   EXPECT_TRUE(Handshake(s.link));

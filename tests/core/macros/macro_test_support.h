@@ -1,4 +1,4 @@
-// Scratch record.ini files and captured messages for the macro tests.
+// Scratch record.ini files for the macro tests, and what a step would show.
 #pragma once
 
 #include <cstdint>
@@ -10,12 +10,18 @@
 #include <vector>
 
 #include "../settings/test_support.h"
+#include "core/outcome.h"
 
 namespace corvaline::macro_testing {
 
 // Shared with the settings tests.
-using testing_support::CapturedMessages;
 using testing_support::ScratchDir;
+
+// The text and caption the window would show for a step; empty when done.
+using Message = std::pair<std::string, std::string>;
+inline Message Shown(const Outcome& outcome) {
+  return outcome.Ok() ? Message{} : Message{outcome.Reason(), outcome.Caption()};
+}
 
 // A macro as record.ini holds it.
 struct MacroText {

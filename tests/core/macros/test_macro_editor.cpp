@@ -11,12 +11,12 @@
 namespace corvaline {
 namespace {
 
-using macro_testing::CapturedMessages;
+using macro_testing::Shown;
 using macro_testing::MacroText;
 using macro_testing::ScratchDir;
 using macro_testing::WriteRecordIni;
 using Items = std::vector<std::string>;
-using Message = std::pair<std::string, std::string>;
+using macro_testing::Message;
 
 class MacroEditorTest : public ::testing::Test {
  protected:
@@ -32,7 +32,6 @@ class MacroEditorTest : public ::testing::Test {
   std::filesystem::path ini = dir / "record.ini";
   SettingsBlock settings{};
   MacroEditor editor{settings, ini};
-  CapturedMessages sink;
 };
 
 TEST_F(MacroEditorTest, EnteringThePageLoadsTheFirstMacroAndItsLoopCount) {
@@ -60,23 +59,18 @@ TEST_F(MacroEditorTest, NewMacroRefusesBlankOverLimitLongUnstorableAndDuplicateN
   for (int i = 0; i < 12; ++i) twelve.push_back({"m" + std::to_string(i), {}});
   EditorWith(twelve);
   editor.SetNameText("brand new");
-  EXPECT_FALSE(editor.NewMacro());
+  EXPECT_EQ(Shown(editor.NewMacro()), (Message{"Macro numbers up to 12.", "Warning"}));
   EditorWith({{"Macro1", {"A   Dn"}}});
 
-  editor.SetNameText("   ");
-  EXPECT_FALSE(editor.NewMacro());
-  editor.SetNameText("MACRO1");
-  EXPECT_FALSE(editor.NewMacro());
-  editor.SetNameText(std::string(32, 'n'));
-  EXPECT_FALSE(editor.NewMacro());
-  editor.SetNameText("a]b");
-  EXPECT_FALSE(editor.NewMacro());
-  EXPECT_EQ(sink.messages,
-            (std::vector<Message>{{"Macro numbers up to 12.", "Warning"},
-                                  {"Macro name is blank", "CORVALINEX01"},
-                                  {"Macro name already exists", "CORVALINEX01"},
-                                  {"Macro name is too long (at most 31 characters)", "Warning"},
-                                  {"Macro name cannot contain [ ] or control characters", "Warning"}}));
+  const std::vector<std::pair<std::string, Message>> refused = {
+      {"   ", {"Macro name is blank", "CORVALINEX01"}},
+      {"MACRO1", {"Macro name already exists", "CORVALINEX01"}},
+      {std::string(32, 'n'), {"Macro name is too long (at most 31 characters)", "Warning"}},
+      {"a]b", {"Macro name cannot contain [ ] or control characters", "Warning"}}};
+  for (const auto& [name, message] : refused) {
+    editor.SetNameText(name);
+    EXPECT_EQ(Shown(editor.NewMacro()), message) << name;
+  }
   EXPECT_EQ(editor.MacroNames(), (Items{"Macro1"}));
   EXPECT_EQ(editor.Items(), (Items{"A   Dn"}));
 
@@ -99,7 +93,7 @@ TEST_F(MacroEditorTest, SaveMovesTheMacroToTheEndAndItsLoopCountGoesWithIt) {
   editor.InsertMouseEvent(0);  // nothing selected, list not empty: nothing added
   editor.SelectItem(0);
   editor.InsertMouseEvent(3);  // "L-Button   Dn" after "A   Dn"
-  editor.SaveMacro();
+  ASSERT_TRUE(editor.SaveMacro());
 
   EXPECT_EQ(ListMacroNames(ini), (Items{"two", "three", "one"}));
   EXPECT_EQ(ReadMacroItems(ini, "one"), (Items{"A   Dn", "50 ms", "L-Button   Dn"}));
@@ -128,7 +122,7 @@ TEST_F(MacroEditorTest, LoopCountsStayWithTheirMacrosThroughNewDeleteAndSave) {
   ASSERT_TRUE(editor.NewMacro());
   editor.InsertMouseEvent(1);
   editor.SetLoopCount("6");
-  editor.SaveMacro();
+  ASSERT_TRUE(editor.SaveMacro());
   // The unsaved name stays listed, after the saved ones.
   EXPECT_EQ(editor.MacroNames(), (Items{"kept", "saved", "draft"}));
   EXPECT_EQ(editor.SelectedMacro(), 1);
@@ -138,7 +132,7 @@ TEST_F(MacroEditorTest, LoopCountsStayWithTheirMacrosThroughNewDeleteAndSave) {
   // Delete changes record.ini at once but the MacroArea only at the next save.
   const SettingsBlock before = settings;
   editor.SelectMacro(0);
-  editor.DeleteMacro();
+  ASSERT_TRUE(editor.DeleteMacro());
   EXPECT_EQ(ListMacroNames(ini), (Items{"saved"}));
   EXPECT_EQ(editor.MacroNames(), (Items{"saved", "draft"}));
   EXPECT_TRUE(editor.Items().empty());
@@ -149,13 +143,13 @@ TEST_F(MacroEditorTest, LoopCountsStayWithTheirMacrosThroughNewDeleteAndSave) {
   // keeps its own count.
   editor.SelectMacro(0);
   EXPECT_EQ(editor.LoopText(), "6");
-  editor.SaveMacro();
+  ASSERT_TRUE(editor.SaveMacro());
   EXPECT_EQ(MacroLoopCount(settings, 0), 6);
   EXPECT_EQ(settings.macroArea[0][3], 0xF1);
 
   // Saving a macro without items clears its whole block, loop count included.
   editor.SelectMacro(1);
-  editor.SaveMacro();
+  ASSERT_TRUE(editor.SaveMacro());
   EXPECT_EQ(ListMacroNames(ini), (Items{"saved", "draft"}));
   for (std::uint8_t b : settings.macroArea[1]) ASSERT_EQ(b, 0);
 }
@@ -164,10 +158,8 @@ TEST_F(MacroEditorTest, SaveWarnsWhenTheMouseCannotHoldTheWholeMacro) {
   EditorWith({{"big", {}}});
   editor.SelectItem(-1);
   for (int i = 0; i < 140; ++i) editor.AppendItem(i % 2 ? "50 ms" : "Q   Dn");
-  editor.SaveMacro();
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].first,
-            "Macro \"big\" is too long for the mouse: only its first 63 events are stored.");
+  EXPECT_EQ(Shown(editor.SaveMacro()),
+            (Message{"Macro \"big\" is too long for the mouse: only its first 63 events are stored.", "Warning"}));
   EXPECT_EQ(ReadMacroItems(ini, "big").size(), 140u);  // the text form keeps everything
 }
 

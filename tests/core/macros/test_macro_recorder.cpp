@@ -8,11 +8,11 @@
 namespace corvaline {
 namespace {
 
-using macro_testing::CapturedMessages;
+using macro_testing::Shown;
 using macro_testing::ScratchDir;
 using macro_testing::WriteRecordIni;
 using Items = std::vector<std::string>;
-using Message = std::pair<std::string, std::string>;
+using macro_testing::Message;
 
 class FakeHost : public RecordingHost {
  public:
@@ -49,13 +49,11 @@ class MacroRecorderTest : public ::testing::Test {
   MacroEditor editor{settings, ini};
   FakeHost host;
   MacroRecorder recorder{editor, host};
-  CapturedMessages sink;
 };
 
 TEST_F(MacroRecorderTest, RecordsPressesAndReleasesWithFixedStepsAndDropsAutoRepeat) {
-  recorder.StartRecording();
+  ASSERT_TRUE(recorder.StartRecording());
   ASSERT_TRUE(recorder.Capturing());
-  EXPECT_EQ(sink.messages, (std::vector<Message>{{"Start Recording", "CORVALINEX01"}}));
   EXPECT_EQ(host.title, "Press Ctrl+Break key to stop recording");
   EXPECT_TRUE(editor.Items().empty());
 
@@ -69,16 +67,16 @@ TEST_F(MacroRecorderTest, RecordsPressesAndReleasesWithFixedStepsAndDropsAutoRep
                                    "A   Up", "50 ms", "Shift   Up"}));
   EXPECT_EQ(editor.SelectedItem(), 8);
 
-  recorder.StopRecording();
+  EXPECT_TRUE(recorder.StopRecording());
   EXPECT_FALSE(recorder.Capturing());
   Press("B");
   EXPECT_EQ(editor.Items().size(), 9u);
 }
 
 TEST_F(MacroRecorderTest, ReleasesOfKeysNotPressedInThisRecordingAreDropped) {
-  recorder.StartRecording();
+  ASSERT_TRUE(recorder.StartRecording());
   Press("Ctrl");
-  recorder.StartRecording();
+  ASSERT_TRUE(recorder.StartRecording());
   Release("Enter");  // the key that closed the "Start Recording" box
   Release("Ctrl");   // held since the recording before
   Press("A");
@@ -89,27 +87,19 @@ TEST_F(MacroRecorderTest, ReleasesOfKeysNotPressedInThisRecordingAreDropped) {
 }
 
 TEST_F(MacroRecorderTest, StopTwiceAndStopWithoutStart) {
-  recorder.StopRecording();
-  EXPECT_EQ(sink.messages,
-            (std::vector<Message>{
-                {"Stop Recording", "CORVALINEX01"},
-                {"It doesn’t start recording, unnecessary to press Stop key!", "Warning"}}));
-  sink.messages.clear();
-
-  recorder.StartRecording();
-  recorder.StopRecording();
-  recorder.StopRecording();
-  EXPECT_EQ(sink.messages, (std::vector<Message>{{"Start Recording", "CORVALINEX01"},
-                                                 {"Stop Recording", "CORVALINEX01"},
-                                                 {"Stop Recording", "CORVALINEX01"}}));
+  EXPECT_EQ(Shown(recorder.StopRecording()),
+            (Message{"It doesn’t start recording, unnecessary to press Stop key!", "Warning"}));
+  ASSERT_TRUE(recorder.StartRecording());
+  EXPECT_TRUE(recorder.StopRecording());
+  EXPECT_TRUE(recorder.StopRecording());
   EXPECT_EQ(host.installs, 1);
   EXPECT_EQ(host.removals, 1);
 }
 
 TEST_F(MacroRecorderTest, RestartingEmptiesTheListAndTheFirstPressHasNoLeadingStep) {
-  recorder.StartRecording();
+  ASSERT_TRUE(recorder.StartRecording());
   Press("A");
-  recorder.StartRecording();
+  ASSERT_TRUE(recorder.StartRecording());
   EXPECT_EQ(host.removals, 1);
   EXPECT_EQ(host.installs, 2);
   EXPECT_TRUE(editor.Items().empty());
@@ -124,46 +114,42 @@ TEST_F(MacroRecorderTest, RestartingEmptiesTheListAndTheFirstPressHasNoLeadingSt
 
 TEST_F(MacroRecorderTest, NothingIsRecordedWithoutAMacroOrACapture) {
   host.failWith = 5;
-  recorder.StartRecording();
+  EXPECT_EQ(Shown(recorder.StartRecording()), (Message{"JournalRecordHook Install error code :5\n", "CORVALINEX01"}));
   EXPECT_FALSE(recorder.Capturing());
-  EXPECT_EQ(sink.messages.back(), (Message{"JournalRecordHook Install error code :5\n", "CORVALINEX01"}));
   Press("A");
   EXPECT_TRUE(editor.Items().empty());
 
   std::filesystem::remove(ini);
   editor.EnterPage();
-  sink.messages.clear();
   host.failWith = 0;
-  recorder.StartRecording();
-  EXPECT_EQ(sink.messages, (std::vector<Message>{{"Macro name is blank", "Warning"}}));
+  EXPECT_EQ(Shown(recorder.MayStartRecording()), (Message{"Macro name is blank", "Warning"}));
+  EXPECT_EQ(Shown(recorder.StartRecording()), (Message{"Macro name is blank", "Warning"}));
   EXPECT_EQ(host.installs, 0);
 }
 
 TEST_F(MacroRecorderTest, CtrlBreakStopsAndLeavesNoCtrlHeldDown) {
-  recorder.StartRecording();
+  ASSERT_TRUE(recorder.StartRecording());
   Press("A");
   Release("A");
   Press("Ctrl");  // held for Ctrl+Break: taken back with its delay step
-  sink.messages.clear();
-  recorder.StopByKeyboard("Ctrl");
+  EXPECT_TRUE(recorder.StopByKeyboard("Ctrl"));
   EXPECT_FALSE(recorder.Capturing());
   EXPECT_EQ(host.removals, 1);
-  EXPECT_EQ(sink.messages, (std::vector<Message>{{"Stop Recording", "CORVALINEX01"}}));
   EXPECT_EQ(editor.Items(), (Items{"A   Dn", "50 ms", "A   Up"}));
 
   // Ctrl held across other keys keeps its press and gets its release.
-  recorder.StartRecording();
+  ASSERT_TRUE(recorder.StartRecording());
   Press("Right Ctrl");
   Press("C");
   Release("C");
-  recorder.StopByKeyboard("Right Ctrl");
+  EXPECT_TRUE(recorder.StopByKeyboard("Right Ctrl"));
   EXPECT_EQ(editor.Items(), (Items{"Right Ctrl   Dn", "50 ms", "C   Dn", "50 ms", "C   Up", "50 ms",
                                    "Right Ctrl   Up"}));
 
   // Ctrl as the only press: nothing is left.
-  recorder.StartRecording();
+  ASSERT_TRUE(recorder.StartRecording());
   Press("Ctrl");
-  recorder.StopByKeyboard("Ctrl");
+  EXPECT_TRUE(recorder.StopByKeyboard("Ctrl"));
   EXPECT_TRUE(editor.Items().empty());
 }
 

@@ -62,7 +62,7 @@ TEST(ConfigCommit, AFailedSaveChangesNeitherFileAndLeavesNoTemporary) {
     const std::string config = ReadBytes(f.files.configBin), strIni = strIniNow();
     RecordingIo io;
     io.failAt = c.failAt;
-    EXPECT_FALSE(WriteConfiguration(f.files, p, false).empty()) << c.what;
+    EXPECT_FALSE(WriteConfiguration(f.files, p, false).Ok()) << c.what;
     EXPECT_TRUE(ReadBytes(f.files.configBin) == config) << c.what;
     EXPECT_TRUE(strIniNow() == strIni) << c.what;
     std::filesystem::remove(f.dir / "corvaline.lock");
@@ -75,7 +75,7 @@ TEST(ConfigCommit, CaptionsOfAnotherBlockAreMadeAnewFromTheFunctions) {
   Profile p = f.Read();
   p.captions[0][0] = "my left";
   p.captions[0][3] = "my forward";
-  ASSERT_EQ(WriteConfiguration(f.files, p, false), "");
+  ASSERT_TRUE(WriteConfiguration(f.files, p, false).Ok());
   EXPECT_EQ(f.Read().captions[0][3], "my forward");
   // A kill after config.bin's rename and before str.ini's.
   SettingsBlock changed = p.block;

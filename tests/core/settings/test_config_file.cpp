@@ -10,7 +10,6 @@
 namespace corvaline {
 namespace {
 
-using testing_support::CapturedMessages;
 using testing_support::FileNames;
 using testing_support::RecordingIo;
 using testing_support::ReadBytes;
@@ -44,35 +43,32 @@ TEST(ConfigFile, LoadSaveCycleKeepsEveryByteAndWritesTheFirstRunByte) {
 
 TEST(ConfigFile, FilesOfAnotherSizeAreIgnoredSilently) {
   ScratchDir dir;
-  CapturedMessages messages;
   for (std::size_t size : {kConfigFileSize - 1, kConfigFileSize + 1, std::size_t{0}}) {
     WriteBytes(dir / "config.bin", PatternFile(size, 1));
     SettingsStore store;
     store.settings.reportRateCode = 4;
-    EXPECT_FALSE(LoadSettings(store, dir / "config.bin"));
+    const LoadedSettings loaded = LoadSettings(store, dir / "config.bin");
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(loaded.notice, "") << size;
     EXPECT_EQ(store.settings.reportRateCode, 4) << size;
     EXPECT_EQ(store.firstRunFlag, 0) << size;
   }
-  EXPECT_TRUE(messages.messages.empty());
 }
 
 TEST(ConfigFile, AMissingFileIsReportedAndNeverCreated) {
   ScratchDir dir;
-  CapturedMessages messages;
   SettingsStore store;
-  EXPECT_FALSE(LoadSettings(store, dir / "config.bin"));
-  EXPECT_FALSE(SaveSettings(store, dir / "config.bin"));
+  const LoadedSettings loaded = LoadSettings(store, dir / "config.bin");
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(loaded.notice, "Config file is not exist.");
+  const Outcome saved = SaveSettings(store, dir / "config.bin");
+  EXPECT_EQ(saved.Reason(), "Config file is not exist.");
+  EXPECT_EQ(saved.Caption(), "CORVALINEX01");
   EXPECT_FALSE(std::filesystem::exists(dir / "config.bin"));
-  ASSERT_EQ(messages.messages.size(), 2u);
-  for (const auto& [text, caption] : messages.messages) {
-    EXPECT_EQ(text, "Config file is not exist.");
-    EXPECT_EQ(caption, "CORVALINEX01");
-  }
 }
 
 TEST(ConfigFile, AFailedSaveLeavesTheOldFileIntactAndSaysWhy) {
   ScratchDir dir;
-  CapturedMessages messages;
   const auto file = dir / "config.bin";
   const std::string original = PatternFile(kConfigFileSize, 0);
   WriteBytes(file, original);
@@ -80,13 +76,12 @@ TEST(ConfigFile, AFailedSaveLeavesTheOldFileIntactAndSaysWhy) {
   io.failAt = "flush";  // the disk refuses the data
   SettingsStore store;
   store.settings.reportRateCode = 8;
-  EXPECT_FALSE(SaveSettings(store, file));
+  const Outcome saved = SaveSettings(store, file);
   EXPECT_EQ(ReadBytes(file), original);
   EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"config.bin"});
-  ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].second, "NULL ==fp ");
-  EXPECT_EQ(messages.messages[0].first.rfind("Error Code is: ", 0), 0u);
-  EXPECT_EQ(messages.messages[0].first.substr(messages.messages[0].first.size() - 2), " \n");
+  EXPECT_EQ(saved.Caption(), "NULL ==fp ");
+  EXPECT_EQ(saved.Reason().rfind("Error Code is: ", 0), 0u);
+  EXPECT_EQ(saved.Reason().substr(saved.Reason().size() - 2), " \n");
 }
 
 TEST(DataPaths, WindowsNameIsReplacedEverywhereInTheModulePath) {
@@ -217,15 +212,13 @@ TEST(ConfigFile, ADamagedFileGivesWayToTheFactorySettingsAndIsKept) {
       if (entry.path() != factory) std::filesystem::remove(entry.path());
     const std::string damaged = PatternFile(size, 7);
     testing_support::WriteBytes(file, damaged);
-    testing_support::CapturedMessages messages;
     SettingsStore store;
-    ASSERT_TRUE(LoadSettings(store, file, factory));
+    const LoadedSettings loaded = LoadSettings(store, file, factory);
+    ASSERT_TRUE(loaded);
     EXPECT_EQ(std::memcmp(&store.settings, delivered.data() + 1, sizeof store.settings), 0);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].first.find(size == 5000 ? "larger than 1986"
-                                                           : std::to_string(size) + " bytes"),
+    EXPECT_NE(loaded.notice.find(size == 5000 ? "larger than 1986" : std::to_string(size) + " bytes"),
               std::string::npos)
-        << messages.messages[0].first;
+        << loaded.notice;
     const auto names = testing_support::FileNames(dir.path());
     ASSERT_EQ(names.size(), 3u);
     EXPECT_EQ(names[1].substr(0, 19), "config.bin.damaged-");
@@ -235,17 +228,18 @@ TEST(ConfigFile, ADamagedFileGivesWayToTheFactorySettingsAndIsKept) {
   // A missing file is said as always, is still not created, and the block
   // starts from the factory settings too; without them nothing counts as loaded.
   std::filesystem::remove(file);
-  testing_support::CapturedMessages messages;
   SettingsStore store;
-  ASSERT_TRUE(LoadSettings(store, file, factory));
+  const LoadedSettings loaded = LoadSettings(store, file, factory);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded.notice, "Config file is not exist.");
   EXPECT_TRUE(store.loaded);
   EXPECT_EQ(std::memcmp(&store.settings, delivered.data() + 1, sizeof store.settings), 0);
   EXPECT_FALSE(std::filesystem::exists(file));
   SettingsStore none;
-  EXPECT_FALSE(LoadSettings(none, file, dir / "no-factory.bin"));
+  const LoadedSettings notLoaded = LoadSettings(none, file, dir / "no-factory.bin");
+  EXPECT_FALSE(notLoaded);
+  EXPECT_EQ(notLoaded.notice, "Config file is not exist.");
   EXPECT_FALSE(none.loaded);
-  ASSERT_EQ(messages.messages.size(), 2u);
-  EXPECT_EQ(messages.messages[0].first, "Config file is not exist.");
 }
 
 TEST(ConfigFile, ADamagedFileIsKeptOnceAndNeverThroughAPlantedName) {
@@ -269,14 +263,11 @@ TEST(ConfigFile, ADamagedFileIsKeptOnceAndNeverThroughAPlantedName) {
     return copies;
   };
   for (int start = 0; start < 2; ++start) {  // a second start adds no second copy
-    testing_support::CapturedMessages messages;
     SettingsStore store;
-    LoadSettings(store, file, dir / "no-factory.bin");
+    const LoadedSettings loaded = LoadSettings(store, file, dir / "no-factory.bin");
     const auto copies = keptCopies();
     ASSERT_EQ(copies.size(), 1u) << start;
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].first.find("kept as " + copies[0]), std::string::npos)
-        << messages.messages[0].first;
+    EXPECT_NE(loaded.notice.find("kept as " + copies[0]), std::string::npos) << loaded.notice;
     EXPECT_EQ(testing_support::ReadBytes(dir / copies[0]), PatternFile(100, 3));
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "target"));

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "core/settings/durable_io.h"
-#include "core/system/messages.h"
 #include "platform/durable_io.h"
 
 namespace corvaline::testing_support {
@@ -46,16 +45,6 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-class CapturedMessages : public MessageSink {
- public:
-  CapturedMessages() { SetMessageSink(this); }
-  ~CapturedMessages() override { SetMessageSink(nullptr); }
-  void ShowMessage(std::string_view text, std::string_view caption) override {
-    messages.emplace_back(std::string(text), std::string(caption));
-  }
-  std::vector<std::pair<std::string, std::string>> messages;
-};
 
 // The system's durable-save calls with every call logged ("flush", "replace
 // config.bin.tmp-… config.bin", …); the calls named failAt fail with EIO:

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/device/device_link.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/shell/shell.h"
 #include "gui/tray/tray.h"
 #include "sim/virtual_mouse.h"

@@ -165,17 +165,24 @@ TEST_F(EditsTest, ApplySaysWhichFilesCouldNotBeSaved) {
   EXPECT_NE(sink.messages[0].first.find("captions could not be saved"), std::string::npos);
   EXPECT_EQ(ConfigByte(kRateOffset), 8);
 
-  // config.bin that cannot be replaced is said in the window as well.
+  // config.bin that cannot be replaced is said in the window as well, in
+  // one box; one that is gone in the program's own words.
   sink.messages.clear();
   const QString config = QString::fromStdString(DataFiles().configBin.string());
   ASSERT_TRUE(QFile::remove(config));
   ASSERT_TRUE(QDir().mkdir(config));
   Settings().settings.reportRateCode = 4;
   Apply();
-  ASSERT_FALSE(sink.messages.empty());
-  EXPECT_EQ(sink.messages.back().first,
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0].first,
             "The settings could not be saved to " + DataFiles().configBin.string() + ", " +
                 DataFiles().strIni.string() + ".");
+  sink.messages.clear();
+  ASSERT_TRUE(QDir().rmdir(config));
+  Settings().settings.reportRateCode = 2;
+  Apply();
+  EXPECT_EQ(sink.messages, (std::vector<std::pair<std::string, std::string>>{
+                               {"Config file is not exist.", "CORVALINEX01"}}));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 
 namespace corvaline::test {
 

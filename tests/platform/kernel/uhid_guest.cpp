@@ -212,7 +212,7 @@ void ApplyAsRecorded(DeviceLink& link, const SettingsBlock& block, const std::st
   std::string trace;
   link.traceOn = true;
   link.trace = [&](std::string_view line) { trace.append(line).append("\n"); };
-  Check(ConnectAtStartup(link), "discovery and handshake on the hidraw nodes");
+  Check(ConnectAtStartup(link).ready, "discovery and handshake on the hidraw nodes");
   Check(link.featureReportLength == 9 && link.inputReportLength == 33 &&
             link.outputReportLength == 33,
         "report lengths 9/33/33 from the kernel's descriptor");
@@ -254,7 +254,7 @@ int main(int argc, char** argv) {
   const std::string dataDir = argc > 1 ? argv[1] : "/corvaline";
   sim::VirtualMouse mouse;
   SettingsStore store;
-  Check(LoadSettings(store, dataDir + "/config.bin"), "the delivered config.bin loads");
+  Check(LoadSettings(store, dataDir + "/config.bin").loaded, "the delivered config.bin loads");
   const std::string golden = ReadText((dataDir + "/corvalinectl_apply_delivered.trace").c_str());
   {
     // The event interface first, as the mouse lists it.

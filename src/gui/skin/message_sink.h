@@ -1,11 +1,14 @@
-// The core never shows a window: every message the user must see (a text and
-// a caption, as a message box on Windows would carry them) goes to the sink the
-// front end installs. The GUI turns it into a message box, the command-line
-// tool into a line on stderr.
+// Where the window's messages go. The core hands back what failed and why;
+// the window shows it (a text and a caption, as a message box on Windows
+// would carry them) through the sink main() installs, so tests can read what
+// the user would have seen.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include "core/outcome.h"
+#include "core/system/captions.h"
 
 namespace corvaline {
 
@@ -21,7 +24,8 @@ MessageSink* GetMessageSink();
 // Hands one message to the installed sink, if any.
 void ShowMessage(std::string_view text, std::string_view caption);
 
-// Caption of start-up and file messages.
-inline constexpr std::string_view kAppTitle = "CORVALINEX01";
+// Shows a failed step's reason under its caption (the program's title when it
+// names none). Returns whether the step was done.
+bool ShowIfFailed(const Outcome& outcome);
 
 }  // namespace corvaline

@@ -1,4 +1,4 @@
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 
 #include <atomic>
 
@@ -12,6 +12,12 @@ MessageSink* GetMessageSink() { return g_sink.load(); }
 
 void ShowMessage(std::string_view text, std::string_view caption) {
   if (MessageSink* sink = g_sink.load()) sink->ShowMessage(text, caption);
+}
+
+bool ShowIfFailed(const Outcome& outcome) {
+  if (outcome.Ok()) return true;
+  ShowMessage(outcome.Reason(), outcome.Caption().empty() ? kAppTitle : std::string_view(outcome.Caption()));
+  return false;
 }
 
 }  // namespace corvaline

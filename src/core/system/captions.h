@@ -1,0 +1,15 @@
+// Captions the program's messages carry, the same in every language. The core
+// names them beside a failure's reason; the window or the command line decides
+// how to show the two.
+#pragma once
+
+#include <string_view>
+
+namespace corvaline {
+
+// Start-up and file messages.
+inline constexpr std::string_view kAppTitle = "CORVALINEX01";
+// Warnings about edits and Windows settings.
+inline constexpr std::string_view kWarningCaption = "Warning";
+
+}  // namespace corvaline
