@@ -38,7 +38,7 @@ constexpr double kApplyFloorMs = 259;
 
 int ConfigRate(const fs::path& configBin) {
   SettingsStore s;
-  return LoadSettings(s, configBin) ? s.settings.reportRateCode : 0;
+  return LoadSettings(s, configBin).loaded ? s.settings.reportRateCode : 0;
 }
 
 // The client's window id, once it has mapped one; empty when none came.

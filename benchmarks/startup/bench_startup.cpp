@@ -15,7 +15,7 @@
 #include "core/device/device_link.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/utf8_paths.h"
-#include "core/system/messages.h"
+#include "gui/skin/message_sink.h"
 #include "gui/shell/link_device_service.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
