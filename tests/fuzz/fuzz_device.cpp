@@ -231,7 +231,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   link.trace = [](std::string_view line) { FUZZ_CHECK(!line.empty()); };
 
   int saved = 0;
-  const ApplySavers savers{[&] { return ++saved > 0; }, [&] { return ++saved > 0; }, {}};
+  const ApplySavers savers{[&] { ++saved; return Outcome(); }, [&] { ++saved; return Outcome(); }, {}};
   if (ConnectAtStartup(link)) {
     RefreshSensorInfo(link);
     (void)ApplySettings(link, block, savers);
