@@ -69,7 +69,7 @@ ctl set rate 125 --apply
 ctl profile save slow
 ctl auto add foot fast
 ctl auto add ghost gone
-ctl profile delete gone
+ctl profile delete gone --force
 ctl auto delay 100
 
 step "the game (foot) has the focus; the program starts with its window, then foot gets it back"
