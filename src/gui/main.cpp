@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -101,7 +102,10 @@ int main(int argc, char** argv) {
   // A second start asks the running one to show its window, then ends.
   gui::SingleInstance instance;
   if (!instance.Acquire()) {
-    platform::AskRunningInstanceToShow(activationToken);
+    // The running program takes its lock a moment before it listens: one
+    // that is still starting is asked again for up to two seconds.
+    for (int tries = 0; tries < 40 && !platform::AskRunningInstanceToShow(activationToken); ++tries)
+      QThread::msleep(50);
     return 0;
   }
   platform::QuitRequests quitRequests;
@@ -136,6 +140,14 @@ int main(int argc, char** argv) {
                                 : platform::CreateSystemHidBackend(),
                        Link()),
                    *tray, options);
+  // Listening before the tray icon shows: a second start that sees the icon
+  // finds someone to ask. Requests wait in the socket until the loop runs.
+  const auto showRequests = platform::ListenForShowRequests([&shell](const std::string& token) {
+    // The second start's token lets the compositor hand the focus over; Qt
+    // takes it from the variable when it activates the window.
+    if (!token.empty()) qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(token));
+    shell.OnTrayClicked();
+  });
   // The Advanced page: the desktop's pointer settings and the macro editor.
   // Declared after the shell, so it goes before the shell does.
   auto pointerBackend = platform::CreatePointerBackend();
@@ -152,12 +164,6 @@ int main(int argc, char** argv) {
   // Before the window first shows: assistive technology may ask for it then.
   gui::InstallAccessibility(shell, [&advanced] { return advanced.PointerControls(); });
   shell.Start();
-  const auto showRequests = platform::ListenForShowRequests([&shell](const std::string& token) {
-    // The second start's token lets the compositor hand the focus over; Qt
-    // takes it from the variable when it activates the window.
-    if (!token.empty()) qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(token));
-    shell.OnTrayClicked();
-  });
   const std::unique_ptr<QSocketNotifier> showNotifier = ServeShowRequests(showRequests.get());
   gui::ProfilesMenu profiles(shell, *tray);
   gui::TrayMenuEntries trayEntries(shell, tray->ContextMenu());
