@@ -150,7 +150,7 @@ run() {
   xdotool windowactivate --sync "$(xdotool search --pid $program --onlyvisible | head -1)"
   hear "$3" 0 || fail "Orca did not name the window"
   shift 3
-  "$@"
+  XDG_CONFIG_HOME_RUN=$SESSION/$lang "$@"
   stop $orca $program $sim
 }
 
@@ -173,7 +173,13 @@ changes() {
   say space "^selected"
   # Apply is last in the order: back from the first tab.
   tab_to "^$apply push button" Shift+Tab
+  # Apply ends with config.bin saved; its description changes then, which may
+  # be a second later on a busy machine.
+  local config=$XDG_CONFIG_HOME_RUN/corvaline/config.bin before
+  before=$(date -r "$config" +%s%N 2>/dev/null || echo 0)
   xdotool key space
+  await 30 "Apply to save config.bin" "[ \"\$(date -r $config +%s%N 2>/dev/null || echo 0)\" != $before ]" ||
+    fail "Apply saved nothing"
   # Qt sends a description's change with the object in place of the text,
   # which Orca cannot speak: the new description is heard on coming back.
   say Shift+Tab "push button"
