@@ -21,6 +21,12 @@ namespace {
 
 using namespace corvaline::test;
 
+// A display shows the entry whole, or cut short with an ellipsis where the
+// font is wider (never cut through, never another entry).
+bool WholeOrCutShort(const QString& shown, const QString& whole) {
+  return shown == whole || (shown.size() > 1 && shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.chopped(1)));
+}
+
 class ParamDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { WriteDialogSkin(skin); }
@@ -100,7 +106,7 @@ TEST_F(ParamDialogTest, FireKeyListChoosesB5AndDisablesTheFieldsWhileOpen) {
   ChooseEntry(*dialog.KeyList(), 58);
   EXPECT_FALSE(dialog.KeyList()->IsOpen());
   EXPECT_TRUE(dialog.SpeedField()->isEnabled());
-  EXPECT_EQ(dialog.KeyDisplay()->text(), "B5-Button");
+  EXPECT_TRUE(WholeOrCutShort(dialog.KeyDisplay()->text(), "B5-Button")) << dialog.KeyDisplay()->text().toStdString();
   EXPECT_EQ(dialog.Result().position, 58);
   EXPECT_EQ(FireKeyCodeAt(dialog.Result().position), 0xF4);
 }
@@ -142,8 +148,7 @@ TEST_F(ParamDialogTest, WindowsListHasElevenEntriesAndAClickOutsideKeepsTheChoic
   EXPECT_EQ(dialog.Result().position, 10);
   // Wider than the display: whole, or cut short with an ellipsis, never cut through.
   const QString shown = dialog.Display()->text();
-  EXPECT_TRUE(shown == "Browser-My Favorites" || (shown.startsWith("Browser-") && shown.endsWith(QChar(0x2026))))
-      << shown.toStdString();
+  EXPECT_TRUE(WholeOrCutShort(shown, "Browser-My Favorites")) << shown.toStdString();
 }
 
 TEST_F(ParamDialogTest, ListDialogsWithoutBackgroundReturnTheirFirstEntry) {

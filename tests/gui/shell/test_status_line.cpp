@@ -32,23 +32,23 @@ TEST_F(ShellTest, StatusFollowsTheMouseAndShowsWhatApplyDidForAMoment) {
   MakeShell();
   shell->Start();
   emit tray.leftClicked();
-  EXPECT_EQ(shell->ShownStatusText(), "Connected");
+  EXPECT_EQ(shell->StatusText(), "Connected");
   ASSERT_TRUE(mouse->RaiseEvent(kEventDpiStage, 2));
   ASSERT_TRUE(Eventually("the DPI stage in the status", 5s, Pumped([&] { return shell->Status().dpiStage == 2; }),
                          [&] { return shell->StatusText().toStdString(); }));
-  const QString stage = shell->ShownStatusText();
+  const QString stage = shell->StatusText();
   EXPECT_TRUE(stage.startsWith("Connected · DPI 2: ")) << stage.toStdString();
 
   shell->Window().ClickAt(700, 630);  // Apply
-  EXPECT_EQ(shell->ShownStatusText(), "Applied");
-  ASSERT_TRUE(Eventually("the Apply note to go", 20s, Pumped([&] { return shell->ShownStatusText() == stage; }),
-                         [&] { return shell->ShownStatusText().toStdString(); }));
+  EXPECT_EQ(shell->StatusText(), "Applied");
+  ASSERT_TRUE(Eventually("the Apply note to go", 20s, Pumped([&] { return shell->StatusText() == stage; }),
+                         [&] { return shell->StatusText().toStdString(); }));
 
   mouse->Unplug();
-  ASSERT_TRUE(Eventually("the status to see the mouse go", 5s, Pumped([&] { return shell->ShownStatusText() == "No mouse"; }),
-                         [&] { return shell->ShownStatusText().toStdString(); }));
+  ASSERT_TRUE(Eventually("the status to see the mouse go", 5s, Pumped([&] { return shell->StatusText() == "No mouse"; }),
+                         [&] { return shell->StatusText().toStdString(); }));
   shell->Window().ClickAt(600, 630);  // OK sends nothing, and says why
-  EXPECT_EQ(shell->ShownStatusText(), "Not sent: no mouse");
+  EXPECT_EQ(shell->StatusText(), "Not sent: no mouse");
   mouse->Plug();
   ASSERT_TRUE(Eventually("the mouse to come back", 5s, Pumped([&] { return shell->DeviceReady(); })));
   EXPECT_EQ(shell->Status().dpiStage, 0);  // its stage is its own again
