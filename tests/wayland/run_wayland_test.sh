@@ -41,30 +41,9 @@ trap cleanup EXIT
 
 # One session bus for both sides (sway's user and ours): swaybar's tray
 # watcher, the notification service and the program meet there.
-cat >"$TMP/bus.conf" <<EOF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:path=$TMP/bus</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow receive_sender="*"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-EOF
-# It prints its address once it listens.
-(umask 000; exec dbus-daemon --config-file="$TMP/bus.conf" --nofork --nopidfile --print-address=3 \
-  3>"$TMP/bus.address") 2>"$TMP/bus.log" &
-BUS_PID=$!
-PIDS+=($BUS_PID)
-await 30 "the session bus to listen" '[ -s "$TMP/bus.address" ] || ! kill -0 $BUS_PID 2>/dev/null' \
-  'process_state $BUS_PID dbus-daemon; cat "$TMP/bus.log"' || skip "the session bus did not start"
-[ -s "$TMP/bus.address" ] || skip "the session bus did not start: $(tail -3 "$TMP/bus.log")"
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$TMP/bus"
+start_session_bus "$TMP" ||
+  skip "the session bus did not start: $(tail -3 "$TMP/session-bus.log" 2>/dev/null)"
+PIDS+=($SESSION_BUS_PID)
 bus_has() { busctl --user status "$1" >/dev/null 2>&1; }
 
 # sway refuses to run as root: then it runs as an unprivileged user of its own.

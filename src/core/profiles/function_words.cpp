@@ -19,11 +19,12 @@ using words::SameText;
 
 using C = FunctionCategory;
 
-struct PlainName {
+// A function's own word and its category.
+struct FunctionWord {
   std::string_view word;
   C category;
 };
-constexpr std::array<PlainName, 9> kPlainNames = {{{"left-click", C::LeftClick},
+constexpr std::array<FunctionWord, 9> kPlainNames = {{{"left-click", C::LeftClick},
                                                    {"right-click", C::RightClick},
                                                    {"middle-click", C::MidClick},
                                                    {"forward", C::Forward},
@@ -197,11 +198,7 @@ std::string Joined(const std::vector<std::string>& names) {
 
 // Each function's own word and the category whose name the button menus show
 // for it.
-struct MenuWord {
-  std::string_view word;
-  C category;
-};
-constexpr std::array<MenuWord, 15> kMenuWords = {{{"left-click", C::LeftClick},
+constexpr std::array<FunctionWord, 15> kMenuWords = {{{"left-click", C::LeftClick},
                                                   {"right-click", C::RightClick},
                                                   {"middle-click", C::MidClick},
                                                   {"forward", C::Forward},
@@ -221,7 +218,7 @@ constexpr std::array<UiLanguage, 3> kLanguages = {UiLanguage::EN, UiLanguage::CH
 // The menus' name of a word in lang (the DPI sub-menu says the same in every
 // language); the word itself when the menus have none.
 std::string MenuName(std::string_view word, UiLanguage lang) {
-  for (const MenuWord& m : kMenuWords)
+  for (const FunctionWord& m : kMenuWords)
     if (m.word == word) return std::string(CategoryName(static_cast<int>(m.category), lang));
   const std::vector<std::string> dpi = DpiMenuEntries();
   for (std::size_t i = 0; i < kDpiWords.size(); ++i)
@@ -234,7 +231,7 @@ std::string MenuName(std::string_view word, UiLanguage lang) {
 // is never read as "Shift".
 std::vector<std::string> OwnWords(std::vector<std::string> words) {
   std::vector<std::string_view> own;
-  for (const MenuWord& m : kMenuWords) own.push_back(m.word);
+  for (const FunctionWord& m : kMenuWords) own.push_back(m.word);
   own.insert(own.end(), kDpiWords.begin(), kDpiWords.end());
   for (std::size_t n = words.size(); n >= 1; --n) {
     const std::string joined = Joined({words.begin(), words.begin() + static_cast<long>(n)});
@@ -351,7 +348,7 @@ FunctionParse ParseFunctionWords(const std::vector<std::string>& given,
   const bool isFire = fn == "fire", isMacro = fn == "macro";
   if ((o.speed || o.times) && !isFire) return {std::nullopt, "--speed and --times belong to fire"};
   if (o.repeat && !isMacro) return {std::nullopt, "--repeat belongs to macro"};
-  for (const PlainName& p : kPlainNames) {
+  for (const FunctionWord& p : kPlainNames) {
     if (fn != p.word) continue;
     if (!names.empty()) return {std::nullopt, fn + " takes no name, not '" + Joined(names) + "'"};
     FunctionChoice c;
@@ -442,7 +439,7 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
   const ButtonTable& t = block.table(group);
   const auto q = [](std::string_view w) { return ShellQuote(w); };
   const int category = t.category[slot];
-  for (const PlainName& p : kPlainNames) {
+  for (const FunctionWord& p : kPlainNames) {
     if (category == static_cast<int>(p.category)) return std::string(p.word);
   }
   switch (static_cast<C>(category)) {
