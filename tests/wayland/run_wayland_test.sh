@@ -18,7 +18,7 @@ skip() { echo "SKIP: $*"; exit 77; }
 fail() {
   echo "FAIL: $*"
   shot failure
-  echo "   windows (x y w h): $(windows 2>/dev/null | tr '\n' ';')"
+  echo "   windows (x y w h): $(windows 2>/dev/null | tr '\n' ';') focused (w h): $(focused_size 2>/dev/null)"
   [ -s "$TMP/corvaline.log" ] && tail -20 "$TMP/corvaline.log"
   exit 1
 }
@@ -112,6 +112,17 @@ windows() {
 main_window() { windows | sort -k3 -n | tail -1; }
 dialog_window() { windows | sort -k3 -n | awk 'NR == 1 { first = $0 } END { if (NR > 1) print first }'; }
 count_windows() { windows | wc -l; }
+# The size ("width height") of the window that has the keyboard focus.
+focused_size() {
+  swaymsg -t get_tree -r | jq -r '.. | objects | select(.focused? == true) | "\(.window_rect.width) \(.window_rect.height)"'
+}
+# A message box is mapped before sway hands it the keyboard: a key sent in
+# between goes to the main window and the box stays open.
+dialog_focused() {
+  local d
+  d=$(dialog_window)
+  [ -n "$d" ] && [ "$(focused_size)" = "$(echo "$d" | awk '{print $3, $4}')" ]
+}
 shot() { command -v grim >/dev/null && grim "$WORK/shots/$1.png" 2>/dev/null; }
 # One pixel of the main window as "R G B", read from the output's picture.
 pixel() { grim -g "$((WX + $1)),$((WY + $2)) 1x1" -t ppm - 2>/dev/null | tail -c 3 | od -An -tu1 | xargs; }
@@ -274,6 +285,7 @@ key 17 38
 click 565 538
 close_message() {
   wait_for 10 'test "$(count_windows)" -eq 2' || fail "no message box for $1 ($(count_windows) windows)"
+  wait_for 5 dialog_focused || fail "the message box for $1 did not get the keyboard"
   # Enter held a moment, as a hand does: a release in the same instant as
   # the press would reach the window after the box is gone.
   sleep 0.3
@@ -322,9 +334,11 @@ step "at 200%: the window keeps its logical size, a click its place"
 click 859 14
 wait_for 10 'test "$(count_windows)" -eq 2' || fail "the close button with an unapplied macro did not ask"
 shot 07-close-box-asks
+wait_for 5 dialog_focused || fail "the close button's question did not get the keyboard"
 sleep 0.3
 send keydown 28; sleep 0.3; send keyup 28
-wait_for 20 '! kill -0 $CORVALINE_PID 2>/dev/null' || fail "the close button did not end the program"
+wait_for 20 '! kill -0 $CORVALINE_PID 2>/dev/null' ||
+  fail "the close button did not end the program ($(count_windows) windows; config.bin written $(written_at "$XDG_CONFIG_HOME/corvaline/config.bin"))"
 scaled=$(swaymsg output HEADLESS-1 mode 2560x1600 scale 2 2>&1) || fail "sway cannot scale its output: $scaled"
 "$BIN/corvaline" >"$TMP/corvaline-2x.log" 2>&1 &
 PROGRAM=$!
