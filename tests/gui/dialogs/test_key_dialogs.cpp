@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "dialog_test_support.h"
 #include "gui/dialogs/combo_dialog.h"
@@ -22,9 +23,17 @@ class KeyDialogTest : public ::testing::Test {
   RecordingSink sink;
 };
 
+// The frame's only timer is the rest timer: the rest has happened once it
+// has fired, however late a loaded machine runs it.
 void RestOn(QWidget& dialog, QPoint point) {
   QTest::mouseMove(&dialog, point);
-  QTest::qWait(30);
+  const auto resting = [&] {
+    for (const QTimer* timer : dialog.findChildren<QTimer*>())
+      if (timer->isActive()) return true;
+    return false;
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !resting(); }, 5000))
+      << "the pointer's rest at (" << point.x() << ", " << point.y() << ") never ended";
 }
 
 TEST_F(KeyDialogTest, FrameTakesTheBackgroundSizeAndLightsItsButtonsAfterARest) {
