@@ -10,7 +10,7 @@ namespace {
 
 using i18n_detail::TextRow;
 
-constexpr std::array<TextRow<TrayText>, 7> kTrayRows{{
+constexpr std::array<TextRow<TrayText>, static_cast<std::size_t>(TrayText::Count)> kTrayRows{{
     {TrayText::Open, "Open", "打开", "打開"},
     {TrayText::Language, "Language", "语言", "語言"},
     {TrayText::English, "English", "English", "English"},
@@ -23,6 +23,8 @@ constexpr std::array<TextRow<TrayText>, 7> kTrayRows{{
      "right-click it for the menu.",
      "程序在通知区域中运行。单击其图标打开窗口，右键单击打开菜单。",
      "程式在通知區域中執行。按一下其圖示開啟視窗，按右鍵開啟選單。"},
+    {TrayText::AutoSwitchTrouble, "Not everything went well with this automatic switch:",
+     "此次自动切换未能全部完成：", "此次自動切換未能全部完成："},
 }};
 static_assert(i18n_detail::RowsInOrder(kTrayRows));
 

@@ -16,6 +16,7 @@ enum class TrayText {
   TraditionalChinese,
   AtNextStart,      // told after a choice
   TrayHint,         // the first start's balloon: where the program is
+  AutoSwitchTrouble,  // an automatic switch went out, but not all went well
   Count
 };
 

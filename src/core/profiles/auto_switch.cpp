@@ -16,7 +16,8 @@ std::optional<std::int64_t> NextCheckMs(const AutoSwitchState& s, const AutoRule
 }
 
 std::optional<SwitchDecision> Decide(AutoSwitchState& s, const AutoRules& rules,
-                                     const SwitchConditions& c, std::int64_t nowMs) {
+                                     const SwitchConditions& c, std::string_view onMouse,
+                                     std::int64_t nowMs) {
   if (!rules.on) return std::nullopt;
   if (s.pending && nowMs - s.pendingSinceMs >= rules.delayMs) {
     s.pending = false;
@@ -24,7 +25,7 @@ std::optional<SwitchDecision> Decide(AutoSwitchState& s, const AutoRules& rules,
     s.dueProfile = ProfileForApp(rules, s.settledApp);
   }
   if (s.dueProfile.empty()) return std::nullopt;
-  if (s.dueProfile == s.onMouse) {
+  if (s.dueProfile == onMouse) {
     s.dueProfile.clear();
     return std::nullopt;
   }
@@ -33,15 +34,17 @@ std::optional<SwitchDecision> Decide(AutoSwitchState& s, const AutoRules& rules,
   return SwitchDecision{s.dueProfile, s.settledApp};
 }
 
-void NoteOnMouse(AutoSwitchState& s, std::string_view profile) {
-  s.onMouse = profile;
-  if (s.dueProfile == profile) s.dueProfile.clear();
-}
+void NoteSwitched(AutoSwitchState& s) { s.dueProfile.clear(); }
 
 bool DropDue(AutoSwitchState& s) {
-  const bool first = s.failedRules.emplace(s.settledApp, s.dueProfile).second;
+  const bool first = FirstTrouble(s, s.settledApp, s.dueProfile, RuleTrouble::ProfileUnreadable);
   s.dueProfile.clear();
   return first;
+}
+
+bool FirstTrouble(AutoSwitchState& s, std::string_view app, std::string_view profile,
+                  RuleTrouble trouble) {
+  return s.failedRules.emplace(std::string(app), std::string(profile), static_cast<int>(trouble)).second;
 }
 
 }  // namespace corvaline

@@ -9,14 +9,15 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <tuple>
 
 #include "core/profiles/auto_rules.h"
 
 namespace corvaline {
 
-// What holds a switch back; the profile due is kept until none holds.
+// What holds a switch back; the profile due is kept until none holds (a
+// profile due while the mouse is away goes out when it comes back).
 struct SwitchConditions {
   bool mousePresent = true;
   bool unappliedEdits = false;
@@ -31,9 +32,11 @@ struct AutoSwitchState {
   std::int64_t pendingSinceMs = 0;
   std::string settledApp;  // the last application that kept the focus for the delay
   std::string dueProfile;  // its profile, not yet on the mouse
-  std::string onMouse;     // the profile the mouse holds, as far as known; empty: unknown
-  std::set<std::pair<std::string, std::string>> failedRules;  // application, profile
+  std::set<std::tuple<std::string, std::string, int>> failedRules;  // application, profile, RuleTrouble
 };
+
+// What went wrong with a rule's switch: each is said once per rule and run.
+enum class RuleTrouble { ProfileUnreadable, SwitchIncomplete };
 
 struct SwitchDecision {
   std::string profile;
@@ -46,18 +49,22 @@ void NoteFocus(AutoSwitchState& s, std::string_view app, bool own, std::int64_t 
 // When the caller should ask Decide again; nullopt when no delay is running.
 std::optional<std::int64_t> NextCheckMs(const AutoSwitchState& s, const AutoRules& rules);
 
-// The profile to apply now, if any. The caller applies it and then calls
-// NoteOnMouse (or DropDue when the profile cannot be loaded).
+// The profile to apply now, if any; `onMouse` is the profile the mouse holds
+// (ProfileOnMouse), which is never sent again. The caller applies the
+// profile and then calls NoteSwitched, or DropDue when it cannot be loaded.
 std::optional<SwitchDecision> Decide(AutoSwitchState& s, const AutoRules& rules,
-                                     const SwitchConditions& c, std::int64_t nowMs);
+                                     const SwitchConditions& c, std::string_view onMouse,
+                                     std::int64_t nowMs);
 
-// The mouse now holds `profile` (an automatic switch or a profile loaded by
-// hand); empty when its settings are no named profile any more.
-void NoteOnMouse(AutoSwitchState& s, std::string_view profile);
+// The profile due went out (whole or not): it is not tried again.
+void NoteSwitched(AutoSwitchState& s);
 // Gives up the profile due (it could not be loaded), so it is not retried.
-// True the first time in this run that this application's rule failed with
-// this profile: only then is it said, so a user who switches back and forth
-// hears of a deleted profile once, not on every switch.
+// True when this is the first ProfileUnreadable of the rule in this run.
 bool DropDue(AutoSwitchState& s);
+// True the first time in this run that the rule giving `app` `profile` had
+// this trouble: only then is it said, so a user who switches back and forth
+// hears of a deleted profile once, not on every switch.
+bool FirstTrouble(AutoSwitchState& s, std::string_view app, std::string_view profile,
+                  RuleTrouble trouble);
 
 }  // namespace corvaline

@@ -117,6 +117,9 @@ void Shell::Start() {
       !loaded.notice.empty())
     ShowMessage(loaded.notice, kAppTitle);
   session_.MarkSaved();
+  // Nothing is sent at start: the mouse holds what the last run sent with
+  // its last Apply, which the file has.
+  if (Settings().loaded) onMouse_.AssumeHeld(Settings().savedSettings);
   WatchConfigFile();
   if (const std::string notice = RepairUnreadableStrIni(DataFiles().strIni, Settings().settings,
                                                         language_, DataFiles().recordIni);

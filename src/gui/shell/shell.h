@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "core/i18n/ui_language.h"
+#include "core/profiles/profile_on_mouse.h"
 #include "core/settings/edit_session.h"
 #include "core/settings/item_texts.h"
 #include "core/system/system_mouse.h"
@@ -92,9 +93,16 @@ class Shell : public QObject, public WindowActions {
   // is raised on the GUI thread before this returns.
   void NotifyDevice(int code, int value);
 
-  // The named profile the mouse holds now (loaded and sent): the status line
-  // names it until an OK or Apply sends other settings.
-  void NoteProfileOnMouse(const QString& name);
+  // The named profile the mouse holds, by the one rule everybody asks: the
+  // status line, the tray's Profiles menu and the automatic switch.
+  const ProfileOnMouse& OnMouse() const { return onMouse_; }
+  // The profile `name` was just loaded into the files and the program: it
+  // goes to the mouse as OK sends it, and once all went, the mouse holds
+  // that profile. False when nothing was sent (no mouse, nothing loaded).
+  bool SendLoadedProfile(const QString& name);
+  // `block` is the settings of the profile `name` (just saved): when the
+  // mouse holds them, it holds that profile.
+  void NameProfileIfHeld(const QString& name, const SettingsBlock& block);
   // What the status line of the bottom bar tells; the line whole, and as
   // far as it is drawn (cut with "…" where it is wider than its place).
   StatusFacts Status() const;
@@ -166,7 +174,8 @@ class Shell : public QObject, public WindowActions {
   void ReportApplyResult(const ApplyReport& report);
   int Ask(const QString& text, const QStringList& buttons);
   bool ConfirmClose();
-  bool ApplyEdits();
+  // OK and Apply; `profile` names the settings when they are a profile's.
+  bool ApplyEdits(const std::string& profile = {});
   void WatchConfigFile();
   void OnConfigFileChanged();
   void ReloadConfigFile();
@@ -214,11 +223,10 @@ class Shell : public QObject, public WindowActions {
   QByteArray knownConfig_;
   bool outsideChange_ = false;
   // The status line: the stage the mouse's own button chose (0: not
-  // reported since the mouse came), the profile last sent with the settings
-  // it went with, and the result of the last OK/Apply while it is shown.
+  // reported since the mouse came), the profile on the mouse, and the result
+  // of the last OK/Apply while it is shown.
   int dpiStage_ = 0;
-  std::string profileOnMouse_;
-  SettingsBlock profileSentWith_{};
+  ProfileOnMouse onMouse_;
   std::string applyNote_;
   QTimer* applyNoteTimer_ = nullptr;
   QString shownStatus_;

@@ -110,10 +110,17 @@ void Shell::OnConfigFileChanged() {
 
 void Shell::ReloadConfigFile() {
   outsideChange_ = false;
+  const SettingsBlock before = Settings().savedSettings;
   const LoadedSettings loaded = LoadSettings(Settings(), DataFiles().configBin);
   if (!loaded.notice.empty()) ShowMessage(loaded.notice, kAppTitle);
   if (!loaded) return;
   session_.MarkSaved();
+  // Another program's settings (a profile loaded here writes the file too,
+  // with what the program holds already): whether it sent them is not known.
+  if (std::memcmp(&before, &Settings().savedSettings, sizeof before) != 0) {
+    onMouse_.Forget();
+    UpdateStatus();
+  }
   knownConfig_ = ReadConfigBytes();
   // The other program saved the button captions with the settings.
   LoadCaptions();
@@ -144,7 +151,16 @@ bool Shell::MergeOutsideChange() {
   return true;
 }
 
-bool Shell::ApplyEdits() {
+bool Shell::SendLoadedProfile(const QString& name) {
+  // Loading the profile rewrote the file: another program's change to it is
+  // gone, not one to merge into the profile.
+  outsideChange_ = false;
+  knownConfig_ = ReadConfigBytes();
+  if (!device_->Ready()) return false;
+  return ApplyEdits(name.toStdString());
+}
+
+bool Shell::ApplyEdits(const std::string& profile) {
   if (!Settings().loaded) {
     const QString text = Utf8(UiText(ShellText::NothingLoaded, language_))
                              .arg(ConfigPath(), QString::fromStdString(Utf8FromPath(DataFiles().factoryConfigBin)));
@@ -157,6 +173,8 @@ bool Shell::ApplyEdits() {
       session_.Apply([this](const SettingsBlock&) { return device_->ApplySettings(items_, language_); });
   outsideChange_ = false;
   knownConfig_ = ReadConfigBytes();
+  if (report.notSent.empty())
+    onMouse_.NoteSent(Settings().savedSettings, report.failedTransfers == 0, profile);
   ShowPointerProblems((pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply());
   ShowApplyNote(ApplyNoteText(report, language_));
   ReportApplyResult(report);

@@ -2,7 +2,6 @@
 // its facts up to date and draws it over the page's own background.
 #include <QPainter>
 #include <QTimer>
-#include <cstring>
 
 #include "core/device/protocol.h"
 #include "core/settings/value_tables.h"
@@ -14,9 +13,8 @@
 
 namespace corvaline::gui {
 
-void Shell::NoteProfileOnMouse(const QString& name) {
-  profileOnMouse_ = name.toStdString();
-  profileSentWith_ = Settings().savedSettings;
+void Shell::NameProfileIfHeld(const QString& name, const SettingsBlock& block) {
+  onMouse_.NameIfHeld(block, name.toStdString());
   UpdateStatus();
 }
 
@@ -27,8 +25,7 @@ StatusFacts Shell::Status() const {
   const SettingsBlock& sent = Settings().savedSettings;
   if (dpiStage_ >= 1 && dpiStage_ <= kDpiStageCount)
     facts.stageDpi = std::string(DpiLabel(device_->SensorType(), sent.dpiStageIndex[dpiStage_ - 1]));
-  // An OK or Apply since then sent other settings: no named profile any more.
-  if (std::memcmp(&profileSentWith_, &sent, sizeof sent) == 0) facts.profile = profileOnMouse_;
+  facts.profile = onMouse_.Name();
   facts.applyNote = applyNote_;
   return facts;
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/i18n/tray_texts.h"
 #include "core/profiles/auto_texts.h"
 #include "core/profiles/profile_store.h"
 #include "core/settings/data_paths.h"
@@ -35,6 +36,22 @@ bool SameBlock(const SettingsBlock& a, const SettingsBlock& b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+// While an automatic switch runs, what would be a message box (a save
+// that failed, a transfer the mouse did not take) is held for one balloon:
+// a box would take the keyboard from the application that just got it.
+class HeldMessages : public MessageSink {
+ public:
+  HeldMessages() : previous_(GetMessageSink()) { SetMessageSink(this); }
+  ~HeldMessages() override { SetMessageSink(previous_); }
+  HeldMessages(const HeldMessages&) = delete;
+  HeldMessages& operator=(const HeldMessages&) = delete;
+  void ShowMessage(std::string_view text, std::string_view) override { texts.emplace_back(text); }
+  std::vector<std::string> texts;
+
+ private:
+  MessageSink* previous_;
+};
+
 bool IsOwn(const std::vector<std::string>& names) {
   for (const std::string& n : names)
     if (QString::fromStdString(n).compare(QLatin1String(kOwnAppId.data()), Qt::CaseInsensitive) ==
@@ -59,10 +76,6 @@ AutoSwitchController::AutoSwitchController(Shell& shell, TrayPort& tray, Profile
   timer_->setTimerType(Qt::PreciseTimer);
   connect(timer_, &QTimer::timeout, this, &AutoSwitchController::Check);
   WatchRules();
-  // A profile chosen by hand is on the mouse as much as one chosen here.
-  connect(&profiles_, &ProfilesMenu::loaded, this, [this](const QString& name) {
-    if (!applying_) NoteOnMouseNow(name.toStdString());
-  });
   connect(&tray_, &TrayPort::menuOpening, this, &AutoSwitchController::AddMenuEntries);
   connect(&tray_, &TrayPort::autoSwitchToggled, this, &AutoSwitchController::SetSwitching);
   connect(&tray_, &TrayPort::autoAssignChosen, this, &AutoSwitchController::AssignCurrentToLastApp);
@@ -157,64 +170,60 @@ SwitchConditions AutoSwitchController::Conditions() const {
   return c;
 }
 
-// OK or Apply with edits since the profile went out: the mouse holds no
-// named profile any more.
-void AutoSwitchController::ForgetIfChangedByHand() {
-  if (!state_.onMouse.empty() && !SameBlock(Settings().savedSettings, sentWithProfile_))
-    state_.onMouse.clear();
-}
-
-void AutoSwitchController::NoteOnMouseNow(const std::string& profile) {
-  NoteOnMouse(state_, profile);
-  sentWithProfile_ = Settings().savedSettings;
-}
-
 void AutoSwitchController::Check() {
-  ForgetIfChangedByHand();
-  if (const auto d = Decide(state_, rules_, Conditions(), clock_.elapsed())) Apply(*d);
+  if (const auto d = Decide(state_, rules_, Conditions(), shell_.OnMouse().Name(), clock_.elapsed()))
+    Apply(*d);
   Schedule();
 }
 
-// The settings last sent already are the profile's (at start, or chosen by
-// hand in another way): the mouse holds it, nothing to write.
-bool AutoSwitchController::AlreadySent(const std::string& profile) const {
+// The mouse and the program hold the profile's settings already (at start,
+// or chosen by hand in another way): nothing to write, only the name.
+bool AutoSwitchController::NameIfHeld(const std::string& profile) {
   const ProfileResult p = LoadProfile(ProfilesFolder(Folder()), profile, shell_.Language());
-  return p.profile && SameBlock(p.profile->block, Settings().savedSettings);
+  if (!p.profile || !SameBlock(p.profile->block, Settings().savedSettings) ||
+      !shell_.OnMouse().Holds(p.profile->block))
+    return false;
+  shell_.NameProfileIfHeld(QString::fromStdString(profile), p.profile->block);
+  return true;
+}
+
+void AutoSwitchController::Warn(const std::string& text) {
+  tray_.ShowBalloon(QStringLiteral("Warning"), Utf8(text), kFailedBalloonMs);
 }
 
 void AutoSwitchController::Apply(const SwitchDecision& d) {
-  if (AlreadySent(d.profile)) {
-    NoteOnMouseNow(d.profile);
+  if (NameIfHeld(d.profile)) {
+    NoteSwitched(state_);
     return;
   }
   const QString profile = QString::fromStdString(d.profile);
   const QString app = QString::fromStdString(d.app);
   const UiLanguage lang = shell_.Language();
+  const std::string said = AutoSwitchedText(d.profile, d.app, lang);
   std::string problem;
-  applying_ = true;
-  const bool ok = profiles_.Load(profile, Utf8(AutoSwitchedText(d.profile, d.app, lang)), &problem);
-  applying_ = false;
+  HeldMessages held;
+  const bool ok = profiles_.Load(profile, Utf8(said), &problem);
   if (!ok) {
-    // A balloon, never a message box: a box would take the focus from the
-    // application that just got it, every time the user returned to it.
-    if (DropDue(state_))
-      tray_.ShowBalloon(QStringLiteral("Warning"),
-                        Utf8(AutoProfileFailedText(d.profile, d.app, problem, lang)),
-                        kFailedBalloonMs);
+    if (DropDue(state_)) Warn(AutoProfileFailedText(d.profile, d.app, problem, lang));
     return;
   }
-  NoteOnMouseNow(d.profile);
-  if (std::string e = CountAutoApply(Folder(), TodayText()); !e.empty()) ShowMessage(e, kAppTitle);
+  NoteSwitched(state_);
+  if (std::string e = CountAutoApply(Folder(), TodayText()); !e.empty()) held.texts.push_back(e);
+  if (!held.texts.empty() && FirstTrouble(state_, d.app, d.profile, RuleTrouble::SwitchIncomplete)) {
+    std::string text = said + "\n" + std::string(UiText(TrayText::AutoSwitchTrouble, lang));
+    for (const std::string& t : held.texts) text += "\n" + t;
+    Warn(text);
+  }
   emit switched(profile, app);
 }
 
 void AutoSwitchController::AddMenuEntries() {
-  ForgetIfChangedByHand();
   CurrentRules();
   const UiLanguage lang = shell_.Language();
+  const std::string& onMouse = shell_.OnMouse().Name();
   QString assign;
-  if (!state_.settledApp.empty() && !state_.onMouse.empty())
-    assign = Utf8(AutoAssignMenuText(state_.onMouse, state_.settledApp, lang));
+  if (!state_.settledApp.empty() && !onMouse.empty())
+    assign = Utf8(AutoAssignMenuText(onMouse, state_.settledApp, lang));
   tray_.SetAutoEntries(Utf8(AutoSwitchMenuText(lang)), rules_.on, assign);
 }
 
@@ -231,13 +240,14 @@ void AutoSwitchController::SetSwitching(bool on) {
 }
 
 void AutoSwitchController::AssignCurrentToLastApp() {
-  if (state_.settledApp.empty() || state_.onMouse.empty()) return;
+  const std::string onMouse = shell_.OnMouse().Name();
+  if (state_.settledApp.empty() || onMouse.empty()) return;
   AutoRulesResult r = ReadAutoRules(Folder());
   if (!r.problems.empty()) {
     ShowMessage(r.problems.front(), kAppTitle);
     return;
   }
-  SetRule(r.rules, state_.settledApp, state_.onMouse);
+  SetRule(r.rules, state_.settledApp, onMouse);
   if (std::string e = WriteAutoRules(Folder(), r.rules); !e.empty()) ShowMessage(e, kAppTitle);
   rules_ = r.rules;
 }

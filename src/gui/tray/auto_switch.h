@@ -1,7 +1,9 @@
 // Automatic profiles in the running program: takes the focus reports of the
 // desktop's watchers, runs the core's switching decision on a real clock and
 // applies the profile due through the tray's profile loading (as OK does,
-// with a balloon naming profile and application). Adds "Switch
+// with a balloon naming profile and application). A switch never takes the
+// keyboard from the application that just got it: what goes wrong is said
+// in one balloon per rule and run, never in a message box. Adds "Switch
 // automatically" and the entry giving the last application the profile in
 // use to the tray's Profiles submenu.
 #pragma once
@@ -15,7 +17,6 @@
 
 #include "core/profiles/auto_rules.h"
 #include "core/profiles/auto_switch.h"
-#include "core/settings/settings_block.h"
 
 class QTimer;
 class QFileSystemWatcher;
@@ -52,9 +53,8 @@ class AutoSwitchController : public QObject {
  private:
   void Check();
   void Apply(const SwitchDecision& d);
-  bool AlreadySent(const std::string& profile) const;
-  void ForgetIfChangedByHand();
-  void NoteOnMouseNow(const std::string& profile);
+  bool NameIfHeld(const std::string& profile);
+  void Warn(const std::string& text);
   SwitchConditions Conditions() const;
   void AddMenuEntries();
   void SetSwitching(bool on);
@@ -69,11 +69,9 @@ class AutoSwitchController : public QObject {
   std::function<bool()> recording_;
   AutoRules rules_;
   AutoSwitchState state_;
-  SettingsBlock sentWithProfile_{};  // the snapshot when state_.onMouse was noted
   QElapsedTimer clock_;
   QTimer* timer_ = nullptr;
   std::vector<std::unique_ptr<platform::FocusWatcher>> watchers_;
-  bool applying_ = false;
   QFileSystemWatcher* rulesWatcher_ = nullptr;
   bool rulesStale_ = true;
   int ruleReads_ = 0;

@@ -60,14 +60,14 @@ bool ProfilesMenu::Load(const QString& name, const QString& balloon, std::string
   shell_.Session().MarkSaved();
   shell_.RecomposeCurrentPage();
   // As OK does: to the mouse and saved, when there is a mouse; the files
-  // already hold the profile either way.
-  if (shell_.DeviceReady() && shell_.ApplySettingsNow()) shell_.NoteProfileOnMouse(name);
+  // already hold the profile either way. Without a mouse the profile is not
+  // on it, and its arrival sends nothing.
+  shell_.SendLoadedProfile(name);
   // A table outside the editing rules is loaded as it is, and said, as import does.
   QString text = balloon.isEmpty() ? Utf8(ProfileLoadedText(name.toStdString(), lang)) : balloon;
   for (const std::string& w : r.warnings) text += QLatin1Char('\n') + Utf8(w);
   tray_.ShowBalloon(QStringLiteral("Info"), text, kProfileBalloonMs);
   Refresh();
-  emit loaded(name);
   return true;
 }
 
@@ -79,7 +79,7 @@ bool ProfilesMenu::SaveCurrent(const QString& name) {
     return false;
   }
   // Saved from what was last sent: the mouse now holds a named profile.
-  if (shell_.DeviceReady() && !shell_.HasUnappliedEdits()) shell_.NoteProfileOnMouse(name);
+  shell_.NameProfileIfHeld(name, current.block);
   tray_.ShowBalloon(QStringLiteral("Info"), Utf8(ProfileSavedText(name.toStdString(), shell_.Language())),
                     kProfileBalloonMs);
   Refresh();

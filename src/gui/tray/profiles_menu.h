@@ -34,9 +34,6 @@ class ProfilesMenu : public QObject {
   // Saves what the program holds now; false (with a message) on failure.
   bool SaveCurrent(const QString& name);
 
- signals:
-  void loaded(const QString& name);
-
  private:
   void AskAndSave();
 

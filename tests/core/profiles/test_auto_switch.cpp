@@ -4,6 +4,7 @@
 
 #include "core/profiles/auto_rules.h"
 #include "core/profiles/auto_switch.h"
+#include "core/profiles/profile_on_mouse.h"
 #include "core/settings/atomic_file.h"
 
 namespace corvaline {
@@ -101,24 +102,33 @@ TEST(AutoRules, FilesAndTheDailyCount) {
   fs::remove_all(dir);
 }
 
+// A profile's settings: told apart by the first letter alone.
+SettingsBlock BlockOf(const std::string& profile) {
+  SettingsBlock b{};
+  b.reportRateCode = static_cast<std::uint8_t>(profile.at(0));
+  return b;
+}
+
 // A fake clock: every step names the time in ms.
 struct Switcher {
   AutoRules rules;
   AutoSwitchState s;
   SwitchConditions c;
+  ProfileOnMouse mouse;
   int writes = 0;
   std::string last;
   Switcher() {
     SetRule(rules, "game", "fast");
     SetRule(rules, "editor", "calm");
-    s.onMouse = "calm";
+    mouse.NoteSent(BlockOf("calm"), true, "calm");
   }
   void Focus(const char* app, std::int64_t t, bool own = false) { NoteFocus(s, app, own, t); }
   void Tick(std::int64_t t) {
-    if (auto d = Decide(s, rules, c, t)) {
+    if (auto d = Decide(s, rules, c, mouse.Name(), t)) {
       ++writes;
       last = d->profile + "@" + d->app;
-      NoteOnMouse(s, d->profile);
+      mouse.NoteSent(BlockOf(d->profile), true, d->profile);
+      NoteSwitched(s);
     }
   }
 };
@@ -155,7 +165,7 @@ TEST(AutoSwitch, BlockersHoldTheDueProfileUntilTheyEnd) {
   for (bool SwitchConditions::*blocker :
        {&SwitchConditions::unappliedEdits, &SwitchConditions::recording,
         &SwitchConditions::dialogOpen, &SwitchConditions::mousePresent}) {
-    const char* app = w.s.onMouse == "calm" ? "game" : "editor";
+    const char* app = w.mouse.Name() == "calm" ? "game" : "editor";
     w.c = {};
     w.c.*blocker = blocker != &SwitchConditions::mousePresent;
     w.Focus(app, t);
@@ -193,6 +203,42 @@ TEST(AutoSwitch, BlockersHoldTheDueProfileUntilTheyEnd) {
   w.Focus("game", t);
   w.Tick(t += 600);
   EXPECT_TRUE(DropDue(w.s));  // a changed rule is a new one
+  EXPECT_TRUE(FirstTrouble(w.s, "game", "other", RuleTrouble::SwitchIncomplete));  // another trouble
+}
+
+TEST(ProfileOnMouse, NamedOnlyWhileItsSettingsAreTheLastSent) {
+  Switcher w;  // "calm" sent
+  EXPECT_EQ(w.mouse.Name(), "calm");
+  w.mouse.NoteSent(BlockOf("calm"), true);  // OK without a change: still "calm"
+  EXPECT_EQ(w.mouse.Name(), "calm");
+  SettingsBlock edited = BlockOf("calm");
+  edited.ledEffect = 2;
+  w.mouse.NoteSent(edited, true);  // other settings sent by hand
+  EXPECT_EQ(w.mouse.Name(), "");
+  w.mouse.NameIfHeld(BlockOf("slow"), "slow");  // saved from other settings: not on the mouse
+  EXPECT_EQ(w.mouse.Name(), "");
+  w.mouse.NameIfHeld(edited, "mine");  // saved from what was sent: on it
+  EXPECT_EQ(w.mouse.Name(), "mine");
+  w.mouse.NoteSent(BlockOf("fast"), false, "fast");  // cut short: nothing known
+  EXPECT_EQ(w.mouse.Name(), "");
+  EXPECT_FALSE(w.mouse.Holds(BlockOf("fast")));
+
+  // The mouse away: "fast" falls due for the game and is loaded by hand,
+  // which sends nothing, so the mouse holds "calm" still; on its return the
+  // switch goes out.
+  w.mouse.NoteSent(BlockOf("calm"), true, "calm");
+  w.c.mousePresent = false;
+  w.Focus("game", 0);
+  w.Tick(600);
+  EXPECT_EQ(w.writes, 0);
+  EXPECT_EQ(w.mouse.Name(), "calm");
+  EXPECT_FALSE(w.mouse.Holds(BlockOf("fast")));
+  w.c.mousePresent = true;
+  w.Tick(850);
+  EXPECT_EQ(w.last, "fast@game");
+  EXPECT_EQ(w.mouse.Name(), "fast");
+  w.mouse.Forget();  // another program changed the settings
+  EXPECT_EQ(w.mouse.Name(), "");
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST_F(ShellTest, StatusStaysInItsPlaceInEveryLanguageSkinAndRatio) {
         EXPECT_EQ(shell->ShownStatusText(), shell->StatusText()) << "cut without a profile";
         const QString withoutProfile = shell->StatusText();
         const QImage before = shell->Window().Canvas()->copy();
-        shell->NoteProfileOnMouse(QString(16, QChar(language[0] == 'E' ? u'W' : u'鼠')));
+        shell->NameProfileIfHeld(QString(16, QChar(language[0] == 'E' ? u'W' : u'鼠')), Settings().savedSettings);
         EXPECT_TRUE(shell->ShownStatusText().startsWith(withoutProfile)) << shell->ShownStatusText().toStdString();
         const QImage& after = *shell->Window().Canvas();
         int outside = 0, inside = 0;

@@ -131,5 +131,55 @@ TEST_F(ShellTest, ARuleWhoseProfileIsGoneIsSaidOnceInABalloonAndNothingElse) {
   EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().first;
 }
 
+// The mouse away: a profile loaded by hand is not on it, and the switch that
+// fell due meanwhile goes out when the mouse returns. A switch whose count
+// cannot be written says so in one balloon per rule, never in a box.
+TEST_F(ShellTest, AProfileLoadedWithoutAMouseIsNotOnItAndSwitchesNeverAskForTheFocus) {
+  WriteDataFiles("EN");
+  MakeShell();
+  shell->Start();
+  ProfilesMenu menu(*shell, tray);
+  const std::filesystem::path data = DataFiles().programFolder;
+  Settings().settings.reportRateCode = 8;
+  ASSERT_TRUE(menu.SaveCurrent("slow"));
+  Settings().settings.reportRateCode = 1;
+  ASSERT_TRUE(menu.SaveCurrent("fast"));
+  ASSERT_TRUE(menu.Load("slow"));
+  AutoRules rules;
+  rules.delayMs = 0;
+  SetRule(rules, "game", "fast");
+  rules.defaultProfile = "slow";
+  ASSERT_EQ(WriteAutoRules(data, rules), "");
+  std::filesystem::create_directory(data / kAutoCountsFile);  // the count cannot be written
+  AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
+  int switches = 0;
+  QObject::connect(&autoSwitch, &AutoSwitchController::switched, [&] { ++switches; });
+
+  mouse->Unplug();
+  ASSERT_TRUE(WaitFor([&] { return !shell->DeviceReady(); })) << "waited for the mouse to go";
+  ASSERT_TRUE(menu.Load("fast"));
+  EXPECT_EQ(shell->Status().profile, "slow");  // what the mouse holds still
+  autoSwitch.OnFocus({"game", "game"});
+  ASSERT_TRUE(WaitFor([&] { return !autoSwitch.State().pending; }, 2000)) << "waited for game to settle";
+  const std::size_t beforeReturn = tray.balloons.size();
+  mouse->Plug();
+  ASSERT_TRUE(WaitFor([&] { return switches == 1; }, 3000)) << "waited for \"fast\" on the mouse's return";
+  EXPECT_EQ(mouse->State().reportRateCode, 1);
+  EXPECT_EQ(shell->Status().profile, "fast");
+
+  for (const char* app : {"term", "game"}) {  // "slow" by default, then "fast" again
+    autoSwitch.OnFocus({app, app});
+    const int expected = switches + 1;
+    ASSERT_TRUE(WaitFor([&] { return switches == expected; }, 3000)) << "waited for the switch for " << app;
+  }
+  std::vector<QString> warnings;
+  for (std::size_t i = beforeReturn; i < tray.balloons.size(); ++i)
+    if (tray.balloons[i].title == "Warning") warnings.push_back(tray.balloons[i].text);
+  ASSERT_EQ(warnings.size(), 2u) << "one for each of the two rules";
+  EXPECT_TRUE(warnings[0].contains("Not everything went well")) << warnings[0].toStdString();
+  EXPECT_TRUE(sink.messages.empty()) << sink.messages.front().first;
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 }  // namespace
 }  // namespace corvaline::gui::testing
