@@ -6,8 +6,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "../dialogs/dialog_test_support.h"
 #include "gui/accessibility/accessible_dialogs.h"
 #include "gui/skin/skinned_dialog.h"
@@ -54,8 +52,12 @@ TEST(DialogControlsTest, OneEntryIsDrawnClickedAndPressedByAssistiveTechnology) 
   dialog.ClickAt(centre);
   EXPECT_EQ(dialog.clicks, 1);
 
-  const std::unique_ptr<QAccessibleInterface> host(MakeAccessibleDialog(&dialog));
+  QAccessibleInterface* host = MakeAccessibleDialog(&dialog);
   ASSERT_NE(host, nullptr);
+  struct Forget {
+    QAccessible::Id id;
+    ~Forget() { QAccessible::deleteAccessibleInterface(id); }
+  } forget{QAccessible::registerAccessibleInterface(host)};
   QAccessibleInterface* probe = ChildNamed(*host, QStringLiteral("Probe"));
   ASSERT_NE(probe, nullptr) << "no accessible child named Probe among " << host->childCount();
   EXPECT_EQ(probe->role(), QAccessible::Button);
