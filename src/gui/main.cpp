@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
   gui::InstallSkinChooser(shell);
 
   // Before the window first shows: assistive technology may ask for it then.
-  gui::InstallAccessibility(shell, [&advanced] { return advanced.PointerControls(); });
+  gui::InstallAccessibility(shell);
   shell.Start();
   const std::unique_ptr<QSocketNotifier> showNotifier = ServeShowRequests(showRequests.get());
   gui::ProfilesMenu profiles(shell, *tray);

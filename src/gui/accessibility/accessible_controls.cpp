@@ -33,6 +33,36 @@ DrawnControl DrawnButton(const QRect& rect, std::function<QString()> name) {
   return c;
 }
 
+DrawnControl FromView(const ViewControl& v, std::function<bool()> shown) {
+  static constexpr QAccessible::Role kRoles[] = {
+      QAccessible::Button,   QAccessible::RadioButton, QAccessible::CheckBox,
+      QAccessible::Slider,   QAccessible::ComboBox,    QAccessible::PageTab,
+      QAccessible::Link,     QAccessible::EditableText, QAccessible::List};
+  DrawnControl c;
+  c.role = kRoles[static_cast<int>(v.role)];
+  c.rect = ToQRect(v.rect);
+  c.name = v.name;
+  c.value = v.value;
+  c.description = v.description;
+  c.checked = v.checked;
+  c.enabled = v.enabled;
+  c.expanded = v.expanded;
+  c.level = v.level;
+  c.minimum = v.minimum;
+  c.maximum = v.maximum;
+  if (v.step) c.levelPoint = [step = v.step](int level) { return ToQRect(step(level)).center(); };
+  c.field = v.field;
+  c.shown = std::move(shown);
+  return c;
+}
+
+std::vector<DrawnControl> FromView(const std::vector<ViewControl>& controls, const std::function<bool()>& shown) {
+  std::vector<DrawnControl> out;
+  out.reserve(controls.size());
+  for (const ViewControl& c : controls) out.push_back(FromView(c, shown));
+  return out;
+}
+
 std::function<QWidget*()> ChildField(QWidget* host, const QString& objectName) {
   QPointer<QWidget> owner(host);
   return [owner, objectName]() -> QWidget* {
@@ -161,12 +191,12 @@ AccessibleHost::AccessibleHost(QWidget* host, QAccessible::Role role, std::vecto
     : QAccessibleWidget(host, role), hidden_(std::move(hidden)) {
   for (DrawnControl& c : controls) {
     if (c.field) {
-      order_.push_back({nullptr, c.field});
+      order_.push_back({nullptr, c.field, c.name});
       continue;
     }
     auto* control = new DrawnControlInterface(host, std::move(c), click);
     controls_.push_back(control);
-    order_.push_back({control, {}});
+    order_.push_back({control, {}, {}});
     ids_.push_back(QAccessible::registerAccessibleInterface(control));
   }
 }
@@ -181,6 +211,15 @@ std::vector<DrawnControlInterface*> AccessibleHost::Shown() const {
     if (c->IsShown()) shown.push_back(c);
   }
   return shown;
+}
+
+void AccessibleHost::NameFields() const {
+  for (const Entry& entry : order_) {
+    QWidget* field = entry.field && entry.name ? entry.field() : nullptr;
+    if (!field) continue;
+    const QString name = entry.name();
+    if (field->accessibleName() != name) field->setAccessibleName(name);
+  }
 }
 
 std::vector<QAccessibleInterface*> AccessibleHost::WidgetChildren() const {
@@ -199,6 +238,7 @@ std::vector<QAccessibleInterface*> AccessibleHost::WidgetChildren() const {
 // The drawn controls and the fields in reading order, then the other
 // widgets (open lists).
 std::vector<QAccessibleInterface*> AccessibleHost::Children() const {
+  NameFields();
   std::vector<QAccessibleInterface*> children;
   std::vector<QWidget*> placed;
   for (const Entry& entry : order_) {

@@ -18,6 +18,7 @@
 
 #include "core/i18n/ui_language.h"
 #include "gui/skin/skin_text.h"
+#include "gui/skin/view_controls.h"
 
 namespace corvaline {
 class ListBox;
@@ -40,17 +41,16 @@ struct DrawnControl {
   int minimum = 0;
   int maximum = 0;
   std::function<QPoint(int)> levelPoint;
-  // An edit field (a child widget) in the keyboard order: marked, it takes
-  // the keyboard; its own accessible object stands for it, so hosts leave
-  // such entries out of their drawn children.
+  // An edit field or list (a child widget) in the keyboard order: marked,
+  // it takes the keyboard; its own accessible object stands for it, named
+  // by `name`, so hosts leave such entries out of their drawn children.
   std::function<QWidget*()> field;
 };
 
-// A name in the language of the UI, looked up each time it is asked for.
-template <typename Id>
-std::function<QString()> UiName(Id id) {
-  return [id] { return Utf8(UiText(id, CurrentLanguage())); };
-}
+// A view's control as assistive technology sees it; `shown` null: always.
+DrawnControl FromView(const ViewControl& control, std::function<bool()> shown = {});
+// All of a view's list, in its order.
+std::vector<DrawnControl> FromView(const std::vector<ViewControl>& controls, const std::function<bool()>& shown = {});
 
 // A push button drawn at `rect`.
 DrawnControl DrawnButton(const QRect& rect, std::function<QString()> name);
@@ -129,6 +129,9 @@ class AccessibleHost : public QAccessibleWidget {
 
   // The drawn controls shown now, in reading order.
   std::vector<DrawnControlInterface*> Shown() const;
+  // Gives the fields shown now the names of their entries (a field that
+  // takes the focus by a click, not a Tab, is named all the same).
+  void NameFields() const;
 
  private:
   std::vector<QAccessibleInterface*> WidgetChildren() const;
@@ -138,6 +141,7 @@ class AccessibleHost : public QAccessibleWidget {
   struct Entry {
     DrawnControlInterface* drawn;
     std::function<QWidget*()> field;
+    std::function<QString()> name;  // of the field
   };
   std::vector<Entry> order_;
   std::vector<DrawnControlInterface*> controls_;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QAccessibleInterface>
-#include <functional>
 #include <vector>
 
 #include "gui/accessibility/accessible_controls.h"
@@ -13,14 +12,11 @@ namespace corvaline::gui {
 
 class Shell;
 
-// The drawn controls of the Advanced page's pointer settings (null: none).
-using PageControls = std::function<std::vector<PageControl>()>;
-
 // Installs the accessible objects of the shell's windows (before the
-// event loop starts).
-void InstallAccessibility(Shell& shell, PageControls pointer = {});
+// event loop starts), made from the window's and the pages' control lists.
+void InstallAccessibility(Shell& shell);
 
-// The main window's drawn controls of both pages, in reading order.
-std::vector<DrawnControl> MainWindowControls(Shell& shell, const PageControls& pointer);
+// The main window's controls: its band above, both pages, its band below.
+std::vector<DrawnControl> MainWindowControls(Shell& shell);
 
 }  // namespace corvaline::gui

@@ -13,7 +13,8 @@ constexpr QRect kBox = RectLTRB(42, 128, 151, 144);
 
 ChoiceDialog::ChoiceDialog(QWidget* parent, const ChoiceLayout& layout, QStringList entries)
     : SkinnedDialog(parent, layout.background, layout.failureCaption, DialogKeys::EndDialog),
-      caption_(entries.isEmpty() ? std::string() : entries.front().toStdString()) {
+      caption_(entries.isEmpty() ? std::string() : entries.front().toStdString()),
+      name_(layout.name) {
   if (!Built()) return;
   display_ = MakeDisplay(kDisplay, Qt::AlignLeft, Utf8(caption_));
   display_->setObjectName(QStringLiteral("choice%1").arg(layout.displayId));
@@ -29,5 +30,9 @@ ChoiceDialog::ChoiceDialog(QWidget* parent, const ChoiceLayout& layout, QStringL
 }
 
 ChoiceDialog::~ChoiceDialog() = default;
+
+void ChoiceDialog::AddOwnControls(std::vector<DialogControl>& controls) {
+  controls.push_back(DropDownControl(*list_, display_, UiName(name_)));
+}
 
 }  // namespace corvaline::gui

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "core/i18n/ui_strings.h"
 #include "gui/skin/skinned_dialog.h"
 
 class QLabel;
@@ -23,6 +24,7 @@ struct ChoiceLayout {
   int displayId;
   int listId;
   QRect listRect;
+  MainText name;  // of the box: the function the dialog sets
 };
 
 class ChoiceDialog : public SkinnedDialog {
@@ -37,11 +39,15 @@ class ChoiceDialog : public SkinnedDialog {
   QLabel* Display() const { return display_; }
   DropDown* List() const { return list_.get(); }
 
+ protected:
+  void AddOwnControls(std::vector<DialogControl>& controls) override;
+
  private:
   int position_ = 0;
   std::string caption_;
   QLabel* display_ = nullptr;
   std::unique_ptr<DropDown> list_;
+  MainText name_;
 };
 
 }  // namespace corvaline::gui

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "core/buttons/key_tables.h"
+#include "core/i18n/accessible_texts.h"
 #include "gui/skin/drop_down.h"
 #include "gui/skin/skin_files.h"
 
@@ -60,6 +61,14 @@ CComboDialog::CComboDialog(QWidget* parent)
 }
 
 CComboDialog::~CComboDialog() = default;
+
+void CComboDialog::AddOwnControls(std::vector<DialogControl>& controls) {
+  controls.push_back(DropDownControl(*modifiers_, modifierDisplay_, UiName(AccessibleText::Modifier)));
+  for (int number = 1; number <= 2; ++number)
+    controls.push_back(FieldControl(KeyField(number), [number] {
+      return Utf8(NumberedText(AccessibleText::ComboKey, number, CurrentLanguage()));
+    }));
+}
 
 void CComboDialog::showEvent(QShowEvent* event) {
   SkinnedDialog::showEvent(event);

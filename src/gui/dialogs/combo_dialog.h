@@ -30,6 +30,7 @@ class CComboDialog : public SkinnedDialog {
   DropDown* ModifierList() const { return modifiers_.get(); }  // id 515
 
  protected:
+  void AddOwnControls(std::vector<DialogControl>& controls) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 

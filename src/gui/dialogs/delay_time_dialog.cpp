@@ -27,6 +27,10 @@ CDelayTimeDialog::CDelayTimeDialog(QWidget* parent)
   field_->setFocus(Qt::OtherFocusReason);
 }
 
+void CDelayTimeDialog::AddOwnControls(std::vector<DialogControl>& controls) {
+  controls.push_back(FieldControl(field_, UiName(DelayTimeText::Prompt)));
+}
+
 void CDelayTimeDialog::DrawOwnTexts(QPainter& painter) {
   DrawSkinText(painter, Utf8(UiText(DelayTimeText::Prompt, Language())), kPrompt, DialogFont(),
                kCaptionAlign, Qt::white);

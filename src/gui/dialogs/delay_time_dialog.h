@@ -20,6 +20,7 @@ class CDelayTimeDialog : public SkinnedDialog {
   QLineEdit* DelayField() const { return field_; }  // id 600
 
  protected:
+  void AddOwnControls(std::vector<DialogControl>& controls) override;
   void DrawOwnTexts(QPainter& painter) override;
 
  private:

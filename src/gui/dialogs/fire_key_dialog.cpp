@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "core/buttons/key_tables.h"
+#include "core/i18n/accessible_texts.h"
 #include "core/i18n/ui_strings.h"
 #include "gui/skin/drop_down.h"
 #include "gui/skin/skin_files.h"
@@ -69,6 +70,12 @@ CFireKeyDialog::CFireKeyDialog(QWidget* parent)
 }
 
 CFireKeyDialog::~CFireKeyDialog() = default;
+
+void CFireKeyDialog::AddOwnControls(std::vector<DialogControl>& controls) {
+  controls.push_back(DropDownControl(*keys_, keyDisplay_, UiName(AccessibleText::FireKey)));
+  controls.push_back(FieldControl(speed_, UiName(FireKeyText::SpeedLabel)));
+  controls.push_back(FieldControl(times_, UiName(FireKeyText::TimesLabel)));
+}
 
 bool CFireKeyDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == speed_ && event->type() == QEvent::FocusOut) CheckSpeed();

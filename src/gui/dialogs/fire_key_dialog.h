@@ -30,6 +30,7 @@ class CFireKeyDialog : public SkinnedDialog {
   QLineEdit* TimesField() const { return times_; }     // id 575
 
  protected:
+  void AddOwnControls(std::vector<DialogControl>& controls) override;
   void DrawOwnTexts(QPainter& painter) override;
   void TakeFieldValues() override;
   bool eventFilter(QObject* watched, QEvent* event) override;

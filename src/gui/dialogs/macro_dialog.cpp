@@ -57,13 +57,33 @@ CMacroDialog::CMacroDialog(std::filesystem::path recordIni, QWidget* parent)
 
 CMacroDialog::~CMacroDialog() = default;
 
-void CMacroDialog::OnClick(QPoint point) {
+void CMacroDialog::AddOwnControls(std::vector<DialogControl>& controls) {
+  controls.push_back(DropDownControl(*macros_, nameDisplay_, UiName(MacroDialogText::Prompt)));
   for (int mode = 1; mode <= kRepeatModeCount; ++mode) {
-    if (!kModeBoxes[mode - 1].contains(point) || mode == result_.repeatMode) continue;
-    result_.repeatMode = mode;
-    Recompose();
-    return;
+    DialogControl c;
+    c.role = DialogControl::Role::RadioButton;
+    c.rect = ToPixelRect(kModeBoxes[mode - 1]);
+    c.name = UiName(kModeTextIds[mode - 1]);
+    c.checked = [this, mode] { return std::optional<bool>(result_.repeatMode == mode); };
+    c.draw = [this, mode](QImage&) { DrawModeBox(mode); };
+    c.click = [this, mode](int, int, QImage*) {
+      if (mode != result_.repeatMode) {
+        result_.repeatMode = mode;
+        Recompose();
+      }
+      return true;
+    };
+    controls.push_back(std::move(c));
   }
+}
+
+// One choice of three: radio pictures where the skin has them, its tick
+// boxes where it does not (older and users' skins).
+void CMacroDialog::DrawModeBox(int mode) {
+  const bool on = mode == result_.repeatMode;
+  const bool radios = FindSkinImageFor(Canvas(), SkinPath(kRadioPng)) != nullptr;
+  DrawDialogImage(radios ? (on ? kRadioOnPng : kRadioPng) : (on ? kPaneTickPng : kPanePng),
+                  kModeBoxes[mode - 1].topLeft());
 }
 
 void CMacroDialog::DrawOwnTexts(QPainter& painter) {
@@ -71,12 +91,6 @@ void CMacroDialog::DrawOwnTexts(QPainter& painter) {
   DrawSkinText(painter, Utf8(UiText(MacroDialogText::Prompt, lang)), kPrompt, DialogFont(),
                kCaptionAlign, Qt::white);
   for (int i = 0; i < kRepeatModeCount; ++i) {
-    const bool on = i + 1 == result_.repeatMode;
-    // One choice of three: radio pictures where the skin has them, its tick
-    // boxes where it does not (older and users' skins).
-    const bool radios = FindSkinImageFor(Canvas(), SkinPath(kRadioPng)) != nullptr;
-    DrawDialogImage(painter, radios ? (on ? kRadioOnPng : kRadioPng) : (on ? kPaneTickPng : kPanePng),
-                    kModeBoxes[i].topLeft());
     DrawSkinText(painter, Utf8(UiText(kModeTextIds[i], lang)), kModeTexts[i], DialogFont(), kLabelAlign,
                  Qt::white, TextFlow::Wrap);
   }

@@ -34,9 +34,11 @@ class CMacroDialog : public SkinnedDialog {
 
  protected:
   void DrawOwnTexts(QPainter& painter) override;
-  void OnClick(QPoint point) override;
+  void AddOwnControls(std::vector<DialogControl>& controls) override;
 
  private:
+  void DrawModeBox(int mode);
+
   std::filesystem::path recordIni_;
   QLabel* nameDisplay_ = nullptr;
   std::unique_ptr<DropDown> macros_;

@@ -17,7 +17,7 @@ QStringList MediaEntries() {
 }  // namespace
 
 CMediaDialog::CMediaDialog(QWidget* parent)
-    : ChoiceDialog(parent, {kMediaKeyPng, kMediaBackgroundFailed, 552, 553, RectLTRB(42, 146, 151, 266)},
+    : ChoiceDialog(parent, {kMediaKeyPng, kMediaBackgroundFailed, 552, 553, RectLTRB(42, 146, 151, 266), MainText::FnMultimedia},
                    MediaEntries()) {}
 
 }  // namespace corvaline::gui

@@ -21,6 +21,18 @@ CSingleDialog::CSingleDialog(QWidget* parent)
   display_->setObjectName(QStringLiteral("key502"));
 }
 
+// The key pressed shows in a display: a read-only field named by its prompt
+// whose value and description are the key.
+void CSingleDialog::AddOwnControls(std::vector<DialogControl>& controls) {
+  DialogControl key;
+  key.role = DialogControl::Role::Edit;
+  key.rect = ToPixelRect(display_->geometry());
+  key.name = UiName(SingleKeyText::Prompt);
+  key.value = [this] { return display_->text(); };
+  key.description = key.value;
+  controls.push_back(std::move(key));
+}
+
 void CSingleDialog::DrawOwnTexts(QPainter& painter) {
   DrawSkinText(painter, Utf8(UiText(SingleKeyText::Prompt, Language())), kPrompt, DialogFont(),
                kCaptionAlign, Qt::white);

@@ -22,6 +22,7 @@ class CSingleDialog : public SkinnedDialog {
   QLabel* KeyDisplay() const { return display_; }
 
  protected:
+  void AddOwnControls(std::vector<DialogControl>& controls) override;
   void DrawOwnTexts(QPainter& painter) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;

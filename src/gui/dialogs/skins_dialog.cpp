@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "core/i18n/accessible_texts.h"
 #include "core/i18n/ui_strings.h"
 #include "gui/skin/child_colours.h"
 #include "gui/skin/drop_down.h"
@@ -90,13 +91,22 @@ void CSkinsDialog::PaintSwatch() {
   swatch_->setPalette(palette);
 }
 
-void CSkinsDialog::OnClick(QPoint point) {
-  if (!kSwatch.contains(point)) return;
-  if (const std::optional<QColor> colour = chooser_(this, choice_.colour)) {
-    choice_.colour = colour->toRgb();
-    colourPicked_ = true;
-    PaintSwatch();
-  }
+void CSkinsDialog::AddOwnControls(std::vector<DialogControl>& controls) {
+  DialogControl swatch;
+  swatch.rect = ToPixelRect(kSwatch);
+  swatch.name = UiName(AccessibleText::TextColour);
+  swatch.description = [this] { return choice_.colour.name(QColor::HexRgb).toUpper(); };
+  swatch.value = swatch.description;
+  swatch.click = [this](int, int, QImage*) {
+    if (const std::optional<QColor> colour = chooser_(this, choice_.colour)) {
+      choice_.colour = colour->toRgb();
+      colourPicked_ = true;
+      PaintSwatch();
+    }
+    return true;
+  };
+  controls.push_back(std::move(swatch));
+  controls.push_back(DropDownControl(*skins_, nameDisplay_, UiName(AccessibleText::Skin)));
 }
 
 void CSkinsDialog::DrawOwnTexts(QPainter& painter) {

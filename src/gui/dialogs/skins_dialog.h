@@ -48,7 +48,7 @@ class CSkinsDialog : public SkinnedDialog {
 
  protected:
   void DrawOwnTexts(QPainter& painter) override;
-  void OnClick(QPoint point) override;
+  void AddOwnControls(std::vector<DialogControl>& controls) override;
 
  private:
   void PaintSwatch();

@@ -19,7 +19,7 @@ QStringList WindowsEntries() {
 
 CWindowsDialog::CWindowsDialog(QWidget* parent)
     : ChoiceDialog(parent,
-                   {kWindowsKeyPng, kWindowsBackgroundFailed, 532, 533, RectLTRB(42, 146, 151, 306)},
+                   {kWindowsKeyPng, kWindowsBackgroundFailed, 532, 533, RectLTRB(42, 146, 151, 306), MainText::FnWindows},
                    WindowsEntries()) {}
 
 }  // namespace corvaline::gui

@@ -49,7 +49,7 @@ AdvancedPage::~AdvancedPage() { DestroyControls(); }
 void AdvancedPage::Compose(QImage& canvas) {
   const QFont& font = host_.fonts->normal;
   systemView_.Compose(canvas, font);
-  for (int i = 0; i < 3; ++i) DrawMacroButton(canvas, i);
+  DrawControls(MacroControls(), canvas);
   DrawMacroTexts(canvas);
   editor_.EnterPage();
   editorView_.CreateControls(host_.window, *host_.fonts);
@@ -105,20 +105,100 @@ void AdvancedPage::CloseListsOutside(int x, int y) {
 }
 
 bool AdvancedPage::Dispatch(int x, int y) {
-  QImage* canvas = host_.canvas ? host_.canvas() : nullptr;
-  if (systemView_.ClickOptions(x, y, canvas)) return Repaint(), true;
-  if (kStartRecording.Contains(x, y)) return StartRecording(), editorView_.Sync(), true;
-  if (kStopRecording.Contains(x, y)) {
+  return ClickControls(Controls(), x, y, host_.canvas ? host_.canvas() : nullptr).value_or(false);
+}
+
+// ---- The control list ----------------------------------------------------
+
+std::vector<PageControl> AdvancedPage::Controls() {
+  std::vector<PageControl> list = systemView_.Controls();
+  // The pointer settings redraw their own pictures; the window shows them.
+  for (PageControl& c : list)
+    c.click = [this, click = std::move(c.click)](int x, int y, QImage* canvas) {
+      return click(x, y, canvas) && (Repaint(), true);
+    };
+  for (PageControl& c : MacroControls()) list.push_back(std::move(c));
+  return list;
+}
+
+namespace {
+
+PageControl Field(PageControl::Role role, QWidget* widget, std::function<QWidget*()> shown, MainText name) {
+  PageControl c;
+  c.role = role;
+  if (widget) c.rect = ToPixelRect(widget->geometry());
+  c.name = UiName(name);
+  c.field = std::move(shown);
+  return c;
+}
+
+template <typename Widget>
+std::function<QWidget*()> WhenShown(Widget* (MacroEditorView::*get)() const, const MacroEditorView& view) {
+  return [get, &view]() -> QWidget* {
+    QWidget* w = (view.*get)();
+    return w && w->isVisible() ? w : nullptr;
+  };
+}
+
+}  // namespace
+
+// In the keyboard order: the lists, the recording, its options, then the
+// macro's own buttons.
+std::vector<PageControl> AdvancedPage::MacroControls() {
+  std::vector<PageControl> list;
+  const MacroEditorView& view = editorView_;
+  list.push_back(Field(PageControl::Role::List, view.MacroList(), WhenShown(&MacroEditorView::MacroList, view),
+                       MainText::SelectMacroHeading));
+  list.push_back(Field(PageControl::Role::List, view.EventList(), WhenShown(&MacroEditorView::EventList, view),
+                       MainText::KeySequenceHeading));
+  AddMacroFields(list);
+  AddMacroButtons(list);
+  return list;
+}
+
+void AdvancedPage::AddMacroFields(std::vector<PageControl>& list) {
+  const MacroEditorView& view = editorView_;
+  PageControl start;
+  start.rect = kStartRecording;
+  start.name = UiName(MainText::StartRecording);
+  start.click = [this](int, int, QImage*) { return StartRecording(), editorView_.Sync(), true; };
+  list.push_back(std::move(start));
+  PageControl stop;
+  stop.rect = kStopRecording;
+  stop.name = UiName(MainText::StopRecording);
+  stop.click = [this](int, int, QImage*) {
     ShowMessage(UiText(MainText::StopRecording), kAppTitle);
     return ShowIfFailed(recorder_.StopRecording()), editorView_.Sync(), true;
+  };
+  list.push_back(std::move(stop));
+  list.push_back(Field(PageControl::Role::Edit, view.LoopEdit(), WhenShown(&MacroEditorView::LoopEdit, view),
+                       MainText::LoopTimesLabel));
+  PageControl events;
+  events.role = PageControl::Role::ComboBox;
+  events.rect = kMouseEventHeader;
+  events.name = UiName(MainText::InsertMouseEvent);
+  events.expanded = [this] { return editor_.MouseEventListOpen(); };
+  // The header opens or closes the drop-down; the press may still drag the
+  // window.
+  events.click = [this](int, int, QImage*) { return editorView_.ToggleMouseEventList(), false; };
+  list.push_back(std::move(events));
+  list.push_back(Field(PageControl::Role::Edit, view.NameEdit(), WhenShown(&MacroEditorView::NameEdit, view),
+                       MainText::MacroNameLabel));
+}
+
+void AdvancedPage::AddMacroButtons(std::vector<PageControl>& list) {
+  using Action = Outcome (MacroEditor::*)();
+  const Action actions[3] = {&MacroEditor::NewMacro, &MacroEditor::DeleteMacro, &MacroEditor::SaveMacro};
+  for (int i = 0; i < 3; ++i) {
+    PageControl c;
+    c.rect = kMacroButtons[i];
+    c.name = UiName(kMacroButtonTexts[i]);
+    c.draw = [this, i](QImage& canvas) { DrawMacroButton(canvas, i); };
+    c.click = [this, action = actions[i]](int, int, QImage*) {
+      return ShowIfFailed((editor_.*action)()), editorView_.Sync(), true;
+    };
+    list.push_back(std::move(c));
   }
-  if (kMacroButtons[0].Contains(x, y)) return ShowIfFailed(editor_.NewMacro()), editorView_.Sync(), true;
-  if (kMacroButtons[1].Contains(x, y)) return ShowIfFailed(editor_.DeleteMacro()), editorView_.Sync(), true;
-  if (kMacroButtons[2].Contains(x, y)) return ShowIfFailed(editor_.SaveMacro()), editorView_.Sync(), true;
-  // The header opens or closes the drop-down; testing goes on.
-  if (kMouseEventHeader.Contains(x, y)) editorView_.ToggleMouseEventList();
-  if (systemView_.ClickSliders(x, y, canvas)) return Repaint(), true;
-  return false;
 }
 
 void AdvancedPage::StartRecording() {
@@ -132,10 +212,5 @@ void AdvancedPage::StartRecording() {
 void AdvancedPage::Repaint() {
   if (host_.repaint) host_.repaint();
 }
-
-QRect AdvancedPageSpots::StartRecording() { return ToQRect(kStartRecording); }
-QRect AdvancedPageSpots::StopRecording() { return ToQRect(kStopRecording); }
-QRect AdvancedPageSpots::MacroButton(int index) { return ToQRect(kMacroButtons[index]); }
-QRect AdvancedPageSpots::MouseEventHeader() { return ToQRect(kMouseEventHeader); }
 
 }  // namespace corvaline::gui

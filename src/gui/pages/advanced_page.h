@@ -34,15 +34,6 @@ struct AdvancedPageHost {
   std::filesystem::path recordIni;
 };
 
-// Where the macro half's drawn controls are (the accessible objects and the
-// keyboard click there).
-struct AdvancedPageSpots {
-  static QRect StartRecording();
-  static QRect StopRecording();
-  static QRect MacroButton(int index);  // 0 New, 1 Delete, 2 Confirm
-  static QRect MouseEventHeader();
-};
-
 class AdvancedPage : public PageContent {
  public:
   AdvancedPage(AdvancedPageHost host, PointerBackend& pointer, DelayPrompt delayPrompt);
@@ -50,8 +41,6 @@ class AdvancedPage : public PageContent {
 
   // What OK and Apply call to write the pointer settings.
   PointerSettings& Pointer() { return systemMouse_; }
-  // The pointer settings' drawn controls, for the accessible objects.
-  std::vector<PageControl> PointerControls() { return systemView_.Controls(); }
   // While true, key presses on the page reach no control.
   bool Recording() const { return recorder_.Capturing(); }
 
@@ -62,6 +51,8 @@ class AdvancedPage : public PageContent {
   void DrawHoverText(QImage& canvas, const HoverElement& element) override;
   void CloseListsOutside(int x, int y) override;
   bool Dispatch(int x, int y) override;
+  // The pointer settings, then the macro editor in its keyboard order.
+  std::vector<PageControl> Controls() override;
 
   // For tests and the showcase.
   MacroEditor& Editor() { return editor_; }
@@ -71,6 +62,9 @@ class AdvancedPage : public PageContent {
   SystemMouse& System() { return systemMouse_; }
 
  private:
+  std::vector<PageControl> MacroControls();
+  void AddMacroFields(std::vector<PageControl>& list);
+  void AddMacroButtons(std::vector<PageControl>& list);
   void DrawMacroTexts(QImage& canvas);
   void DrawMacroButton(QImage& canvas, int index);
   void Repaint();

@@ -81,7 +81,7 @@ class BasicPage : public QObject, public PageContent {
   // Every drawn control in reading order (Mode buttons, button boxes,
   // Default, report-rate stops, DPI stages, lighting boxes) as it is drawn,
   // clicked and read by assistive technology.
-  std::vector<PageControl> Controls();
+  std::vector<PageControl> Controls() override;
 
   // The open lists, for tests and the showcase; nullptr when closed.
   ListBox* FunctionList() const { return functionList_; }

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QImage>
+#include <vector>
 
+#include "gui/pages/page_controls.h"
 #include "gui/skin/hover.h"
 
 namespace corvaline::gui {
@@ -18,6 +20,9 @@ class PageRegions {
   virtual ~PageRegions() = default;
   virtual void CloseListsOutside(int x, int y) = 0;
   virtual bool Dispatch(int x, int y) = 0;
+  // The page's controls in reading order, from which its accessible
+  // objects and its Tab order are made (none by default).
+  virtual std::vector<PageControl> Controls() { return {}; }
 };
 
 class PageContent : public PageRegions {

@@ -126,16 +126,6 @@ void SystemMouseView::DrawBoxTexts(QImage& canvas, int box, const QFont& font) c
   DrawNote(canvas, RectLTRB(77 + labelWidth + 12, top, 408, top + 16), font);
 }
 
-bool SystemMouseView::ClickOptions(int x, int y, QImage* canvas) { return Click(x, y, canvas, false); }
-
-bool SystemMouseView::ClickSliders(int x, int y, QImage* canvas) { return Click(x, y, canvas, true); }
-
-bool SystemMouseView::Click(int x, int y, QImage* canvas, bool sliders) {
-  std::vector<PageControl> list = Controls();
-  std::erase_if(list, [sliders](const PageControl& c) { return (c.role == PageControl::Role::Slider) != sliders; });
-  return ClickControls(list, x, y, canvas).value_or(false);
-}
-
 // Clicks redraw only the pictures that changed: texts drawn twice would
 // thicken, veils darken.
 void SystemMouseView::Restore(QImage* canvas) {

@@ -28,17 +28,11 @@ class SystemMouseView {
   // The restore button's caption, over its normal or over image.
   void DrawRestoreCaption(QImage& canvas, const QFont& font) const;
 
-  // Check boxes and the restore button (they end the dispatch).
-  bool ClickOptions(int x, int y, QImage* canvas);
-  // Slider ticks (they end the dispatch).
-  bool ClickSliders(int x, int y, QImage* canvas);
-
   // In reading order: each slider, the check box below it, the restore
-  // button.
+  // button. Their clicks end the dispatch.
   std::vector<PageControl> Controls();
 
  private:
-  bool Click(int x, int y, QImage* canvas, bool sliders);
   void Restore(QImage* canvas);
   void DrawTicks(QImage& canvas, int slider) const;
   void DrawSliderTexts(QImage& canvas, int slider, const QFont& font) const;

@@ -1,51 +1,81 @@
 #include "gui/shell/hit_regions.h"
 
+#include "core/i18n/accessible_texts.h"
+#include "core/i18n/ui_strings.h"
+
 namespace corvaline::gui {
 
 namespace {
 
-// Rows whose action ends the dispatch return true. OK, Apply and Skins do not
-// end it: a click on them still falls through to the page and the drag.
-bool DispatchWindowRegions(int x, int y, WindowActions& a) {
-  using namespace regions;
-  if (kOk.Contains(x, y) && a.DeviceReady()) {
-    // A question the Apply asked and the user called off keeps the window.
-    if (a.ApplySettingsNow()) a.HideWindow();
-  }
-  if (kApply.Contains(x, y) && a.DeviceReady()) a.ApplySettingsNow();
-  if ((kOk.Contains(x, y) || kApply.Contains(x, y)) && !a.DeviceReady()) a.ApplyRefused();
-  if (kSkins.Contains(x, y)) a.ChooseSkin();
-  if (kMinimise.Contains(x, y)) {
-    a.HideWindow();
+PageControl Button(const PixelRect& rect, std::function<QString()> name,
+                   std::function<bool(int, int, QImage*)> click) {
+  PageControl c;
+  c.rect = rect;
+  c.name = std::move(name);
+  c.click = std::move(click);
+  return c;
+}
+
+PageControl PageTab(WindowActions& a, const PixelRect& rect, MainText name, Page page) {
+  PageControl tab = Button(rect, UiName(name), [&a, page](int, int, QImage*) {
+    page == Page::Basic ? a.ShowBasicPage() : a.ShowAdvancedPage();
     return true;
+  });
+  tab.role = PageControl::Role::PageTab;
+  tab.checked = [&a, page] { return std::optional<bool>(a.CurrentPage() == page); };
+  return tab;
+}
+
+// OK and Apply send only to a mouse that is there; without one the user is
+// told why nothing went out.
+bool ApplyClicked(WindowActions& a, bool hide) {
+  if (!a.DeviceReady()) {
+    a.ApplyRefused();
+    return false;
   }
-  if (kClose.Contains(x, y)) {
-    a.ExitProgram();
-    return true;
-  }
-  if (kBasicTab.Contains(x, y)) {
-    a.ShowBasicPage();
-    return true;
-  }
-  if (kAdvancedTab.Contains(x, y)) {
-    a.ShowAdvancedPage();
-    return true;
-  }
-  if (kCancel.Contains(x, y)) {
-    a.CancelEdits();
-    a.HideWindow();
-  }
-  if (kWebLink.Contains(x, y)) {
-    a.OpenWebSite();
-    return true;
-  }
+  // A question the Apply asked and the user called off keeps the window.
+  if (a.ApplySettingsNow() && hide) a.HideWindow();
   return false;
 }
 
 }  // namespace
 
+std::vector<PageControl> WindowBandAbove(WindowActions& a) {
+  using namespace regions;
+  return {
+      PageTab(a, kBasicTab, MainText::BasicTitle, Page::Basic),
+      PageTab(a, kAdvancedTab, MainText::AdvancedTitle, Page::Advanced),
+      Button(kSkins, UiName(AccessibleText::Skins), [&a](int, int, QImage*) { return a.ChooseSkin(), false; }),
+      Button(kMinimise, UiName(AccessibleText::Minimise), [&a](int, int, QImage*) { return a.HideWindow(), true; }),
+      Button(kClose, UiName(AccessibleText::Close), [&a](int, int, QImage*) { return a.ExitProgram(), true; }),
+  };
+}
+
+std::vector<PageControl> WindowBandBelow(WindowActions& a) {
+  using namespace regions;
+  std::vector<PageControl> band{
+      Button(kOk, UiName(MainText::Ok), [&a](int, int, QImage*) { return ApplyClicked(a, true); }),
+      Button(kApply, UiName(MainText::Apply), [&a](int, int, QImage*) { return ApplyClicked(a, false); }),
+      Button(kCancel, UiName(MainText::Cancel), [&a](int, int, QImage*) {
+        a.CancelEdits();
+        a.HideWindow();
+        return false;
+      }),
+      Button(kWebLink, UiName(MainText::WebAddress), [&a](int, int, QImage*) { return a.OpenWebSite(), true; }),
+  };
+  // Apply says whether it has anything to do: a screen reader speaks the
+  // change of the focused button's description, so Apply is heard to work.
+  band[1].description = [&a] {
+    return Utf8(UiText(a.HasUnappliedEdits() ? AccessibleText::EditsPending : AccessibleText::EditsApplied,
+                       CurrentLanguage()));
+  };
+  band[3].role = PageControl::Role::Link;
+  return band;
+}
+
 ClickOutcome DispatchClick(int x, int y, WindowActions& actions) {
-  if (DispatchWindowRegions(x, y, actions)) return ClickOutcome::Handled;
+  for (const auto& band : {WindowBandAbove(actions), WindowBandBelow(actions)})
+    if (const std::optional<bool> ends = ClickControls(band, x, y, nullptr); ends && *ends) return ClickOutcome::Handled;
   const Page page = actions.CurrentPage();
   if (page == Page::Basic || page == Page::Advanced) {
     if (PageRegions* regions = actions.RegionsOf(page)) {

@@ -1,10 +1,14 @@
 // The main window's clickable regions and the click dispatcher. The skin is
-// one picture, so a click is resolved by testing fixed rectangles in a fixed
-// order; a click that no active region takes drags the window.
+// one picture, so a click is resolved by testing fixed rectangles: the
+// window's own controls, then the current page's; a click that no active
+// region takes drags the window.
 #pragma once
 
 #include "core/pixel_rect.h"
+#include <vector>
+
 #include "gui/pages/page_content.h"
+#include "gui/pages/page_controls.h"
 
 namespace corvaline::gui {
 
@@ -29,6 +33,8 @@ class WindowActions {
  public:
   virtual ~WindowActions() = default;
   virtual bool DeviceReady() const = 0;
+  // Whether Apply has anything to do (its accessible description says so).
+  virtual bool HasUnappliedEdits() const { return false; }
   virtual Page CurrentPage() const = 0;
   // The regions of the page's contents; nullptr while the page has none.
   virtual PageRegions* RegionsOf(Page page) = 0;
@@ -45,6 +51,13 @@ class WindowActions {
   virtual void CancelEdits() = 0;  // restore the snapshot, refresh at the next opening
   virtual void OpenWebSite() = 0;
 };
+
+// The window's own controls in reading order: the band above the pages
+// (page tabs, Skins, minimise, close) and the one below (OK, Apply, Cancel,
+// the link). A control's click returns whether the dispatch ends there: OK,
+// Apply, Skins and Cancel let the click go on to the page and the drag.
+std::vector<PageControl> WindowBandAbove(WindowActions& actions);
+std::vector<PageControl> WindowBandBelow(WindowActions& actions);
 
 enum class ClickOutcome { Handled, Drag };
 

@@ -25,6 +25,7 @@ constexpr QRect RectLTRB(int left, int top, int right, int bottom) {
   return QRect(left, top, right - left, bottom - top);
 }
 constexpr QRect ToQRect(const PixelRect& r) { return RectLTRB(r.left, r.top, r.right, r.bottom); }
+constexpr PixelRect ToPixelRect(const QRect& r) { return {r.left(), r.top(), r.right() + 1, r.bottom() + 1}; }
 
 // Titles and labels: left aligned. Button captions: centred both ways.
 inline constexpr Qt::Alignment kLabelAlign = Qt::AlignLeft | Qt::AlignVCenter;

@@ -4,11 +4,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "core/i18n/accessible_texts.h"
 #include "core/i18n/fonts.h"
 #include "core/i18n/ui_strings.h"
 #include "gui/skin/message_sink.h"
@@ -108,6 +110,12 @@ void SkinnedDialog::showEvent(QShowEvent* event) {
 }
 
 void SkinnedDialog::DrawDialogImage(QPainter& painter, std::string_view fileName, QPoint at) {
+  // The canvas is 32-bit, so the open painter survives the blend.
+  (void)painter;
+  DrawDialogImage(fileName, at);
+}
+
+void SkinnedDialog::DrawDialogImage(std::string_view fileName, QPoint at) {
   const QString path = SkinPath(fileName);
   const SkinImage* image = FindSkinImageFor(canvas_, path);
   if (image == nullptr) {
@@ -119,31 +127,77 @@ void SkinnedDialog::DrawDialogImage(QPainter& painter, std::string_view fileName
     }
     return;
   }
-  // The canvas is 32-bit, so the open painter survives the blend.
-  (void)painter;
   BlendSkinImage(*image, canvas_, at.x(), at.y());
 }
 
-void SkinnedDialog::DrawButton(QPainter& painter, int hoverId, const QRect& rect,
-                               const QString& caption) {
+void SkinnedDialog::DrawButton(int hoverId, const QRect& rect, const QString& caption) {
+  QPainter painter(&canvas_);
   const bool over = hover_.IsHighlighted(hoverId);
   DrawDialogImage(painter, over ? kButtonOverPng : kButtonNormalPng, rect.topLeft());
   DrawSkinText(painter, caption, rect, font_, kCaptionAlign);
 }
 
+std::vector<DialogControl> SkinnedDialog::Controls() {
+  std::vector<DialogControl> controls;
+  if (built_) AddOwnControls(controls);
+  AddFrameControls(controls);
+  return controls;
+}
+
+void SkinnedDialog::AddFrameControls(std::vector<DialogControl>& controls) {
+  auto button = [this](int hoverId, QRect rect, DialogText text) {
+    DialogControl c;
+    c.rect = ToPixelRect(rect);
+    c.name = UiName(text);
+    c.draw = [this, hoverId, rect, text](QImage&) { DrawButton(hoverId, rect, Utf8(UiText(text, language_))); };
+    return c;
+  };
+  DialogControl ok = button(kDialogHoverOk, kDialogOkButton, DialogText::Ok);
+  ok.click = [this](int, int, QImage*) { return ConfirmDialog(), true; };
+  DialogControl cancel = button(kDialogHoverCancel, kDialogCancelButton, DialogText::Cancel);
+  cancel.click = [this](int, int, QImage*) { return reject(), true; };
+  DialogControl close;
+  close.rect = ToPixelRect(kDialogCloseBox);
+  close.name = UiName(AccessibleText::DialogClose);
+  close.draw = [this](QImage&) {
+    DrawDialogImage(hover_.IsHighlighted(kDialogHoverClose) ? kCloseOverPng : kCloseNormalPng, kDialogCloseBox.topLeft());
+  };
+  close.click = cancel.click;
+  controls.push_back(std::move(ok));
+  controls.push_back(std::move(cancel));
+  controls.push_back(std::move(close));
+}
+
+DialogControl SkinnedDialog::DropDownControl(DropDown& list, QLabel* display, std::function<QString()> name) const {
+  DialogControl box;
+  box.role = DialogControl::Role::ComboBox;
+  box.rect = ToPixelRect(list.Box());
+  box.name = std::move(name);
+  box.value = [display = QPointer<QLabel>(display)] { return display ? display->text() : QString(); };
+  box.expanded = [&list] { return list.IsOpen(); };
+  box.click = [&list](int, int, QImage*) { return list.Toggle(), true; };
+  return box;
+}
+
+DialogControl SkinnedDialog::FieldControl(QLineEdit* field, std::function<QString()> name) const {
+  DialogControl c;
+  c.role = DialogControl::Role::Edit;
+  c.rect = ToPixelRect(field->geometry());
+  c.name = std::move(name);
+  c.field = [field = QPointer<QLineEdit>(field)]() -> QWidget* {
+    return field && field->isVisible() ? field.data() : nullptr;
+  };
+  return c;
+}
+
 void SkinnedDialog::Recompose() {
   canvas_ = background_.copy();
-  QPainter painter(&canvas_);
-  DrawButton(painter, kDialogHoverOk, kDialogOkButton, Utf8(UiText(DialogText::Ok, language_)));
-  DrawButton(painter, kDialogHoverCancel, kDialogCancelButton,
-             Utf8(UiText(DialogText::Cancel, language_)));
+  DrawControls(Controls(), canvas_);
   if (built_) {
+    QPainter painter(&canvas_);
     painter.setFont(font_);
     DrawOwnTexts(painter);
   }
-  DrawDialogImage(painter, hover_.IsHighlighted(kDialogHoverClose) ? kCloseOverPng : kCloseNormalPng,
-                  kDialogCloseBox.topLeft());
-  painter.end();
   update();
 }
 
@@ -154,22 +208,7 @@ void SkinnedDialog::paintEvent(QPaintEvent*) {
 
 void SkinnedDialog::ClickAt(QPoint point) {
   for (DropDown* list : dropDowns_) list->CloseIfOutside(point);
-  if (kDialogOkButton.contains(point)) {
-    ConfirmDialog();
-    return;
-  }
-  if (kDialogCancelButton.contains(point) || kDialogCloseBox.contains(point)) {
-    reject();
-    return;
-  }
-  if (!built_) return;
-  for (DropDown* list : dropDowns_) {
-    if (list->Box().contains(point)) {
-      list->Toggle();
-      return;
-    }
-  }
-  OnClick(point);
+  ClickControls(Controls(), point.x(), point.y(), nullptr);
 }
 
 void SkinnedDialog::ConfirmDialog() {

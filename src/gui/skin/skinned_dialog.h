@@ -17,6 +17,7 @@
 #include "core/i18n/ui_language.h"
 #include "gui/skin/hover.h"
 #include "gui/skin/skin_text.h"
+#include "gui/skin/view_controls.h"
 
 class QLabel;
 class QLineEdit;
@@ -32,6 +33,10 @@ inline constexpr QRect kDialogOkButton = RectLTRB(166, 253, 271, 274);
 inline constexpr QRect kDialogCancelButton = RectLTRB(270, 253, 375, 274);
 // Background of the dialogs' edits, displays and lists.
 inline constexpr QRgb kDialogControlBack = 0xFF282828;  // RGB(40, 40, 40)
+
+// A dialog's controls are listed once: the list draws them, takes their
+// clicks and makes their accessible objects.
+using DialogControl = ViewControl;
 
 // Hover ids of the frame's three picture buttons.
 enum DialogHoverId : int { kDialogHoverOk = 1, kDialogHoverCancel, kDialogHoverClose };
@@ -61,6 +66,10 @@ class SkinnedDialog : public QDialog {
   const QImage& Canvas() const { return canvas_; }
   bool IsHighlighted(int hoverId) const { return hover_.IsHighlighted(hoverId); }
 
+  // Every control of the dialog in reading order: its own (none when the
+  // background was missing), then OK, Cancel and the close box.
+  std::vector<DialogControl> Controls();
+
   // One left click at a point of the dialog, as the mouse would give it.
   void ClickAt(QPoint point);
   // OK pressed: the dialog takes over what its fields hold, then ends.
@@ -69,18 +78,26 @@ class SkinnedDialog : public QDialog {
  protected:
   // The dialog's own texts over the background, after the buttons.
   virtual void DrawOwnTexts(QPainter& painter) { (void)painter; }
-  // Clicks on the dialog's own targets (after lists and frame buttons).
-  virtual void OnClick(QPoint point) { (void)point; }
+  // The dialog's own controls, in reading order (only once it is built).
+  virtual void AddOwnControls(std::vector<DialogControl>& controls) { (void)controls; }
   // Called by OK (button or Enter) before the dialog ends.
   virtual void TakeFieldValues() {}
 
   // The lists the frame opens, closes and scrolls by its click and wheel rules.
   void AddDropDown(DropDown* dropDown) { dropDowns_.push_back(dropDown); }
+  // A drop-down as a control: its box opens and closes the list, and its
+  // display says the value.
+  DialogControl DropDownControl(DropDown& list, QLabel* display, std::function<QString()> name) const;
+  // An edit field as a control: it draws itself and takes its own keys.
+  DialogControl FieldControl(QLineEdit* field, std::function<QString()> name) const;
+
   // Rebuilds the picture (after a hover change or a change of own texts).
   void Recompose();
   // Draws a skin file in the dialog's picture; a missing file is reported
   // once per dialog ("LoadPng---Load image failed.").
   void DrawDialogImage(QPainter& painter, std::string_view fileName, QPoint at);
+  // The same outside a text pass: the picture blends into the canvas itself.
+  void DrawDialogImage(std::string_view fileName, QPoint at);
 
   // Child controls in the dialogs' colours: white on RGB(40, 40, 40).
   QLabel* MakeDisplay(const QRect& rect, Qt::Alignment align, const QString& text);
@@ -97,7 +114,8 @@ class SkinnedDialog : public QDialog {
 
  private:
   void OnPointerRested();
-  void DrawButton(QPainter& painter, int hoverId, const QRect& rect, const QString& caption);
+  void DrawButton(int hoverId, const QRect& rect, const QString& caption);
+  void AddFrameControls(std::vector<DialogControl>& controls);
 
   DialogKeys keys_;
   bool built_ = false;

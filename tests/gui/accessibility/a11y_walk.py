@@ -255,9 +255,11 @@ def sensitive(node):
 # Names of the dialogs' controls and the macro editor's lists, per language.
 DIALOGS = {
     "EN": {"skins": [("combo box", "Skin"), ("push button", "Text colour"), ("push button", "Cancel")],
-           "lists": [("list", "Select Macro"), ("list", "Key Press Sequence")]},
+           "lists": [("list", "Select Macro"), ("list", "Key Press Sequence")],
+           "edits": [("text", "Macro Name"), ("text", "Loop Times")]},
     "CHS": {"skins": [("combo box", "皮肤"), ("push button", "文字颜色"), ("push button", "取消")],
-            "lists": [("list", "选择宏"), ("list", "按键序列")]},
+            "lists": [("list", "选择宏"), ("list", "按键序列")],
+            "edits": [("text", "宏名称"), ("text", "循环次数")]},
 }
 
 
@@ -321,6 +323,25 @@ def children_changed(action):
     return seen
 
 
+TAB_STOP_ROLES = ("push button", "radio button", "check box", "slider", "combo box", "page tab", "link",
+                  "text", "list")
+
+
+def every_stop_named(win, where):
+    """Each control a Tab can reach says what it is: a name and a role."""
+    expect(win, where, DIALOGS[LANG]["edits"])
+    for _, node in walk(win):
+        if node.getRoleName() in TAB_STOP_ROLES and not node.name.strip():
+            fail("a %s without a name in %s" % (node.getRoleName(), where))
+
+
+def no_dialog_left(what):
+    """A closed dialog leaves nothing behind: the program shows its main
+    window only."""
+    wait_for("nothing but the main window after " + what,
+             lambda: [w.getRoleName() for w in children(app())] == ["frame"])
+
+
 def fire_key_edit(win):
     """Button 4 a fire key "B" repeated 3 times, through the dialog's list and field."""
     act(find_start(win, "combo box", "4 "))
@@ -344,14 +365,14 @@ def skins_dialog(win, choose):
     expect(dialog, "the Skins dialog", names)
     if not choose:
         act(find(dialog, "push button", names[2][1]))
-        wait_for("the Skins dialog closed", lambda: not any(w.getRoleName() == "dialog" for w in children(app())))
+        no_dialog_left("the Skins dialog's Cancel")
         return
     act(find(dialog, "combo box", "Skin"))
     act(wait_for("the skins list", lambda: find(dialog, "list item", "Frost")))
     wait_for("Frost chosen", lambda: find(dialog, "list item", "Frost") is None)
     dump(dialog)
     act(find(dialog, "push button", "OK"))
-    wait_for("the Skins dialog closed", lambda: not any(w.getRoleName() == "dialog" for w in children(app())))
+    no_dialog_left("the Skins dialog's OK")
 
 
 DIALOGS_SKINS_BUTTON = {"EN": "Skins", "CHS": "皮肤"}
@@ -370,6 +391,7 @@ def delay_edit(win):
     find(dialog, "text", "Please enter a delay").queryEditableText().setTextContents("500")
     act(find(dialog, "push button", "OK"))
     wait_for("the delay of 500 ms", lambda: find(win, "list item", "500 ms"))
+    no_dialog_left("the Delay Time dialog's OK")
 
 a = wait_for("the program on the bus", app, 30)
 win = wait_for("the main window", lambda: main_window(app()))
@@ -386,6 +408,7 @@ if not EDIT and not KEYS:
         fail("no children-changed event for the page change")
     wait_for("the Advanced page", lambda: find(win, "list", DIALOGS[LANG]["lists"][0][1]))
     expect(win, "the Advanced page", DIALOGS[LANG]["lists"])
+    every_stop_named(win, "the Advanced page")
 
 if EDIT:
     listen()
@@ -434,6 +457,7 @@ if EDIT:
     if find(win, "radio button", "250") is not None:
         fail("the Basic page's controls stay on the Advanced page")
     expect(win, "the Advanced page", DIALOGS[LANG]["lists"])
+    every_stop_named(win, "the Advanced page")
     # X11 without a desktop's settings cannot set the double-click time but
     # can set the precision; a wlroots session without one can set neither
     # (A11Y_PRECISION=disabled).

@@ -25,6 +25,10 @@ class SystemMouseTest : public ::testing::Test {
   test::RecordingSink sink;
 };
 
+bool Click(SystemMouseView& view, int x, int y, QImage& canvas) {
+  return ClickControls(view.Controls(), x, y, &canvas).value_or(false);
+}
+
 TEST_F(SystemMouseTest, TicksAndBoxesByRectangleDimmedOnesIgnoreClicks) {
   desktop.unsupported = {Setting::DoubleClick};
   SystemMouse mouse(session, desktop);
@@ -35,19 +39,19 @@ TEST_F(SystemMouseTest, TicksAndBoxesByRectangleDimmedOnesIgnoreClicks) {
   QFont font;
   view.Compose(canvas, font);
   // Tick c of row r spans 28 + 24c .. 52 + 24c; the right edge is outside.
-  EXPECT_TRUE(view.ClickSliders(52, 200, &canvas));
+  EXPECT_TRUE(Click(view, 52, 200, canvas));
   EXPECT_EQ(block.pointerSpeedLevel, 1);
-  EXPECT_TRUE(view.ClickSliders(315, 360, &canvas));
+  EXPECT_TRUE(Click(view, 315, 360, canvas));
   EXPECT_EQ(block.wheelScrollLines, 11);
-  EXPECT_FALSE(view.ClickSliders(316, 205, &canvas));
-  EXPECT_FALSE(view.ClickSliders(100, 211, &canvas));
-  EXPECT_TRUE(view.ClickSliders(100, 505, &canvas));  // taken, but dimmed: no change
+  EXPECT_FALSE(Click(view, 316, 205, canvas));
+  EXPECT_FALSE(Click(view, 100, 211, canvas));
+  EXPECT_TRUE(Click(view, 100, 505, canvas));  // taken, but dimmed: no change
   EXPECT_EQ(block.doubleClickLevel, 0);
-  EXPECT_TRUE(view.ClickOptions(51, 255, &canvas));
+  EXPECT_TRUE(Click(view, 51, 255, canvas));
   EXPECT_EQ(block.pointerPrecision, 1);
-  EXPECT_TRUE(view.ClickOptions(60, 410, &canvas));
+  EXPECT_TRUE(Click(view, 60, 410, canvas));
   EXPECT_EQ(block.wheelPageScroll, 1);
-  EXPECT_TRUE(view.ClickOptions(40, 590, &canvas));  // restore
+  EXPECT_TRUE(Click(view, 40, 590, canvas));  // restore
   EXPECT_EQ(block.pointerSpeedLevel, 6);
   EXPECT_EQ(block.pointerPrecision, 0);
 }

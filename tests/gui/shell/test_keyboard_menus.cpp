@@ -30,7 +30,7 @@ class KeyboardMenus : public ShellTest {
     shell->Start();
     emit tray.leftClicked();
     ASSERT_TRUE(shell->Window().isVisible());
-    ring = new FocusRing(&shell->Window(), MainWindowControls(*shell, {}),
+    ring = new FocusRing(&shell->Window(), MainWindowControls(*shell),
                          [this](QPoint p) { shell->Window().ClickAt(p.x(), p.y()); });
   }
   void Key(int key) { QTest::keyClick(&shell->Window(), static_cast<Qt::Key>(key)); }

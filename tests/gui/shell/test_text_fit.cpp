@@ -244,12 +244,7 @@ TEST_F(TextFitTest, EveryTextFitsOnBothSkinsInEveryLanguageAtBothRatios) {
         }
         ExpectDisplaysFit(shell->Window(), where + " Basic page");
         shell->ShowAdvancedPage();
-        std::vector<PageControl> pointer = advanced->PointerControls();
-        View page = PageView(where + " Advanced page", pointer);
-        for (const QRect& r : {AdvancedPageSpots::StartRecording(), AdvancedPageSpots::StopRecording(),
-                               AdvancedPageSpots::MouseEventHeader()})
-          page.controls.push_back(r);
-        ExpectFits(page);
+        ExpectFits(PageView(where + " Advanced page", advanced->Controls()));
 
         CheckDialog<CSingleDialog>(where + " single key", nullptr);
         CheckDialog<CComboDialog>(where + " combo key", &CComboDialog::ModifierList);
