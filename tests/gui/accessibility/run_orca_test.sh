@@ -72,16 +72,27 @@ await 60 "speech-dispatcher to listen" '[ -S "$XDG_RUNTIME_DIR/speech-dispatcher
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 ASAN_OPTIONS=detect_leaks=0
 
 PY=/usr/bin/python3
-# Orca, with its debug file written line by line: it is block-buffered, and a
-# line waited for could sit in the buffer until Orca ends.
-ORCA_LINE_BUFFERED='
-import builtins, runpy, sys
+# Orca, with two changes to its launcher:
+# - its debug file is written line by line: it is block-buffered, and a line
+#   waited for could sit in the buffer until Orca ends;
+# - it looks for other Orcas in its own session (it runs under setsid), not
+#   among all of the user's processes: it refuses to start beside another
+#   Orca of the same user, and --replace kills them, so two runs at once
+#   (two worktrees, a CI run) ended or refused each other's Orca.
+ORCA_LAUNCHER='
+import builtins, runpy, subprocess, sys
 plain_open = builtins.open
 def open_lines(file, mode="r", buffering=-1, *args, **kwargs):
     if "w" in mode and str(file).endswith(".log"):
         buffering = 1
     return plain_open(file, mode, buffering, *args, **kwargs)
 builtins.open = open_lines
+class SessionPopen(subprocess.Popen):
+    def __init__(self, args, *rest, **kwargs):
+        if isinstance(args, str) and args.startswith("pgrep ") and " orca" in args:
+            args += " -s 0"
+        super().__init__(args, *rest, **kwargs)
+subprocess.Popen = SessionPopen
 sys.argv = ["orca"] + sys.argv[1:]
 runpy.run_path("/usr/bin/orca", run_name="__main__")
 '
@@ -140,8 +151,7 @@ start_orca() {
   local try
   for try in 1 2; do
     : >"$LOG"
-    LANG=C.UTF-8 LC_ALL=C.UTF-8 "$PY" -c "$ORCA_LINE_BUFFERED" --replace --debug-file="$LOG" \
-      >"$ORCA_OUT" 2>&1 &
+    LANG=C.UTF-8 LC_ALL=C.UTF-8 setsid "$PY" -c "$ORCA_LAUNCHER" --debug-file="$LOG" >"$ORCA_OUT" 2>&1 &
     ORCA_PID=$!
     PIDS+=($ORCA_PID)
     await 60 "Orca to say it is on" 'said_since 0 | grep -q .' \
