@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# What Orca speaks after each change a keyboard user makes: a report rate
-# chosen, a DPI stage toggled, a level moved, a function chosen from its menu,
-# the page changed, Apply pressed; in English and Simplified Chinese. Orca
-# runs with speech-dispatcher on a null sound device and writes what it says
-# to its debug file; controls are found by what Orca says on Tab.
+# What Orca speaks right after each change a keyboard user makes: a function
+# menu opened and an entry chosen, a report rate chosen, a DPI stage toggled,
+# a level moved, a drop-down's choice, the page changed, Apply pressed; in
+# English and Simplified Chinese. Orca runs with speech-dispatcher on a null
+# sound device and writes what it says to its debug file; controls are found
+# by what Orca says on Tab.
 # run_orca_test.sh BIN_DIR   (exit 77: Orca or the AT-SPI bus cannot start)
 set -uo pipefail
 BIN=${1:?usage: run_orca_test.sh BIN_DIR}
@@ -72,21 +73,23 @@ await 60 "speech-dispatcher to listen" '[ -S "$XDG_RUNTIME_DIR/speech-dispatcher
 export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 ASAN_OPTIONS=detect_leaks=0
 
 PY=/usr/bin/python3
-# Orca, with two changes to its launcher:
+# Orca, with changes to its launcher:
 # - its debug file is written line by line: it is block-buffered, and a line
 #   waited for could sit in the buffer until Orca ends;
-# - it looks for other Orcas in its own session (it runs under setsid), not
-#   among all of the user's processes: it refuses to start beside another
-#   Orca of the same user, and --replace kills them, so two runs at once
-#   (two worktrees, a CI run) ended or refused each other's Orca.
+# - it keeps the process name python3, and looks for other Orcas in its own
+#   session (it runs under setsid), not among all of the user's processes
+#   named orca: Orca refuses to start beside another Orca of the same user,
+#   and with --replace kills them, so two runs at once (two worktrees, a CI
+#   run) ended or refused each other's Orca midway.
 ORCA_LAUNCHER='
-import builtins, runpy, subprocess, sys
+import builtins, runpy, subprocess, sys, types
 plain_open = builtins.open
 def open_lines(file, mode="r", buffering=-1, *args, **kwargs):
     if "w" in mode and str(file).endswith(".log"):
         buffering = 1
     return plain_open(file, mode, buffering, *args, **kwargs)
 builtins.open = open_lines
+sys.modules["setproctitle"] = types.SimpleNamespace(setproctitle=lambda name: None)
 class SessionPopen(subprocess.Popen):
     def __init__(self, args, *rest, **kwargs):
         if isinstance(args, str) and args.startswith("pgrep ") and " orca" in args:
