@@ -5,10 +5,12 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <string>
 
 #include "gui/accessibility/accessible_controls.h"
 #include "gui/accessibility/accessible_focus.h"
 #include "gui/skin/list_box.h"
+#include "platform/accessible_events.h"
 
 namespace corvaline::gui {
 
@@ -38,6 +40,16 @@ void Tell(QAccessibleInterface* iface, QAccessible::Event type) {
 void TellState(QAccessibleInterface* iface, QAccessible::State changed) {
   QAccessibleStateChangeEvent event(iface, changed);
   QAccessible::updateAccessibility(&event);
+}
+
+std::string Utf8Of(const QString& text) { return text.toUtf8().toStdString(); }
+
+// A new name or description, with its text where Qt's bridge leaves it out.
+void TellText(DrawnControlInterface* c, QAccessible::Event type, const QString& text) {
+  const unsigned id = QAccessible::uniqueId(c);
+  const bool sent = type == QAccessible::NameChanged ? platform::TellNameText(id, Utf8Of(text))
+                                                     : platform::TellDescriptionText(id, Utf8Of(text));
+  if (!sent) Tell(c, type);
 }
 
 // A list of a menu or a drop-down, not one that stays on its page.
@@ -71,6 +83,17 @@ void ChangeNotifier::Schedule() {
 void ChangeNotifier::CheckSoon(QWidget* host) {
   if (auto* notifier = host ? host->findChild<ChangeNotifier*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
     notifier->Schedule();
+}
+
+void ChangeNotifier::Announce(QWidget* host, const QString& text) {
+  auto* notifier = host ? host->findChild<ChangeNotifier*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+  auto* iface = dynamic_cast<AccessibleHost*>(QAccessible::queryAccessibleInterface(host));
+  if (!notifier || !iface || !host->isVisible() || text.isEmpty() || !QAccessible::isActive()) return;
+  const std::vector<DrawnControlInterface*> shown = iface->Shown();
+  const auto marked = std::find_if(shown.begin(), shown.end(), [](auto* c) { return c->state().focused; });
+  if (marked == shown.end()) return;  // a click: the screen reader's focus is elsewhere
+  if (platform::Announce(QAccessible::uniqueId(*marked), Utf8Of(text)))
+    notifier->announced_ = QAccessible::uniqueId(*marked);
 }
 
 void ChangeNotifier::Check() {
@@ -154,21 +177,30 @@ void ChangeNotifier::CheckControls() {
       changed.disabled = true;
       TellState(c, changed);
     }
+    if (before->state.expanded != said.state.expanded &&
+        !platform::TellExpanded(QAccessible::uniqueId(c), said.state.expanded)) {
+      QAccessible::State changed;
+      changed.expanded = true;
+      TellState(c, changed);
+    }
     if (before->level != said.level) {
       QAccessibleValueChangeEvent event(c, said.level);
       QAccessible::updateAccessibility(&event);
     }
+    // A slider's name carries its level as text ("level 4, 1000 DPI").
     if (before->name != said.name) {
       if (c->role() == QAccessible::ComboBox) {
         QAccessibleValueChangeEvent event(c, said.name);  // a combo box's name and selection, as Qt's
         QAccessible::updateAccessibility(&event);
       } else {
-        Tell(c, QAccessible::NameChanged);
+        TellText(c, QAccessible::NameChanged, said.name);
       }
     }
-    if (before->description != said.description) Tell(c, QAccessible::DescriptionChanged);
+    if (before->description != said.description && said.id != announced_)
+      TellText(c, QAccessible::DescriptionChanged, said.description);
   }
   said_ = std::move(now);
+  announced_ = 0;
 }
 
 }  // namespace corvaline::gui

@@ -5,7 +5,8 @@
 // value, name). Children that came and went (a page change, a menu or
 // drop-down opening or closing) are told too; an open list takes the
 // screen reader's focus, the entry under the arrows follows it, and when it
-// closes the focus returns to its box, with the box's new value.
+// closes the focus returns to its box, with the box's new value. What Qt's
+// bridge on this system does not carry is sent by platform/accessible_events.
 #pragma once
 
 #include <QAccessible>
@@ -26,6 +27,9 @@ class ChangeNotifier : public QObject {
   // Compares again after the current event: a click that changed no
   // picture (Apply) may have changed what a control says.
   static void CheckSoon(QWidget* host);
+  // Speaks `text` at once, as a result of the key that just went to the
+  // control with the focus mark (Apply: what was sent, or why nothing was).
+  static void Announce(QWidget* host, const QString& text);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,6 +55,7 @@ class ChangeNotifier : public QObject {
   std::vector<QAccessible::Id> lists_;  // open menus and drop-downs
   std::vector<Said> said_;
   bool pending_ = false;
+  QAccessible::Id announced_ = 0;  // its new description is told by the announcement
 };
 
 }  // namespace corvaline::gui
