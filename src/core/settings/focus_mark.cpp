@@ -38,8 +38,9 @@ FocusMarkColours FocusMarkColoursOf(const SkinColours& skin) {
 }
 
 Rgb FocusMarkPixel(const FocusMarkColours& colours, const Rgb& beneath) {
-  return ContrastRatio(colours.contrast, beneath) > ContrastRatio(colours.mark, beneath) ? colours.contrast
-                                                                                        : colours.mark;
+  return ContrastRatio(colours.contrast, beneath) > ContrastRatio(colours.mark, beneath)
+             ? colours.contrast
+             : colours.mark;
 }
 
 }  // namespace corvaline

@@ -164,7 +164,8 @@ void FocusRing::Mark(int index) {
     mark_->hide();
     return;
   }
-  mark_->setGeometry(MarkedRect(*marked).adjusted(-kFocusMarkWidth, -kFocusMarkWidth, kFocusMarkWidth, kFocusMarkWidth));
+  const int w = kFocusMarkWidth;
+  mark_->setGeometry(MarkedRect(*marked).adjusted(-w, -w, w, w));
   mark_->show();
   mark_->raise();
   if (marked->field && !qobject_cast<ListBox*>(marked->field())) {

@@ -48,7 +48,8 @@ QImage FocusMarkOver(const QImage& beneath, const FocusMarkColours& colours) {
   QImage mark(under.size(), QImage::Format_ARGB32);
   mark.setDevicePixelRatio(beneath.devicePixelRatio());
   mark.fill(Qt::transparent);
-  const int width = std::max(1, static_cast<int>(std::lround(kFocusMarkWidth * beneath.devicePixelRatio())));
+  const int width =
+      std::max(1, static_cast<int>(std::lround(kFocusMarkWidth * beneath.devicePixelRatio())));
   const int w = under.width(), h = under.height();
   for (int y = 0; y < h; ++y) {
     const bool edgeRow = y < width || y >= h - width;

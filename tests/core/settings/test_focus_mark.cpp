@@ -28,11 +28,13 @@ TEST(FocusMarkTest, EachPixelTakesTheColourThatStandsOutMoreAndAWidePairKeepsThr
 
   // A pair 9:1 apart keeps 3:1 over every grey (where the two choices meet)
   // and over a grid through the whole colour cube; black and white keep 4.5:1.
-  for (const FocusMarkColours& p : {pair, FocusMarkColours{Rgb{10, 50, 140}, kWhite}, FocusMarkColours{kWhite, kBlack}}) {
+  for (const FocusMarkColours& p :
+       {pair, FocusMarkColours{Rgb{10, 50, 140}, kWhite}, FocusMarkColours{kWhite, kBlack}}) {
     ASSERT_GE(ContrastRatio(p.mark, p.contrast), 9.0);
     double worst = 21;
     const auto measure = [&](int r, int g, int b) {
-      const Rgb under{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
+      const Rgb under{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+                      static_cast<std::uint8_t>(b)};
       worst = std::min(worst, ContrastRatio(FocusMarkPixel(p, under), under));
     };
     for (int v = 0; v < 256; ++v) measure(v, v, v);

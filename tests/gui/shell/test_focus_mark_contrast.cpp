@@ -74,8 +74,8 @@ int WalkRing(QWidget& host, const std::string& where, qreal ratio) {
     if (count == 0) first = mark->geometry();
     const double worst = WorstOfMark(host, *mark, ratio);
     const QRect r = mark->geometry();
-    EXPECT_GE(worst, kFocusMarkContrast) << where << ": mark at " << r.x() << "," << r.y() << " " << r.width()
-                                         << "x" << r.height();
+    EXPECT_GE(worst, kFocusMarkContrast)
+        << where << ": mark at " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
   }
   ADD_FAILURE() << where << ": Tab never came round";
   return 0;
@@ -98,12 +98,13 @@ class FocusMarkContrastTest : public ShellTest {
     MakeShell();
     shell->Start();
     emit tray.leftClicked();
-    advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,
-                                              [](QWidget*) { return std::optional<DelayResult>(); });
+    advanced = std::make_unique<AdvancedPage>(
+        shell->AdvancedHost(), desktop, [](QWidget*) { return std::optional<DelayResult>(); });
     shell->SetPageContent(Page::Advanced, advanced.get());
     shell->SetPointerSettings(&advanced->Pointer());
     MainWindow* window = &shell->Window();
-    new FocusRing(window, MainWindowControls(*shell, [this] { return advanced->PointerControls(); }),
+    new FocusRing(window,
+                  MainWindowControls(*shell, [this] { return advanced->PointerControls(); }),
                   [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
   }
   void TearDown() override {

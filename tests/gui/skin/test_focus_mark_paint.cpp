@@ -24,7 +24,8 @@ TEST(FocusMarkPaintTest, TheFrameIsTwoLogicalPixelsAndEachPixelTakesTheStrongerC
     EXPECT_EQ(mark.devicePixelRatio(), ratio);
     const int edge = kFocusMarkWidth * ratio;
     for (int x : {0, edge - 1}) EXPECT_EQ(mark.pixel(x, 10 * ratio), qRgb(255, 200, 0)) << x;
-    for (int x : {mark.width() - 1, mark.width() - edge}) EXPECT_EQ(mark.pixel(x, 10 * ratio), qRgb(0, 0, 0)) << x;
+    for (int x : {mark.width() - 1, mark.width() - edge})
+      EXPECT_EQ(mark.pixel(x, 10 * ratio), qRgb(0, 0, 0)) << x;
     EXPECT_EQ(mark.pixel(5 * ratio, edge - 1), qRgb(255, 200, 0));
     EXPECT_EQ(mark.pixel(35 * ratio, mark.height() - 1), qRgb(0, 0, 0));
     EXPECT_EQ(qAlpha(mark.pixel(edge, edge)), 0);
