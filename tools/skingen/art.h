@@ -31,8 +31,10 @@ struct Theme {
   // its wells.
   QColor uiText;
   QColor controlText, controlBack;
-  // The keyboard's focus mark: at least 3:1 against every picture it lies on.
-  QColor focusMark;
+  // The keyboard's focus mark, each of its pixels in the one of the pair
+  // that stands out more from what it covers. The two are at least 9:1
+  // apart, which keeps every pixel at 3:1 or more over any picture.
+  QColor focusMark, focusContrast;
 };
 
 Theme CarbonTheme();

@@ -35,7 +35,9 @@ Theme CarbonTheme() {
   t.uiText = QColor(255, 255, 255);
   t.controlText = QColor(255, 255, 255);
   t.controlBack = QColor(0, 0, 0);
+  // Amber over the dark metal, black over the cyan glows and light labels.
   t.focusMark = QColor(255, 200, 0);
+  t.focusContrast = QColor(0, 0, 0);
   return t;
 }
 
@@ -65,7 +67,9 @@ Theme FrostTheme() {
   t.uiText = QColor(30, 42, 60);
   t.controlText = QColor(232, 238, 246);
   t.controlBack = t.fieldBack;
-  t.focusMark = QColor(20, 70, 170);
+  // Deep blue over the light panels, white over the dark wells and dialogs.
+  t.focusMark = QColor(10, 50, 140);
+  t.focusContrast = QColor(255, 255, 255);
   return t;
 }
 
@@ -235,6 +239,7 @@ bool WriteSkinIni(const Theme& t, const QString& folder) {
     text += QString(role) + "BackColor=" + rgb(t.controlBack) + "\n";
   }
   text += "FocusColor=" + rgb(t.focusMark) + "\n";
+  text += "FocusContrastColor=" + rgb(t.focusContrast) + "\n";
   QDir().mkpath(folder);
   QFile file(folder + "/" + QString::fromUtf8(corvaline::kSkinIniName.data(), corvaline::kSkinIniName.size()));
   return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&

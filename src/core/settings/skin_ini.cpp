@@ -17,6 +17,7 @@ constexpr std::string_view kEditBackKey = "EditBackColor";
 constexpr std::string_view kDropTextKey = "DropDownTextColor";
 constexpr std::string_view kDropBackKey = "DropDownBackColor";
 constexpr std::string_view kFocusKey = "FocusColor";
+constexpr std::string_view kFocusContrastKey = "FocusContrastColor";
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -52,6 +53,7 @@ auto Members(Colours& c) {
       std::pair{kListBackKey, &c.listBack},   std::pair{kEditTextKey, &c.editText},
       std::pair{kEditBackKey, &c.editBack},   std::pair{kDropTextKey, &c.dropDownText},
       std::pair{kDropBackKey, &c.dropDownBack}, std::pair{kFocusKey, &c.focus},
+      std::pair{kFocusContrastKey, &c.focusContrast},
   };
 }
 

@@ -5,6 +5,9 @@
 //   EditTextColor / EditBackColor          edit fields
 //   DropDownTextColor / DropDownBackColor  the boxes that show a choice
 //   FocusColor                  the keyboard's focus mark around a control
+//   FocusContrastColor          the mark where FocusColor would not stand out
+//                               (each mark pixel takes the one of the two
+//                               that contrasts more with what it covers)
 // Each value is three decimal numbers 0..255 separated by commas. A skin
 // without the file, or a key that is missing or not of that form, keeps the
 // program's own colour for that place: skins made for the original program
@@ -32,7 +35,7 @@ struct SkinColours {
   std::optional<Rgb> listText, listBack;
   std::optional<Rgb> editText, editBack;
   std::optional<Rgb> dropDownText, dropDownBack;
-  std::optional<Rgb> focus;
+  std::optional<Rgb> focus, focusContrast;
   bool operator==(const SkinColours&) const = default;
 };
 

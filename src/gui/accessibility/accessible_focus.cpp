@@ -3,13 +3,12 @@
 #include <QAccessible>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QTimer>
 
 #include <algorithm>
 
 #include "gui/accessibility/accessible_notify.h"
-#include "gui/skin/child_colours.h"
+#include "gui/skin/focus_mark_paint.h"
 #include "gui/skin/list_box.h"
 
 namespace corvaline::gui {
@@ -23,9 +22,9 @@ std::vector<FocusRing*>& Rings() {
 
 QPoint Centre(const QRect& r) { return QPoint(r.left() + r.width() / 2, r.top() + r.height() / 2); }
 
-// An outline 2 pixels wide around the marked control, in the colour the skin
-// declares for it; a skin without one gets a light line inside a dark one,
-// which shows on any picture. It takes no clicks.
+// An outline 2 pixels wide around the marked control, each pixel in the one
+// of the skin's two focus colours that stands out more from what it covers.
+// It takes no clicks.
 class MarkOutline : public QWidget {
  public:
   explicit MarkOutline(QWidget* parent) : QWidget(parent) {
@@ -35,14 +34,7 @@ class MarkOutline : public QWidget {
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    const std::optional<Rgb> own = CurrentSkinColours().focus;
-    p.setPen(QPen(own ? ToQColor(*own) : QColor(Qt::black), 1));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.setPen(QPen(own ? ToQColor(*own) : QColor(Qt::white), 1));
-    p.drawRect(rect().adjusted(1, 1, -2, -2));
-  }
+  void paintEvent(QPaintEvent*) override { PaintFocusMark(*this); }
 };
 
 bool IsShown(const DrawnControl& c) {
@@ -172,7 +164,8 @@ void FocusRing::Mark(int index) {
     mark_->hide();
     return;
   }
-  mark_->setGeometry(MarkedRect(*marked).adjusted(-2, -2, 2, 2));
+  const int w = kFocusMarkWidth;
+  mark_->setGeometry(MarkedRect(*marked).adjusted(-w, -w, w, w));
   mark_->show();
   mark_->raise();
   if (marked->field && !qobject_cast<ListBox*>(marked->field())) {

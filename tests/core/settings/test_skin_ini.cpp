@@ -43,6 +43,7 @@ TEST(SkinIniTest, FileGivesEachKeyItsColourAndKeepsTheRestUnset) {
   all.dropDownText = Rgb{16, 17, 18};
   all.dropDownBack = Rgb{19, 20, 21};
   all.focus = Rgb{22, 23, 24};
+  all.focusContrast = Rgb{25, 26, 27};
   EXPECT_EQ(SkinColoursFrom(SkinIniEntries(all)), all);
 }
 

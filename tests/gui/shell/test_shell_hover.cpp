@@ -4,8 +4,10 @@
 
 #include <filesystem>
 
+#include "../../core/system/fake_pointer_backend.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/ini_file.h"
+#include "gui/pages/advanced_page.h"
 #include "gui/shell/main_window.h"
 #include "gui/skin/skin_scale.h"
 #include "shell_fixture.h"
@@ -75,8 +77,42 @@ TEST_F(HoverShell, PassingOverAButtonDrawsNothingAndLeavingTheWindowEndsHighligh
 }
 
 // The delivered over pictures glow past the normal ones' opaque pixels:
-// after every highlight the Basic page is pixel for pixel what it was.
-TEST_F(ShellTest, LeavingAnyHighlightLeavesThePageAsItWasOnBothSkinsAtBothRatios) {
+// after every highlight each page is pixel for pixel what it was.
+class HoverTraces : public ShellTest {
+ protected:
+  // The Advanced page as the program fills it: its buttons drawn on it.
+  void FillAdvancedPage() {
+    advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,
+                                              [](QWidget*) { return std::optional<DelayResult>(); });
+    shell->SetPageContent(Page::Advanced, advanced.get());
+    shell->SetPointerSettings(&advanced->Pointer());
+  }
+  void TearDown() override {
+    advanced.reset();
+    ShellTest::TearDown();
+  }
+  void ExpectEveryHighlightLeavesNoTrace(HoverPage otherPage, qreal ratio) {
+    const QImage before = shell->Window().Canvas()->copy();
+    ASSERT_EQ(before.devicePixelRatio(), ratio);
+    for (const HoverElement& e : MainWindowHoverElements()) {
+      if (e.page == otherPage) continue;
+      emit shell->Window().pointerMoved(e.region.center());
+      ASSERT_TRUE(WaitFor([&] { return shell->Hover().IsHighlighted(e.id); }, 5000))
+          << "element " << e.id << " never lit";
+      emit shell->Window().pointerMoved(QPoint(150, 300));  // an empty spot
+      const QImage& after = *shell->Window().Canvas();
+      if (after == before) continue;
+      int changed = 0;
+      for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) changed += after.pixel(x, y) != before.pixel(x, y);
+      ADD_FAILURE() << "element " << e.id << ": " << changed << " pixels differ from before the hover";
+    }
+  }
+  test::FakePointerBackend desktop;
+  std::unique_ptr<AdvancedPage> advanced;
+};
+
+TEST_F(HoverTraces, LeavingAnyHighlightLeavesThePageAsItWasOnBothSkinsAtBothRatios) {
   for (const char* skin : {"Carbon", "Frost"}) {
     for (qreal ratio : {1.0, 2.0}) {
       SCOPED_TRACE(std::string(skin) + (ratio > 1 ? " 2x" : " 1x"));
@@ -92,21 +128,11 @@ TEST_F(ShellTest, LeavingAnyHighlightLeavesThePageAsItWasOnBothSkinsAtBothRatios
       shell->Start();
       emit tray.leftClicked();
       ASSERT_EQ(shell->CurrentPage(), Page::Basic);
-      const QImage before = shell->Window().Canvas()->copy();
-      ASSERT_EQ(before.devicePixelRatio(), ratio);
-      for (const HoverElement& e : MainWindowHoverElements()) {
-        if (e.page == HoverPage::Advanced) continue;
-        emit shell->Window().pointerMoved(e.region.center());
-        ASSERT_TRUE(WaitFor([&] { return shell->Hover().IsHighlighted(e.id); }, 5000))
-            << "element " << e.id << " never lit";
-        emit shell->Window().pointerMoved(QPoint(150, 300));  // an empty spot
-        const QImage& after = *shell->Window().Canvas();
-        if (after == before) continue;
-        int changed = 0;
-        for (int y = 0; y < after.height(); ++y)
-          for (int x = 0; x < after.width(); ++x) changed += after.pixel(x, y) != before.pixel(x, y);
-        ADD_FAILURE() << "element " << e.id << ": " << changed << " pixels differ from before the hover";
-      }
+      ExpectEveryHighlightLeavesNoTrace(HoverPage::Advanced, ratio);
+      FillAdvancedPage();
+      shell->ShowAdvancedPage();
+      ExpectEveryHighlightLeavesNoTrace(HoverPage::Basic, ratio);
+      advanced.reset();
       shell.reset();
       std::filesystem::remove_all(DataFiles().skinsFolder);
     }
