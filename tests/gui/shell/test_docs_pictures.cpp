@@ -42,9 +42,10 @@ class DocsPicturesTest : public ShellTest {
     std::filesystem::copy_file(assets / "config.bin", DataFiles().configBin, overwrite);
     std::filesystem::copy_file(assets / "str.ini", DataFiles().strIni, overwrite);
     IniWriteString(DataFiles().strIni, "Skins", "Lan", language);
-    ASSERT_TRUE(WriteMacroSection(DataFiles().recordIni, "demo",
-                                  {"H   Dn", "50 ms", "H   Up", "50 ms", "I   Dn", "50 ms", "I   Up", "50 ms",
-                                   "Shift   Dn", "50 ms", "A   Dn", "50 ms", "Shift   Up", "50 ms", "A   Up"}));
+    ASSERT_TRUE(WriteMacroSection(
+        DataFiles().recordIni, "demo",
+        {"H   Dn", "50 ms", "H   Up", "50 ms", "I   Dn", "50 ms", "I   Up", "50 ms", "Shift   Dn",
+         "50 ms", "A   Dn", "50 ms", "Shift   Up", "50 ms", "A   Up"}));
     SettingsStore store;
     ASSERT_TRUE(LoadSettings(store, DataFiles().configBin));
     ASSERT_TRUE(EncodeMacroArea(DataFiles().recordIni, store.settings));

@@ -108,7 +108,8 @@ TEST(Corvalinectl, TheManualPagesAreInTheBuildTreeAndNameEveryOption) {
       for (std::size_t at = 0; (at = text.find(escape, at)) != std::string::npos;)
         text.replace(at, escape.size(), escape == "\\-" ? "-" : "");
     }
-    for (const std::string& word : words) EXPECT_NE(text.find(word), std::string::npos) << page << ": " << word;
+    for (const std::string& word : words)
+      EXPECT_NE(text.find(word), std::string::npos) << page << ": " << word;
   }
 }
 
