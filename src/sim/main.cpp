@@ -37,7 +37,8 @@ constexpr const char* kUsage =
     "      Press a button of the running virtual mouse:\n"
     "      rate 1000|500|250|125 (or the code 1|2|4|8), dpi 1..4,\n"
     "      mode 1|2 (or A|B), macro 1..12.\n"
-    "  corvaline-sim --help\n"
+    "  corvaline-sim --help | -h\n"
+    "      Print this usage.\n"
     "The socket lives in $XDG_RUNTIME_DIR/corvaline-sim/ (/tmp/corvaline-sim-<uid>/\n"
     "without a runtime folder).\n";
 

@@ -15,6 +15,7 @@
 #include "core/settings/value_tables.h"
 #include "core/profiles/json_writer.h"
 #include "core/settings/utf8_paths.h"
+#include "platform/platform_kind.h"
 #include "session.h"
 
 namespace corvaline::cli {
@@ -81,16 +82,6 @@ void JsonCollections(std::ostream& out, const std::vector<HidCollectionInfo>& li
   j.EndArray();
 }
 
-// What to look at when no mouse shows: the three usual causes.
-constexpr const char* kNoMouseHelp =
-    "  - Is it plugged in? The mouse is USB 04d9:a09f ('lsusb' shows it).\n"
-    "  - Without the udev rule only root may open the mouse's /dev/hidraw nodes: the\n"
-    "    package installs /usr/lib/udev/rules.d/70-corvaline.rules; after installing\n"
-    "    it, run 'sudo udevadm control --reload && sudo udevadm trigger' or plug the\n"
-    "    mouse in again. 'ls -l /dev/hidraw*' shows who may open them.\n"
-    "  - No mouse at hand? 'corvalinectl --simulate list' uses a virtual one in this\n"
-    "    process, and 'corvaline-sim' starts one that every program sees.\n";
-
 }  // namespace
 
 int RunList(Invocation& inv) {
@@ -108,7 +99,7 @@ int RunList(Invocation& inv) {
   if (args.Has("--json")) JsonCollections(inv.out, list);
   else PrintCollections(inv.out, list);
   if (list.empty()) {
-    inv.err << "corvalinectl: no CORVALINE mouse found (04d9:a09f)\n" << kNoMouseHelp;
+    inv.err << "corvalinectl: no CORVALINE mouse found (04d9:a09f)\n" << NoMouseHelp(platform::ThisPlatform());
     return kExitFailure;
   }
   return kExitOk;

@@ -18,7 +18,7 @@
 namespace corvaline::cli {
 namespace {
 
-constexpr const char* kSetHelp =
+constexpr const char* kSetHelpHead =
     "usage: corvalinectl set SETTING ... [--config FILE] [--apply]\n"
     "Changes one setting of the configuration (default: the program's config.bin) with\n"
     "the rules of the program's pages, and saves it; --apply then sends it to the mouse.\n"
@@ -34,7 +34,10 @@ constexpr const char* kSetHelp =
     "      left-click, right-click, middle-click, forward, backward, triple-click, dpi+, dpi-,\n"
     "      dpi-loop, shift-dpi, rgb-toggle, windows NAME, media NAME,\n"
     "      fire KEY [--speed N] [--times N], key NAME, combo [MODIFIER+]KEY[+KEY],\n"
-    "      macro NAME|N [--repeat count|until-key|while-held], shift, off\n"
+    "      macro NAME|N [--repeat ";
+// The repeat words come from the rule that reads them.
+constexpr const char* kSetHelpTail =
+    "], shift, off\n"
     "      or the window's own names in English, CHS or CHT: 'Mid Click', 'Single Key' A,\n"
     "      Multimedia Vol+, 'Key Off', 'DPI Loop', 中键 ...\n"
     "  set pointer [--speed N] [--wheel N|page] [--double-click MS] [--precision on|off]\n"
@@ -44,6 +47,8 @@ constexpr const char* kSetHelp =
     "Exit status: 0 done, 1 a file or mouse failure, 2 a value that does not exist,\n"
     "3 refused by a rule of the program (the program's message and the rule; nothing is\n"
     "written), 4 a macro record.ini does not hold.\n";
+
+std::string SetHelp() { return kSetHelpHead + RepeatWordsJoined("|", "|") + kSetHelpTail; }
 
 // The words of the command with --config, --apply and --sensor-type taken out.
 struct SetLine {
@@ -268,7 +273,7 @@ std::filesystem::path ConfigOption(const Invocation& inv, const std::filesystem:
 
 int RunSet(Invocation& inv) {
   if (inv.args.empty() || inv.args[0] == "--help" || inv.args[0] == "-h") {
-    inv.out << kSetHelp;
+    inv.out << SetHelp();
     return inv.args.empty() ? kExitUsage : kExitOk;
   }
   const SetLine line = SplitLine(inv.args);

@@ -181,10 +181,8 @@ std::string ParseOptions(const std::vector<std::string>& words, std::vector<std:
       o.times = Number(v, 0, kMaxFireTimes);
       if (!o.times) return "--times takes 0 (while held) to 255, not '" + v + "'";
     } else {
-      const auto at = std::find(kRepeatWords.begin(), kRepeatWords.end(), v);
-      if (at == kRepeatWords.end())
-        return "--repeat takes count, until-key or while-held, not '" + v + "'";
-      o.repeat = static_cast<int>(at - kRepeatWords.begin()) + 1;
+      o.repeat = RepeatModeOf(v);
+      if (!o.repeat) return "--repeat takes " + RepeatWordsJoined(", ", " or ") + ", not '" + v + "'";
     }
   }
   return {};
@@ -378,6 +376,26 @@ FunctionParse ParseFunctionWords(const std::vector<std::string>& given,
               "shift, off)"};
 }
 
+std::optional<int> RepeatModeOf(std::string_view word) {
+  const auto at = std::find(kRepeatWords.begin(), kRepeatWords.end(), word);
+  if (at == kRepeatWords.end()) return std::nullopt;
+  return static_cast<int>(at - kRepeatWords.begin()) + 1;
+}
+
+std::string_view RepeatWordOf(int mode) {
+  const bool known = mode >= 1 && mode <= static_cast<int>(kRepeatWords.size());
+  return kRepeatWords[known ? mode - 1 : 0];
+}
+
+std::string RepeatWordsJoined(std::string_view separator, std::string_view lastSeparator) {
+  std::string out;
+  for (std::size_t i = 0; i < kRepeatWords.size(); ++i) {
+    if (i > 0) out += i + 1 == kRepeatWords.size() ? lastSeparator : separator;
+    out += kRepeatWords[i];
+  }
+  return out;
+}
+
 std::optional<std::vector<std::string>> SplitShellWords(std::string_view text) {
   std::vector<std::string> words;
   std::string word;
@@ -488,8 +506,7 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
       const std::string name = index < static_cast<int>(macroNames.size())
                                    ? macroNames[index]
                                    : std::to_string(index + 1);
-      const int mode = t.macroRepeatMode[slot] < 3 ? t.macroRepeatMode[slot] : 0;
-      return "macro " + q(name) + " --repeat " + std::string(kRepeatWords[mode]);
+      return "macro " + q(name) + " --repeat " + std::string(RepeatWordOf(t.macroRepeatMode[slot] + 1));
     }
     default:
       return "off";

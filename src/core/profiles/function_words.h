@@ -66,6 +66,14 @@ std::string FunctionWordsOf(const SettingsBlock& block, KeyGroup group, int slot
 AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot,
                              const FunctionChoice& choice);
 
+// A macro's repeat mode (1..3, the macro dialog's order) in words: "count",
+// "until-key", "while-held". RepeatModeOf gives nullopt for any other word;
+// RepeatWordOf takes a mode outside 1..3 as 1, as the mouse plays it.
+// RepeatWordsJoined lists them for a usage line or a message ("a|b|c").
+std::optional<int> RepeatModeOf(std::string_view word);
+std::string_view RepeatWordOf(int mode);
+std::string RepeatWordsJoined(std::string_view separator, std::string_view lastSeparator);
+
 // Splits a line into words as a POSIX shell does (no expansions); nullopt
 // for an unterminated quote.
 std::optional<std::vector<std::string>> SplitShellWords(std::string_view text);

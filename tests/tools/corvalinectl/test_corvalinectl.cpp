@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "core/device/no_mouse_help.h"
+#include "core/profiles/function_words.h"
 #include "core/settings/config_file.h"
 #include "process_runner.h"
 
@@ -87,14 +89,27 @@ TEST(Corvalinectl, ListGivesOneLinePerMouseWithItsCollectionsBelow) {
   EXPECT_EQ(out.find("\nCORVALINE"), std::string::npos) << out;
 }
 
-TEST(Corvalinectl, BothManualPagesAreInTheBuildTreeWithSeeAlso) {
+// Each page is filled in and names what its program takes (man's own check of
+// the layout at 80 columns is the man-pages test).
+TEST(Corvalinectl, TheManualPagesAreInTheBuildTreeAndNameEveryOption) {
   const auto bin = std::filesystem::path(CORVALINECTL_PATH).parent_path();
   const auto man = bin.parent_path() / "man";
-  for (const std::string page : {"corvalinectl", "corvaline"}) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> pages = {
+      {"corvalinectl", {"[--repeat " + RepeatWordsJoined("|", "|") + "]", "--simulate", "--lang"}},
+      {"corvaline", {"--simulate", "--version", "second start"}},
+      {"corvaline-sim", {"-h", "--help", "--misbehave", "press"}}};
+  for (const auto& [page, words] : pages) {
     if (!std::filesystem::exists(bin / page)) continue;  // a build without the program
-    const std::string text = ReadFileBytes(man / "man1" / (page + ".1"));
+    std::string text = ReadFileBytes(man / "man1" / (page + ".1"));
     EXPECT_NE(text.find(".SH SEE ALSO"), std::string::npos) << page;
     EXPECT_EQ(text.find('@'), std::string::npos) << page;  // every field filled in
+    // As a reader sees it: troff's escaped hyphens and font changes undone.
+    for (const std::string escape : {"\\-", "\\fB", "\\fI", "\\fR"}) {
+      for (std::size_t at = 0; (at = text.find(escape, at)) != std::string::npos;)
+        text.replace(at, escape.size(), escape == "\\-" ? "-" : "");
+    }
+    for (const std::string& word : words)
+      EXPECT_NE(text.find(word), std::string::npos) << page << ": " << word;
   }
 }
 
@@ -105,11 +120,31 @@ TEST(Corvalinectl, WithoutAMouseApplyFails) {
   EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_NE(r.err.find("no CORVALINE mouse"), std::string::npos) << r.err;
   EXPECT_EQ(ReadFileBytes(box / "config.bin"), ReadFileBytes(kSource / "assets" / "config.bin"));
-  // list says where to look: the udev rule, the permissions, the virtual mouse.
+  // list says where to look, in the words of the system it runs on.
   const auto list = box.Run({"--device", "/dev/nonexistent-hidraw", "list"});
   EXPECT_EQ(list.status, 1);
-  for (const char* hint : {"70-corvaline.rules", "ls -l /dev/hidraw", "corvaline-sim"})
-    EXPECT_NE(list.err.find(hint), std::string::npos) << list.err;
+#ifdef _WIN32
+  EXPECT_NE(list.err.find(NoMouseHelp(PlatformKind::Windows)), std::string::npos) << list.err;
+#else
+  EXPECT_NE(list.err.find(NoMouseHelp(PlatformKind::Linux)), std::string::npos) << list.err;
+#endif
+}
+
+TEST(Corvalinectl, NoMouseHelpNamesWhatEachSystemHas) {
+  // Linux: the udev rule, the permissions, the virtual mouse.
+  const std::string onLinux = NoMouseHelp(PlatformKind::Linux);
+  for (const char* hint : {"70-corvaline.rules", "ls -l /dev/hidraw", "corvaline-sim", "--simulate"})
+    EXPECT_NE(onLinux.find(hint), std::string::npos) << hint;
+  // Windows has no udev, no /dev and no corvaline-sim.
+  const std::string onWindows = NoMouseHelp(PlatformKind::Windows);
+  for (const char* hint : {"Device Manager", "VID_04D9&PID_A09F", "--simulate"})
+    EXPECT_NE(onWindows.find(hint), std::string::npos) << hint;
+  for (const char* other : {"udev", "/dev/", "corvaline-sim", "sudo"})
+    EXPECT_EQ(onWindows.find(other), std::string::npos) << other;
+  for (const std::string& text : {onLinux, onWindows}) {  // fits a terminal
+    for (std::size_t from = 0, end; (end = text.find('\n', from)) != std::string::npos; from = end + 1)
+      EXPECT_LE(end - from, 80u) << text.substr(from, end - from);
+  }
 }
 
 TEST(Corvalinectl, EncodeMacrosRewritesTheMacroAreaKeepingLoopCounts) {

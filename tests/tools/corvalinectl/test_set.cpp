@@ -163,6 +163,9 @@ TEST(CorvalinectlSet, RefusalsExitThreeMissingFourBadValuesTwoAndNothingIsWritte
       {{"button", "3", "fire", "A", "--times", "256"}, 2, "--times"},
       {{"button", "3", "macro", "nothing"}, 4, "its macros are copy, paste"},
       {{"button", "3", "macro", "3"}, 4, "no macro 3"},  // the window offers only these two
+      {{"button", "3", "macro", "copy", "--repeat", "forever"},
+       2,
+       "--repeat takes " + RepeatWordsJoined(", ", " or ")},
       {{"button", "3", "combo", "Left Ctrl+Q+W+E"}, 2, "combination"},
       {{"button", "3", "media", "Louder"}, 2, "Vol+"},
       {{"button", "3", "teleport"}, 2, "unknown function"},
@@ -195,6 +198,9 @@ TEST(CorvalinectlSet, RefusalsExitThreeMissingFourBadValuesTwoAndNothingIsWritte
   EXPECT_NE(f.Set({"button", "1", "right-click"}).err.find("\ncorvalinectl: each key group keeps"),
             std::string::npos);
   EXPECT_EQ(f.Files(), before);
+  // The usage names the same repeat words the refusal does.
+  EXPECT_NE(f.box.Run({"set", "--help"}).out.find("[--repeat " + RepeatWordsJoined("|", "|") + "]"),
+            std::string::npos);
 }
 
 // One vocabulary: every spelling the program uses for a key is taken in each

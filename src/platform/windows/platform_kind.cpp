@@ -1,0 +1,7 @@
+#include "platform/platform_kind.h"
+
+namespace corvaline::platform {
+
+PlatformKind ThisPlatform() { return PlatformKind::Windows; }
+
+}  // namespace corvaline::platform
