@@ -104,7 +104,7 @@ class FocusMarkContrastTest : public ShellTest {
     shell->SetPointerSettings(&advanced->Pointer());
     MainWindow* window = &shell->Window();
     new FocusRing(window,
-                  MainWindowControls(*shell, [this] { return advanced->PointerControls(); }),
+                  MainWindowControls(*shell),
                   [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
   }
   void TearDown() override {
