@@ -101,6 +101,10 @@ enum class MainText {
   RecordingTitle,         // "Press Ctrl+Break key to stop recording"
   MsgNotRecording,        // "It doesn’t start recording, unnecessary to press Stop key!"
   ItemSection,            // str.ini caption section: "Setting-EN" / "-CHS" / "-CHT"
+  KeyGroupA,              // the Basic page's key group buttons ("Mode A", "Mode B")
+  KeyGroupB,
+  DpiColourLabel,         // the DPI stages' row labels ("Color", "Select")
+  DpiSelectLabel,
   Count
 };
 inline constexpr int kMainTextCount = static_cast<int>(MainText::Count);

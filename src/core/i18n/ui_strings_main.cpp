@@ -100,6 +100,10 @@ constexpr std::array<TextRow<MainText>, kMainTextCount> kMainRows{{
     {MainText::RecordingTitle, "Press Ctrl+Break key to stop recording", "按Ctrl+Break可以停止录制", "按Ctrl+Break可以停止錄製"},
     {MainText::MsgNotRecording, "It doesn’t start recording, unnecessary to press Stop key!", "没有开始录制,点击停止录制按钮没有意义！", "沒有開始錄製，點擊停止錄製按鈕沒有意義！"},
     {MainText::ItemSection, "Setting-EN", "Setting-CHS", "Setting-CHT"},
+    {MainText::KeyGroupA, "Mode A", "模式A", "模式A"},
+    {MainText::KeyGroupB, "Mode B", "模式B", "模式B"},
+    {MainText::DpiColourLabel, "Color", "颜色", "顏色"},
+    {MainText::DpiSelectLabel, "Select", "选择", "選擇"},
 }};
 static_assert(i18n_detail::RowsInOrder(kMainRows));
 

@@ -25,7 +25,7 @@ constexpr int kStopWidth = 70;
 constexpr int kStopTop = 204;
 
 constexpr PixelRect kModeA{253, 518, 358, 539};
-constexpr const char* kModeNames[2] = {"Mode A", "Mode B"};
+constexpr MainText kModeNames[2] = {MainText::KeyGroupA, MainText::KeyGroupB};
 constexpr PixelRect kModeB{357, 518, 462, 539};
 constexpr PixelRect kDefault{307, 549, 412, 570};
 
@@ -98,8 +98,8 @@ void BasicPage::DrawStaticTexts(QImage& canvas) {
                  Qt::AlignHCenter | Qt::AlignTop);
   }
   const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-  DrawSkinText(p, QStringLiteral("Color"), RectLTRB(494, 523, 544, 539), font, right);
-  DrawSkinText(p, QStringLiteral("Select"), RectLTRB(494, 541, 544, 557), font, right);
+  DrawSkinText(p, Utf8(UiText(MainText::DpiColourLabel, lang)), RectLTRB(494, 523, 544, 539), font, right);
+  DrawSkinText(p, Utf8(UiText(MainText::DpiSelectLabel, lang)), RectLTRB(494, 541, 544, 557), font, right);
   const MainText ledTitles[] = {MainText::LedModeLabel, MainText::LedParameterLabel,
                                 MainText::LedEffectLabel};
   for (int b = 0; b < 3; ++b) {
@@ -206,7 +206,7 @@ void BasicPage::DrawModeButton(QImage& canvas, int m) {
   const bool selected = (EditedGroup(*host_.block) == KeyGroup::ModeB) == (m == 1);
   const PixelRect r = m == 0 ? kModeA : kModeB;
   DrawSkinFile(&canvas, selected ? kButtonOverPng : kButtonNormalPng, r.left, r.top);
-  DrawSkinText(&canvas, QString::fromLatin1(kModeNames[m]), ToQRect(r), host_.fonts->normal, kCaptionAlign);
+  DrawSkinText(&canvas, Utf8(UiText(kModeNames[m], CurrentLanguage())), ToQRect(r), host_.fonts->normal, kCaptionAlign);
 }
 
 void BasicPage::DrawReportStop(QImage& canvas, int stop, bool light) {
@@ -274,7 +274,7 @@ void BasicPage::AddKeyControls(std::vector<PageControl>& list) {
   for (int m = 0; m < 2; ++m) {
     PageControl mode;
     mode.rect = m == 0 ? kModeA : kModeB;
-    mode.name = [m] { return QString::fromLatin1(kModeNames[m]); };
+    mode.name = [m] { return Utf8(UiText(kModeNames[m], CurrentLanguage())); };
     mode.checked = [this, m] {
       return std::optional<bool>((EditedGroup(*host_.block) == KeyGroup::ModeB) == (m == 1));
     };

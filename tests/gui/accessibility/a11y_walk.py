@@ -30,7 +30,7 @@ EXPECTED = {
     "CHS": [("push button", "确定"), ("push button", "应用"), ("push button", "取消"),
             ("push button", "按键恢复"), ("combo box", "1 左键"), ("check box", "DPI档位1"),
             ("slider", "DPI档位2级别"), ("page tab", "基本设置"), ("push button", "最小化"),
-            ("push button", "皮肤"), ("radio button", "500")],
+            ("push button", "皮肤"), ("radio button", "500"), ("push button", "模式A")],
 }
 
 
