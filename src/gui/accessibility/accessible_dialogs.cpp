@@ -4,21 +4,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "core/i18n/accessible_texts.h"
-#include "core/i18n/ui_strings.h"
 #include "gui/accessibility/accessible_controls.h"
 #include "gui/accessibility/accessible_focus.h"
 #include "gui/accessibility/accessible_notify.h"
-#include "gui/dialogs/choice_dialog.h"
-#include "gui/dialogs/combo_dialog.h"
-#include "gui/dialogs/delay_time_dialog.h"
-#include "gui/dialogs/fire_key_dialog.h"
-#include "gui/dialogs/macro_dialog.h"
-#include "gui/dialogs/media_dialog.h"
-#include "gui/dialogs/single_dialog.h"
 #include "gui/skin/list_box.h"
 #include "gui/skin/skin_text.h"
-#include "gui/dialogs/skins_dialog.h"
+#include "gui/skin/skinned_dialog.h"
 
 namespace corvaline::gui {
 
@@ -26,20 +17,6 @@ namespace {
 
 // In reading order, as the dialog lists them.
 std::vector<DrawnControl> DialogControls(SkinnedDialog* dialog) { return FromView(dialog->Controls()); }
-
-// A sub-dialog is named by the function it sets (its picture has no title).
-QString DialogName(const SkinnedDialog* dialog) {
-  const UiLanguage lang = CurrentLanguage();
-  if (qobject_cast<const CMediaDialog*>(dialog)) return Utf8(UiText(MainText::FnMultimedia, lang));
-  if (qobject_cast<const ChoiceDialog*>(dialog)) return Utf8(UiText(MainText::FnWindows, lang));
-  if (qobject_cast<const CFireKeyDialog*>(dialog)) return Utf8(UiText(MainText::FnFireKey, lang));
-  if (qobject_cast<const CSingleDialog*>(dialog)) return Utf8(UiText(MainText::FnSingleKey, lang));
-  if (qobject_cast<const CComboDialog*>(dialog)) return Utf8(UiText(MainText::FnComboKey, lang));
-  if (qobject_cast<const CMacroDialog*>(dialog)) return Utf8(UiText(MainText::FnMacroKey, lang));
-  if (qobject_cast<const CDelayTimeDialog*>(dialog)) return Utf8(UiText(AccessibleText::DelayTime, lang));
-  if (qobject_cast<const CSkinsDialog*>(dialog)) return Utf8(UiText(AccessibleText::Skins, lang));
-  return dialog->windowTitle();
-}
 
 // A field is named by its entry in its window's list as it shows (and as it
 // takes the focus), whichever way the focus comes to it.
@@ -49,11 +26,6 @@ void NameField(QObject* object) {
     return;
   if (auto* host = dynamic_cast<AccessibleHost*>(QAccessible::queryAccessibleInterface(field->parentWidget())))
     host->NameFields();
-}
-
-// Dialogs that take every key as a key name keep them all.
-bool CapturesKeys(const QObject* dialog) {
-  return qobject_cast<const CSingleDialog*>(dialog) || qobject_cast<const CComboDialog*>(dialog);
 }
 
 // Gives each sub-dialog its focus mark and its tree notices when it first
@@ -69,7 +41,8 @@ class DialogWatcher : public QObject {
     auto* dialog = qobject_cast<SkinnedDialog*>(watched);
     if (!dialog || dialog->findChild<ChangeNotifier*>(QString(), Qt::FindDirectChildrenOnly)) return false;
     new ChangeNotifier(dialog);
-    if (!CapturesKeys(dialog))
+    // Dialogs that take every key as a key name keep them all.
+    if (!dialog->CapturesKeys())
       new FocusRing(dialog, DialogControls(dialog), [dialog](QPoint p) { dialog->ClickAt(p); });
     return false;
   }
@@ -86,7 +59,7 @@ QAccessibleInterface* MakeAccessibleDialog(QObject* object) {
                                   [dialog](QPoint p) { dialog->ClickAt(p); }, [](QWidget* w) {
                                     return qobject_cast<QLabel*>(w) || w->objectName() == QLatin1String("focusMark");
                                   });
-  host->SetName([dialog] { return DialogName(dialog); });
+  host->SetName([dialog] { return dialog->Name(); });
   return host;
 }
 

@@ -1,5 +1,5 @@
-// Assistive technology's view of the sub-dialogs and the Skins dialog: their
-// lists, fields, choices and buttons, named by the texts drawn beside them.
+// Assistive technology's view of the sub-dialogs and the Skins dialog, made
+// from each dialog's own control list and name.
 #pragma once
 
 #include <QAccessibleInterface>
@@ -13,9 +13,9 @@ QAccessibleInterface* MakeAccessibleDialog(QObject* object);
 // The name of a dialog's drop-down list: that of its box.
 QString DialogListName(QObject* dialog);
 
-// Names the edit fields of the dialogs and of the macro editor as they are
-// made, and gives each dialog a focus mark and tree notices when it first
-// shows.
+// Names the fields and lists of every window from its control list as they
+// show or take the focus, and gives each dialog a focus mark and tree
+// notices when it first shows.
 void WatchDialogs();
 
 }  // namespace corvaline::gui

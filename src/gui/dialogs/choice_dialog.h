@@ -38,6 +38,7 @@ class ChoiceDialog : public SkinnedDialog {
   const std::string& Caption() const { return caption_; }
   QLabel* Display() const { return display_; }
   DropDown* List() const { return list_.get(); }
+  QString Name() const override { return Utf8(UiText(name_, Language())); }
 
  protected:
   void AddOwnControls(std::vector<DialogControl>& controls) override;

@@ -5,6 +5,7 @@
 
 #include "core/buttons/key_tables.h"
 #include "core/i18n/accessible_texts.h"
+#include "core/i18n/ui_strings.h"
 #include "gui/skin/drop_down.h"
 #include "gui/skin/skin_files.h"
 
@@ -61,6 +62,8 @@ CComboDialog::CComboDialog(QWidget* parent)
 }
 
 CComboDialog::~CComboDialog() = default;
+
+QString CComboDialog::Name() const { return Utf8(UiText(MainText::FnComboKey, Language())); }
 
 void CComboDialog::AddOwnControls(std::vector<DialogControl>& controls) {
   controls.push_back(DropDownControl(*modifiers_, modifierDisplay_, UiName(AccessibleText::Modifier)));

@@ -29,6 +29,8 @@ class CComboDialog : public SkinnedDialog {
   QLineEdit* KeyField(int which) const { return which == 1 ? key1_ : key2_; }  // ids 516, 517
   DropDown* ModifierList() const { return modifiers_.get(); }  // id 515
 
+  QString Name() const override;
+
  protected:
   void AddOwnControls(std::vector<DialogControl>& controls) override;
   void showEvent(QShowEvent* event) override;

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include "core/i18n/accessible_texts.h"
 #include "core/i18n/ui_strings.h"
 #include "gui/skin/skin_files.h"
 
@@ -26,6 +27,8 @@ CDelayTimeDialog::CDelayTimeDialog(QWidget* parent)
   });
   field_->setFocus(Qt::OtherFocusReason);
 }
+
+QString CDelayTimeDialog::Name() const { return Utf8(UiText(AccessibleText::DelayTime, Language())); }
 
 void CDelayTimeDialog::AddOwnControls(std::vector<DialogControl>& controls) {
   controls.push_back(FieldControl(field_, UiName(DelayTimeText::Prompt)));

@@ -19,6 +19,8 @@ class CDelayTimeDialog : public SkinnedDialog {
   const DelayResult& Result() const { return result_; }
   QLineEdit* DelayField() const { return field_; }  // id 600
 
+  QString Name() const override;
+
  protected:
   void AddOwnControls(std::vector<DialogControl>& controls) override;
   void DrawOwnTexts(QPainter& painter) override;

@@ -71,6 +71,8 @@ CFireKeyDialog::CFireKeyDialog(QWidget* parent)
 
 CFireKeyDialog::~CFireKeyDialog() = default;
 
+QString CFireKeyDialog::Name() const { return Utf8(UiText(MainText::FnFireKey, Language())); }
+
 void CFireKeyDialog::AddOwnControls(std::vector<DialogControl>& controls) {
   controls.push_back(DropDownControl(*keys_, keyDisplay_, UiName(AccessibleText::FireKey)));
   controls.push_back(FieldControl(speed_, UiName(FireKeyText::SpeedLabel)));

@@ -29,6 +29,8 @@ class CFireKeyDialog : public SkinnedDialog {
   QLineEdit* SpeedField() const { return speed_; }     // id 574
   QLineEdit* TimesField() const { return times_; }     // id 575
 
+  QString Name() const override;
+
  protected:
   void AddOwnControls(std::vector<DialogControl>& controls) override;
   void DrawOwnTexts(QPainter& painter) override;

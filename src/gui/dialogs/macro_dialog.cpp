@@ -57,6 +57,8 @@ CMacroDialog::CMacroDialog(std::filesystem::path recordIni, QWidget* parent)
 
 CMacroDialog::~CMacroDialog() = default;
 
+QString CMacroDialog::Name() const { return Utf8(UiText(MainText::FnMacroKey, Language())); }
+
 void CMacroDialog::AddOwnControls(std::vector<DialogControl>& controls) {
   controls.push_back(DropDownControl(*macros_, nameDisplay_, UiName(MacroDialogText::Prompt)));
   for (int mode = 1; mode <= kRepeatModeCount; ++mode) {

@@ -32,6 +32,8 @@ class CMacroDialog : public SkinnedDialog {
   QLabel* NameDisplay() const { return nameDisplay_; }  // id 592
   DropDown* MacroList() const { return macros_.get(); }  // id 593
 
+  QString Name() const override;
+
  protected:
   void DrawOwnTexts(QPainter& painter) override;
   void AddOwnControls(std::vector<DialogControl>& controls) override;

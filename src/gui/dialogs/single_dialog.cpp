@@ -23,6 +23,8 @@ CSingleDialog::CSingleDialog(QWidget* parent)
 
 // The key pressed shows in a display: a read-only field named by its prompt
 // whose value and description are the key.
+QString CSingleDialog::Name() const { return Utf8(UiText(MainText::FnSingleKey, Language())); }
+
 void CSingleDialog::AddOwnControls(std::vector<DialogControl>& controls) {
   DialogControl key;
   key.role = DialogControl::Role::Edit;

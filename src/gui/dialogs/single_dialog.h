@@ -21,6 +21,8 @@ class CSingleDialog : public SkinnedDialog {
   // The key display (id 502).
   QLabel* KeyDisplay() const { return display_; }
 
+  QString Name() const override;
+
  protected:
   void AddOwnControls(std::vector<DialogControl>& controls) override;
   void DrawOwnTexts(QPainter& painter) override;

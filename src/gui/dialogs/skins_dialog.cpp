@@ -91,6 +91,8 @@ void CSkinsDialog::PaintSwatch() {
   swatch_->setPalette(palette);
 }
 
+QString CSkinsDialog::Name() const { return Utf8(UiText(AccessibleText::Skins, Language())); }
+
 void CSkinsDialog::AddOwnControls(std::vector<DialogControl>& controls) {
   DialogControl swatch;
   swatch.rect = ToPixelRect(kSwatch);

@@ -46,6 +46,8 @@ class CSkinsDialog : public SkinnedDialog {
   QLabel* Swatch() const { return swatch_; }            // id 561
   DropDown* SkinList() const { return skins_.get(); }   // id 562
 
+  QString Name() const override;
+
  protected:
   void DrawOwnTexts(QPainter& painter) override;
   void AddOwnControls(std::vector<DialogControl>& controls) override;

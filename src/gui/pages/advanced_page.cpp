@@ -151,12 +151,12 @@ std::vector<PageControl> AdvancedPage::MacroControls() {
                        MainText::SelectMacroHeading));
   list.push_back(Field(PageControl::Role::List, view.EventList(), WhenShown(&MacroEditorView::EventList, view),
                        MainText::KeySequenceHeading));
-  AddMacroFields(list);
+  AddRecordingControls(list);
   AddMacroButtons(list);
   return list;
 }
 
-void AdvancedPage::AddMacroFields(std::vector<PageControl>& list) {
+void AdvancedPage::AddRecordingControls(std::vector<PageControl>& list) {
   const MacroEditorView& view = editorView_;
   PageControl start;
   start.rect = kStartRecording;

@@ -63,7 +63,7 @@ class AdvancedPage : public PageContent {
 
  private:
   std::vector<PageControl> MacroControls();
-  void AddMacroFields(std::vector<PageControl>& list);
+  void AddRecordingControls(std::vector<PageControl>& list);
   void AddMacroButtons(std::vector<PageControl>& list);
   void DrawMacroTexts(QImage& canvas);
   void DrawMacroButton(QImage& canvas, int index);

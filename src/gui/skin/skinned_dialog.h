@@ -65,6 +65,11 @@ class SkinnedDialog : public QDialog {
   const QFont& DialogFont() const { return font_; }
   const QImage& Canvas() const { return canvas_; }
   bool IsHighlighted(int hoverId) const { return hover_.IsHighlighted(hoverId); }
+  // Whether every key is a key name to it (no focus mark, no Tab).
+  bool CapturesKeys() const { return keys_ == DialogKeys::Captured; }
+  // What the dialog is called: the function it sets (its picture has no
+  // title); the window title by default.
+  virtual QString Name() const { return windowTitle(); }
 
   // Every control of the dialog in reading order: its own (none when the
   // background was missing), then OK, Cancel and the close box.
