@@ -124,7 +124,7 @@ class Shell : public QObject, public WindowActions {
   // The working block, its snapshot and what counts as an edit.
   EditSession& Session() { return session_; }
   const EditSession& Session() const { return session_; }
-  bool HasUnappliedEdits() const { return session_.HasUnappliedEdits(); }
+  bool HasUnappliedEdits() const override { return session_.HasUnappliedEdits(); }
   // Another program changed config.bin while edits were unapplied.
   bool OutsideChangePending() const { return outsideChange_; }
   const HoverTracker& Hover() const { return hover_; }
