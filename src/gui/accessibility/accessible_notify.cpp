@@ -1,6 +1,7 @@
 #include "gui/accessibility/accessible_notify.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 
@@ -60,8 +61,12 @@ ListBox* OpenList(QAccessibleInterface* iface) {
 
 }  // namespace
 
+// Once the event loop has ended, the models the controls read are taken
+// down while events are still handled (a device closing): no check then.
 ChangeNotifier::ChangeNotifier(QWidget* host) : QObject(host), host_(host) {
   host->installEventFilter(this);
+  if (QCoreApplication* app = QCoreApplication::instance())
+    connect(app, &QCoreApplication::aboutToQuit, this, [this] { ended_ = true; });
 }
 
 // A change repaints the host; lists come and go as its children. The check
@@ -88,7 +93,8 @@ void ChangeNotifier::CheckSoon(QWidget* host) {
 void ChangeNotifier::Announce(QWidget* host, const QString& text) {
   auto* notifier = host ? host->findChild<ChangeNotifier*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
   auto* iface = dynamic_cast<AccessibleHost*>(QAccessible::queryAccessibleInterface(host));
-  if (!notifier || !iface || !host->isVisible() || text.isEmpty() || !QAccessible::isActive()) return;
+  if (!notifier || notifier->ended_ || !iface || !host->isVisible() || text.isEmpty() || !QAccessible::isActive())
+    return;
   const std::vector<DrawnControlInterface*> shown = iface->Shown();
   const auto marked = std::find_if(shown.begin(), shown.end(), [](auto* c) { return c->state().focused; });
   if (marked == shown.end()) return;  // a click: the screen reader's focus is elsewhere
@@ -98,7 +104,7 @@ void ChangeNotifier::Announce(QWidget* host, const QString& text) {
 
 void ChangeNotifier::Check() {
   pending_ = false;
-  if (!host_ || !host_->isVisible()) return;
+  if (ended_ || !host_ || !host_->isVisible()) return;
   CheckControls();
   CheckChildren();
 }

@@ -55,6 +55,7 @@ class ChangeNotifier : public QObject {
   std::vector<QAccessible::Id> lists_;  // open menus and drop-downs
   std::vector<Said> said_;
   bool pending_ = false;
+  bool ended_ = false;  // the application's event loop has ended
   QAccessible::Id announced_ = 0;  // its new description is told by the announcement
 };
 

@@ -25,8 +25,8 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 bool Send(unsigned object, const QString& kind, const QString& detail, int detail1, const QVariant& value) {
   QDBusConnection bus(QStringLiteral("a11y"));
   if (!bus.isConnected()) return false;
-  QDBusMessage event =
-      QDBusMessage::createSignal(kObjectPaths + QString::number(object), QStringLiteral("org.a11y.atspi.Event.Object"), kind);
+  QDBusMessage event = QDBusMessage::createSignal(kObjectPaths + QString::number(object),
+                                                  QStringLiteral("org.a11y.atspi.Event.Object"), kind);
   QDBusArgument application;
   application.beginStructure();
   application << bus.baseService() << QDBusObjectPath(kObjectPaths + QStringLiteral("root"));
