@@ -82,7 +82,7 @@ struct ApplyWriter {
   UiLanguage lang;
   testing::SimLink sim;
   bool operator()(int i) {
-    const FileLock lock = LockDataFolder(config.parent_path());
+    const auto lock = LockDataFolder(config.parent_path());
     SettingsStore store;
     if (!LoadSettings(store, config)) return false;
     store.settings.dpiStageColour[1][0] = static_cast<std::uint8_t>(i);

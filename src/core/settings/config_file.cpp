@@ -16,10 +16,9 @@ namespace {
 
 // The file's settings into the store; otherwise why they could not be read.
 std::string ReadInto(SettingsStore& store, const std::filesystem::path& configBin) {
-  int error = 0;
-  const auto bytes = ReadWholeFile(configBin, &error, kConfigFileSize);
-  if (!bytes && error == kReadTooLarge) return "it is larger than 1986 bytes";
-  if (!bytes) return "it cannot be read: " + ReadErrorText(error);
+  const auto bytes = ReadWholeFile(configBin, kConfigFileSize);
+  if (!bytes && bytes.Code() == kReadTooLarge) return "it is larger than 1986 bytes";
+  if (!bytes) return "it cannot be read: " + bytes.Reason();
   if (bytes->size() != kConfigFileSize)
     return "it is " + std::to_string(bytes->size()) + " bytes, not 1986";
   store.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
@@ -41,7 +40,7 @@ std::filesystem::path KeepDamaged(const std::filesystem::path& configBin) {
   const fs::path folder = configBin.has_parent_path() ? configBin.parent_path() : fs::path(".");
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     if (Utf8FromPath(it->path().filename()).rfind(prefix, 0) != 0 || it->is_symlink(ec)) continue;
-    if (ReadWholeFile(it->path()) == bytes) return it->path();
+    if (const auto other = ReadWholeFile(it->path()); other && *other == *bytes) return it->path();
   }
   const std::time_t now = std::time(nullptr);
   char stamp[32] = {};
@@ -96,9 +95,8 @@ Outcome SaveSettings(const SettingsStore& store, const std::filesystem::path& co
   std::string bytes(kConfigFileSize, '\0');
   bytes[0] = 1;  // written by the program: the first-run reset is done
   std::memcpy(bytes.data() + 1, &store.settings, sizeof(SettingsBlock));
-  int error = 0;
-  if (!WriteFileAtomically(configBin, bytes, &error))
-    return Outcome::Failed("Error Code is: " + std::to_string(error) + " \n", kSaveErrorCaption);
+  if (const Outcome written = WriteFileAtomically(configBin, bytes); !written)
+    return Outcome::Failed("Error Code is: " + std::to_string(written.Code()) + " \n", kSaveErrorCaption);
   return {};
 }
 

@@ -118,10 +118,7 @@ void Shell::Start() {
     ShowMessage(loaded.notice, kAppTitle);
   session_.MarkSaved();
   WatchConfigFile();
-  if (const std::string notice = RepairUnreadableStrIni(DataFiles().strIni, Settings().settings,
-                                                        language_, DataFiles().recordIni);
-      !notice.empty())
-    ShowMessage(notice, kAppTitle);
+  ShowIfFailed(RepairUnreadableStrIni(DataFiles().strIni, Settings().settings, language_, DataFiles().recordIni));
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
   UpdateStatus();

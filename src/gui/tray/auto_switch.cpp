@@ -204,7 +204,7 @@ void AutoSwitchController::Apply(const SwitchDecision& d) {
     return;
   }
   NoteOnMouseNow(d.profile);
-  if (std::string e = CountAutoApply(Folder(), TodayText()); !e.empty()) ShowMessage(e, kAppTitle);
+  ShowIfFailed(CountAutoApply(Folder(), TodayText()));
   emit switched(profile, app);
 }
 
@@ -225,7 +225,7 @@ void AutoSwitchController::SetSwitching(bool on) {
     ShowMessage(r.problems.front(), kAppTitle);  // never rewrite what could not be read
     return;
   }
-  if (std::string e = WriteAutoRules(Folder(), r.rules); !e.empty()) ShowMessage(e, kAppTitle);
+  ShowIfFailed(WriteAutoRules(Folder(), r.rules));
   rules_ = r.rules;
   AddMenuEntries();
 }
@@ -238,7 +238,7 @@ void AutoSwitchController::AssignCurrentToLastApp() {
     return;
   }
   SetRule(r.rules, state_.settledApp, state_.onMouse);
-  if (std::string e = WriteAutoRules(Folder(), r.rules); !e.empty()) ShowMessage(e, kAppTitle);
+  ShowIfFailed(WriteAutoRules(Folder(), r.rules));
   rules_ = r.rules;
 }
 
