@@ -162,7 +162,7 @@ TEST(Stress, ApplyAndTwoSetLoopsNeverTearAFileNorLoseAWrite) {
   SettingsStore end;
   ASSERT_TRUE(LoadSettings(end, config));
   SettingsBlock expected{};
-  SetReportRateText(expected, kRates[rate.last % 4]);
+  ASSERT_TRUE(SetReportRateText(expected, kRates[rate.last % 4]).Ok());
   EXPECT_EQ(end.settings.reportRateCode, expected.reportRateCode);
   EXPECT_EQ(Colour(dpi.last), Colour(end.settings.dpiStageColour[0][0] |
                                      end.settings.dpiStageColour[0][1] << 8));

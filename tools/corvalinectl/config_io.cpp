@@ -26,8 +26,7 @@ SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
 
 FileLock LockDataOrFail(const std::filesystem::path& configBin) {
   auto lock = LockDataFolder(configBin.has_parent_path() ? configBin.parent_path() : ".");
-  if (!lock) throw Failure(LockWasBusy(lock.Reason()) ? "the data files are busy: " + lock.Reason() : lock.Reason());
-  return std::move(*lock);
+  return ValueOrThrow(std::move(lock));
 }
 
 void RepairCaptionsFile(const std::filesystem::path& configBin, std::ostream& err) {

@@ -70,7 +70,7 @@ std::vector<std::string> RulesNamingProfile(const AutoRules& rules, std::string_
 
 std::string AutoRulesToText(const AutoRules& rules);
 
-struct AutoRulesResult {
+struct [[nodiscard]] AutoRulesResult {
   AutoRules rules;
   std::vector<std::string> problems;  // "line N: why", one per line skipped
   // "line N: why" for a rule that replaced an earlier one: the file means

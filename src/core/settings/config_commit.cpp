@@ -71,7 +71,7 @@ Outcome CommitConfigAndCaptions(const std::filesystem::path& configBin, std::uin
   const std::filesystem::path folder =
       configBin.has_parent_path() ? configBin.parent_path() : std::filesystem::path(".");
   const auto lock = LockDataFolder(folder);
-  if (!lock) return fail(LockWasBusy(lock.Reason()) ? "the data files are busy: " + lock.Reason() : lock.Reason());
+  if (!lock) return lock.AsOutcome();
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec))
     return fail(Utf8FromPath(configBin) + ": " + std::string(kConfigMissingText));

@@ -96,7 +96,6 @@ Result<FileLock> LockFile(const std::filesystem::path& file, std::chrono::millis
   }
 }
 
-bool LockWasBusy(std::string_view reason) { return reason.rfind(kBusyText, 0) == 0; }
 
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder) {
   return dataFolder / "corvaline.lock";
@@ -104,6 +103,10 @@ std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder) {
 
 Result<FileLock> LockDataFolder(const std::filesystem::path& dataFolder) {
   Result<FileLock> lock = LockFile(DataLockFile(dataFolder), kDataLockWait);
+  // Another program kept the lock, rather than it could not be made at all
+  // (a read-only folder).
+  if (!lock && lock.Reason().rfind(kBusyText, 0) == 0)
+    return Result<FileLock>::Failed("the data files are busy: " + lock.Reason());
   if (lock && HoldCount(lock->key_) == 1) {
     // Every writer of these files holds this lock, so a temporary of theirs
     // seen now belongs to a writer that was killed.

@@ -41,15 +41,12 @@ Result<FileLock> LockFile(const std::filesystem::path& file, std::chrono::millis
 
 inline constexpr std::chrono::milliseconds kDataLockWait{10000};
 
-// True when LockFile's reason says another program held the lock (busy),
-// rather than that the lock could not be made at all (a read-only folder).
-bool LockWasBusy(std::string_view reason);
-
 // The lock file of a data folder.
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder);
 
 // The data folder's lock, waiting kDataLockWait; the reason on failure names
-// the lock's file. Taken afresh (not nested), it deletes the temporaries of
+// the lock's file, and begins "the data files are busy: " when another
+// program kept it. Taken afresh (not nested), it deletes the temporaries of
 // config.bin, str.ini and record.ini that a killed save left behind.
 Result<FileLock> LockDataFolder(const std::filesystem::path& dataFolder);
 
