@@ -41,24 +41,24 @@ std::optional<int> Number(std::string_view text) {
   return v;
 }
 
-// Why the fields cannot be a setting, or empty after taking them.
-std::string TakeLine(const std::vector<std::string_view>& f, AutoRules& rules) {
+// Takes the fields as a setting, or says why they cannot be one.
+Outcome TakeLine(const std::vector<std::string_view>& f, AutoRules& rules) {
   const std::string_view key = f[0];
   if (key == "switch" && f.size() == 2 && (f[1] == "on" || f[1] == "off")) {
     rules.on = f[1] == "on";
   } else if (key == "delay" && f.size() == 2) {
     const auto ms = Number(f[1]);
-    if (!ms || *ms < 0 || *ms > kMaxAutoDelayMs) return "the delay is 0..60000 ms";
+    if (!ms || *ms < 0 || *ms > kMaxAutoDelayMs) return Outcome::Failed("the delay is 0..60000 ms");
     rules.delayMs = *ms;
   } else if (key == "default" && f.size() == 2) {
-    if (Outcome named = CheckProfileName(f[1]); !named) return named.Reason();
+    if (Outcome named = CheckProfileName(f[1]); !named) return named;
     rules.defaultProfile = f[1];
   } else if (key == "rule" && f.size() == 3) {
-    if (Outcome app = CheckAppId(f[1]); !app) return app.Reason();
-    if (Outcome named = CheckProfileName(f[2]); !named) return named.Reason();
+    if (Outcome app = CheckAppId(f[1]); !app) return app;
+    if (Outcome named = CheckProfileName(f[2]); !named) return named;
     SetRule(rules, f[1], f[2]);
   } else {
-    return "not a setting (switch, delay, default or rule, fields separated by tabs)";
+    return Outcome::Failed("not a setting (switch, delay, default or rule, fields separated by tabs)");
   }
   return {};
 }
@@ -177,8 +177,8 @@ AutoRulesResult AutoRulesFromText(std::string_view text) {
         CheckProfileName(fields[2])) {
       if (const auto note = TakeRule(fields, number, seen, capped, out.rules))
         (note->second ? out.problems : out.warnings).push_back(where() + note->first);
-    } else if (std::string why = TakeLine(fields, out.rules); !why.empty()) {
-      out.problems.push_back(where() + why);
+    } else if (Outcome taken = TakeLine(fields, out.rules); !taken) {
+      out.problems.push_back(where() + taken.Reason());
     }
   }
   return out;
