@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   QTemporaryDir home;
   const std::filesystem::path exe = QCoreApplication::applicationFilePath().toStdString();
   const DataPaths paths = ResolveDataPaths(exe, home.path().toStdString());
-  if (paths.perUserFolder) FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe));
+  if (paths.perUserFolder) ShowIfFailed(FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe)));
   SetDataFiles(paths);
 
   auto mouse = std::make_shared<sim::VirtualMouse>();

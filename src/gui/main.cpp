@@ -52,9 +52,8 @@ void SetUpDataFolder() {
   DataPaths paths = ResolveDataPaths(exe, platform::UserDataFolder());
   if (paths.perUserFolder) {
     // A first start speaks the system's language.
-    const std::string problem = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe),
-                                               LanguageFromLocale(LocaleFromEnvironment()));
-    if (!problem.empty()) ShowMessage(problem, kAppTitle);
+    ShowIfFailed(FillDataFolder(paths.programFolder, InstalledDefaultsFolder(exe),
+                                LanguageFromLocale(LocaleFromEnvironment())));
   }
   SetDataFiles(paths);
 }

@@ -37,13 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto* bytes = reinterpret_cast<std::uint8_t*>(&block);
   for (std::size_t i = 0; i < sizeof block; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
   const SettingsBlock before = block;
-  MacroAreaReport report;
-  FUZZ_CHECK(EncodeMacroArea(record, block, &report));
+  const auto report = EncodeMacroArea(record, block);
+  FUZZ_CHECK(report);
 
   const std::vector<std::string> sections = IniSectionNames(record);
   const int used = static_cast<int>(std::min<std::size_t>(sections.size(), kMaxMacros));
-  FUZZ_CHECK(report.macrosEncoded == used);
-  FUZZ_CHECK(report.sectionsIgnored == static_cast<int>(sections.size()) - used);
+  FUZZ_CHECK(report->macrosEncoded == used);
+  FUZZ_CHECK(report->sectionsIgnored == static_cast<int>(sections.size()) - used);
   const std::size_t areaStart = offsetof(SettingsBlock, macroArea);
   const std::size_t areaEnd = areaStart + sizeof block.macroArea;
   FUZZ_CHECK(std::memcmp(bytes, &before, areaStart) == 0);

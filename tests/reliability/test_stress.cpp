@@ -82,7 +82,7 @@ struct ApplyWriter {
   UiLanguage lang;
   testing::SimLink sim;
   bool operator()(int i) {
-    const FileLock lock = LockDataFolder(config.parent_path());
+    const auto lock = LockDataFolder(config.parent_path());
     SettingsStore store;
     if (!LoadSettings(store, config)) return false;
     store.settings.dpiStageColour[1][0] = static_cast<std::uint8_t>(i);
@@ -162,7 +162,7 @@ TEST(Stress, ApplyAndTwoSetLoopsNeverTearAFileNorLoseAWrite) {
   SettingsStore end;
   ASSERT_TRUE(LoadSettings(end, config));
   SettingsBlock expected{};
-  SetReportRateText(expected, kRates[rate.last % 4]);
+  ASSERT_TRUE(SetReportRateText(expected, kRates[rate.last % 4]).Ok());
   EXPECT_EQ(end.settings.reportRateCode, expected.reportRateCode);
   EXPECT_EQ(Colour(dpi.last), Colour(end.settings.dpiStageColour[0][0] |
                                      end.settings.dpiStageColour[0][1] << 8));

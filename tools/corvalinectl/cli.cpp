@@ -150,9 +150,9 @@ DataFolder ProgramDataFolder(const GlobalOptions& g) {
   const DataPaths paths = ResolveDataPaths(g.exePath, platform::UserDataFolder());
   static bool told = false;  // once per command, however often it asks
   if (paths.perUserFolder) {
-    const std::string problem = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(g.exePath));
-    if (!problem.empty() && !std::exchange(told, true))
-      std::cerr << "corvalinectl: warning: the data folder could not be filled: " << problem << '\n';
+    const Outcome filled = FillDataFolder(paths.programFolder, InstalledDefaultsFolder(g.exePath));
+    if (!filled && !std::exchange(told, true))
+      std::cerr << "corvalinectl: warning: the data folder could not be filled: " << filled.Reason() << '\n';
   }
   return {paths.configBin, paths.strIni, paths.recordIni};
 }

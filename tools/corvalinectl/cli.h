@@ -6,9 +6,11 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 
 namespace corvaline::cli {
 
@@ -35,6 +37,18 @@ struct Refused : std::runtime_error {
 struct Missing : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
+
+// How the command line tells a core step that failed: its one-line reason
+// as the exception (Failure unless told), so main() prints it and exits.
+template <class Error = Failure>
+void ThrowIfFailed(const Outcome& outcome) {
+  if (!outcome) throw Error(outcome.Reason());
+}
+template <class T, class Error = Failure>
+T ValueOrThrow(Result<T> result) {
+  ThrowIfFailed<Error>(result.AsOutcome());
+  return std::move(*result);
+}
 
 struct GlobalOptions {
   bool simulate = false;

@@ -44,7 +44,7 @@ AutoRules ReadForChange(const std::filesystem::path& folder) {
 }
 
 void RequireProfile(const std::filesystem::path& folder, const std::string& name) {
-  if (std::string e = CheckProfileName(name); !e.empty()) throw UsageError(e);
+  ThrowIfFailed<UsageError>(CheckProfileName(name));
   for (const std::string& n : ListProfiles(ProfilesFolder(folder)))
     if (n == name) return;
   throw Missing("there is no profile '" + name + "' (see 'corvalinectl profile list')");
@@ -77,7 +77,7 @@ std::string Change(const std::vector<std::string>& a, const std::filesystem::pat
   };
   if (verb == "add") {
     need(2, "APP PROFILE");
-    if (std::string e = CheckAppId(a[1]); !e.empty()) throw UsageError(e);
+    ThrowIfFailed<UsageError>(CheckAppId(a[1]));
     RequireProfile(folder, a[2]);
     SetRule(rules, a[1], a[2]);
     return "rule: " + a[1] + " -> " + a[2];
@@ -128,7 +128,7 @@ int RunAuto(Invocation& inv) {
   }
   AutoRules rules = ReadForChange(folder);
   const std::string done = Change(a, folder, rules);
-  if (std::string e = WriteAutoRules(folder, rules); !e.empty()) throw Failure(e);
+  ThrowIfFailed(WriteAutoRules(folder, rules));
   inv.out << done << " (saved in " << Utf8FromPath(folder / kAutoRulesFile) << ")\n";
   return kExitOk;
 }

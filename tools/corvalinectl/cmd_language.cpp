@@ -37,8 +37,7 @@ int RunLanguage(Invocation& inv) {
   const std::string& code = words[0];
   if (code != "CHS" && code != "CHT" && code != "EN")
     throw UsageError("the language is CHS, CHT or EN, not '" + code + "'");
-  if (!IniWriteString(strIni, kSkinsSection, kLanguageKey, code))
-    throw Failure("cannot write " + Utf8FromPath(strIni));
+  ThrowIfFailed(IniWriteString(strIni, kSkinsSection, kLanguageKey, code));
   inv.out << "language " << code << " saved in " << Utf8FromPath(strIni)
           << "; it takes effect at the next start of the program\n";
   return kExitOk;

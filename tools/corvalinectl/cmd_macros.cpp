@@ -25,20 +25,19 @@ int RunEncodeMacros(Invocation& inv) {
   const FileLock lock = LockDataOrFail(configBin);
   SettingsStore store = LoadConfigOrFail(configBin);
   // Unreadable or oversized: refused, never "encoded 0 macros".
-  if (int error = 0; !ReadWholeFile(recordIni, &error))
-    throw Failure("cannot read " + Utf8FromPath(recordIni) + ": " + ReadErrorText(error));
+  if (const auto read = ReadWholeFile(recordIni); !read)
+    throw Failure("cannot read " + Utf8FromPath(recordIni) + ": " + read.Reason());
 
-  MacroAreaReport report;
-  if (!EncodeMacroArea(recordIni, store.settings, &report))
-    throw Failure("cannot read " + Utf8FromPath(recordIni));
+  const auto encoded = EncodeMacroArea(recordIni, store.settings);
+  if (!encoded) throw Failure("cannot read " + Utf8FromPath(recordIni));
+  const MacroAreaReport& report = *encoded;
 
   // The first-run byte stays as it was: this is no Apply.
   std::string bytes(kConfigFileSize, '\0');
   bytes[0] = static_cast<char>(store.firstRunFlag);
   std::memcpy(bytes.data() + 1, &store.settings, sizeof(SettingsBlock));
-  int error = 0;
-  if (!WriteFileAtomically(configBin, bytes, &error))
-    throw Failure("cannot write " + Utf8FromPath(configBin) + " (error " + std::to_string(error) + ")");
+  if (const Outcome written = WriteFileAtomically(configBin, bytes); !written)
+    throw Failure("cannot write " + Utf8FromPath(configBin) + " (error " + std::to_string(written.Code()) + ")");
 
   inv.out << "encoded " << report.macrosEncoded << " macro" << (report.macrosEncoded == 1 ? "" : "s")
           << " into " << Utf8FromPath(configBin) << '\n';

@@ -50,12 +50,10 @@ std::string OneArgument(const ProfileLine& line, const char* what) {
 }
 
 std::string ReadInput(const std::string& file) {
-  int error = 0;
-  auto text = file == "-" ? ReadWholeStream(std::cin, &error) : ReadWholeFile(PathFromUtf8(file), &error);
+  auto text = file == "-" ? ReadWholeStream(std::cin) : ReadWholeFile(PathFromUtf8(file));
   if (!text)
-    throw Failure("cannot read " + (file == "-" ? std::string("standard input") : file) + ": " +
-                  ReadErrorText(error));
-  return *text;
+    throw Failure("cannot read " + (file == "-" ? std::string("standard input") : file) + ": " + text.Reason());
+  return std::move(*text);
 }
 
 void WarnIfInexact(Invocation& inv, const Profile& p) {
@@ -100,9 +98,8 @@ int RunExport(Invocation& inv) {
     inv.out << json;
     return kExitOk;
   }
-  int error = 0;
-  if (!WriteFileAtomically(PathFromUtf8(file), json, &error))
-    throw Failure("cannot write " + file + ": " + std::generic_category().message(error));
+  if (const Outcome written = WriteFileAtomically(PathFromUtf8(file), json); !written)
+    throw Failure("cannot write " + file + ": " + written.Reason());
   inv.out << "exported " << Utf8FromPath(ConfigOption(inv, line.config)) << " to " << file << '\n';
   return kExitOk;
 }
@@ -125,8 +122,7 @@ int RunImport(Invocation& inv) {
   if (!r.profile)
     throw Failure((file == "-" ? std::string("standard input") : file) + ": " + r.error);
   PrintWarnings(inv, r);
-  if (const Outcome written = WriteConfiguration(ConfigFiles::Beside(configBin), *r.profile); !written.Ok())
-    throw Failure(written.Reason());
+  ThrowIfFailed(WriteConfiguration(ConfigFiles::Beside(configBin), *r.profile));
   return AfterWrite(inv, line, configBin,
                     "imported " + (file == "-" ? std::string("standard input") : file));
 }
@@ -159,9 +155,7 @@ int RunProfile(Invocation& inv) {
     return kExitOk;
   }
   const std::string name = OneArgument(line, "a profile name");
-  if (std::string e = verb == "save" ? CheckNewProfileName(name) : CheckProfileName(name);
-      !e.empty())
-    throw UsageError(e);
+  ThrowIfFailed<UsageError>(verb == "save" ? CheckNewProfileName(name) : CheckProfileName(name));
   // Any file of the name counts: load then says what is wrong with it.
   std::error_code ec;
   const bool exists = std::filesystem::exists(std::filesystem::symlink_status(
@@ -175,7 +169,7 @@ int RunProfile(Invocation& inv) {
     const FileLock lock = LockDataOrFail(configBin);  // one whole version of the three files
     const Profile p = ReadConfigurationOrFail(configBin);
     WarnIfInexact(inv, p);
-    if (std::string e = SaveProfile(folder, name, p); !e.empty()) throw Failure(e);
+    ThrowIfFailed(SaveProfile(folder, name, p));
     inv.out << (exists ? "replaced" : "saved") << " profile " << ShellQuote(name)
             << " with the configuration ("
             << Utf8FromPath(folder / PathFromUtf8(name + std::string(kProfileExtension))) << ")\n";
@@ -190,7 +184,7 @@ int RunProfile(Invocation& inv) {
       throw Refused("automatic profiles still send " + ShellQuote(name) + ":" + named +
                     "\ncorvalinectl: give --force to delete it all the same, or change the "
                     "rules first ('corvalinectl auto')");
-    if (std::string e = DeleteProfile(folder, name); !e.empty()) throw Failure(e);
+    ThrowIfFailed(DeleteProfile(folder, name));
     inv.out << "deleted profile " << ShellQuote(name) << '\n';
     if (!rules.empty())
       inv.err << "corvalinectl: warning: these now name a missing profile:" << named << '\n';

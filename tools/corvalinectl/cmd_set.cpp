@@ -206,10 +206,10 @@ std::string SetButton(std::vector<std::string> w, Profile& p) {
       AssignFunction({p.block, p.captions, p.captionLanguage}, slot, *parsed.choice);
   p.block.currentMode = shown;
   if (!out.assigned) {
-    if (!out.message) throw Refused("the function could not be assigned");
+    if (out.refusal.Ok()) throw Refused("the function could not be assigned");
     // The program's own words, then the rule behind them.
-    const bool left = out.message->text == LeftKeyWarning(p.captionLanguage).text;
-    throw Refused(out.message->text + "\ncorvalinectl: " +
+    const bool left = out.refusal.Reason() == LeftKeyWarning(p.captionLanguage).Reason();
+    throw Refused(out.refusal.Reason() + "\ncorvalinectl: " +
                   (left ? "each key group keeps at least one Left Click"
                         : "one button at most is Shift, the same button in both key groups"));
   }

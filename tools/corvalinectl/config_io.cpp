@@ -11,12 +11,8 @@
 namespace corvaline::cli {
 
 SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
-  int error = 0;
-  auto bytes = ReadWholeFile(configBin, &error, kConfigFileSize);
-  if (!bytes) {
-    throw Failure("cannot read " + Utf8FromPath(configBin) + ": " +
-                  ReadErrorText(error, kConfigFileSize));
-  }
+  auto bytes = ReadWholeFile(configBin, kConfigFileSize);
+  if (!bytes) throw Failure("cannot read " + Utf8FromPath(configBin) + ": " + bytes.Reason());
   if (bytes->size() != kConfigFileSize) {
     throw Failure(Utf8FromPath(configBin) + " is " + std::to_string(bytes->size()) +
                   " bytes; a config.bin has exactly " + std::to_string(kConfigFileSize));
@@ -29,21 +25,18 @@ SettingsStore LoadConfigOrFail(const std::filesystem::path& configBin) {
 }
 
 FileLock LockDataOrFail(const std::filesystem::path& configBin) {
-  std::string error;
-  FileLock lock = LockDataFolder(configBin.has_parent_path() ? configBin.parent_path() : ".", &error);
-  if (!lock.Held()) throw Failure(LockWasBusy(error) ? "the data files are busy: " + error : error);
-  return lock;
+  auto lock = LockDataFolder(configBin.has_parent_path() ? configBin.parent_path() : ".");
+  return ValueOrThrow(std::move(lock));
 }
 
 void RepairCaptionsFile(const std::filesystem::path& configBin, std::ostream& err) {
   const ConfigFiles files = ConfigFiles::Beside(configBin);
-  const auto bytes = ReadWholeFile(configBin, nullptr, kConfigFileSize);
+  const auto bytes = ReadWholeFile(configBin, kConfigFileSize);
   if (!bytes || bytes->size() != kConfigFileSize) return;  // the command says why itself
   SettingsBlock block{};
   std::memcpy(&block, bytes->data() + 1, sizeof block);
-  const std::string notice =
-      RepairUnreadableStrIni(files.strIni, block, ReadLanguage(files.strIni), files.recordIni);
-  if (!notice.empty()) err << "corvalinectl: " << notice << '\n';
+  const Outcome repaired = RepairUnreadableStrIni(files.strIni, block, ReadLanguage(files.strIni), files.recordIni);
+  if (!repaired) err << "corvalinectl: " << repaired.Reason() << '\n';
 }
 
 std::filesystem::path ConfigFileArgument(const std::string& value) {

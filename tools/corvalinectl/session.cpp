@@ -77,29 +77,44 @@ std::vector<HidCollectionInfo> MouseCollections(HidBackend& backend) {
   return mine;
 }
 
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
 bool SayProblems(const DeviceSession& session, const LinkOutcome& outcome) {
   for (std::string_view text : outcome.problems) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.remove_suffix(1);
-    if (session.err) *session.err << "corvalinectl: " << text << '\n';
+    if (session.err) *session.err << "corvalinectl: " << Trimmed(text) << '\n';
   }
   return outcome.ready;
 }
 
 void ConnectMouse(DeviceSession& session) {
   DeviceLink& link = session.link;
-  if (!SayProblems(session, DeviceDiscovery(link))) {
+  const LinkOutcome found = DeviceDiscovery(link);
+  if (!found.ready) {
     SetDeviceReady(link, false);
+    // Why the mouse cannot be used is the failure's one line, not said
+    // before it as well.
+    std::string why;
+    for (std::string_view text : found.problems) why += (why.empty() ? "" : " ") + std::string(Trimmed(text));
     for (const HidCollectionInfo& c : MouseCollections(*session.backend)) {
-      if (!c.problem.empty()) throw Failure("the mouse cannot be used: " + c.problem);
+      if (why.empty() && !c.problem.empty()) why = Trimmed(c.problem);
     }
+    if (!why.empty()) throw Failure("the mouse cannot be used: " + why);
     throw Failure("no CORVALINE mouse found (04d9:a09f); 'corvalinectl list' says what to check");
   }
+  SayProblems(session, found);
   if (link.talkLockShared) {
-    TalkHold hold = HoldTalk(link);
-    if (!hold.ok)
+    auto hold = HoldTalk(link);
+    if (!hold)
       throw Failure("the mouse is busy: another program (the CORVALINE program or corvalinectl) "
                     "kept it for " + std::to_string(link.talkLockWait.count() / 1000) + " s; try again");
-    session.talk = std::move(hold.lock);
+    session.talk = std::move(*hold);
   }
   if (!SayProblems(session, Handshake(link))) throw Failure("the mouse refused the handshake");
 }

@@ -123,8 +123,8 @@ bool IsLastLeftClick(const ButtonTable& table, int slot) {
   return true;
 }
 
-UserMessage LeftKeyWarning(UiLanguage lang) {
-  return {std::string(UiText(MainText::MsgLeftKeyRequired, lang)), std::string(kWarningCaption)};
+Outcome LeftKeyWarning(UiLanguage lang) {
+  return Outcome::Failed(std::string(UiText(MainText::MsgLeftKeyRequired, lang)), kWarningCaption);
 }
 
 bool AssignPlainFunction(const ButtonEditTarget& target, int slot, FunctionCategory category) {
@@ -164,7 +164,7 @@ AssignOutcome AssignShift(const ButtonEditTarget& target, int slot) {
     block.buttons[g].category[slot] = static_cast<std::uint8_t>(FunctionCategory::Shift);
     target.captions[g][slot] = caption;
   }
-  return {true, std::nullopt};
+  return {true, {}};
 }
 
 bool AssignDpiFunction(const ButtonEditTarget& target, int slot, int position) {

@@ -3,13 +3,13 @@
 // that must remain, and the caption each choice produces.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/buttons/button_action.h"
 #include "core/buttons/dialog_results.h"
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/settings_block.h"
 #include "core/system/captions.h"
@@ -22,12 +22,6 @@ struct ButtonEditTarget {
   SettingsBlock& block;
   ButtonCaptions& captions;
   UiLanguage language;
-};
-
-// A message box the view must show: text and caption.
-struct UserMessage {
-  std::string text;
-  std::string caption;
 };
 
 // The key group the Basic page edits. A stored currentMode other than 0 or 1
@@ -43,8 +37,9 @@ int ShiftSlot(const ButtonTable& table);
 // another function would leave that key group without a left button.
 bool IsLastLeftClick(const ButtonTable& table, int slot);
 
-// The left-key warning in the target's language.
-UserMessage LeftKeyWarning(UiLanguage lang);
+// The left-key warning in the target's language: a refusal, its text under
+// the caption "Warning".
+Outcome LeftKeyWarning(UiLanguage lang);
 
 // Categories that need no parameters: Left/Right/Mid Click, Forward, Backward,
 // Triple-click, RGB On/Off, Key Off. Anything else is refused (false).
@@ -53,9 +48,9 @@ bool AssignPlainFunction(const ButtonEditTarget& target, int slot, FunctionCateg
 // Shift: set for the slot in both key groups. Refused silently (no change, no
 // message) while any slot of either group holds Shift; refused with the
 // left-key warning when the slot is either group's only left button.
-struct AssignOutcome {
+struct [[nodiscard]] AssignOutcome {
   bool assigned = false;
-  std::optional<UserMessage> message;
+  Outcome refusal;  // failed when the change was refused with a warning to show
 };
 AssignOutcome AssignShift(const ButtonEditTarget& target, int slot);
 

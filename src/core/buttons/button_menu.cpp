@@ -77,19 +77,18 @@ std::vector<std::string> FunctionMenuEntries(UiLanguage lang) {
 
 std::vector<std::string> DpiMenuEntries() { return {"DPI +", "DPI -", "DPI Loop", "Shift DPI"}; }
 
-std::optional<UserMessage> OpenFunctionMenu(FunctionMenuState& state,
-                                            const ButtonEditTarget& target, int slot) {
-  if (!ValidSlot(slot)) return std::nullopt;
+Outcome OpenFunctionMenu(FunctionMenuState& state, const ButtonEditTarget& target, int slot) {
+  if (!ValidSlot(slot)) return {};
   if (state.IsOpen(slot)) {
     CloseFunctionMenus(state);
-    return std::nullopt;
+    return {};
   }
   CloseFunctionMenus(state);
   if (IsLastLeftClick(target.block.table(EditedGroup(target.block)), slot)) {
     return LeftKeyWarning(target.language);
   }
   state.openSlot = slot;
-  return std::nullopt;
+  return {};
 }
 
 void OnMenuHover(FunctionMenuState& state, int slot, int entry) {
@@ -97,15 +96,14 @@ void OnMenuHover(FunctionMenuState& state, int slot, int entry) {
   state.dpiMenuOpen = entry == kDpiMenuEntry;
 }
 
-std::optional<UserMessage> OnFunctionChosen(FunctionMenuState& state,
-                                            const ButtonEditTarget& target, int slot,
-                                            int entry, SubDialogRunner& dialogs) {
-  if (!state.IsOpen(slot)) return std::nullopt;
-  if (entry < 0 || entry >= kFunctionCategories || entry == kDpiMenuEntry) return std::nullopt;
+Outcome OnFunctionChosen(FunctionMenuState& state, const ButtonEditTarget& target, int slot, int entry,
+                         SubDialogRunner& dialogs) {
+  if (!state.IsOpen(slot)) return {};
+  if (entry < 0 || entry >= kFunctionCategories || entry == kDpiMenuEntry) return {};
   const auto c = static_cast<FunctionCategory>(entry);
-  std::optional<UserMessage> message;
+  Outcome message;
   if (c == FunctionCategory::Shift) {
-    message = AssignShift(target, slot).message;
+    message = AssignShift(target, slot).refusal;
   } else if (c >= FunctionCategory::Windows && c <= FunctionCategory::MacroKey) {
     RunSubDialog(target, slot, c, dialogs);
   } else {

@@ -52,9 +52,8 @@ struct FunctionMenuState {
 
 // A click on box s: closes its list when open; otherwise closes any other
 // list and opens this one, unless the slot is its group's last left button,
-// in which case nothing opens and the returned warning must be shown.
-std::optional<UserMessage> OpenFunctionMenu(FunctionMenuState& state,
-                                            const ButtonEditTarget& target, int slot);
+// in which case nothing opens and the refusal (the warning) must be shown.
+Outcome OpenFunctionMenu(FunctionMenuState& state, const ButtonEditTarget& target, int slot);
 
 // The entry of slot s's list that stands for the button's function now
 // (entries are in category order), where an opening list marks and the keys
@@ -68,10 +67,9 @@ void OnMenuHover(FunctionMenuState& state, int slot, int entry);
 // Entry d of slot s's list was clicked (d < 0: nothing selected). "DPI
 // Switch" and no selection leave the list open; every other entry is
 // applied (running its sub-dialog first where it has one) and closes the list.
-// Returns a message to show when the choice was refused with one.
-std::optional<UserMessage> OnFunctionChosen(FunctionMenuState& state,
-                                            const ButtonEditTarget& target, int slot,
-                                            int entry, SubDialogRunner& dialogs);
+// Fails with the warning to show when the choice was refused with one.
+Outcome OnFunctionChosen(FunctionMenuState& state, const ButtonEditTarget& target, int slot, int entry,
+                         SubDialogRunner& dialogs);
 
 // Entry 0..3 of the DPI sub-menu was clicked: the open slot gets that DPI
 // function, and both lists close.

@@ -142,24 +142,23 @@ void SendBlock(DeviceLink& link, const SettingsBlock& s) {
 ApplyReport ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplySavers& savers) {
   ApplyReport report;
   const unsigned failedBefore = link.failedTransfers;
-  if (const TalkHold hold = HoldTalk(link); hold.ok) {
+  if (const auto hold = HoldTalk(link)) {
     SendBlock(link, s);
   } else {
     // Another program is in the middle of its own exchange: nothing of this
     // Apply goes out; the settings are still saved and the user told.
-    report.notSent = hold.error;
+    report.notSent = hold.Reason();
     ++link.failedTransfers;
   }
   report.failedTransfers = link.failedTransfers - failedBefore;
 
   // Both saves under the data folder's lock: a corvalinectl edit lands
   // before or after them, never between its own read and write.
-  FileLock lock;
+  Result<FileLock> lock = FileLock();
   if (!savers.dataFolder.empty()) {
-    std::string error;
-    lock = LockDataFolder(savers.dataFolder, &error);
-    if (!lock.Held()) {
-      report.settingsSaved = Outcome::Failed("The settings were not saved: " + error);
+    lock = LockDataFolder(savers.dataFolder);
+    if (!lock) {
+      report.settingsSaved = Outcome::Failed("The settings were not saved: " + lock.Reason());
       report.captionsSaved = report.settingsSaved;
       return report;
     }

@@ -134,8 +134,8 @@ void TransferMacros(DeviceLink& link, bool write) {
 void RefreshSensorInfo(DeviceLink& link) {
   // A read and its write-back are one exchange; while another program talks
   // the old sensor information stays.
-  const TalkHold hold = HoldTalk(link);
-  if (!hold.ok) return;
+  const auto hold = HoldTalk(link);
+  if (!hold) return;
   // Without an answer there is nothing sound to write back.
   if (!ReadSensorInfo(link)) return;
   link.sensorType = link.records.sensorInfo.sensorType;

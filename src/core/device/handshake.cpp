@@ -22,11 +22,11 @@ bool Attempt(DeviceLink& link) {
 }  // namespace
 
 LinkOutcome Handshake(DeviceLink& link) {
-  const TalkHold hold = HoldTalk(link);
-  if (!hold.ok) {
+  const auto hold = HoldTalk(link);
+  if (!hold) {
     Notify(link, kNotifyMouseNotUsable);
     SetDeviceReady(link, false);
-    return {false, {hold.error}};
+    return {false, {hold.Reason()}};
   }
   link.scramblingOn = false;
   bool accepted = false;

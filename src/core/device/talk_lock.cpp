@@ -2,16 +2,11 @@
 
 namespace corvaline {
 
-TalkHold HoldTalk(const DeviceLink& link) {
-  TalkHold hold;
-  if (!link.talkLockShared) return hold;
-  std::string reason;
-  hold.lock = LockFile(TalkLockFile(link.devicePath), link.talkLockWait, &reason);
-  if (!hold.lock.Held()) {
-    hold.ok = false;
-    hold.error = "The mouse is busy: another program is talking to it (" + reason + ").";
-  }
-  return hold;
+Result<FileLock> HoldTalk(const DeviceLink& link) {
+  if (!link.talkLockShared) return FileLock();
+  auto lock = LockFile(TalkLockFile(link.devicePath), link.talkLockWait);
+  if (lock) return lock;
+  return Result<FileLock>::Failed("The mouse is busy: another program is talking to it (" + lock.Reason() + ").");
 }
 
 }  // namespace corvaline

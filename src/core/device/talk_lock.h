@@ -4,21 +4,15 @@
 // commands would take each other's answers.
 #pragma once
 
-#include <string>
-
 #include "core/device/device_link.h"
 #include "core/settings/file_lock.h"
 
 namespace corvaline {
 
-struct TalkHold {
-  FileLock lock;   // empty for a mouse no other program can reach
-  bool ok = true;  // false: another program kept the mouse past the wait
-  std::string error;
-};
-
 // Waits up to link.talkLockWait for the lock of the mouse at link.devicePath
 // when link.talkLockShared; nests inside a hold this process already has.
-TalkHold HoldTalk(const DeviceLink& link);
+// The lock is empty for a mouse no other program can reach; a failure means
+// another program kept the mouse past the wait.
+Result<FileLock> HoldTalk(const DeviceLink& link);
 
 }  // namespace corvaline

@@ -54,7 +54,7 @@ std::string_view LanValue(UiLanguage lang) {
   return "EN";
 }
 
-bool WriteLanguage(const std::filesystem::path& strIni, UiLanguage lang) {
+Outcome WriteLanguage(const std::filesystem::path& strIni, UiLanguage lang) {
   return IniWriteString(strIni, kSkinsSection, kLanguageKey, LanValue(lang));
 }
 
@@ -62,14 +62,14 @@ bool SetFirstStartLanguage(const std::filesystem::path& strIni, UiLanguage lang)
   for (const auto& [key, value] : IniReadSection(strIni, kSkinsSection)) {
     if (SameName(key, kLanguageKey)) return false;
   }
-  return WriteLanguage(strIni, lang);
+  return WriteLanguage(strIni, lang).Ok();
 }
 
 bool TrayHintShown(const std::filesystem::path& strIni) {
   return IniReadString(strIni, kProgramSection, kTrayHintKey, "") == "1";
 }
 
-bool MarkTrayHintShown(const std::filesystem::path& strIni) {
+Outcome MarkTrayHintShown(const std::filesystem::path& strIni) {
   return IniWriteString(strIni, kProgramSection, kTrayHintKey, "1");
 }
 

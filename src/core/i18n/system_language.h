@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 
 namespace corvaline {
 
@@ -25,9 +26,9 @@ LocaleVariables LocaleFromEnvironment();
 // The "Lan" value of a language: "CHS", "CHT" or "EN".
 std::string_view LanValue(UiLanguage lang);
 
-// Writes "Lan" into section "Skins" of str.ini; false when the file could
-// not be written. Read again only at the next start.
-bool WriteLanguage(const std::filesystem::path& strIni, UiLanguage lang);
+// Writes "Lan" into section "Skins" of str.ini. Read again only at the next
+// start.
+Outcome WriteLanguage(const std::filesystem::path& strIni, UiLanguage lang);
 // The first start's choice: writes "Lan" only when str.ini has no such key
 // (an existing one, even empty, is the user's and stays). True when written.
 bool SetFirstStartLanguage(const std::filesystem::path& strIni, UiLanguage lang);
@@ -35,7 +36,7 @@ bool SetFirstStartLanguage(const std::filesystem::path& strIni, UiLanguage lang)
 // Whether the first start's hint on where the program lives was shown; kept
 // in str.ini (section "Program", key "TrayHintShown"), so it is told once.
 bool TrayHintShown(const std::filesystem::path& strIni);
-// False when str.ini could not be written (the hint then comes again).
-bool MarkTrayHintShown(const std::filesystem::path& strIni);
+// Fails when str.ini could not be written (the hint then comes again).
+Outcome MarkTrayHintShown(const std::filesystem::path& strIni);
 
 }  // namespace corvaline

@@ -180,7 +180,8 @@ Outcome MacroEditor::SaveMacro() {
 // writes, and each loop count moves with its macro. Names added with New and
 // not saved yet stay in the list after the saved ones.
 void MacroEditor::ReloadNamesAfterSave(const std::string& savedName) {
-  EncodeMacroArea(recordIni_, settings_);
+  // Only called once the file was written, so it is there to encode.
+  static_cast<void>(EncodeMacroArea(recordIni_, settings_));
   std::vector<std::string> order = ListMacroNames(recordIni_);
   const std::size_t inFileCount = order.size();
   for (const std::string& n : names_) {

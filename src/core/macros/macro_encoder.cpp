@@ -8,6 +8,7 @@
 #include "core/macros/macro_items.h"
 #include "core/macros/record_store.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline {
 namespace {
@@ -66,10 +67,9 @@ BlockEncodeResult EncodeMacroBlock(const std::vector<std::string>& items,
   return result;
 }
 
-bool EncodeMacroArea(const std::filesystem::path& recordIni, SettingsBlock& settings,
-                     MacroAreaReport* report) {
+Result<MacroAreaReport> EncodeMacroArea(const std::filesystem::path& recordIni, SettingsBlock& settings) {
   std::error_code ec;
-  if (!std::filesystem::exists(recordIni, ec)) return false;
+  if (!std::filesystem::exists(recordIni, ec)) return Result<MacroAreaReport>::Failed(Utf8FromPath(recordIni) + " does not exist");
   // The whole list is read, whatever the length of the names, so no macro is
   // left out and its block stale; only the twelve blocks the mouse holds are
   // filled.
@@ -92,8 +92,7 @@ bool EncodeMacroArea(const std::filesystem::path& recordIni, SettingsBlock& sett
     const BlockEncodeResult r = EncodeMacroBlock(items, block);
     if (r.truncated) local.truncatedMacros.push_back(names[k]);
   }
-  if (report) *report = std::move(local);
-  return true;
+  return local;
 }
 
 int MacroLoopCount(const SettingsBlock& settings, int index) {

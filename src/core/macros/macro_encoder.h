@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/outcome.h"
 #include "core/settings/settings_block.h"
 
 namespace corvaline {
@@ -68,9 +69,8 @@ struct MacroAreaReport {
 // Re-encodes every macro of recordIni into settings.macroArea, block k from
 // the k-th section, keeping each block's loop count. Sections beyond the
 // twelfth are not encoded; blocks beyond the last section keep their bytes.
-// Returns false (and leaves the area alone) when recordIni does not exist.
-bool EncodeMacroArea(const std::filesystem::path& recordIni, SettingsBlock& settings,
-                     MacroAreaReport* report = nullptr);
+// Fails (and leaves the area alone) when recordIni does not exist.
+Result<MacroAreaReport> EncodeMacroArea(const std::filesystem::path& recordIni, SettingsBlock& settings);
 
 // Loop count of block index (big-endian bytes 0-1); 0 for an index out of range.
 int MacroLoopCount(const SettingsBlock& settings, int index);

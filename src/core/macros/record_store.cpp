@@ -93,8 +93,8 @@ std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
   return items;
 }
 
-bool WriteMacroSection(const std::filesystem::path& recordIni, std::string_view name,
-                       const std::vector<std::string>& items) {
+Outcome WriteMacroSection(const std::filesystem::path& recordIni, std::string_view name,
+                          const std::vector<std::string>& items) {
   // One write for the whole section: a failure or a crash midway can never
   // leave the macro half saved or deleted.
   std::vector<std::pair<std::string, std::string>> entries;
@@ -105,9 +105,9 @@ bool WriteMacroSection(const std::filesystem::path& recordIni, std::string_view 
   return IniWriteSection(recordIni, name, entries);
 }
 
-bool DeleteMacroSection(const std::filesystem::path& recordIni, std::string_view name) {
+Outcome DeleteMacroSection(const std::filesystem::path& recordIni, std::string_view name) {
   std::error_code ec;
-  if (!std::filesystem::exists(recordIni, ec)) return true;
+  if (!std::filesystem::exists(recordIni, ec)) return {};
   return IniWriteString(recordIni, name, std::nullopt, std::nullopt);
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/outcome.h"
+
 namespace corvaline {
 
 inline constexpr std::string_view kItemCountKey = "ItemCount";
@@ -33,11 +35,11 @@ std::vector<std::string> ReadMacroItems(const std::filesystem::path& recordIni,
 
 // Replaces the macro's section: the old section is deleted, so the new one
 // is written at the end of the file and the macro becomes the last one.
-// Returns false when the file could not be written.
-bool WriteMacroSection(const std::filesystem::path& recordIni, std::string_view name,
-                       const std::vector<std::string>& items);
+// Fails when the file could not be written.
+Outcome WriteMacroSection(const std::filesystem::path& recordIni, std::string_view name,
+                          const std::vector<std::string>& items);
 
-// Deletes the macro's section; true when the file is as wanted afterwards.
-bool DeleteMacroSection(const std::filesystem::path& recordIni, std::string_view name);
+// Deletes the macro's section; done when the file is as wanted afterwards.
+Outcome DeleteMacroSection(const std::filesystem::path& recordIni, std::string_view name);
 
 }  // namespace corvaline

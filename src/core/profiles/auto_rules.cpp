@@ -41,24 +41,24 @@ std::optional<int> Number(std::string_view text) {
   return v;
 }
 
-// Why the fields cannot be a setting, or empty after taking them.
-std::string TakeLine(const std::vector<std::string_view>& f, AutoRules& rules) {
+// Takes the fields as a setting, or says why they cannot be one.
+Outcome TakeLine(const std::vector<std::string_view>& f, AutoRules& rules) {
   const std::string_view key = f[0];
   if (key == "switch" && f.size() == 2 && (f[1] == "on" || f[1] == "off")) {
     rules.on = f[1] == "on";
   } else if (key == "delay" && f.size() == 2) {
     const auto ms = Number(f[1]);
-    if (!ms || *ms < 0 || *ms > kMaxAutoDelayMs) return "the delay is 0..60000 ms";
+    if (!ms || *ms < 0 || *ms > kMaxAutoDelayMs) return Outcome::Failed("the delay is 0..60000 ms");
     rules.delayMs = *ms;
   } else if (key == "default" && f.size() == 2) {
-    if (std::string e = CheckProfileName(f[1]); !e.empty()) return e;
+    if (Outcome named = CheckProfileName(f[1]); !named) return named;
     rules.defaultProfile = f[1];
   } else if (key == "rule" && f.size() == 3) {
-    if (std::string e = CheckAppId(f[1]); !e.empty()) return e;
-    if (std::string e = CheckProfileName(f[2]); !e.empty()) return e;
+    if (Outcome app = CheckAppId(f[1]); !app) return app;
+    if (Outcome named = CheckProfileName(f[2]); !named) return named;
     SetRule(rules, f[1], f[2]);
   } else {
-    return "not a setting (switch, delay, default or rule, fields separated by tabs)";
+    return Outcome::Failed("not a setting (switch, delay, default or rule, fields separated by tabs)");
   }
   return {};
 }
@@ -102,12 +102,11 @@ std::filesystem::path CountsFile(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::string CheckAppId(std::string_view app) {
-  if (app.empty()) return "an application id cannot be empty";
-  if (app.size() > kMaxAppBytes) return "an application id is at most 200 bytes long";
+Outcome CheckAppId(std::string_view app) {
+  if (app.empty()) return Outcome::Failed("an application id cannot be empty");
+  if (app.size() > kMaxAppBytes) return Outcome::Failed("an application id is at most 200 bytes long");
   for (char c : app)
-    if (static_cast<unsigned char>(c) < 0x20)
-      return "an application id cannot hold control characters";
+    if (static_cast<unsigned char>(c) < 0x20) return Outcome::Failed("an application id cannot hold control characters");
   return {};
 }
 
@@ -174,12 +173,12 @@ AutoRulesResult AutoRulesFromText(std::string_view text) {
     if (line.empty() || line.front() == '#') continue;
     const std::vector<std::string_view> fields = SplitTabs(line);
     auto where = [number] { return "line " + std::to_string(number) + ": "; };
-    if (fields[0] == "rule" && fields.size() == 3 && CheckAppId(fields[1]).empty() &&
-        CheckProfileName(fields[2]).empty()) {
+    if (fields[0] == "rule" && fields.size() == 3 && CheckAppId(fields[1]) &&
+        CheckProfileName(fields[2])) {
       if (const auto note = TakeRule(fields, number, seen, capped, out.rules))
         (note->second ? out.problems : out.warnings).push_back(where() + note->first);
-    } else if (std::string why = TakeLine(fields, out.rules); !why.empty()) {
-      out.problems.push_back(where() + why);
+    } else if (Outcome taken = TakeLine(fields, out.rules); !taken) {
+      out.problems.push_back(where() + taken.Reason());
     }
   }
   return out;
@@ -189,23 +188,28 @@ AutoRulesResult ReadAutoRules(const std::filesystem::path& dataFolder) {
   const std::filesystem::path file = dataFolder / kAutoRulesFile;
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return {};
-  int error = 0;
-  const auto text = ReadWholeFile(file, &error);
+  const auto text = ReadWholeFile(file);
   if (!text) {
     AutoRulesResult r;
     r.rules.on = false;  // rules that cannot be read switch nothing
-    r.problems.push_back("cannot read " + Utf8FromPath(file) + ": " + ReadErrorText(error));
+    r.problems.push_back("cannot read " + Utf8FromPath(file) + ": " + text.Reason());
     return r;
   }
   return AutoRulesFromText(*text);
 }
 
-std::string WriteAutoRules(const std::filesystem::path& dataFolder, const AutoRules& rules) {
-  const std::filesystem::path file = dataFolder / kAutoRulesFile;
-  int error = 0;
-  if (!WriteFileAtomically(file, AutoRulesToText(rules), &error))
-    return "cannot write " + Utf8FromPath(file) + ": " + std::strerror(error);
+namespace {
+
+Outcome WriteWhole(const std::filesystem::path& file, std::string_view text) {
+  if (Outcome written = WriteFileAtomically(file, text); !written)
+    return Outcome::Failed("cannot write " + Utf8FromPath(file) + ": " + written.Reason());
   return {};
+}
+
+}  // namespace
+
+Outcome WriteAutoRules(const std::filesystem::path& dataFolder, const AutoRules& rules) {
+  return WriteWhole(dataFolder / kAutoRulesFile, AutoRulesToText(rules));
 }
 
 std::string TodayText() {
@@ -232,7 +236,7 @@ std::vector<DayCount> ReadAutoApplyCounts(const std::filesystem::path& dataFolde
   return days;
 }
 
-std::string CountAutoApply(const std::filesystem::path& dataFolder, std::string_view day) {
+Outcome CountAutoApply(const std::filesystem::path& dataFolder, std::string_view day) {
   std::vector<DayCount> days = ReadAutoApplyCounts(dataFolder);
   auto it =
       std::find_if(days.begin(), days.end(), [day](const DayCount& d) { return d.day == day; });
@@ -245,10 +249,7 @@ std::string CountAutoApply(const std::filesystem::path& dataFolder, std::string_
   if (days.size() > kDaysKept) days.erase(days.begin(), days.end() - kDaysKept);
   std::string text;
   for (const DayCount& d : days) text += d.day + "\t" + std::to_string(d.count) + "\n";
-  int error = 0;
-  if (!WriteFileAtomically(CountsFile(dataFolder), text, &error))
-    return "cannot write " + Utf8FromPath(CountsFile(dataFolder)) + ": " + std::strerror(error);
-  return {};
+  return WriteWhole(CountsFile(dataFolder), text);
 }
 
 std::vector<std::string> RulesNamingProfile(const AutoRules& rules, std::string_view profile) {

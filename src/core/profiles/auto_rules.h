@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/outcome.h"
+
 namespace corvaline {
 
 inline constexpr std::string_view kAutoRulesFile = "auto-profiles.txt";
@@ -41,8 +43,8 @@ struct AutoRules {
   std::vector<AutoRule> rules;
 };
 
-// Empty when the text can be an application id, else why not.
-std::string CheckAppId(std::string_view app);
+// Done when the text can be an application id, else why not.
+Outcome CheckAppId(std::string_view app);
 
 // The profile due for the application: its rule, else the default (empty
 // when neither applies).
@@ -68,7 +70,7 @@ std::vector<std::string> RulesNamingProfile(const AutoRules& rules, std::string_
 
 std::string AutoRulesToText(const AutoRules& rules);
 
-struct AutoRulesResult {
+struct [[nodiscard]] AutoRulesResult {
   AutoRules rules;
   std::vector<std::string> problems;  // "line N: why", one per line skipped
   // "line N: why" for a rule that replaced an earlier one: the file means
@@ -82,8 +84,8 @@ AutoRulesResult AutoRulesFromText(std::string_view text);
 
 // <folder>/auto-profiles.txt; a missing file gives the defaults.
 AutoRulesResult ReadAutoRules(const std::filesystem::path& dataFolder);
-// Atomically; an empty string or one line saying what failed.
-std::string WriteAutoRules(const std::filesystem::path& dataFolder, const AutoRules& rules);
+// Atomically.
+Outcome WriteAutoRules(const std::filesystem::path& dataFolder, const AutoRules& rules);
 
 // The local date as YYYY-MM-DD.
 std::string TodayText();
@@ -94,8 +96,7 @@ struct DayCount {
 };
 // Oldest first; unreadable lines are left out.
 std::vector<DayCount> ReadAutoApplyCounts(const std::filesystem::path& dataFolder);
-// Adds one to `day`'s count and writes the file back atomically; an empty
-// string or what failed.
-std::string CountAutoApply(const std::filesystem::path& dataFolder, std::string_view day);
+// Adds one to `day`'s count and writes the file back atomically.
+Outcome CountAutoApply(const std::filesystem::path& dataFolder, std::string_view day);
 
 }  // namespace corvaline

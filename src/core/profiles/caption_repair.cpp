@@ -81,29 +81,30 @@ int MendOutdatedCaptions(ItemTexts& texts, const SettingsBlock& block, UiLanguag
   return mended;
 }
 
-std::string RepairUnreadableStrIni(const std::filesystem::path& strIni, const SettingsBlock& block,
-                                   UiLanguage lang, const std::filesystem::path& recordIni) {
+Outcome RepairUnreadableStrIni(const std::filesystem::path& strIni, const SettingsBlock& block,
+                               UiLanguage lang, const std::filesystem::path& recordIni) {
   const std::filesystem::path folder =
       strIni.has_parent_path() ? strIni.parent_path() : std::filesystem::path(".");
-  const FileLock lock = LockDataFolder(folder);
+  const auto lock = LockDataFolder(folder);
   std::error_code ec;
-  if (!lock.Held() || !std::filesystem::exists(std::filesystem::symlink_status(strIni, ec)))
-    return {};
-  int error = 0;
-  if (ReadWholeFile(strIni, &error)) return {};
-  const std::string why = ReadErrorText(error);
+  if (!lock || !std::filesystem::exists(std::filesystem::symlink_status(strIni, ec))) return {};
+  const auto read = ReadWholeFile(strIni);
+  if (read) return {};
+  const std::string& why = read.Reason();
   const std::filesystem::path aside = AsideName(strIni);
   if (aside.empty() || (std::filesystem::rename(strIni, aside, ec), ec))
-    return "str.ini cannot be read (" + why + ") and could not be moved aside; the button "
-           "captions are made from the buttons' functions for now.";
+    return Outcome::Failed("str.ini cannot be read (" + why +
+                           ") and could not be moved aside; the button "
+                           "captions are made from the buttons' functions for now.");
   const ButtonCaptions captions = CaptionsFromFunctions(block, lang, ListMacroNames(recordIni));
   auto entries = CaptionEntries(captions, CaptionCheck(block));
   const bool rebuilt = IniWriteStrings(strIni, kSkinsSection,
                                        {{std::string(kLanguageKey), std::string(LanguageCode(lang))}}) &&
                        IniWriteStrings(strIni, ItemSectionName(lang), entries);
-  return "str.ini could not be read (" + why + "); it is kept as " +
-         Utf8FromPath(aside.filename()) +
-         (rebuilt ? " and was made anew from the settings." : ", and a new one could not be written.");
+  return Outcome::Failed("str.ini could not be read (" + why + "); it is kept as " +
+                         Utf8FromPath(aside.filename()) +
+                         (rebuilt ? " and was made anew from the settings."
+                                  : ", and a new one could not be written."));
 }
 
 }  // namespace corvaline

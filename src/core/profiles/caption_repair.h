@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/settings_block.h"
 
@@ -26,9 +27,10 @@ int MendOutdatedCaptions(ItemTexts& texts, const SettingsBlock& block, UiLanguag
 // An str.ini that is there but cannot be read (too large, not a regular
 // file, no permission) is moved aside as str.ini.damaged-<local time> and
 // written anew: "Lan" of `lang` and the captions of the block's functions.
-// Returns the notice to show once, or an empty string when the file was
-// readable or missing. Holds the data folder's lock.
-std::string RepairUnreadableStrIni(const std::filesystem::path& strIni, const SettingsBlock& block,
-                                   UiLanguage lang, const std::filesystem::path& recordIni);
+// Done when the file was readable or missing; else fails with the notice to
+// show once (what was wrong and what was made of it). Holds the data
+// folder's lock.
+Outcome RepairUnreadableStrIni(const std::filesystem::path& strIni, const SettingsBlock& block,
+                               UiLanguage lang, const std::filesystem::path& recordIni);
 
 }  // namespace corvaline

@@ -522,39 +522,39 @@ AssignOutcome AssignFunction(const ButtonEditTarget& target, int slot,
     return {false, LeftKeyWarning(target.language)};
   switch (choice.category) {
     case C::Shift: {
-      if (t.category[slot] == static_cast<std::uint8_t>(C::Shift)) return {true, std::nullopt};
+      if (t.category[slot] == static_cast<std::uint8_t>(C::Shift)) return {true, {}};
       AssignOutcome out = AssignShift(target, slot);
-      if (!out.assigned && !out.message) {
+      if (!out.assigned && out.refusal.Ok()) {
         const int a = ShiftSlot(target.block.table(KeyGroup::ModeA));
         const int at = a >= 0 ? a : ShiftSlot(target.block.table(KeyGroup::ModeB));
-        out.message = UserMessage{
+        out.refusal = Outcome::Failed(
             "Only one button can be Shift, and button " + std::to_string(at + 1) + " already is.",
-            std::string(kWarningCaption)};
+            kWarningCaption);
       }
       return out;
     }
     case C::DpiSwitch:
-      return {AssignDpiFunction(target, slot, choice.dpiPosition), std::nullopt};
+      return {AssignDpiFunction(target, slot, choice.dpiPosition), {}};
     case C::Windows: {
       WindowsKeyResult r = choice.windows;
       r.caption = std::string(WindowsEntryText(r.position, target.language));
-      return {AssignWindowsKey(target, slot, r), std::nullopt};
+      return {AssignWindowsKey(target, slot, r), {}};
     }
     case C::Multimedia: {
       MediaKeyResult r = choice.media;
       r.caption = std::string(MediaEntryText(r.position, target.language));
-      return {AssignMultimedia(target, slot, r), std::nullopt};
+      return {AssignMultimedia(target, slot, r), {}};
     }
     case C::FireKey:
-      return {AssignFireKey(target, slot, choice.fire), std::nullopt};
+      return {AssignFireKey(target, slot, choice.fire), {}};
     case C::SingleKey:
-      return {AssignSingleKey(target, slot, choice.single), std::nullopt};
+      return {AssignSingleKey(target, slot, choice.single), {}};
     case C::ComboKey:
-      return {AssignComboKey(target, slot, choice.combo), std::nullopt};
+      return {AssignComboKey(target, slot, choice.combo), {}};
     case C::MacroKey:
-      return {AssignMacroKey(target, slot, choice.macro), std::nullopt};
+      return {AssignMacroKey(target, slot, choice.macro), {}};
     default:
-      return {AssignPlainFunction(target, slot, choice.category), std::nullopt};
+      return {AssignPlainFunction(target, slot, choice.category), {}};
   }
 }
 

@@ -144,8 +144,7 @@ std::string ConfigBytes(const Profile& p) {
 
 // Rewrites record.ini's sections in the profile's order, unless it already
 // holds exactly those macros (so an unchanged file is not touched at all).
-std::string WriteMacros(const std::filesystem::path& recordIni,
-                        const std::vector<ProfileMacro>& macros) {
+Outcome WriteMacros(const std::filesystem::path& recordIni, const std::vector<ProfileMacro>& macros) {
   std::error_code ec;
   const bool exists = std::filesystem::exists(recordIni, ec);
   const std::vector<std::string> names =
@@ -156,10 +155,10 @@ std::string WriteMacros(const std::filesystem::path& recordIni,
            ReadMacroItemCount(recordIni, names[k]) == static_cast<int>(macros[k].items.size());
   if (same) return {};
   for (const std::string& name : names) {
-    if (!DeleteMacroSection(recordIni, name)) return "cannot write " + Utf8FromPath(recordIni);
+    if (Outcome deleted = DeleteMacroSection(recordIni, name); !deleted) return deleted;
   }
   for (const ProfileMacro& m : macros) {
-    if (!WriteMacroSection(recordIni, m.name, m.items)) return "cannot write " + Utf8FromPath(recordIni);
+    if (Outcome written = WriteMacroSection(recordIni, m.name, m.items); !written) return written;
   }
   return {};
 }
@@ -183,15 +182,14 @@ std::string_view LanguageCode(UiLanguage lang) {
 }
 
 ProfileResult ReadConfiguration(const ConfigFiles& files) {
-  int error = 0;
-  const auto bytes = ReadWholeFile(files.configBin, &error, kConfigFileSize);
-  if (!bytes && error == kReadTooLarge)
+  const auto bytes = ReadWholeFile(files.configBin, kConfigFileSize);
+  if (!bytes && bytes.Code() == kReadTooLarge)
     return {std::nullopt, Utf8FromPath(files.configBin) + " is larger than 1986 bytes: not a config.bin"};
   std::error_code ec;
   if (!bytes && !std::filesystem::exists(std::filesystem::symlink_status(files.configBin, ec)))
     return {std::nullopt, Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText)};
   if (!bytes)
-    return {std::nullopt, "cannot read " + Utf8FromPath(files.configBin) + ": " + ReadErrorText(error)};
+    return {std::nullopt, "cannot read " + Utf8FromPath(files.configBin) + ": " + bytes.Reason()};
   if (bytes->size() != kConfigFileSize)
     return {std::nullopt, Utf8FromPath(files.configBin) + " is " + std::to_string(bytes->size()) +
                               " bytes, not 1986: not a config.bin"};
@@ -225,9 +223,9 @@ Outcome WriteConfiguration(const ConfigFiles& files, const Profile& p, bool with
   if (!std::filesystem::exists(files.configBin, ec))
     return Outcome::Failed(Utf8FromPath(files.configBin) + ": " + std::string(kConfigMissingText));
   // Refused before any file changes.
-  if (std::string e = CaptionLengthProblem(p.captions); !e.empty()) return Outcome::Failed(e);
+  if (Outcome fits = CheckCaptionLengths(p.captions); !fits) return fits;
   if (withMacros) {
-    if (std::string e = WriteMacros(files.recordIni, p.macros); !e.empty()) return Outcome::Failed(e);
+    if (Outcome written = WriteMacros(files.recordIni, p.macros); !written) return written;
   }
   bool anyCaption = false;
   for (const auto& group : p.captions)

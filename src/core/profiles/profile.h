@@ -63,7 +63,7 @@ struct ConfigFiles {
   static ConfigFiles Beside(const std::filesystem::path& configBin);
 };
 
-struct ProfileResult {
+struct [[nodiscard]] ProfileResult {
   ProfileResult() = default;
   ProfileResult(std::optional<Profile> p, std::string e)
       : profile(std::move(p)), error(std::move(e)) {}

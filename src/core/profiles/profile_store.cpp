@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "core/settings/atomic_file.h"
 #include "core/settings/text_codec.h"
@@ -17,15 +16,13 @@ std::filesystem::path FileOf(const std::filesystem::path& folder, std::string_vi
   return folder / PathFromUtf8(std::string(name) + std::string(kProfileExtension));
 }
 
-std::string WriteProfile(const std::filesystem::path& folder, std::string_view name,
-                         const Profile& profile) {
-  if (std::string e = CheckProfileName(name); !e.empty()) return e;
+Outcome WriteProfile(const std::filesystem::path& folder, std::string_view name, const Profile& profile) {
+  if (Outcome named = CheckProfileName(name); !named) return named;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
-  if (ec) return "cannot make " + Utf8FromPath(folder) + ": " + ec.message();
-  int error = 0;
-  if (!WriteFileAtomically(FileOf(folder, name), ProfileToJson(profile), &error))
-    return "cannot write " + Utf8FromPath(FileOf(folder, name)) + ": " + std::strerror(error);
+  if (ec) return Outcome::Failed("cannot make " + Utf8FromPath(folder) + ": " + ec.message());
+  if (Outcome written = WriteFileAtomically(FileOf(folder, name), ProfileToJson(profile)); !written)
+    return Outcome::Failed("cannot write " + Utf8FromPath(FileOf(folder, name)) + ": " + written.Reason());
   return {};
 }
 
@@ -46,13 +43,13 @@ std::filesystem::path ProfilesFolder(const std::filesystem::path& dataFolder) {
   return dataFolder / "profiles";
 }
 
-std::string CheckProfileName(std::string_view name) {
-  if (name.empty()) return "a profile needs a name";
-  if (name.size() > kMaxNameBytes) return "a profile name is at most 100 bytes long";
-  if (name.front() == '.') return "a profile name cannot start with '.'";
+Outcome CheckProfileName(std::string_view name) {
+  if (name.empty()) return Outcome::Failed("a profile needs a name");
+  if (name.size() > kMaxNameBytes) return Outcome::Failed("a profile name is at most 100 bytes long");
+  if (name.front() == '.') return Outcome::Failed("a profile name cannot start with '.'");
   for (char c : name) {
     if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
-      return "a profile name cannot hold '/', '\\' or control characters";
+      return Outcome::Failed("a profile name cannot hold '/', '\\' or control characters");
   }
   return {};
 }
@@ -65,55 +62,53 @@ std::vector<std::string> ListProfiles(const std::filesystem::path& folder) {
     const std::filesystem::path& p = it->path();
     if (p.extension() != kProfileExtension || !it->is_regular_file(ec)) continue;
     const std::string stem = Utf8FromPath(p.stem());
-    if (CheckProfileName(stem).empty()) names.push_back(stem);
+    if (CheckProfileName(stem)) names.push_back(stem);
   }
   std::sort(names.begin(), names.end());
   return names;
 }
 
-std::string CheckNewProfileName(std::string_view name) {
+Outcome CheckNewProfileName(std::string_view name) {
   // A profile saved as "(previous)" would be lost at the next load.
   if (name == kPreviousProfile)
-    return "the name " + std::string(kPreviousProfile) +
-           " is kept for the configuration a load replaces; choose another";
-  if (std::string e = CheckProfileName(name); !e.empty()) return e;
+    return Outcome::Failed("the name " + std::string(kPreviousProfile) +
+                           " is kept for the configuration a load replaces; choose another");
+  if (Outcome named = CheckProfileName(name); !named) return named;
   // The same data folder can serve the Windows build, whose files cannot
   // bear these names. Profiles made elsewhere under such names still load.
-  if (!IsValidUtf8(name)) return "a profile name must be UTF-8 text";
+  if (!IsValidUtf8(name)) return Outcome::Failed("a profile name must be UTF-8 text");
   if (name.find_first_of("<>:\"|?*") != std::string_view::npos)
-    return "a profile name cannot hold < > : \" | ? or *";
-  if (name.back() == ' ' || name.back() == '.') return "a profile name cannot end in a space or '.'";
+    return Outcome::Failed("a profile name cannot hold < > : \" | ? or *");
+  if (name.back() == ' ' || name.back() == '.') return Outcome::Failed("a profile name cannot end in a space or '.'");
   if (IsWindowsDeviceName(name))
-    return "'" + std::string(name) + "' is a name Windows keeps for a device";
+    return Outcome::Failed("'" + std::string(name) + "' is a name Windows keeps for a device");
   return {};
 }
 
-std::string SaveProfile(const std::filesystem::path& folder, std::string_view name,
-                        const Profile& profile) {
-  if (std::string e = CheckNewProfileName(name); !e.empty()) return e;
+Outcome SaveProfile(const std::filesystem::path& folder, std::string_view name, const Profile& profile) {
+  if (Outcome named = CheckNewProfileName(name); !named) return named;
   return WriteProfile(folder, name, profile);
 }
 
 ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view name,
                           UiLanguage language) {
-  if (std::string e = CheckProfileName(name); !e.empty()) return {std::nullopt, e};
+  if (Outcome named = CheckProfileName(name); !named) return {std::nullopt, named.Reason()};
   const std::filesystem::path file = FileOf(folder, name);
-  int error = 0;
-  const auto text = ReadWholeFile(file, &error);
-  if (!text && error == ENOENT)
+  const auto text = ReadWholeFile(file);
+  if (!text && text.Code() == ENOENT)
     return {std::nullopt, "no profile '" + std::string(name) + "' (" + Utf8FromPath(file) + ")"};
-  if (!text) return {std::nullopt, "cannot read " + Utf8FromPath(file) + ": " + ReadErrorText(error)};
+  if (!text) return {std::nullopt, "cannot read " + Utf8FromPath(file) + ": " + text.Reason()};
   ProfileResult r = ProfileFromJson(*text, language);
   if (!r.profile) r.error = Utf8FromPath(file) + ": " + r.error;
   return r;
 }
 
-std::string DeleteProfile(const std::filesystem::path& folder, std::string_view name) {
-  if (std::string e = CheckProfileName(name); !e.empty()) return e;
+Outcome DeleteProfile(const std::filesystem::path& folder, std::string_view name) {
+  if (Outcome named = CheckProfileName(name); !named) return named;
   std::error_code ec;
   if (!std::filesystem::remove(FileOf(folder, name), ec))
-    return ec ? "cannot delete profile '" + std::string(name) + "': " + ec.message()
-              : "no profile '" + std::string(name) + "'";
+    return Outcome::Failed(ec ? "cannot delete profile '" + std::string(name) + "': " + ec.message()
+                              : "no profile '" + std::string(name) + "'");
   return {};
 }
 
@@ -121,9 +116,9 @@ ProfileResult LoadProfileIntoFiles(const std::filesystem::path& folder, std::str
                                    const Profile& current, const ConfigFiles& files) {
   ProfileResult loaded = LoadProfile(folder, name, current.captionLanguage);
   if (!loaded.profile) return loaded;
-  if (std::string e = WriteProfile(folder, kPreviousProfile, current); !e.empty())
+  if (Outcome kept = WriteProfile(folder, kPreviousProfile, current); !kept)
     return {std::nullopt, "the current configuration could not be kept as " +
-                              std::string(kPreviousProfile) + ", so nothing was loaded: " + e};
+                              std::string(kPreviousProfile) + ", so nothing was loaded: " + kept.Reason()};
   if (const Outcome written = WriteConfiguration(files, *loaded.profile); !written.Ok())
     return {std::nullopt, written.Reason()};
   return loaded;

@@ -18,29 +18,28 @@ inline constexpr std::string_view kProfileExtension = ".json";
 // <data folder>/profiles
 std::filesystem::path ProfilesFolder(const std::filesystem::path& dataFolder);
 
-// Empty when the name can be a profile's, else why not. A name is a file
+// Done when the name can be a profile's, else why not. A name is a file
 // name: not empty, at most 100 bytes, no '/', '\' or control characters,
 // not starting with '.'.
-std::string CheckProfileName(std::string_view name);
+Outcome CheckProfileName(std::string_view name);
 
 // CheckProfileName, and "(previous)" is not a name to save under: it belongs
 // to the configuration the next load replaces.
-std::string CheckNewProfileName(std::string_view name);
+Outcome CheckNewProfileName(std::string_view name);
 
 // The names of the saved profiles, sorted.
 std::vector<std::string> ListProfiles(const std::filesystem::path& folder);
 
 // Writes the profile as NAME.json (atomically; the folder is made when
-// missing); NAME passes CheckNewProfileName. Returns an empty string or one line saying what failed.
-std::string SaveProfile(const std::filesystem::path& folder, std::string_view name,
-                        const Profile& profile);
+// missing); NAME passes CheckNewProfileName.
+Outcome SaveProfile(const std::filesystem::path& folder, std::string_view name, const Profile& profile);
 
 // Reads and checks NAME.json; captions as ProfileFromJson makes them.
 ProfileResult LoadProfile(const std::filesystem::path& folder, std::string_view name,
                           UiLanguage language);
 
-// Removes NAME.json; an empty string or why not.
-std::string DeleteProfile(const std::filesystem::path& folder, std::string_view name);
+// Removes NAME.json.
+Outcome DeleteProfile(const std::filesystem::path& folder, std::string_view name);
 
 // `profile load`: checks the named profile whole, keeps `current` as
 // "(previous)" and only then writes the profile into the files. Loading

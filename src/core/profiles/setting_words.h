@@ -15,7 +15,7 @@ namespace corvaline {
 // A change is done, refused by a rule of the program (nothing changed), or
 // names a value that does not exist (nothing changed).
 enum class ChangeStatus { Done, Refused, BadValue };
-struct ChangeResult {
+struct [[nodiscard]] ChangeResult {
   ChangeStatus status = ChangeStatus::Done;
   std::string message;
   bool Ok() const { return status == ChangeStatus::Done; }

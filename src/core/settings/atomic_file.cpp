@@ -85,8 +85,7 @@ std::optional<std::string> ReadOnce(const std::filesystem::path& file, int* erro
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, int* errorCode,
-                                         std::size_t cap) {
+Result<std::string> ReadWholeFile(const std::filesystem::path& file, std::size_t cap) {
   // On Windows a file that another program is renaming over cannot be
   // opened for that moment (access denied); a save of this program's own
   // is such a moment. A few retries let the reader see the new file instead
@@ -94,16 +93,16 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, int*
   int error = 0;
   for (int attempt = 0;; ++attempt) {
     auto bytes = ReadOnce(file, &error, cap);
-    if (bytes || error != EACCES || attempt == 20) {
-      SetError(errorCode, error);
-      return bytes;
-    }
+    if (bytes) return std::move(*bytes);
+    if (error != EACCES || attempt == 20) return Result<std::string>::Error(error, ReadErrorText(error, cap));
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
 
-std::optional<std::string> ReadWholeStream(std::istream& in, int* errorCode, std::size_t cap) {
-  return ReadCapped(in, errorCode, cap);
+Result<std::string> ReadWholeStream(std::istream& in, std::size_t cap) {
+  int error = 0;
+  if (auto bytes = ReadCapped(in, &error, cap)) return std::move(*bytes);
+  return Result<std::string>::Error(error, ReadErrorText(error, cap));
 }
 
 std::string ReadErrorText(int errorCode, std::size_t cap) {
@@ -123,8 +122,10 @@ bool IsTemporaryFor(const std::filesystem::path& candidate, const std::filesyste
          name.compare(0, prefix.size(), prefix) == 0;
 }
 
-std::optional<StagedFile> StageFile(const std::filesystem::path& file, std::string_view bytes,
-                                    int* errorCode) {
+namespace {
+
+std::optional<StagedFile> Stage(const std::filesystem::path& file, std::string_view bytes,
+                                int* errorCode) {
   const DurableIo* io = InstalledDurableIo();
   if (!io) {
     SetError(errorCode, kNoDurableIo);
@@ -154,7 +155,7 @@ std::optional<StagedFile> StageFile(const std::filesystem::path& file, std::stri
   return StagedFile{file, tmp};
 }
 
-bool CommitStaged(const StagedFile& staged, int* errorCode) {
+bool Commit(const StagedFile& staged, int* errorCode) {
   const DurableIo* io = InstalledDurableIo();
   int error = 0;
   if (!io || !io->replace(staged.temporary, staged.file, &error)) {
@@ -169,14 +170,26 @@ bool CommitStaged(const StagedFile& staged, int* errorCode) {
   return true;
 }
 
+}  // namespace
+
+Result<StagedFile> StageFile(const std::filesystem::path& file, std::string_view bytes) {
+  int error = 0;
+  if (auto staged = Stage(file, bytes, &error)) return std::move(*staged);
+  return Result<StagedFile>::Error(error, ReadErrorText(error));
+}
+
+Outcome CommitStaged(const StagedFile& staged) {
+  int error = 0;
+  return Commit(staged, &error) ? Outcome() : Outcome::Error(error, ReadErrorText(error));
+}
+
 void DiscardStaged(const StagedFile& staged) {
   if (const DurableIo* io = InstalledDurableIo()) io->remove(staged.temporary);
 }
 
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         int* errorCode) {
-  const auto staged = StageFile(file, bytes, errorCode);
-  return staged && CommitStaged(*staged, errorCode);
+Outcome WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+  const auto staged = StageFile(file, bytes);
+  return staged ? CommitStaged(*staged) : staged.AsOutcome();
 }
 
 void RemoveStaleTemporaries(const std::filesystem::path& folder,

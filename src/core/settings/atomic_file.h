@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <filesystem>
 #include <istream>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/outcome.h"
 
 namespace corvaline {
 
@@ -19,15 +20,13 @@ inline constexpr std::size_t kReadCap = 16u << 20;
 inline constexpr int kReadTooLarge = EFBIG;
 inline constexpr int kReadNotAFile = EISDIR;  // a folder, FIFO or device
 
-// The file's bytes, or nullopt when it cannot be read (errorCode gets errno,
-// kReadNotAFile or kReadTooLarge). Only regular files are opened, so a FIFO
-// never blocks the reader; nothing past `cap` bytes is read.
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& file, int* errorCode = nullptr,
-                                         std::size_t cap = kReadCap);
+// The file's bytes, or why it cannot be read (ReadErrorText, with errno,
+// kReadNotAFile or kReadTooLarge as its Code()). Only regular files are
+// opened, so a FIFO never blocks the reader; nothing past `cap` bytes is read.
+Result<std::string> ReadWholeFile(const std::filesystem::path& file, std::size_t cap = kReadCap);
 
 // The same from a stream (standard input), refused past `cap`.
-std::optional<std::string> ReadWholeStream(std::istream& in, int* errorCode = nullptr,
-                                           std::size_t cap = kReadCap);
+Result<std::string> ReadWholeStream(std::istream& in, std::size_t cap = kReadCap);
 
 // A one-line reason for a read's or write's error code.
 std::string ReadErrorText(int errorCode, std::size_t cap = kReadCap);
@@ -36,10 +35,9 @@ std::string ReadErrorText(int errorCode, std::size_t cap = kReadCap);
 // (created exclusively, so two writers never share one), flushes it to the
 // disk, renames it over `file` and flushes the folder: a crash, a power cut
 // or a second writer never leaves a truncated file, either the old content
-// or the new one is there. Returns false (and the system's error code in
-// *errorCode) when anything fails; the old file is then untouched.
-bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
-                         int* errorCode = nullptr);
+// or the new one is there. On failure (ReadErrorText of the system's error
+// code, the code as Code()) the old file is untouched.
+Outcome WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // The first half of WriteFileAtomically: the bytes written and flushed under
 // a temporary name beside `file`, nothing replaced yet. Several files staged
@@ -47,11 +45,10 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
 struct StagedFile {
   std::filesystem::path file, temporary;
 };
-std::optional<StagedFile> StageFile(const std::filesystem::path& file, std::string_view bytes,
-                                    int* errorCode = nullptr);
+Result<StagedFile> StageFile(const std::filesystem::path& file, std::string_view bytes);
 // Renames the staged file over its target (on failure the temporary is gone
 // and the target untouched).
-bool CommitStaged(const StagedFile& staged, int* errorCode = nullptr);
+Outcome CommitStaged(const StagedFile& staged);
 void DiscardStaged(const StagedFile& staged);
 
 // Deletes the temporaries of `files` that a killed writer left in `folder`.

@@ -21,69 +21,71 @@ std::string ConfigBytes(std::uint8_t firstRunFlag, const SettingsBlock& block) {
   return bytes;
 }
 
-std::string CannotWrite(const std::filesystem::path& file, int error) {
-  return "cannot write " + Utf8FromPath(file) + ": " + ReadErrorText(error);
+Outcome CannotWrite(const std::filesystem::path& file, const Outcome& written) {
+  return Outcome::Failed("cannot write " + Utf8FromPath(file) + ": " + written.Reason());
 }
 
 // The new str.ini, or why it cannot be made.
-std::optional<std::string> CaptionBytes(const SettingsBlock& block, const CaptionsToSave& c,
-                                        std::string& problem, int& error) {
-  if (problem = CaptionLengthProblem(c.captions); !problem.empty()) {
-    error = 0;
-    return std::nullopt;
+Result<std::string> CaptionBytes(const SettingsBlock& block, const CaptionsToSave& c) {
+  if (Outcome fits = CheckCaptionLengths(c.captions); !fits) return fits;
+  return IniBytesWithStrings(c.strIni, ItemSectionName(c.language),
+                             CaptionEntries(c.captions, CaptionCheck(block)));
+}
+
+// Both files staged, then committed; config.bin's old bytes go back should
+// str.ini's rename fail.
+Outcome CommitBoth(const std::filesystem::path& configBin, const std::string& configBytes,
+                   const std::string& old, const CaptionsToSave* captions,
+                   const std::optional<std::string>& captionBytes) {
+  const auto config = StageFile(configBin, configBytes);
+  if (!config) return CannotWrite(configBin, config.AsOutcome());
+  std::optional<StagedFile> strIni;
+  if (captionBytes) {
+    auto staged = StageFile(captions->strIni, *captionBytes);
+    if (!staged) {
+      DiscardStaged(*config);
+      return CannotWrite(captions->strIni, staged.AsOutcome());
+    }
+    strIni = *staged;
   }
-  auto bytes = IniBytesWithStrings(c.strIni, ItemSectionName(c.language),
-                                   CaptionEntries(c.captions, CaptionCheck(block)), &error);
-  if (!bytes) problem = "cannot read " + Utf8FromPath(c.strIni) + ": " + ReadErrorText(error);
-  return bytes;
+  if (Outcome done = CommitStaged(*config); !done) {
+    if (strIni) DiscardStaged(*strIni);
+    return CannotWrite(configBin, done);
+  }
+  if (strIni) {
+    if (Outcome done = CommitStaged(*strIni); !done) {
+      // Best effort: should even this fail, the check in str.ini makes every
+      // reader remake the captions that no longer fit.
+      static_cast<void>(WriteFileAtomically(configBin, old));
+      return CannotWrite(captions->strIni, done);
+    }
+  }
+  return {};
 }
 
 }  // namespace
 
 Outcome CommitConfigAndCaptions(const std::filesystem::path& configBin, std::uint8_t firstRunFlag,
                                 const SettingsBlock& block, const CaptionsToSave* captions) {
-  int error = 0;
   auto fail = [](std::string text) { return Outcome::Failed(std::move(text)); };
   const std::filesystem::path folder =
       configBin.has_parent_path() ? configBin.parent_path() : std::filesystem::path(".");
-  std::string lockError;
-  const FileLock lock = LockDataFolder(folder, &lockError);
-  if (!lock.Held())
-    return fail(LockWasBusy(lockError) ? "the data files are busy: " + lockError : lockError);
+  const auto lock = LockDataFolder(folder);
+  if (!lock) return lock.AsOutcome();
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec))
     return fail(Utf8FromPath(configBin) + ": " + std::string(kConfigMissingText));
   // The old content, to put back should the second file fail.
-  const auto old = ReadWholeFile(configBin, &error, kConfigFileSize);
-  if (!old) return fail("cannot read " + Utf8FromPath(configBin) + ": " + ReadErrorText(error));
+  const auto old = ReadWholeFile(configBin, kConfigFileSize);
+  if (!old) return fail("cannot read " + Utf8FromPath(configBin) + ": " + old.Reason());
 
   std::optional<std::string> captionBytes;
   if (captions) {
-    std::string problem;
-    captionBytes = CaptionBytes(block, *captions, problem, error);
-    if (!captionBytes) return fail(problem);
+    auto bytes = CaptionBytes(block, *captions);
+    if (!bytes) return bytes.AsOutcome();
+    captionBytes = std::move(*bytes);
   }
-  const auto config = StageFile(configBin, ConfigBytes(firstRunFlag, block), &error);
-  if (!config) return fail(CannotWrite(configBin, error));
-  std::optional<StagedFile> strIni;
-  if (captionBytes) {
-    strIni = StageFile(captions->strIni, *captionBytes, &error);
-    if (!strIni) {
-      DiscardStaged(*config);
-      return fail(CannotWrite(captions->strIni, error));
-    }
-  }
-  if (!CommitStaged(*config, &error)) {
-    if (strIni) DiscardStaged(*strIni);
-    return fail(CannotWrite(configBin, error));
-  }
-  if (strIni && !CommitStaged(*strIni, &error)) {
-    const int strError = error;
-    WriteFileAtomically(configBin, *old, &error);
-    error = strError;
-    return fail(CannotWrite(captions->strIni, error));
-  }
-  return {};
+  return CommitBoth(configBin, ConfigBytes(firstRunFlag, block), *old, captions, captionBytes);
 }
 
 SaveOutcome SaveSettingsAndCaptions(const SettingsStore& store, const std::filesystem::path& configBin,

@@ -14,14 +14,15 @@ namespace corvaline {
 
 namespace {
 
-// The file's settings into the store; otherwise why they could not be read.
-std::string ReadInto(SettingsStore& store, const std::filesystem::path& configBin) {
-  int error = 0;
-  const auto bytes = ReadWholeFile(configBin, &error, kConfigFileSize);
-  if (!bytes && error == kReadTooLarge) return "it is larger than 1986 bytes";
-  if (!bytes) return "it cannot be read: " + ReadErrorText(error);
+// The file's settings into the store; otherwise why they could not be read:
+// with the system's Code() when the file could not be read at all, without
+// one when its bytes are no config.bin.
+Outcome ReadInto(SettingsStore& store, const std::filesystem::path& configBin) {
+  const auto bytes = ReadWholeFile(configBin, kConfigFileSize);
+  if (!bytes && bytes.Code() == kReadTooLarge) return Outcome::Failed("it is larger than 1986 bytes");
+  if (!bytes) return Outcome::Error(bytes.Code() ? bytes.Code() : EIO, bytes.Reason());
   if (bytes->size() != kConfigFileSize)
-    return "it is " + std::to_string(bytes->size()) + " bytes, not 1986";
+    return Outcome::Failed("it is " + std::to_string(bytes->size()) + " bytes, not 1986");
   store.firstRunFlag = static_cast<std::uint8_t>((*bytes)[0]);
   std::memcpy(&store.settings, bytes->data() + 1, sizeof(SettingsBlock));
   store.loaded = true;
@@ -41,7 +42,7 @@ std::filesystem::path KeepDamaged(const std::filesystem::path& configBin) {
   const fs::path folder = configBin.has_parent_path() ? configBin.parent_path() : fs::path(".");
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     if (Utf8FromPath(it->path().filename()).rfind(prefix, 0) != 0 || it->is_symlink(ec)) continue;
-    if (ReadWholeFile(it->path()) == bytes) return it->path();
+    if (const auto other = ReadWholeFile(it->path()); other && *other == *bytes) return it->path();
   }
   const std::time_t now = std::time(nullptr);
   char stamp[32] = {};
@@ -63,10 +64,9 @@ std::filesystem::path KeepDamaged(const std::filesystem::path& configBin) {
 LoadedSettings LoadSettings(SettingsStore& store, const std::filesystem::path& configBin) {
   std::error_code ec;
   if (!std::filesystem::exists(configBin, ec)) return {false, std::string(kConfigMissingText)};
-  const std::string problem = ReadInto(store, configBin);
-  if (problem.rfind("it cannot be read", 0) == 0)
-    return {false, "Config file cannot be read (" + problem.substr(19) + ")."};
-  return {problem.empty(), {}};
+  const Outcome read = ReadInto(store, configBin);
+  if (read.Code() != 0) return {false, "Config file cannot be read (" + read.Reason() + ")."};
+  return {read.Ok(), {}};
 }
 
 LoadedSettings LoadSettings(SettingsStore& store, const std::filesystem::path& configBin,
@@ -76,13 +76,14 @@ LoadedSettings LoadSettings(SettingsStore& store, const std::filesystem::path& c
   if (!std::filesystem::exists(configBin, ec)) {
     // The file is still never created, but what the mouse gets starts from
     // the factory settings rather than an empty block.
-    return {fromFactory && ReadInto(store, factoryConfigBin).empty(), std::string(kConfigMissingText)};
+    return {fromFactory && ReadInto(store, factoryConfigBin).Ok(), std::string(kConfigMissingText)};
   }
-  const std::string problem = ReadInto(store, configBin);
-  if (problem.empty()) return {true, {}};
+  const Outcome read = ReadInto(store, configBin);
+  if (read) return {true, {}};
   const std::filesystem::path kept = KeepDamaged(configBin);
-  const bool factory = fromFactory && ReadInto(store, factoryConfigBin).empty();
-  std::string text = "config.bin could not be loaded: " + problem + ". ";
+  const bool factory = fromFactory && ReadInto(store, factoryConfigBin).Ok();
+  std::string text = "config.bin could not be loaded: " + std::string(read.Code() ? "it cannot be read: " : "") +
+                     read.Reason() + ". ";
   text += factory ? "The factory settings are used instead; "
                   : "The factory settings could not be read either; ";
   text += kept.empty() ? "the damaged file could not be copied aside and is left as it is."
@@ -96,9 +97,8 @@ Outcome SaveSettings(const SettingsStore& store, const std::filesystem::path& co
   std::string bytes(kConfigFileSize, '\0');
   bytes[0] = 1;  // written by the program: the first-run reset is done
   std::memcpy(bytes.data() + 1, &store.settings, sizeof(SettingsBlock));
-  int error = 0;
-  if (!WriteFileAtomically(configBin, bytes, &error))
-    return Outcome::Failed("Error Code is: " + std::to_string(error) + " \n", kSaveErrorCaption);
+  if (const Outcome written = WriteFileAtomically(configBin, bytes); !written)
+    return Outcome::Failed("Error Code is: " + std::to_string(written.Code()) + " \n", kSaveErrorCaption);
   return {};
 }
 

@@ -46,12 +46,12 @@ bool CutShort(const std::filesystem::path& file, const std::filesystem::path& in
 
 // A skin folder that is missing is copied under a temporary name and renamed
 // when whole; one that exists gets the files it lacks (or holds cut short)
-// from the installed skin. Empty, or what failed.
-std::string FillSkin(const std::filesystem::path& from, const std::filesystem::path& to) {
+// from the installed skin.
+Outcome FillSkin(const std::filesystem::path& from, const std::filesystem::path& to) {
   namespace fs = std::filesystem;
   std::error_code ec;
   auto failed = [&](const fs::path& what) {
-    return "cannot copy " + Utf8FromPath(what) + ": " + ec.message();
+    return Outcome::Failed("cannot copy " + Utf8FromPath(what) + ": " + ec.message());
   };
   if (!fs::exists(to, ec)) {
     fs::path partial = to;
@@ -61,7 +61,7 @@ std::string FillSkin(const std::filesystem::path& from, const std::filesystem::p
     fs::copy(from, partial, fs::copy_options::recursive, ec);
     if (!ec) fs::rename(partial, to, ec);
     if (!ec) return {};
-    const std::string why = failed(from);
+    Outcome why = failed(from);
     fs::remove_all(partial, ec);
     return why;
   }
@@ -72,10 +72,9 @@ std::string FillSkin(const std::filesystem::path& from, const std::filesystem::p
     } else if (CutShort(target, entry.path())) {
       // Written whole beside it and moved over it, as every save is: a copy
       // over an existing file is refused on some systems.
-      int error = 0;
-      const auto bytes = ReadWholeFile(entry.path(), &error);
-      if (!bytes || !WriteFileAtomically(target, *bytes, &error))
-        ec = std::error_code(error ? error : EIO, std::generic_category());
+      const auto bytes = ReadWholeFile(entry.path());
+      const Outcome copied = bytes ? WriteFileAtomically(target, *bytes) : bytes.AsOutcome();
+      if (!copied) ec = std::error_code(copied.Code() ? copied.Code() : EIO, std::generic_category());
     }
     if (ec) return failed(entry.path());
   }
@@ -117,20 +116,19 @@ DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
   return p;
 }
 
-std::string FillDataFolder(const std::filesystem::path& folder,
-                           const std::filesystem::path& defaultsFolder,
-                           std::optional<UiLanguage> firstStartLanguage) {
+Outcome FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& defaultsFolder,
+                       std::optional<UiLanguage> firstStartLanguage) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::create_directories(folder, ec);
-  if (ec) return "cannot create " + Utf8FromPath(folder) + ": " + ec.message();
+  if (ec) return Outcome::Failed("cannot create " + Utf8FromPath(folder) + ": " + ec.message());
   const bool firstStrIni = !fs::exists(folder / "str.ini", ec);
   for (const char* name : {"config.bin", "str.ini"}) {
     const fs::path from = defaultsFolder / name;
     const fs::path to = folder / name;
     if (fs::exists(to, ec) || !fs::exists(from, ec)) continue;
     fs::copy_file(from, to, ec);
-    if (ec) return "cannot copy " + Utf8FromPath(from) + ": " + ec.message();
+    if (ec) return Outcome::Failed("cannot copy " + Utf8FromPath(from) + ": " + ec.message());
   }
   // Without it the program is in English, as it would be anyway: a failed
   // write needs no word.
@@ -139,8 +137,8 @@ std::string FillDataFolder(const std::filesystem::path& folder,
   if (!fs::is_directory(skins, ec)) return {};
   for (const auto& entry : fs::directory_iterator(skins, ec)) {
     if (!entry.is_directory()) continue;
-    if (std::string e = FillSkin(entry.path(), folder / "Skins" / entry.path().filename()); !e.empty())
-      return e;
+    if (Outcome filled = FillSkin(entry.path(), folder / "Skins" / entry.path().filename()); !filled)
+      return filled;
   }
   return {};
 }

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 
 namespace corvaline {
 
@@ -46,10 +47,8 @@ DataPaths ResolveDataPaths(const std::filesystem::path& exePath,
 // overwritten. When this
 // fill makes the folder's str.ini, `firstStartLanguage` (the system's, see
 // LanguageFromLocale) becomes its "Lan" unless the delivered file has one.
-// Returns an empty string on success, else a one-line reason.
-std::string FillDataFolder(const std::filesystem::path& folder,
-                           const std::filesystem::path& defaultsFolder,
-                           std::optional<UiLanguage> firstStartLanguage = std::nullopt);
+Outcome FillDataFolder(const std::filesystem::path& folder, const std::filesystem::path& defaultsFolder,
+                       std::optional<UiLanguage> firstStartLanguage = std::nullopt);
 
 // The process-wide paths, set once by the front end at start-up.
 const DataPaths& DataFiles();

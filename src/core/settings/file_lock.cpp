@@ -36,10 +36,6 @@ int HoldCount(const std::string& key) {
   return it == HeldLocks().end() ? 0 : it->second.count;
 }
 
-void SetText(std::string* error, std::string text) {
-  if (error) *error = std::move(text);
-}
-
 }  // namespace
 
 FileLock::FileLock(FileLock&& other) noexcept : key_(std::exchange(other.key_, {})) {}
@@ -65,20 +61,12 @@ void FileLock::Release() {
   key_.clear();
 }
 
-FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds wait,
-                  std::string* error) {
-  FileLock lock;
+Result<FileLock> LockFile(const std::filesystem::path& file, std::chrono::milliseconds wait) {
   const std::u8string generic = file.lexically_normal().generic_u8string();
   const std::string key(generic.begin(), generic.end());
   const DurableIo* io = InstalledDurableIo();
-  if (!io) {
-    SetText(error, "cannot lock " + Utf8FromPath(file) + ": no file-system backend");
-    return lock;
-  }
-  if (file.empty()) {
-    SetText(error, "no folder of this user's own to keep the lock in");
-    return lock;
-  }
+  if (!io) return Result<FileLock>::Failed("cannot lock " + Utf8FromPath(file) + ": no file-system backend");
+  if (file.empty()) return Result<FileLock>::Failed("no folder of this user's own to keep the lock in");
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
     {
@@ -86,41 +74,40 @@ FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds w
       auto it = HeldLocks().find(key);
       if (it != HeldLocks().end()) {
         ++it->second.count;
-        lock.key_ = key;
-        return lock;
+        return FileLock(key);
       }
       int code = 0;
       const OsFile handle = io->tryLock(file, &code);
       if (handle != kNoOsFile) {
         HeldLocks()[key] = {handle, 1};
-        lock.key_ = key;
-        return lock;
+        return FileLock(key);
       }
       if (code != 0) {
-        SetText(error, "cannot lock " + Utf8FromPath(file) + ": " +
-                           (code == kLockNotAFile ? "it is not a regular file"
-                                                  : std::system_category().message(code)));
-        return lock;
+        return Result<FileLock>::Error(
+            code, "cannot lock " + Utf8FromPath(file) + ": " +
+                      (code == kLockNotAFile ? "it is not a regular file" : std::system_category().message(code)));
       }
     }
     if (std::chrono::steady_clock::now() >= deadline) {
-      SetText(error, std::string(kBusyText) + Utf8FromPath(file) + " for " +
-                         std::to_string(wait.count() / 1000) + " s");
-      return lock;
+      return Result<FileLock>::Failed(std::string(kBusyText) + Utf8FromPath(file) + " for " +
+                                      std::to_string(wait.count() / 1000) + " s");
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
 }
 
-bool LockWasBusy(std::string_view reason) { return reason.rfind(kBusyText, 0) == 0; }
 
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder) {
   return dataFolder / "corvaline.lock";
 }
 
-FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error) {
-  FileLock lock = LockFile(DataLockFile(dataFolder), kDataLockWait, error);
-  if (lock.Held() && HoldCount(lock.key_) == 1) {
+Result<FileLock> LockDataFolder(const std::filesystem::path& dataFolder) {
+  Result<FileLock> lock = LockFile(DataLockFile(dataFolder), kDataLockWait);
+  // Another program kept the lock, rather than it could not be made at all
+  // (a read-only folder).
+  if (!lock && lock.Reason().rfind(kBusyText, 0) == 0)
+    return Result<FileLock>::Failed("the data files are busy: " + lock.Reason());
+  if (lock && HoldCount(lock->key_) == 1) {
     // Every writer of these files holds this lock, so a temporary of theirs
     // seen now belongs to a writer that was killed.
     RemoveStaleTemporaries(dataFolder, {"config.bin", "str.ini", "record.ini"});

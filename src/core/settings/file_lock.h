@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "core/outcome.h"
 
 namespace corvaline {
 
@@ -26,30 +29,26 @@ class FileLock {
   void Release();
 
  private:
-  friend FileLock LockFile(const std::filesystem::path&, std::chrono::milliseconds, std::string*);
-  friend FileLock LockDataFolder(const std::filesystem::path&, std::string*);
+  friend Result<FileLock> LockFile(const std::filesystem::path&, std::chrono::milliseconds);
+  friend Result<FileLock> LockDataFolder(const std::filesystem::path&);
+  explicit FileLock(std::string key) : key_(std::move(key)) {}
   std::string key_;
 };
 
-// Waits up to `wait` for the lock on `file`. Not held on failure, with the
-// reason in *error: another program kept it all that time, or the file
-// cannot be made.
-FileLock LockFile(const std::filesystem::path& file, std::chrono::milliseconds wait,
-                  std::string* error = nullptr);
+// Waits up to `wait` for the lock on `file`. On failure the reason says
+// another program kept it all that time, or the file cannot be made.
+Result<FileLock> LockFile(const std::filesystem::path& file, std::chrono::milliseconds wait);
 
 inline constexpr std::chrono::milliseconds kDataLockWait{10000};
-
-// True when LockFile's reason says another program held the lock (busy),
-// rather than that the lock could not be made at all (a read-only folder).
-bool LockWasBusy(std::string_view reason);
 
 // The lock file of a data folder.
 std::filesystem::path DataLockFile(const std::filesystem::path& dataFolder);
 
 // The data folder's lock, waiting kDataLockWait; the reason on failure names
-// the lock's file. Taken afresh (not nested), it deletes the temporaries of
+// the lock's file, and begins "the data files are busy: " when another
+// program kept it. Taken afresh (not nested), it deletes the temporaries of
 // config.bin, str.ini and record.ini that a killed save left behind.
-FileLock LockDataFolder(const std::filesystem::path& dataFolder, std::string* error = nullptr);
+Result<FileLock> LockDataFolder(const std::filesystem::path& dataFolder);
 
 // The lock file of one mouse, named after its device path, in a folder of
 // the user's own ($XDG_RUNTIME_DIR, else a per-user 0700 folder), so another

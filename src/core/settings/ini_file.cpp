@@ -6,6 +6,7 @@
 #include "core/settings/atomic_file.h"
 #include "core/settings/file_lock.h"
 #include "core/settings/text_codec.h"
+#include "core/settings/utf8_paths.h"
 
 namespace corvaline {
 namespace {
@@ -68,8 +69,9 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
 
 IniDocument Load(const std::filesystem::path& file) {
   IniDocument doc;
-  auto bytes = ReadWholeFile(file, &doc.readError);
+  auto bytes = ReadWholeFile(file);
   if (!bytes) {
+    doc.readError = bytes.Code();
     std::error_code ec;
     doc.unreadable = std::filesystem::exists(file, ec) || ec;
     return doc;
@@ -112,8 +114,15 @@ std::string Render(const IniDocument& doc) {
   return bytes;
 }
 
-bool Save(const std::filesystem::path& file, const IniDocument& doc) {
-  return !doc.unreadable && WriteFileAtomically(file, Render(doc));
+std::string UnreadableText(const std::filesystem::path& file, const IniDocument& doc) {
+  return "cannot read " + Utf8FromPath(file) + ": " + ReadErrorText(doc.readError);
+}
+
+Outcome Save(const std::filesystem::path& file, const IniDocument& doc) {
+  if (doc.unreadable) return Outcome::Error(doc.readError, UnreadableText(file, doc));
+  const Outcome written = WriteFileAtomically(file, Render(doc));
+  if (written) return written;
+  return Outcome::Error(written.Code(), "cannot write " + Utf8FromPath(file) + ": " + written.Reason());
 }
 
 // [begin, end) of the first section with this name: begin is its header
@@ -172,12 +181,13 @@ void SetKey(IniDocument& doc, std::string_view section, std::string_view key,
 // programs editing one file never undo each other. `edit` returns false when
 // it changed nothing.
 template <class Edit>
-bool EditLocked(const std::filesystem::path& file, Edit edit) {
+Outcome EditLocked(const std::filesystem::path& file, Edit edit) {
   const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-  const FileLock lock = LockDataFolder(folder);
-  if (!lock.Held()) return false;
+  const auto lock = LockDataFolder(folder);
+  if (!lock) return lock.AsOutcome();
   IniDocument doc = Load(file);
-  return !edit(doc) || Save(file, doc);
+  if (!edit(doc)) return {};
+  return Save(file, doc);
 }
 
 }  // namespace
@@ -209,7 +219,7 @@ std::vector<std::pair<std::string, std::string>> IniReadSection(const std::files
   return entries;
 }
 
-bool IniWriteString(const std::filesystem::path& file, std::string_view section,
+Outcome IniWriteString(const std::filesystem::path& file, std::string_view section,
                     std::optional<std::string_view> key, std::optional<std::string_view> value) {
   return EditLocked(file, [&](IniDocument& doc) {
     if (!key) {
@@ -230,7 +240,7 @@ bool IniWriteString(const std::filesystem::path& file, std::string_view section,
   });
 }
 
-bool IniWriteStrings(const std::filesystem::path& file, std::string_view section,
+Outcome IniWriteStrings(const std::filesystem::path& file, std::string_view section,
                      const std::vector<std::pair<std::string, std::string>>& entries) {
   return EditLocked(file, [&](IniDocument& doc) {
     for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
@@ -238,19 +248,15 @@ bool IniWriteStrings(const std::filesystem::path& file, std::string_view section
   });
 }
 
-std::optional<std::string> IniBytesWithStrings(
-    const std::filesystem::path& file, std::string_view section,
-    const std::vector<std::pair<std::string, std::string>>& entries, int* errorCode) {
+Result<std::string> IniBytesWithStrings(const std::filesystem::path& file, std::string_view section,
+                                        const std::vector<std::pair<std::string, std::string>>& entries) {
   IniDocument doc = Load(file);
-  if (doc.unreadable) {
-    if (errorCode) *errorCode = doc.readError;
-    return std::nullopt;
-  }
+  if (doc.unreadable) return Result<std::string>::Error(doc.readError, UnreadableText(file, doc));
   for (const auto& [key, value] : entries) SetKey(doc, section, key, value);
   return Render(doc);
 }
 
-bool IniWriteSection(const std::filesystem::path& file, std::string_view section,
+Outcome IniWriteSection(const std::filesystem::path& file, std::string_view section,
                      const std::vector<std::pair<std::string, std::string>>& entries) {
   return EditLocked(file, [&](IniDocument& doc) {
     if (auto range = FindSection(doc, section)) {

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/outcome.h"
+
 namespace corvaline {
 
 // Longest value a read returns, in UTF-16 units (a 1024-character buffer on
@@ -33,30 +35,29 @@ std::vector<std::pair<std::string, std::string>> IniReadSection(const std::files
                                                                 std::string_view section);
 
 // WritePrivateProfileString: key == nullopt deletes the section, value ==
-// nullopt deletes the key. Returns false when the file could not be written.
-bool IniWriteString(const std::filesystem::path& file, std::string_view section,
-                    std::optional<std::string_view> key,
-                    std::optional<std::string_view> value);
+// nullopt deletes the key. Fails (saying why) when the file could not be written.
+Outcome IniWriteString(const std::filesystem::path& file, std::string_view section,
+                       std::optional<std::string_view> key,
+                       std::optional<std::string_view> value);
 
 // Several keys of one section in one write, each replaced in place or
-// appended as IniWriteString would: a crash or a failure (false) can never
+// appended as IniWriteString would: a crash or a failure can never
 // leave some of them written and the others not.
-bool IniWriteStrings(const std::filesystem::path& file, std::string_view section,
-                     const std::vector<std::pair<std::string, std::string>>& entries);
+Outcome IniWriteStrings(const std::filesystem::path& file, std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& entries);
 
 // The bytes the file would hold after IniWriteStrings, for a caller that
-// commits it together with another file; nullopt (the read's error code in
-// *errorCode) when the file exists but cannot be read.
-std::optional<std::string> IniBytesWithStrings(
-    const std::filesystem::path& file, std::string_view section,
-    const std::vector<std::pair<std::string, std::string>>& entries, int* errorCode = nullptr);
+// commits it together with another file; the failure ("cannot read <file>:
+// why") when the file exists but cannot be read.
+Result<std::string> IniBytesWithStrings(const std::filesystem::path& file, std::string_view section,
+                                        const std::vector<std::pair<std::string, std::string>>& entries);
 
 // Replaces a whole section in one write: the old section (if any) is deleted
 // and the section is written anew at the end of the file with the entries in
 // order. Either the whole new section is in the file afterwards or, on
-// failure (false), the file is unchanged.
-bool IniWriteSection(const std::filesystem::path& file, std::string_view section,
-                     const std::vector<std::pair<std::string, std::string>>& entries);
+// failure, the file is unchanged.
+Outcome IniWriteSection(const std::filesystem::path& file, std::string_view section,
+                        const std::vector<std::pair<std::string, std::string>>& entries);
 
 // GetPrivateProfileSectionNames: every section name, in file order.
 std::vector<std::string> IniSectionNames(const std::filesystem::path& file);

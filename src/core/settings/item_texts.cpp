@@ -38,14 +38,14 @@ std::size_t SlotIndex(KeyGroup group, int slot) {
 
 }  // namespace
 
-std::string CaptionLengthProblem(const ButtonCaptions& captions) {
+Outcome CheckCaptionLengths(const ButtonCaptions& captions) {
   for (KeyGroup g : kGroups) {
     for (int slot = 0; slot < kButtonSlots; ++slot) {
       const std::string& c = captions[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
       if (Utf8PrefixUtf16Units(c, kCaptionMax).size() != c.size())
-        return "the caption of button " + std::to_string(slot + 1) + " of " +
-               (g == KeyGroup::ModeA ? "Mode A" : "Mode B") + " is longer than " +
-               std::to_string(kCaptionMax) + " characters";
+        return Outcome::Failed("the caption of button " + std::to_string(slot + 1) + " of " +
+                               (g == KeyGroup::ModeA ? "Mode A" : "Mode B") + " is longer than " +
+                               std::to_string(kCaptionMax) + " characters");
     }
   }
   return {};
@@ -113,11 +113,10 @@ void LoadItemTexts(const std::filesystem::path& strIni, UiLanguage lang, ItemTex
   texts.skinPath = IniReadString(strIni, kSkinsSection, kSkinPathKey);
 }
 
-bool SaveItemTexts(const std::filesystem::path& strIni, UiLanguage lang,
-                   const ItemTexts& texts) {
+Outcome SaveItemTexts(const std::filesystem::path& strIni, UiLanguage lang, const ItemTexts& texts) {
   // One write for all 24: a crash midway must not leave the captions of two
   // different Applies side by side.
-  if (!CaptionLengthProblem(texts.captions).empty()) return false;
+  if (Outcome fits = CheckCaptionLengths(texts.captions); !fits) return fits;
   return IniWriteStrings(strIni, ItemSectionName(lang), CaptionEntries(texts.captions, {}));
 }
 
@@ -147,12 +146,12 @@ bool ResetItemTextsOnFirstRun(const std::filesystem::path& strIni, UiLanguage la
                               std::uint8_t firstRunFlag, ItemTexts& texts) {
   if (firstRunFlag != 0) return false;
   ResetItemTexts(texts, lang);
-  SaveItemTexts(strIni, lang, texts);
+  static_cast<void>(SaveItemTexts(strIni, lang, texts));
   return true;
 }
 
-bool SaveSkinChoice(const std::filesystem::path& strIni, std::uint8_t red,
-                    std::uint8_t green, std::uint8_t blue, std::string_view skinName) {
+Outcome SaveSkinChoice(const std::filesystem::path& strIni, std::uint8_t red, std::uint8_t green,
+                       std::uint8_t blue, std::string_view skinName) {
   return IniWriteStrings(strIni, kSkinsSection,
                          {{std::string(kRedKey), std::to_string(red)},
                           {std::string(kGreenKey), std::to_string(green)},

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/i18n/ui_language.h"
+#include "core/outcome.h"
 #include "core/settings/settings_block.h"
 
 namespace corvaline {
@@ -40,9 +41,9 @@ inline constexpr std::string_view kCaptionCheckKey = "ItemCheck";
 // The longest caption any entry takes, in UTF-16 units: what a read returns.
 inline constexpr std::size_t kCaptionMax = 1023;
 
-// Empty when every caption fits kCaptionMax, else one line naming the first
+// Done when every caption fits kCaptionMax, else one line naming the first
 // that does not.
-std::string CaptionLengthProblem(const ButtonCaptions& captions);
+Outcome CheckCaptionLengths(const ButtonCaptions& captions);
 
 // One fingerprint per slot of both key groups of what the slot does, saved
 // beside the captions: a reader compares it with config.bin to see which
@@ -71,10 +72,9 @@ UiLanguage ReadLanguage(const std::filesystem::path& strIni);
 void LoadItemTexts(const std::filesystem::path& strIni, UiLanguage lang, ItemTexts& texts);
 
 // Writes the 24 captions into the language's section, "Item1" first, with an
-// empty check (they are not tied to a block). Returns false when the file
-// could not be written or a caption is longer than kCaptionMax.
-bool SaveItemTexts(const std::filesystem::path& strIni, UiLanguage lang,
-                   const ItemTexts& texts);
+// empty check (they are not tied to a block). Fails when the file could not
+// be written or a caption is longer than kCaptionMax.
+Outcome SaveItemTexts(const std::filesystem::path& strIni, UiLanguage lang, const ItemTexts& texts);
 
 // The default caption of every slot (both key groups alike) in a language.
 ButtonCaptions DefaultCaptions(UiLanguage lang);
@@ -85,13 +85,14 @@ void ResetItemTexts(ItemTexts& texts, UiLanguage lang);
 
 // Called by the Basic page on its first showing in a run, after the sensor
 // information has been read: with firstRunFlag 0 (no Apply has been saved yet)
-// the captions are reset and saved. Returns true when that happened.
+// the captions are reset and saved. Returns true when that happened (a save
+// that failed is made good by the next Apply, which saves them again).
 bool ResetItemTextsOnFirstRun(const std::filesystem::path& strIni, UiLanguage lang,
                               std::uint8_t firstRunFlag, ItemTexts& texts);
 
 // The skin dialog's OK: the colour as decimal numbers and the skin folder name
-// into "Skins". Returns false when the file could not be written.
-bool SaveSkinChoice(const std::filesystem::path& strIni, std::uint8_t red,
-                    std::uint8_t green, std::uint8_t blue, std::string_view skinName);
+// into "Skins"; fails when the file could not be written.
+Outcome SaveSkinChoice(const std::filesystem::path& strIni, std::uint8_t red, std::uint8_t green,
+                       std::uint8_t blue, std::string_view skinName);
 
 }  // namespace corvaline

@@ -42,9 +42,9 @@ QRect LedListRect(int box, int height) {
 // ---- Function menus ------------------------------------------------------
 
 void BasicPage::OpenFunctionMenu(int slot) {
-  const std::optional<UserMessage> warning = corvaline::OpenFunctionMenu(menu_, Target(), slot);
+  const Outcome opened = corvaline::OpenFunctionMenu(menu_, Target(), slot);
   SyncMenus();
-  if (warning) ShowMessage(warning->text, warning->caption);
+  ShowIfFailed(opened);
 }
 
 void BasicPage::OnMenuHover(int slot, int entry) {
@@ -53,10 +53,9 @@ void BasicPage::OnMenuHover(int slot, int entry) {
 }
 
 void BasicPage::OnFunctionChosen(int slot, int entry) {
-  const std::optional<UserMessage> message =
-      corvaline::OnFunctionChosen(menu_, Target(), slot, entry, *dialogs_);
+  const Outcome chosen = corvaline::OnFunctionChosen(menu_, Target(), slot, entry, *dialogs_);
   SyncMenus();
-  if (message) ShowMessage(message->text, message->caption);
+  ShowIfFailed(chosen);
   if (QImage* canvas = Canvas()) {
     DrawBox(*canvas, slot);
     Repaint();

@@ -121,10 +121,7 @@ void Shell::Start() {
   // its last Apply, which the file has.
   if (Settings().loaded) onMouse_.AssumeHeld(Settings().savedSettings);
   WatchConfigFile();
-  if (const std::string notice = RepairUnreadableStrIni(DataFiles().strIni, Settings().settings,
-                                                        language_, DataFiles().recordIni);
-      !notice.empty())
-    ShowMessage(notice, kAppTitle);
+  ShowIfFailed(RepairUnreadableStrIni(DataFiles().strIni, Settings().settings, language_, DataFiles().recordIni));
   LoadTextsAndSkin();
   if (device_->Ready()) ShowBasicPage();
   UpdateStatus();

@@ -208,7 +208,8 @@ void AutoSwitchController::Apply(const SwitchDecision& d) {
     return;
   }
   NoteSwitched(state_);
-  if (std::string e = CountAutoApply(Folder(), TodayText()); !e.empty()) held.texts.push_back(e);
+  if (const Outcome counted = CountAutoApply(Folder(), TodayText()); !counted)
+    held.texts.push_back(counted.Reason());
   if (!held.texts.empty() && FirstTrouble(state_, d.app, d.profile, RuleTrouble::SwitchIncomplete)) {
     std::string text = said + "\n" + std::string(UiText(TrayText::AutoSwitchTrouble, lang));
     for (const std::string& t : held.texts) text += "\n" + t;
@@ -234,7 +235,7 @@ void AutoSwitchController::SetSwitching(bool on) {
     ShowMessage(r.problems.front(), kAppTitle);  // never rewrite what could not be read
     return;
   }
-  if (std::string e = WriteAutoRules(Folder(), r.rules); !e.empty()) ShowMessage(e, kAppTitle);
+  ShowIfFailed(WriteAutoRules(Folder(), r.rules));
   rules_ = r.rules;
   AddMenuEntries();
 }
@@ -248,7 +249,7 @@ void AutoSwitchController::AssignCurrentToLastApp() {
     return;
   }
   SetRule(r.rules, state_.settledApp, onMouse);
-  if (std::string e = WriteAutoRules(Folder(), r.rules); !e.empty()) ShowMessage(e, kAppTitle);
+  ShowIfFailed(WriteAutoRules(Folder(), r.rules));
   rules_ = r.rules;
 }
 

@@ -74,10 +74,7 @@ bool ProfilesMenu::Load(const QString& name, const QString& balloon, std::string
 bool ProfilesMenu::SaveCurrent(const QString& name) {
   const Profile current =
       ProfileOf(Settings(), shell_.Items().captions, shell_.Language(), DataFiles().recordIni);
-  if (const std::string e = SaveProfile(Folder(), name.toStdString(), current); !e.empty()) {
-    ShowMessage(e, kAppTitle);
-    return false;
-  }
+  if (!ShowIfFailed(SaveProfile(Folder(), name.toStdString(), current))) return false;
   // Saved from what was last sent: the mouse now holds a named profile.
   shell_.NameProfileIfHeld(name, current.block);
   tray_.ShowBalloon(QStringLiteral("Info"), Utf8(ProfileSavedText(name.toStdString(), shell_.Language())),

@@ -35,9 +35,8 @@ std::string EnableAutostart(const std::filesystem::path& program) {
       "Comment=Starts the CORVALINE mouse settings in the notification area\n"
       "Exec=\"" +
       Utf8FromPath(program) + "\"\nIcon=corvaline\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
-  int error = 0;
-  if (!WriteFileAtomically(entry, text, &error))
-    return "cannot write " + Utf8FromPath(entry) + ": " + std::generic_category().message(error);
+  if (const Outcome written = WriteFileAtomically(entry, text); !written)
+    return "cannot write " + Utf8FromPath(entry) + ": " + written.Reason();
   return {};
 }
 

@@ -39,14 +39,14 @@ TEST(SystemLanguageTest, FirstFillSetsLanOnceAndNeverOverAnExistingOne) {
   fs::create_directories(defaults);
   ASSERT_TRUE(IniWriteString(defaults / "str.ini", "Skins", "Path", "Carbon"));
 
-  EXPECT_EQ(FillDataFolder(user, defaults, UiLanguage::CHT), "");
+  EXPECT_EQ(FillDataFolder(user, defaults, UiLanguage::CHT).Reason(), "");
   EXPECT_EQ(ReadLanguageCode(user / "str.ini"), "CHT");
   EXPECT_EQ(IniReadString(user / "str.ini", "Skins", "Path"), "Carbon");
   EXPECT_EQ(ReadLanguageCode(defaults / "str.ini"), "");  // the delivered file stays as it is
 
   // A later fill, or a str.ini with a Lan of its own (even an empty one), is
   // left alone.
-  EXPECT_EQ(FillDataFolder(user, defaults, UiLanguage::CHS), "");
+  EXPECT_EQ(FillDataFolder(user, defaults, UiLanguage::CHS).Reason(), "");
   EXPECT_EQ(ReadLanguageCode(user / "str.ini"), "CHT");
   fs::create_directories(other);
   ASSERT_TRUE(IniWriteString(other / "str.ini", "Skins", "lan", ""));

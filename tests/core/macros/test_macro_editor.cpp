@@ -85,7 +85,7 @@ TEST_F(MacroEditorTest, NewMacroRefusesBlankOverLimitLongUnstorableAndDuplicateN
 
 TEST_F(MacroEditorTest, SaveMovesTheMacroToTheEndAndItsLoopCountGoesWithIt) {
   WriteRecordIni(ini, {{"one", {"A   Dn"}}, {"two", {"B   Dn"}}, {"three", {"C   Dn"}}});
-  EncodeMacroArea(ini, settings);
+  ASSERT_TRUE(EncodeMacroArea(ini, settings));
   for (int k = 0; k < 3; ++k) SetMacroLoopCount(settings, k, k + 1);
   editor.EnterPage();
 

@@ -129,10 +129,10 @@ TEST_F(MacroAreaTest, ExtraSectionsBeyondTwelveAreNotEncoded) {
   macros[11].items = {"F12   Up"};
   WriteRecordIni(ini, macros);
   std::memset(settings.reserved0, 0x77, sizeof settings.reserved0);
-  MacroAreaReport report;
-  ASSERT_TRUE(EncodeMacroArea(ini, settings, &report));
-  EXPECT_EQ(report.macrosEncoded, 12);
-  EXPECT_EQ(report.sectionsIgnored, 2);
+  const auto report = EncodeMacroArea(ini, settings);
+  ASSERT_TRUE(report);
+  EXPECT_EQ(report->macrosEncoded, 12);
+  EXPECT_EQ(report->sectionsIgnored, 2);
   EXPECT_EQ(EventBytes(settings.macroArea[11], 2), (Block{0x80, 0x45}));
   EXPECT_EQ(settings.reserved0[0], 0x77);
   EXPECT_EQ(settings.reserved0[4], 0x77);
@@ -147,9 +147,9 @@ TEST_F(MacroAreaTest, LongNamesDoNotHideTheLastMacros) {
     macros.push_back({name, {"Space   Dn"}});
   }
   WriteRecordIni(ini, macros);
-  MacroAreaReport report;
-  ASSERT_TRUE(EncodeMacroArea(ini, settings, &report));
-  EXPECT_EQ(report.macrosEncoded, 12);
+  const auto report = EncodeMacroArea(ini, settings);
+  ASSERT_TRUE(report);
+  EXPECT_EQ(report->macrosEncoded, 12);
   EXPECT_EQ(EventBytes(settings.macroArea[11], 2), (Block{0, 0x2C}));
 }
 

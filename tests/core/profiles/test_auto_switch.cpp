@@ -83,16 +83,16 @@ TEST(AutoRules, FilesAndTheDailyCount) {
   EXPECT_TRUE(ReadAutoRules(dir).rules.on);  // missing file: the defaults
   AutoRules r;
   SetRule(r, "xeyes", "a");
-  ASSERT_EQ(WriteAutoRules(dir, r), "");
+  ASSERT_EQ(WriteAutoRules(dir, r).Reason(), "");
   EXPECT_EQ(ProfileForApp(ReadAutoRules(dir).rules, "XEyes"), "a");
   for (const auto& entry : fs::directory_iterator(dir))  // no temporary file left behind
     EXPECT_FALSE(IsTemporaryFor(entry.path(), dir / kAutoRulesFile)) << entry.path();
 
   EXPECT_TRUE(ReadAutoApplyCounts(dir).empty());
-  ASSERT_EQ(CountAutoApply(dir, "2026-12-08"), "");
-  ASSERT_EQ(CountAutoApply(dir, "2026-12-08"), "");
+  ASSERT_EQ(CountAutoApply(dir, "2026-12-08").Reason(), "");
+  ASSERT_EQ(CountAutoApply(dir, "2026-12-08").Reason(), "");
   for (int d = 1; d <= 31; ++d)
-    ASSERT_EQ(CountAutoApply(dir, "2026-11-" + std::string(d < 10 ? "0" : "") + std::to_string(d)),
+    ASSERT_EQ(CountAutoApply(dir, "2026-11-" + std::string(d < 10 ? "0" : "") + std::to_string(d)).Reason(),
               "");
   const auto days = ReadAutoApplyCounts(dir);
   ASSERT_EQ(days.size(), 31u);  // the oldest day dropped

@@ -81,7 +81,7 @@ TEST(FunctionWords, EveryEntryOfEveryListReadsBackToItsBytes) {
     const FunctionParse back = ParseFunctionText(FunctionWordsOf(block, KeyGroup::ModeA, 4, macros),
                                                  macros, EmptyKey::Kept);
     ASSERT_TRUE(back.choice) << w << " -> " << FunctionWordsOf(block, KeyGroup::ModeA, 4, macros);
-    AssignFunction({again, captions, UiLanguage::EN}, 4, *back.choice);
+    static_cast<void>(AssignFunction({again, captions, UiLanguage::EN}, 4, *back.choice));
     EXPECT_EQ(std::memcmp(&again, &block, sizeof block), 0) << w;
   }
 }

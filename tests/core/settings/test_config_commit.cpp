@@ -92,11 +92,11 @@ TEST(ConfigCommit, CaptionsOfAnotherBlockAreMadeAnewFromTheFunctions) {
 TEST(ConfigCommit, AnUnreadableStrIniIsKeptAsideAndMadeFromTheSettings) {
   Folder f;
   const Profile p = f.Read();
-  EXPECT_EQ(RepairUnreadableStrIni(f.files.strIni, p.block, UiLanguage::EN, f.files.recordIni), "");
+  EXPECT_EQ(RepairUnreadableStrIni(f.files.strIni, p.block, UiLanguage::EN, f.files.recordIni).Reason(), "");
   std::filesystem::remove(f.files.strIni);
   std::filesystem::create_directory(f.files.strIni);
   const std::string notice =
-      RepairUnreadableStrIni(f.files.strIni, p.block, UiLanguage::EN, f.files.recordIni);
+      RepairUnreadableStrIni(f.files.strIni, p.block, UiLanguage::EN, f.files.recordIni).Reason();
   EXPECT_NE(notice.find("str.ini.damaged-"), std::string::npos) << notice;
   std::vector<std::string> names = FileNames(f.dir.path());
   ASSERT_EQ(names.size(), 4u);
@@ -113,9 +113,9 @@ TEST(ConfigCommit, ALockTakenAfreshDeletesOnlyTheTemporariesOfAKilledSave) {
                            "notes.txt.tmp-0123456789abcdef", "config.bin"})
     WriteBytes(dir / name, "x");
   {
-    const FileLock outer = LockDataFolder(dir.path());
+    const auto outer = LockDataFolder(dir.path());
     WriteBytes(dir / "str.ini.tmp-00000000000000aa", "a save at work");
-    const FileLock nested = LockDataFolder(dir.path());
+    const auto nested = LockDataFolder(dir.path());
     EXPECT_TRUE(std::filesystem::exists(dir / "str.ini.tmp-00000000000000aa"));
   }
   EXPECT_EQ(FileNames(dir.path()),

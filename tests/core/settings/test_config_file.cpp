@@ -119,7 +119,7 @@ TEST(DataPaths, FirstStartFillsTheUserFolderWithoutOverwriting) {
   const auto user = dir / "user";
   std::filesystem::create_directories(user);
   WriteBytes(user / "config.bin", "mine");
-  EXPECT_EQ(FillDataFolder(user, defaults), "");
+  EXPECT_EQ(FillDataFolder(user, defaults).Reason(), "");
   EXPECT_EQ(ReadBytes(user / "config.bin"), "mine");
   EXPECT_EQ(ReadBytes(user / "str.ini"), "[Skins]");
   EXPECT_EQ(ReadBytes(user / "Skins" / "Carbon" / "main.png"), "png");
@@ -139,7 +139,7 @@ TEST(DataPaths, ASkinCopiedHalfwayIsFilledFromTheInstalledOne) {
   WriteBytes(to / "main.png", "installed main.png");
   WriteBytes(to / "BasicSet2.png", "install");
   WriteBytes(to / "mine.png", "my own");
-  EXPECT_EQ(FillDataFolder(dir / "user", dir / "share"), "");
+  EXPECT_EQ(FillDataFolder(dir / "user", dir / "share").Reason(), "");
   EXPECT_EQ(ReadBytes(to / "BasicSet2.png"), "installed BasicSet2.png");
   EXPECT_EQ(ReadBytes(to / "parts" / "knob.png"), "installed parts/knob.png");
   EXPECT_EQ(ReadBytes(to / "mine.png"), "my own");
@@ -147,9 +147,9 @@ TEST(DataPaths, ASkinCopiedHalfwayIsFilledFromTheInstalledOne) {
   // A skin that cannot be copied is said, and never left half under its name.
   std::filesystem::remove_all(dir / "user" / "Skins");
   WriteBytes(dir / "user" / "Skins", "not a folder");
-  EXPECT_NE(FillDataFolder(dir / "user", dir / "share").find("cannot copy"), std::string::npos);
+  EXPECT_NE(FillDataFolder(dir / "user", dir / "share").Reason().find("cannot copy"), std::string::npos);
   std::filesystem::remove(dir / "user" / "Skins");
-  EXPECT_EQ(FillDataFolder(dir / "user", dir / "share"), "");
+  EXPECT_EQ(FillDataFolder(dir / "user", dir / "share").Reason(), "");
   EXPECT_EQ(testing_support::FileNames(dir / "user" / "Skins"), std::vector<std::string>{"Carbon"});
 }
 

@@ -44,10 +44,8 @@ TEST(DurableSaves, WithoutTheSystemsCallsNothingIsWritten) {
   WriteBytes(dir / "a.ini", "old");
   RecordingIo io;  // puts the system's calls back when it goes
   InstallDurableIo(nullptr);
-  int error = 0;
-  EXPECT_FALSE(WriteFileAtomically(dir / "a.ini", "new", &error));
-  EXPECT_EQ(error, kNoDurableIo);
-  EXPECT_FALSE(LockFile(dir / "x.lock", std::chrono::milliseconds(0)).Held());
+  EXPECT_EQ(WriteFileAtomically(dir / "a.ini", "new").Code(), kNoDurableIo);
+  EXPECT_FALSE(LockFile(dir / "x.lock", std::chrono::milliseconds(0)));
   EXPECT_EQ(ReadBytes(dir / "a.ini"), "old");
 }
 
@@ -66,30 +64,29 @@ bool OtherProcessGetsLock(const std::filesystem::path& file) {
 
 TEST(FileLocks, HeldAgainstOtherProcessesNestedWithinOne) {
   ScratchDir dir;
-  std::string error;
-  FileLock outer = LockDataFolder(dir.path(), &error);
-  ASSERT_TRUE(outer.Held()) << error;
+  auto outer = LockDataFolder(dir.path());
+  ASSERT_TRUE(outer) << outer.Reason();
   {
-    FileLock inner = LockDataFolder(dir.path());  // a save inside a locked edit
-    EXPECT_TRUE(inner.Held());
+    const auto inner = LockDataFolder(dir.path());  // a save inside a locked edit
+    EXPECT_TRUE(inner && inner->Held());
   }
   EXPECT_FALSE(OtherProcessGetsLock(DataLockFile(dir.path())));
-  outer.Release();
+  outer->Release();
   EXPECT_TRUE(OtherProcessGetsLock(DataLockFile(dir.path())));
 
-  FileLock gone = LockFile(dir / "no-such-folder" / "x.lock", std::chrono::milliseconds(0), &error);
-  EXPECT_FALSE(gone.Held());
-  EXPECT_NE(error.find("cannot lock"), std::string::npos) << error;
+  const auto gone = LockFile(dir / "no-such-folder" / "x.lock", std::chrono::milliseconds(0));
+  EXPECT_FALSE(gone);
+  EXPECT_NE(gone.Reason().find("cannot lock"), std::string::npos) << gone.Reason();
 }
 
 TEST(FileLocks, OnlyARegularFileServesAndTheMousesLockIsTheUsersOwn) {
   ScratchDir dir;
   const auto lockFile = DataLockFile(dir.path());
   auto refused = [&](const char* what) {
-    std::string error;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(LockDataFolder(dir.path(), &error).Held()) << what;
-    EXPECT_NE(error.find("not a regular file"), std::string::npos) << what << ": " << error;
+    const auto lock = LockDataFolder(dir.path());
+    EXPECT_FALSE(lock) << what;
+    EXPECT_NE(lock.Reason().find("not a regular file"), std::string::npos) << what << ": " << lock.Reason();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << what;
     std::filesystem::remove(lockFile);
   };
@@ -143,15 +140,14 @@ namespace {
 TEST(BoundedReads, CapsAndRegularFilesOnly) {
   testing_support::ScratchDir dir;
   testing_support::WriteBytes(dir / "f", std::string(100, 'x'));
-  int error = 0;
-  EXPECT_EQ(ReadWholeFile(dir / "f", &error, 100).value_or(""), std::string(100, 'x'));
-  EXPECT_FALSE(ReadWholeFile(dir / "f", &error, 99));
-  EXPECT_EQ(error, kReadTooLarge);
-  EXPECT_FALSE(ReadWholeFile("/dev/zero", &error));
-  EXPECT_EQ(error, kReadNotAFile);
+  EXPECT_EQ(ReadWholeFile(dir / "f", 100).ValueOr(""), std::string(100, 'x'));
+  const auto tooLarge = ReadWholeFile(dir / "f", 99);
+  EXPECT_FALSE(tooLarge);
+  EXPECT_EQ(tooLarge.Code(), kReadTooLarge);
+  EXPECT_EQ(tooLarge.Reason(), "larger than 99 bytes, more than such a file can hold");
+  EXPECT_EQ(ReadWholeFile("/dev/zero").Code(), kReadNotAFile);
   std::istringstream endless(std::string(kReadCap + 1, ' '));
-  EXPECT_FALSE(ReadWholeStream(endless, &error));
-  EXPECT_EQ(error, kReadTooLarge);
+  EXPECT_EQ(ReadWholeStream(endless).Code(), kReadTooLarge);
   EXPECT_EQ(ReadErrorText(kReadTooLarge, 1986), "larger than 1986 bytes, more than such a file can hold");
 }
 

@@ -74,11 +74,11 @@ void ShellTest::WriteDataFiles(const std::string& language, bool withMainPng) {
   paths.skinsFolder = root / "Skins";
   SetDataFiles(paths);
 
-  IniWriteString(paths.strIni, "Skins", "Lan", language);
-  IniWriteString(paths.strIni, "Skins", "RColor", "255");
-  IniWriteString(paths.strIni, "Skins", "GColor", "12abc");  // digits before the rest count
-  IniWriteString(paths.strIni, "Skins", "BColor", "blue");   // not a number: 0
-  IniWriteString(paths.strIni, "Skins", "Path", "Test");
+  EXPECT_TRUE(IniWriteString(paths.strIni, "Skins", "Lan", language));
+  EXPECT_TRUE(IniWriteString(paths.strIni, "Skins", "RColor", "255"));
+  EXPECT_TRUE(IniWriteString(paths.strIni, "Skins", "GColor", "12abc"));  // digits before the rest count
+  EXPECT_TRUE(IniWriteString(paths.strIni, "Skins", "BColor", "blue"));   // not a number: 0
+  EXPECT_TRUE(IniWriteString(paths.strIni, "Skins", "Path", "Test"));
 
   SettingsStore file;
   file.firstRunFlag = 1;

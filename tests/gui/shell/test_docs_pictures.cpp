@@ -58,8 +58,8 @@ class DocsPicturesTest : public ShellTest {
     // The skin's own text colour, as after choosing it in the Skins dialog.
     const auto text = ReadSkinColours((kSkins + "/" + skin).toStdString()).text.value_or(Rgb{255, 255, 255});
     const char* keys[] = {"RColor", "GColor", "BColor"};
-    for (int i = 0; i < 3; ++i) IniWriteString(DataFiles().strIni, "Skins", keys[i], std::to_string(text[i]));
-    IniWriteString(DataFiles().strIni, "Skins", "Path", skin.toStdString());
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(IniWriteString(DataFiles().strIni, "Skins", keys[i], std::to_string(text[i])));
+    EXPECT_TRUE(IniWriteString(DataFiles().strIni, "Skins", "Path", skin.toStdString()));
     MakeShell();
     shell->Start();
     shell->OnTrayClicked();  // opened as a user opens it: the first showing sets the captions

@@ -123,7 +123,7 @@ TEST_F(HoverTraces, LeavingAnyHighlightLeavesThePageAsItWasOnBothSkinsAtBothRati
       WriteDataFiles("EN");
       std::filesystem::create_directory_symlink(std::string(CORVALINE_GENERATED_DATA_DIR "/Skins/") + skin,
                                                 DataFiles().skinsFolder / skin);
-      IniWriteString(DataFiles().strIni, "Skins", "Path", skin);
+      EXPECT_TRUE(IniWriteString(DataFiles().strIni, "Skins", "Path", skin));
       MakeShell();
       shell->Start();
       emit tray.leftClicked();

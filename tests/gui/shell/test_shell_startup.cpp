@@ -141,7 +141,7 @@ TEST_F(ShellTest, UnloadableSkinSaysSoOnceAndUsesTheDeliveredOne) {
     ASSERT_TRUE(file.resize(200));
   };
   const auto huge = [&] { SavePngHeader(test + "/main.png", 10000, 10000); };
-  const auto noFolder = [&] { IniWriteString(DataFiles().strIni, "Skins", "Path", "Gone"); };
+  const auto noFolder = [&] { EXPECT_TRUE(IniWriteString(DataFiles().strIni, "Skins", "Path", "Gone")); };
   for (const auto& breakSkin : {std::function<void()>(truncate), std::function<void()>(huge),
                                 std::function<void()>(noFolder)}) {
     breakSkin();

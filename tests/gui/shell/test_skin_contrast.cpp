@@ -130,9 +130,9 @@ class SkinContrastTest : public ShellTest {
     std::filesystem::create_directory_symlink((kSkins + "/" + skin).toStdString(),
                                               skins / skin.toStdString());
     const QColor ui = DeclaredTextColour(skin);
-    IniWriteStrings(DataFiles().strIni, "Skins",
+    EXPECT_TRUE(IniWriteStrings(DataFiles().strIni, "Skins",
                     {{"RColor", std::to_string(ui.red())}, {"GColor", std::to_string(ui.green())},
-                     {"BColor", std::to_string(ui.blue())}, {"Path", skin.toStdString()}});
+                     {"BColor", std::to_string(ui.blue())}, {"Path", skin.toStdString()}}));
     MakeShell();
     shell->Start();
     advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,

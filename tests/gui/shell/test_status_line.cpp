@@ -70,7 +70,7 @@ TEST_F(ShellTest, StatusStaysInItsPlaceInEveryLanguageSkinAndRatio) {
         WriteDataFiles(language);
         std::filesystem::create_directory_symlink(std::string(CORVALINE_GENERATED_DATA_DIR "/Skins/") + skin,
                                                   DataFiles().skinsFolder / skin);
-        IniWriteString(DataFiles().strIni, "Skins", "Path", skin);
+        EXPECT_TRUE(IniWriteString(DataFiles().strIni, "Skins", "Path", skin));
         MakeShell();
         shell->Start();
         emit tray.leftClicked();

@@ -192,10 +192,10 @@ class TextFitTest : public ShellTest {
     WriteDataFiles(language);
     std::filesystem::create_directory_symlink((kSkins + "/" + skin).toStdString(),
                                               DataFiles().skinsFolder / skin.toStdString());
-    IniWriteString(DataFiles().strIni, "Skins", "Path", skin.toStdString());
+    EXPECT_TRUE(IniWriteString(DataFiles().strIni, "Skins", "Path", skin.toStdString()));
     // Two macros, the names a user would give them.
-    IniWriteStrings(DataFiles().recordIni, "Browser-Forward", {{"ItemCount", "0"}});
-    IniWriteStrings(DataFiles().recordIni, "Multimedia Player", {{"ItemCount", "0"}});
+    EXPECT_TRUE(IniWriteStrings(DataFiles().recordIni, "Browser-Forward", {{"ItemCount", "0"}}));
+    EXPECT_TRUE(IniWriteStrings(DataFiles().recordIni, "Multimedia Player", {{"ItemCount", "0"}}));
     MakeShell();
     shell->Start();
     advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,

@@ -26,7 +26,7 @@ TEST_F(ShellTest, AutoSwitchFollowsTheFocusAndHoldsBackWhileEditsAreOpen) {
   rules.delayMs = 100;
   SetRule(rules, "Game", "fast");
   rules.defaultProfile = "slow";
-  ASSERT_EQ(WriteAutoRules(data, rules), "");
+  ASSERT_EQ(WriteAutoRules(data, rules).Reason(), "");
   AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
   int switches = 0;
   QObject::connect(&autoSwitch, &AutoSwitchController::switched, [&] { ++switches; });
@@ -43,7 +43,7 @@ TEST_F(ShellTest, AutoSwitchFollowsTheFocusAndHoldsBackWhileEditsAreOpen) {
 
   // Another program adds a rule: read once it changed.
   SetRule(rules, "editor", "slow");
-  ASSERT_EQ(WriteAutoRules(data, rules), "");
+  ASSERT_EQ(WriteAutoRules(data, rules).Reason(), "");
   EXPECT_TRUE(WaitFor(
       [&] {
         autoSwitch.OnFocus({"term", "term"});
@@ -90,7 +90,7 @@ TEST_F(ShellTest, LookingAtModeBHoldsNoSwitchBack) {
   AutoRules rules;
   rules.delayMs = 0;
   SetRule(rules, "game", "fast");
-  ASSERT_EQ(WriteAutoRules(DataFiles().programFolder, rules), "");
+  ASSERT_EQ(WriteAutoRules(DataFiles().programFolder, rules).Reason(), "");
   AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
   int switches = 0;
   QObject::connect(&autoSwitch, &AutoSwitchController::switched, [&] { ++switches; });
@@ -115,7 +115,7 @@ TEST_F(ShellTest, ARuleWhoseProfileIsGoneIsSaidOnceInABalloonAndNothingElse) {
   AutoRules rules;
   rules.delayMs = 0;
   SetRule(rules, "game", "deleted");
-  ASSERT_EQ(WriteAutoRules(DataFiles().programFolder, rules), "");
+  ASSERT_EQ(WriteAutoRules(DataFiles().programFolder, rules).Reason(), "");
   AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
   const std::size_t before = tray.balloons.size();
   for (int visit = 0; visit < 2; ++visit) {

@@ -50,7 +50,7 @@ TEST(CorvalinectlAuto, EditsTheRulesAndListsThemWithTheDailyCount) {
   EXPECT_EQ(f.Run({"remove", "XTERM"}).status, 0);
   EXPECT_EQ(f.Run({"remove", "xterm"}).status, 4);
   EXPECT_EQ(f.Run({"jump"}).status, 2);
-  ASSERT_EQ(CountAutoApply(f.dir, TodayText()), "");
+  ASSERT_EQ(CountAutoApply(f.dir, TodayText()).Reason(), "");
   const auto list = f.Run({"list"});
   ASSERT_EQ(list.status, 0) << list.err;
   EXPECT_EQ(list.out,
