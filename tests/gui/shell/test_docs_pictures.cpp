@@ -41,7 +41,7 @@ class DocsPicturesTest : public ShellTest {
     const auto overwrite = std::filesystem::copy_options::overwrite_existing;
     std::filesystem::copy_file(assets / "config.bin", DataFiles().configBin, overwrite);
     std::filesystem::copy_file(assets / "str.ini", DataFiles().strIni, overwrite);
-    IniWriteString(DataFiles().strIni, "Skins", "Lan", language);
+    ASSERT_TRUE(IniWriteString(DataFiles().strIni, "Skins", "Lan", language));
     ASSERT_TRUE(WriteMacroSection(
         DataFiles().recordIni, "demo",
         {"H   Dn", "50 ms", "H   Up", "50 ms", "I   Dn", "50 ms", "I   Up", "50 ms", "Shift   Dn",

@@ -94,7 +94,7 @@ class FocusMarkContrastTest : public ShellTest {
     WriteDataFiles("EN");
     std::filesystem::create_directory_symlink((kSkins + "/").toStdString() + skin,
                                               DataFiles().skinsFolder / skin);
-    IniWriteString(DataFiles().strIni, "Skins", "Path", skin);
+    ASSERT_TRUE(IniWriteString(DataFiles().strIni, "Skins", "Path", skin));
     MakeShell();
     shell->Start();
     emit tray.leftClicked();

@@ -149,7 +149,7 @@ TEST_F(ShellTest, AProfileLoadedWithoutAMouseIsNotOnItAndSwitchesNeverAskForTheF
   rules.delayMs = 0;
   SetRule(rules, "game", "fast");
   rules.defaultProfile = "slow";
-  ASSERT_EQ(WriteAutoRules(data, rules), "");
+  ASSERT_TRUE(WriteAutoRules(data, rules));
   std::filesystem::create_directory(data / kAutoCountsFile);  // the count cannot be written
   AutoSwitchController autoSwitch(*shell, tray, menu, [] { return false; });
   int switches = 0;
