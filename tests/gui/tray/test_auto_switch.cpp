@@ -11,16 +11,22 @@
 namespace corvaline::gui::testing {
 namespace {
 
+// Two profiles told apart by their report rate: "slow" (code 8) and "fast"
+// (code 1), saved from the started program's Basic page.
+void SaveSlowAndFast(ProfilesMenu& menu) {
+  Settings().settings.reportRateCode = 8;
+  ASSERT_TRUE(menu.SaveCurrent("slow"));
+  Settings().settings.reportRateCode = 1;
+  ASSERT_TRUE(menu.SaveCurrent("fast"));
+}
+
 TEST_F(ShellTest, AutoSwitchFollowsTheFocusAndHoldsBackWhileEditsAreOpen) {
   WriteDataFiles("EN");
   MakeShell();
   shell->Start();
   ProfilesMenu menu(*shell, tray);
   const std::filesystem::path data = DataFiles().programFolder;
-  Settings().settings.reportRateCode = 8;
-  ASSERT_TRUE(menu.SaveCurrent("slow"));
-  Settings().settings.reportRateCode = 1;
-  ASSERT_TRUE(menu.SaveCurrent("fast"));
+  ASSERT_NO_FATAL_FAILURE(SaveSlowAndFast(menu));
   ASSERT_TRUE(menu.Load("slow"));  // by hand: "slow" is on the mouse
   AutoRules rules;
   rules.delayMs = 100;
@@ -140,10 +146,7 @@ TEST_F(ShellTest, AProfileLoadedWithoutAMouseIsNotOnItAndSwitchesNeverAskForTheF
   shell->Start();
   ProfilesMenu menu(*shell, tray);
   const std::filesystem::path data = DataFiles().programFolder;
-  Settings().settings.reportRateCode = 8;
-  ASSERT_TRUE(menu.SaveCurrent("slow"));
-  Settings().settings.reportRateCode = 1;
-  ASSERT_TRUE(menu.SaveCurrent("fast"));
+  ASSERT_NO_FATAL_FAILURE(SaveSlowAndFast(menu));
   ASSERT_TRUE(menu.Load("slow"));
   AutoRules rules;
   rules.delayMs = 0;
