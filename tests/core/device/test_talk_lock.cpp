@@ -25,8 +25,7 @@ class OtherTalker {
     child_ = fork();
     if (child_ == 0) {
       close(release[1]);  // so closing the parent's end ends the read
-      int error = 0;
-      const bool held = platform::SystemDurableIo().tryLock(lockFile, &error) != kNoOsFile;
+      const bool held = platform::SystemDurableIo().tryLock(lockFile).Ok();
       char c = held ? 'y' : 'n';
       (void)!write(ready[1], &c, 1);
       (void)!read(release[0], &c, 1);
