@@ -66,7 +66,7 @@ TEST(TalkLock, WhileAnotherProgramTalksNothingIsSentAndTheUserIsTold) {
   int saved = 0;
   const ApplyReport report = ApplySettings(s.link, SettingsBlock{}, ApplySavers{[&] { ++saved; return Outcome(); }, {}, {}});
   EXPECT_EQ(report.failedTransfers, 1u);
-  EXPECT_NE(report.notSent.find("another program is talking to it"), std::string::npos);
+  EXPECT_NE(report.sent.Reason().find("another program is talking to it"), std::string::npos);
   EXPECT_EQ(saved, 1);  // the settings are kept all the same
   const LinkOutcome refused = Handshake(s.link);
   EXPECT_FALSE(refused);
