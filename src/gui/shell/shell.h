@@ -153,6 +153,11 @@ class Shell : public QObject, public WindowActions {
   // same page refresh as an opening from the tray.
   void OnWindowRestored();
 
+ signals:
+  // The short result of an Apply went up on the status line; a screen
+  // reader speaks it after the key (the accessibility layer listens).
+  void applyNoteShown(const QString& note);
+
  private slots:
   void ShowBalloonFor(int code, int value);
   void ShowDeviceNotice(int code, int value);
