@@ -5,17 +5,19 @@
 #include <filesystem>
 #include <string>
 
+#include "core/outcome.h"
+
 namespace corvaline::platform {
 
 // Where the entry lives, for messages.
 std::string AutostartEntryName();
 
 // Writes the entry that starts `program` (a path, or a name looked up on
-// PATH) at login. Returns an empty string on success, else a one-line reason.
-std::string EnableAutostart(const std::filesystem::path& program);
+// PATH) at login.
+Outcome EnableAutostart(const std::filesystem::path& program);
 
 // Removes the entry; none there is no error.
-std::string DisableAutostart();
+Outcome DisableAutostart();
 
 // The program the entry starts; empty when there is no entry.
 std::filesystem::path AutostartProgram();

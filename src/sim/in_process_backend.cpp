@@ -93,22 +93,19 @@ class InProcessBackend final : public HidBackend {
     return list;
   }
 
-  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& collection, HidOpenMode mode,
-                                  std::string* error) override {
+  HidOpenResult Open(const HidCollectionInfo& collection, HidOpenMode mode) override {
     Collection which;
     if (collection.path == kInProcessFeaturePath) {
       which = Collection::Feature;
     } else if (collection.path == kInProcessEventsPath) {
       which = Collection::Events;
     } else {
-      if (error) *error = "no such collection: " + collection.path;
-      return nullptr;
+      return HidOpenResult::Failed("no such collection: " + collection.path);
     }
     if (!mouse_->IsPlugged()) {
-      if (error) *error = "the virtual mouse is unplugged";
-      return nullptr;
+      return HidOpenResult::Failed("the virtual mouse is unplugged");
     }
-    return std::make_unique<InProcessDevice>(mouse_, which, mode);
+    return Opened(std::make_unique<InProcessDevice>(mouse_, which, mode));
   }
 
   bool StartDeviceMonitor() override {

@@ -38,9 +38,9 @@ class ListedBackend final : public HidBackend {
   std::vector<HidCollectionInfo> collections;
   std::vector<HidCollectionInfo> opened;
   std::vector<HidCollectionInfo> Enumerate() override { return collections; }
-  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& c, HidOpenMode, std::string*) override {
+  HidOpenResult Open(const HidCollectionInfo& c, HidOpenMode) override {
     opened.push_back(c);
-    return std::make_unique<SilentDevice>();
+    return Opened(std::make_unique<SilentDevice>());
   }
   bool StartDeviceMonitor() override { return false; }
   int NotificationHandle() const override { return -1; }

@@ -122,11 +122,10 @@ class SteeredBackend final : public HidBackend {
     }
     return list;
   }
-  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& c, HidOpenMode mode,
-                                  std::string* error) override {
-    std::unique_ptr<HidDevice> d = inner_->Open(c, mode, error);
-    if (!d) return nullptr;
-    return std::make_unique<SteeredDevice>(std::move(d), in_, *mouse_);
+  HidOpenResult Open(const HidCollectionInfo& c, HidOpenMode mode) override {
+    HidOpenResult d = inner_->Open(c, mode);
+    if (!d) return d;
+    return Opened(std::make_unique<SteeredDevice>(std::move(*d), in_, *mouse_));
   }
   bool StartDeviceMonitor() override { return true; }
   int NotificationHandle() const override { return -1; }

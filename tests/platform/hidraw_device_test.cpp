@@ -45,8 +45,9 @@ HidTopCollection InputCollection(std::vector<std::uint8_t> ids) {
 TEST(HidrawDevice, ReadsOnlyTheReportsOfItsOwnCollection) {
   FakeNode node;
   ASSERT_GE(node.deviceSide, 0);
-  auto device = MakeHidrawDevice(node.deviceSide, InputCollection({6}), true, nullptr);
-  ASSERT_NE(device, nullptr);
+  HidOpenResult opened = MakeHidrawDevice(node.deviceSide, InputCollection({6}), true);
+  ASSERT_TRUE(opened.Ok());
+  std::unique_ptr<HidDevice> device = std::move(*opened);
   node.Send({1, 0x01, 0x10, 0x00});           // the pointer collection's report
   node.Send({6, 7, 0, 3, 0, 0, 0, 0});        // ours
   std::uint8_t buffer[40] = {};
@@ -63,8 +64,9 @@ TEST(HidrawDevice, ReadsOnlyTheReportsOfItsOwnCollection) {
 
 TEST(HidrawDevice, UnnumberedReportsGainTheZeroIdByte) {
   FakeNode node;
-  auto device = MakeHidrawDevice(node.deviceSide, InputCollection({0}), false, nullptr);
-  ASSERT_NE(device, nullptr);
+  HidOpenResult opened = MakeHidrawDevice(node.deviceSide, InputCollection({0}), false);
+  ASSERT_TRUE(opened.Ok());
+  std::unique_ptr<HidDevice> device = std::move(*opened);
   node.Send({0x01, 0xFE, 0x02, 0x00});
   std::uint8_t buffer[8] = {};
   std::size_t got = 0;
@@ -77,8 +79,9 @@ TEST(HidrawDevice, UnnumberedReportsGainTheZeroIdByte) {
 // give up after a while.
 TEST(HidrawDevice, ACommandReadThatGetsNothingGivesUpInsteadOfHanging) {
   FakeNode node;
-  auto device = MakeHidrawDevice(node.deviceSide, InputCollection({0}), false, nullptr, 50);
-  ASSERT_NE(device, nullptr);
+  HidOpenResult opened = MakeHidrawDevice(node.deviceSide, InputCollection({0}), false, 50);
+  ASSERT_TRUE(opened.Ok());
+  std::unique_ptr<HidDevice> device = std::move(*opened);
   std::uint8_t buffer[40] = {};
   std::size_t got = 0;
   const auto start = std::chrono::steady_clock::now();
@@ -90,8 +93,9 @@ TEST(HidrawDevice, ACommandReadThatGetsNothingGivesUpInsteadOfHanging) {
 
 TEST(HidrawDevice, CancelEndsABlockedReadAndIsNotLost) {
   FakeNode node;
-  auto device = MakeHidrawDevice(node.deviceSide, InputCollection({6}), true, nullptr);
-  ASSERT_NE(device, nullptr);
+  HidOpenResult opened = MakeHidrawDevice(node.deviceSide, InputCollection({6}), true);
+  ASSERT_TRUE(opened.Ok());
+  std::unique_ptr<HidDevice> device = std::move(*opened);
   std::uint8_t buffer[40];
   std::size_t got = 99;
 
@@ -112,8 +116,9 @@ TEST(HidrawDevice, CancelEndsABlockedReadAndIsNotLost) {
 
 TEST(HidrawDevice, UnpluggedNodeEndsTheReadAsGone) {
   FakeNode node;
-  auto device = MakeHidrawDevice(node.deviceSide, InputCollection({6}), true, nullptr);
-  ASSERT_NE(device, nullptr);
+  HidOpenResult opened = MakeHidrawDevice(node.deviceSide, InputCollection({6}), true);
+  ASSERT_TRUE(opened.Ok());
+  std::unique_ptr<HidDevice> device = std::move(*opened);
   ::close(node.testSide);
   node.testSide = -1;
   std::uint8_t buffer[40];

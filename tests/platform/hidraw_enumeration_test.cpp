@@ -106,13 +106,13 @@ TEST_F(HidrawTestbed, EveryCollectionIsListedWithItsOwnPathAndLengths) {
   EXPECT_EQ(list[2].featureReportLength, 9);
   for (const auto& c : list) EXPECT_EQ(c.problem, "") << c.path;
 
-  EXPECT_NE(backend->Open(list[2], HidOpenMode::Commands, nullptr), nullptr);
+  EXPECT_TRUE(backend->Open(list[2], HidOpenMode::Commands).Ok());
   // A collection index past the node's collections does not open.
   auto stray = list[2];
   stray.path = "/dev/hidraw2#5";
-  std::string error;
-  EXPECT_EQ(backend->Open(stray, HidOpenMode::Commands, &error), nullptr);
-  EXPECT_NE(error, "");
+  const HidOpenResult strayOpen = backend->Open(stray, HidOpenMode::Commands);
+  EXPECT_FALSE(strayOpen.Ok());
+  EXPECT_NE(strayOpen.Reason(), "");
 }
 
 TEST_F(HidrawTestbed, MouseNodeWithoutPermissionSaysHowToFixIt) {
@@ -130,9 +130,9 @@ TEST_F(HidrawTestbed, MouseNodeWithoutPermissionSaysHowToFixIt) {
     EXPECT_NE(list[i].problem.find("replug"), std::string::npos);
     EXPECT_EQ(list[i].featureReportLength, i == 2 ? 9 : 0);  // still fully described
   }
-  std::string error;
-  EXPECT_EQ(backend->Open(list[2], HidOpenMode::Commands, &error), nullptr);
-  EXPECT_EQ(error, list[2].problem);
+  const HidOpenResult denied = backend->Open(list[2], HidOpenMode::Commands);
+  EXPECT_FALSE(denied.Ok());
+  EXPECT_EQ(denied.Reason(), list[2].problem);
 }
 
 // The two collections in one descriptor, the commands without report IDs

@@ -73,11 +73,10 @@ class FaultyBackend final : public HidBackend {
   FaultyBackend(std::unique_ptr<HidBackend> inner, FaultPlan& plan)
       : inner_(std::move(inner)), plan_(plan) {}
   std::vector<HidCollectionInfo> Enumerate() override { return inner_->Enumerate(); }
-  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& c, HidOpenMode mode,
-                                  std::string* error) override {
-    auto d = inner_->Open(c, mode, error);
-    if (!d) return nullptr;
-    return std::make_unique<FaultyDevice>(std::move(d), plan_, mode == HidOpenMode::Commands);
+  HidOpenResult Open(const HidCollectionInfo& c, HidOpenMode mode) override {
+    HidOpenResult d = inner_->Open(c, mode);
+    if (!d) return d;
+    return Opened(std::make_unique<FaultyDevice>(std::move(*d), plan_, mode == HidOpenMode::Commands));
   }
   bool StartDeviceMonitor() override { return true; }
   int NotificationHandle() const override { return -1; }

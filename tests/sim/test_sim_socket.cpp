@@ -85,10 +85,9 @@ class SimSocketTest : public ::testing::Test {
   std::unique_ptr<HidDevice> Open(std::size_t index, HidOpenMode mode) {
     auto list = EnumerateSimCollections();
     if (index >= list.size()) return nullptr;
-    std::string error;
-    auto dev = OpenSimCollection(list[index], mode, &error);
-    EXPECT_TRUE(dev) << error;
-    return dev;
+    HidOpenResult dev = OpenSimCollection(list[index], mode);
+    EXPECT_TRUE(dev) << dev.Reason();
+    return dev ? std::move(*dev) : nullptr;
   }
 
   std::string root;
@@ -211,9 +210,9 @@ TEST_F(SimSocketTest, SocketsNobodyAnswersAreSkippedAndCleanedUp) {
   EXPECT_EQ(EnumerateSimCollections().size(), 2u);
   HidCollectionInfo gone;
   gone.path = "sim:" + stale + "#feature";
-  std::string error;
-  EXPECT_EQ(OpenSimCollection(gone, HidOpenMode::Commands, &error), nullptr);
-  EXPECT_FALSE(error.empty());
+  const HidOpenResult goneOpen = OpenSimCollection(gone, HidOpenMode::Commands);
+  EXPECT_FALSE(goneOpen.Ok());
+  EXPECT_FALSE(goneOpen.Reason().empty());
   RemoveStaleSockets(dir);
   EXPECT_FALSE(fs::exists(stale));
   EXPECT_TRUE(fs::exists(server->SocketPath()));

@@ -23,7 +23,8 @@ class VirtualMouseTest : public ::testing::Test {
   std::unique_ptr<HidDevice> Open(const char* path, HidOpenMode mode = HidOpenMode::Commands) {
     HidCollectionInfo info;
     info.path = path;
-    return backend->Open(info, mode, nullptr);
+    HidOpenResult device = backend->Open(info, mode);
+    return device ? std::move(*device) : nullptr;
   }
 
   std::shared_ptr<VirtualMouse> mouse;

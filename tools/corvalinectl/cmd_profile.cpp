@@ -212,7 +212,7 @@ int RunAutostart(Invocation& inv) {
     return WantsHelp(inv.args) ? kExitOk : kExitUsage;
   }
   if (inv.args[0] == "off") {
-    if (std::string e = platform::DisableAutostart(); !e.empty()) throw Failure(e);
+    ThrowIfFailed(platform::DisableAutostart());
     inv.out << "autostart off (" << platform::AutostartEntryName() << " removed)\n";
     return kExitOk;
   }
@@ -223,7 +223,7 @@ int RunAutostart(Invocation& inv) {
   std::error_code ec;
   const std::filesystem::path program =
       std::filesystem::exists(beside, ec) ? beside : std::filesystem::path("corvaline");
-  if (std::string e = platform::EnableAutostart(program); !e.empty()) throw Failure(e);
+  ThrowIfFailed(platform::EnableAutostart(program));
   inv.out << "autostart on (" << platform::AutostartEntryName() << ")\n";
   return kExitOk;
 }

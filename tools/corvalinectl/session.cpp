@@ -29,10 +29,7 @@ class OnePathBackend : public HidBackend {
     }
     return kept;
   }
-  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& c, HidOpenMode mode,
-                                  std::string* error) override {
-    return inner_->Open(c, mode, error);
-  }
+  HidOpenResult Open(const HidCollectionInfo& c, HidOpenMode mode) override { return inner_->Open(c, mode); }
   bool StartDeviceMonitor() override { return inner_->StartDeviceMonitor(); }
   int NotificationHandle() const override { return inner_->NotificationHandle(); }
   std::vector<HidDeviceChange> TakeDeviceChanges() override { return inner_->TakeDeviceChanges(); }

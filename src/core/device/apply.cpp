@@ -147,7 +147,7 @@ ApplyReport ApplySettings(DeviceLink& link, const SettingsBlock& s, const ApplyS
   } else {
     // Another program is in the middle of its own exchange: nothing of this
     // Apply goes out; the settings are still saved and the user told.
-    report.notSent = hold.Reason();
+    report.sent = hold.AsOutcome();
     ++link.failedTransfers;
   }
   report.failedTransfers = link.failedTransfers - failedBefore;
@@ -175,7 +175,7 @@ std::vector<std::string> ApplyProblemTexts(const ApplyReport& report, UiLanguage
                                            const std::filesystem::path& configBin,
                                            const std::filesystem::path& strIni) {
   std::vector<std::string> texts;
-  if (!report.notSent.empty()) texts.push_back(report.notSent);
+  if (!report.sent) texts.push_back(report.sent.Reason());
   const bool saved = report.settingsSaved.Ok();
   if (report.failedTransfers > 0) {
     std::string t = FilledText(ShellText::TransfersFailed, std::to_string(report.failedTransfers), lang);

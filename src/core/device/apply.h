@@ -40,11 +40,11 @@ void ApplyLightingToRecords(const SettingsBlock& s, DeviceRecords& records);
 // end of the sensor type's table sends the table's highest code.
 DpiTable BuildDpiTable(const SettingsBlock& s, int sensorType);
 
-// What one Apply achieved: the transfers the mouse did not take, why nothing
-// went out at all (empty when it did), and each save.
+// What one Apply achieved: whether the block went out at all (or why
+// nothing did), the transfers the mouse did not take, and each save.
 struct [[nodiscard]] ApplyReport {
+  Outcome sent;
   unsigned failedTransfers = 0;
-  std::string notSent;
   Outcome settingsSaved;
   Outcome captionsSaved;
   bool settingsWritten = false;  // config.bin holds this block now

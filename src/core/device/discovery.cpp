@@ -82,9 +82,9 @@ LinkOutcome DeviceDiscovery(DeviceLink& link) {
         Tell(link, outcome, why);
         continue;
       }
-      std::unique_ptr<HidDevice> events = link.backend->Open(c, HidOpenMode::Events);
+      HidOpenResult events = link.backend->Open(c, HidOpenMode::Events);
       if (!events) return outcome;
-      SetEventDevice(link, std::move(events), c.inputReportLength);
+      SetEventDevice(link, std::move(*events), c.inputReportLength);
       continue;
     }
     if (IsCommandCollection(c)) {
@@ -93,7 +93,8 @@ LinkOutcome DeviceDiscovery(DeviceLink& link) {
         continue;
       }
       SetDeviceReady(link, true);
-      link.commandHandle = link.backend->Open(c, HidOpenMode::Commands);
+      HidOpenResult commands = link.backend->Open(c, HidOpenMode::Commands);
+      link.commandHandle = commands ? std::move(*commands) : nullptr;
       if (!link.commandHandle) return outcome;
       link.featureReportLength = c.featureReportLength;
       link.inputReportLength = c.inputReportLength;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/outcome.h"
+
 namespace corvaline {
 
 // One HID top-level collection as the system lists it. Report lengths are
@@ -55,14 +57,17 @@ struct HidDeviceChange {
   std::string interfaceName;
 };
 
+// An opened collection, or why it could not be opened.
+using HidOpenResult = Result<std::unique_ptr<HidDevice>>;
+inline HidOpenResult Opened(std::unique_ptr<HidDevice> device) { return device; }
+
 class HidBackend {
  public:
   virtual ~HidBackend() = default;
   // Every present collection, in a stable order.
   virtual std::vector<HidCollectionInfo> Enumerate() = 0;
-  // nullptr on failure; *error (when given) then says why.
-  virtual std::unique_ptr<HidDevice> Open(const HidCollectionInfo& collection, HidOpenMode mode,
-                                          std::string* error = nullptr) = 0;
+  // The opened collection, or one line saying why it cannot be opened.
+  virtual HidOpenResult Open(const HidCollectionInfo& collection, HidOpenMode mode) = 0;
   // Device-change notifications without a thread of their own: the owner
   // polls NotificationHandle() (a file descriptor where the system has one,
   // -1 otherwise, then call TakeDeviceChanges() on a timer) and collects the

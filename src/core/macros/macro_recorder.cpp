@@ -26,9 +26,8 @@ Outcome MacroRecorder::StartRecording() {
     capturing_ = false;
   }
   editor_.ClearItems();
-  int errorCode = 0;
-  if (!host_.InstallKeyCapture(errorCode))
-    return Outcome::Failed("JournalRecordHook Install error code :" + std::to_string(errorCode) + "\n",
+  if (const Outcome installed = host_.InstallKeyCapture(); !installed)
+    return Outcome::Failed("JournalRecordHook Install error code :" + std::to_string(installed.Code()) + "\n",
                            kAppTitle);
   capturing_ = true;
   everStarted_ = true;

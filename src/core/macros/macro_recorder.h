@@ -18,9 +18,9 @@ class MacroEditor;
 class RecordingHost {
  public:
   virtual ~RecordingHost() = default;
-  // Starts passing the window's keystrokes to MacroRecorder::OnKey. On
-  // failure returns false and sets errorCode to the platform's error number.
-  virtual bool InstallKeyCapture(int& errorCode) = 0;
+  // Starts passing the window's keystrokes to MacroRecorder::OnKey; a
+  // failure carries the platform's error number as its Code().
+  virtual Outcome InstallKeyCapture() = 0;
   virtual void RemoveKeyCapture() = 0;
   virtual void SetWindowTitle(std::string_view title) = 0;
 };

@@ -124,63 +124,45 @@ bool IsTemporaryFor(const std::filesystem::path& candidate, const std::filesyste
 
 namespace {
 
-std::optional<StagedFile> Stage(const std::filesystem::path& file, std::string_view bytes,
-                                int* errorCode) {
-  const DurableIo* io = InstalledDurableIo();
-  if (!io) {
-    SetError(errorCode, kNoDurableIo);
-    return std::nullopt;
-  }
-  int error = 0;
-  std::filesystem::path tmp;
-  OsFile out = kNoOsFile;
-  for (int attempt = 0; attempt < 16 && out == kNoOsFile; ++attempt) {
-    tmp = file;
-    tmp += std::string(kTemporaryMark) + UniqueSuffix();
-    out = io->createNew(tmp, &error);
-    if (out == kNoOsFile && error != EEXIST) break;
-  }
-  if (out == kNoOsFile) {
-    SetError(errorCode, error ? error : EEXIST);
-    return std::nullopt;
-  }
-  const bool written = io->write(out, bytes, &error) && io->flush(out, &error);
-  int closeError = 0;
-  const bool closed = io->close(out, &closeError);
-  if (!written || !closed) {
-    SetError(errorCode, written ? closeError : error);
-    io->remove(tmp);
-    return std::nullopt;
-  }
-  return StagedFile{file, tmp};
-}
-
-bool Commit(const StagedFile& staged, int* errorCode) {
-  const DurableIo* io = InstalledDurableIo();
-  int error = 0;
-  if (!io || !io->replace(staged.temporary, staged.file, &error)) {
-    SetError(errorCode, io ? error : kNoDurableIo);
-    DiscardStaged(staged);
-    return false;
-  }
-  // The new content is in place; only its survival of a power cut depends on
-  // the folder's flush, which some file systems do not offer.
-  const std::filesystem::path folder = staged.file.parent_path();
-  io->flushFolder(folder.empty() ? std::filesystem::path(".") : folder, &error);
-  return true;
-}
+// A failed save, worded as a failed read is.
+Outcome SaveFailure(int code) { return Outcome::Error(code, ReadErrorText(code)); }
 
 }  // namespace
 
 Result<StagedFile> StageFile(const std::filesystem::path& file, std::string_view bytes) {
-  int error = 0;
-  if (auto staged = Stage(file, bytes, &error)) return std::move(*staged);
-  return Result<StagedFile>::Error(error, ReadErrorText(error));
+  const DurableIo* io = InstalledDurableIo();
+  if (!io) return SaveFailure(kNoDurableIo);
+  std::filesystem::path tmp;
+  Result<OsFile> out = IoFailure(EEXIST);
+  for (int attempt = 0; attempt < 16 && !out; ++attempt) {
+    tmp = file;
+    tmp += std::string(kTemporaryMark) + UniqueSuffix();
+    out = io->createNew(tmp);
+    if (!out && out.Code() != EEXIST) break;
+  }
+  if (!out) return SaveFailure(out.Code() ? out.Code() : EEXIST);
+  Outcome written = io->write(*out, bytes);
+  if (written) written = io->flush(*out);
+  const Outcome closed = io->close(*out);
+  if (!written || !closed) {
+    io->remove(tmp);
+    return SaveFailure(written ? closed.Code() : written.Code());
+  }
+  return StagedFile{file, tmp};
 }
 
 Outcome CommitStaged(const StagedFile& staged) {
-  int error = 0;
-  return Commit(staged, &error) ? Outcome() : Outcome::Error(error, ReadErrorText(error));
+  const DurableIo* io = InstalledDurableIo();
+  const Outcome replaced = io ? io->replace(staged.temporary, staged.file) : IoFailure(kNoDurableIo);
+  if (!replaced) {
+    DiscardStaged(staged);
+    return SaveFailure(replaced.Code());
+  }
+  // The new content is in place; only its survival of a power cut depends on
+  // the folder's flush, which some file systems do not offer.
+  const std::filesystem::path folder = staged.file.parent_path();
+  static_cast<void>(io->flushFolder(folder.empty() ? std::filesystem::path(".") : folder));
+  return {};
 }
 
 void DiscardStaged(const StagedFile& staged) {

@@ -1,6 +1,7 @@
 #include "core/settings/durable_io.h"
 
 #include <atomic>
+#include <system_error>
 
 namespace corvaline {
 namespace {
@@ -11,6 +12,12 @@ std::atomic<const DurableIo*>& Installed() {
 }
 
 }  // namespace
+
+Outcome IoFailure(int code) {
+  if (code == kLockNotAFile) return Outcome::Error(code, "it is not a regular file");
+  if (code == kLockHeld) return Outcome::Error(code, "another program holds it");
+  return Outcome::Error(code, std::system_category().message(code));
+}
 
 void InstallDurableIo(const DurableIo* io) { Installed().store(io); }
 const DurableIo* InstalledDurableIo() { return Installed().load(); }

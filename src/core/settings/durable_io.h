@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "core/outcome.h"
+
 namespace corvaline {
 
 using OsFile = std::intptr_t;  // the backend's own handle
@@ -23,24 +25,33 @@ inline constexpr int kNoDurableIo = ENOSYS;
 // Error code of a lock whose file is a link, folder, FIFO or device.
 inline constexpr int kLockNotAFile = -2;
 
+// Error code of a lock that another holder has.
+inline constexpr int kLockHeld = -3;
+
+// A failed call of the backend: the system's error number (or one of the
+// codes above) as Code(), with its text.
+Outcome IoFailure(int code);
+
+// Every call that can fail hands back the system's error number in its
+// result's Code(): the core words the message and tells some numbers apart
+// (a name already taken, a lock held by another).
 struct DurableIo {
-  // Creates `file` for writing; fails (kNoOsFile) when it already exists.
-  OsFile (*createNew)(const std::filesystem::path& file, int* error);
-  bool (*write)(OsFile file, std::string_view bytes, int* error);
+  // Creates `file` for writing; fails with EEXIST when it already exists.
+  Result<OsFile> (*createNew)(const std::filesystem::path& file);
+  Outcome (*write)(OsFile file, std::string_view bytes);
   // The file's data and size reach the disk.
-  bool (*flush)(OsFile file, int* error);
-  bool (*close)(OsFile file, int* error);
+  Outcome (*flush)(OsFile file);
+  Outcome (*close)(OsFile file);
   // Moves `from` over `to` in one step; both in the same folder.
-  bool (*replace)(const std::filesystem::path& from, const std::filesystem::path& to,
-                  int* error);
+  Outcome (*replace)(const std::filesystem::path& from, const std::filesystem::path& to);
   // The folder's entries reach the disk, so a replace survives a power cut.
-  bool (*flushFolder)(const std::filesystem::path& folder, int* error);
+  Outcome (*flushFolder)(const std::filesystem::path& folder);
   bool (*remove)(const std::filesystem::path& file);
   // An exclusive advisory lock on `file` (created when missing), without
-  // waiting: kNoOsFile with *error == 0 when another holder has it. Only a
+  // waiting: fails with kLockHeld when another holder has it. Only a
   // regular file serves (kLockNotAFile otherwise): a symbolic link is never
   // followed and a FIFO never blocks the opening.
-  OsFile (*tryLock)(const std::filesystem::path& file, int* error);
+  Result<OsFile> (*tryLock)(const std::filesystem::path& file);
   void (*unlock)(OsFile lock);
   // A folder only this user can enter, for locks other users must not hold
   // (the session's runtime folder, else one made for the user); empty when

@@ -76,17 +76,13 @@ Result<FileLock> LockFile(const std::filesystem::path& file, std::chrono::millis
         ++it->second.count;
         return FileLock(key);
       }
-      int code = 0;
-      const OsFile handle = io->tryLock(file, &code);
-      if (handle != kNoOsFile) {
-        HeldLocks()[key] = {handle, 1};
+      const Result<OsFile> handle = io->tryLock(file);
+      if (handle) {
+        HeldLocks()[key] = {*handle, 1};
         return FileLock(key);
       }
-      if (code != 0) {
-        return Result<FileLock>::Error(
-            code, "cannot lock " + Utf8FromPath(file) + ": " +
-                      (code == kLockNotAFile ? "it is not a regular file" : std::system_category().message(code)));
-      }
+      if (handle.Code() != kLockHeld)
+        return Result<FileLock>::Error(handle.Code(), "cannot lock " + Utf8FromPath(file) + ": " + handle.Reason());
     }
     if (std::chrono::steady_clock::now() >= deadline) {
       return Result<FileLock>::Failed(std::string(kBusyText) + Utf8FromPath(file) + " for " +

@@ -59,7 +59,7 @@ std::string StatusLineText(const StatusFacts& facts, UiLanguage lang) {
 }
 
 std::string ApplyNoteText(const ApplyReport& report, UiLanguage lang) {
-  if (!report.notSent.empty()) return Word(StatusWord::NotSent, lang) + report.notSent;
+  if (!report.sent) return Word(StatusWord::NotSent, lang) + report.sent.Reason();
   if (report.failedTransfers > 0) return Word(StatusWord::NotAllSent, lang);
   if (!report.settingsSaved.Ok() || !report.captionsSaved.Ok()) return Word(StatusWord::NotSaved, lang);
   return Word(StatusWord::Applied, lang);

@@ -120,6 +120,10 @@ void InstallAccessibility(Shell& shell) {
   MainWindow* window = &shell.Window();
   new FocusRing(window, MainWindowControls(shell), [window](QPoint p) { window->ClickAt(p.x(), p.y()); });
   new ChangeNotifier(window);
+  // A screen reader speaks the result of Apply after the key, as the status
+  // line shows it.
+  QObject::connect(&shell, &Shell::applyNoteShown, window,
+                   [window](const QString& note) { ChangeNotifier::Announce(window, note); });
   WatchDialogs();
 }
 

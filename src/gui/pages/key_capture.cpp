@@ -24,12 +24,8 @@ bool IsBreak(const QKeyEvent& key, const std::string& name) {
 
 KeyCapture::~KeyCapture() { RemoveKeyCapture(); }
 
-bool KeyCapture::InstallKeyCapture(int& errorCode) {
-  errorCode = 0;
-  if (!qApp) {
-    errorCode = 1;
-    return false;
-  }
+Outcome KeyCapture::InstallKeyCapture() {
+  if (!qApp) return Outcome::Error(1, "no application to take the keys from");
   // Installed last, so it sees the keys before the window's own filter
   // swallows the presses.
   qApp->removeEventFilter(this);
@@ -37,7 +33,7 @@ bool KeyCapture::InstallKeyCapture(int& errorCode) {
   installed_ = true;
   lastSeen_ = SeenKey{};
   heldCtrl_.clear();
-  return true;
+  return {};
 }
 
 void KeyCapture::RemoveKeyCapture() {

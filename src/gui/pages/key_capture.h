@@ -33,7 +33,7 @@ class KeyCapture : public QObject, public RecordingHost {
   bool Installed() const { return installed_; }
 
   // RecordingHost
-  bool InstallKeyCapture(int& errorCode) override;
+  Outcome InstallKeyCapture() override;
   void RemoveKeyCapture() override;
   void SetWindowTitle(std::string_view title) override;
 

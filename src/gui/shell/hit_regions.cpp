@@ -2,6 +2,7 @@
 
 #include "core/i18n/accessible_texts.h"
 #include "core/i18n/ui_strings.h"
+#include "gui/skin/skin_files.h"
 
 namespace corvaline::gui {
 
@@ -16,11 +17,30 @@ PageControl Button(const PixelRect& rect, std::function<QString()> name,
   return c;
 }
 
+PageControl Pictured(PageControl c, std::string_view picture, std::string_view over, int group = kHoverAlone) {
+  c.picture = picture;
+  c.overPicture = over;
+  c.hoverGroup = group;
+  return c;
+}
+
+// OK, Apply and Cancel: the one button picture, lit one at a time, with
+// the name written over it.
+PageControl CaptionedButton(const PixelRect& rect, MainText name, std::function<bool(int, int, QImage*)> click) {
+  PageControl c = Pictured(Button(rect, UiName(name), std::move(click)), kButtonNormalPng, kButtonOverPng,
+                           kHoverGroupOkApplyCancel);
+  c.captioned = true;
+  return c;
+}
+
 PageControl PageTab(WindowActions& a, const PixelRect& rect, MainText name, Page page) {
   PageControl tab = Button(rect, UiName(name), [&a, page](int, int, QImage*) {
     page == Page::Basic ? a.ShowBasicPage() : a.ShowAdvancedPage();
     return true;
   });
+  const bool basic = page == Page::Basic;
+  tab = Pictured(std::move(tab), basic ? kPrePageNormalPng : kNextPageNormalPng,
+                 basic ? kPrePageOverPng : kNextPageOverPng, kHoverGroupTabs);
   tab.role = PageControl::Role::PageTab;
   tab.checked = [&a, page] { return std::optional<bool>(a.CurrentPage() == page); };
   return tab;
@@ -45,18 +65,22 @@ std::vector<PageControl> WindowBandAbove(WindowActions& a) {
   return {
       PageTab(a, kBasicTab, MainText::BasicTitle, Page::Basic),
       PageTab(a, kAdvancedTab, MainText::AdvancedTitle, Page::Advanced),
-      Button(kSkins, UiName(AccessibleText::Skins), [&a](int, int, QImage*) { return a.ChooseSkin(), false; }),
-      Button(kMinimise, UiName(AccessibleText::Minimise), [&a](int, int, QImage*) { return a.HideWindow(), true; }),
-      Button(kClose, UiName(AccessibleText::Close), [&a](int, int, QImage*) { return a.ExitProgram(), true; }),
+      Pictured(Button(kSkins, UiName(AccessibleText::Skins), [&a](int, int, QImage*) { return a.ChooseSkin(), false; }),
+               kSkinsNormalPng, kSkinsOverPng),
+      Pictured(Button(kMinimise, UiName(AccessibleText::Minimise),
+                      [&a](int, int, QImage*) { return a.HideWindow(), true; }),
+               kMinNormalPng, kMinOverPng),
+      Pictured(Button(kClose, UiName(AccessibleText::Close), [&a](int, int, QImage*) { return a.ExitProgram(), true; }),
+               kCloseNormalPng, kCloseOverPng),
   };
 }
 
 std::vector<PageControl> WindowBandBelow(WindowActions& a) {
   using namespace regions;
   std::vector<PageControl> band{
-      Button(kOk, UiName(MainText::Ok), [&a](int, int, QImage*) { return ApplyClicked(a, true); }),
-      Button(kApply, UiName(MainText::Apply), [&a](int, int, QImage*) { return ApplyClicked(a, false); }),
-      Button(kCancel, UiName(MainText::Cancel), [&a](int, int, QImage*) {
+      CaptionedButton(kOk, MainText::Ok, [&a](int, int, QImage*) { return ApplyClicked(a, true); }),
+      CaptionedButton(kApply, MainText::Apply, [&a](int, int, QImage*) { return ApplyClicked(a, false); }),
+      CaptionedButton(kCancel, MainText::Cancel, [&a](int, int, QImage*) {
         a.CancelEdits();
         a.HideWindow();
         return false;
@@ -70,6 +94,7 @@ std::vector<PageControl> WindowBandBelow(WindowActions& a) {
                        CurrentLanguage()));
   };
   band[3].role = PageControl::Role::Link;
+  band[3].captioned = true;
   return band;
 }
 

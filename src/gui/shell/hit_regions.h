@@ -54,8 +54,10 @@ class WindowActions {
 
 // The window's own controls in reading order: the band above the pages
 // (page tabs, Skins, minimise, close) and the one below (OK, Apply, Cancel,
-// the link). A control's click returns whether the dispatch ends there: OK,
-// Apply, Skins and Cancel let the click go on to the page and the drag.
+// the link). They are drawn, lit under a resting pointer, clicked and made
+// accessible from these lists. A control's click returns whether the
+// dispatch ends there: OK, Apply, Skins and Cancel let the click go on to
+// the page and the drag.
 std::vector<PageControl> WindowBandAbove(WindowActions& actions);
 std::vector<PageControl> WindowBandBelow(WindowActions& actions);
 

@@ -86,6 +86,7 @@ Shell::Shell(std::unique_ptr<DeviceService> device, TrayPort& tray, ShellOptions
   hoverTimer_->setSingleShot(true);
   hoverTimer_->setInterval(kHoverRestMs);
   connect(hoverTimer_, &QTimer::timeout, this, &Shell::OnPointerRested);
+  hover_ = HoverTracker(HoverElements());
   device_->SetNotify([this](int code, int value) { NotifyDevice(code, value); });
 }
 
@@ -182,10 +183,7 @@ void Shell::LoadSkin() {
 // Before any page is composed (no mouse yet) the window's own buttons still
 // work, so they are drawn over the bare "/main.png" too.
 void Shell::DrawWindowButtons() {
-  QImage* canvas = window_->Canvas();
-  DrawSkinFile(canvas, kMinNormalPng, 825, 5);
-  DrawSkinFile(canvas, kCloseNormalPng, 850, 5);
-  DrawSkinFile(canvas, kSkinsNormalPng, 701, 5);
+  if (QImage* canvas = window_->Canvas()) DrawPictureControls(BareWindowControls(), *canvas, fonts_.normal);
 }
 
 void Shell::StartDeviceWatch() {

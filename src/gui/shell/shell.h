@@ -153,6 +153,11 @@ class Shell : public QObject, public WindowActions {
   // same page refresh as an opening from the tray.
   void OnWindowRestored();
 
+ signals:
+  // The short result of an Apply went up on the status line; a screen
+  // reader speaks it after the key (the accessibility layer listens).
+  void applyNoteShown(const QString& note);
+
  private slots:
   void ShowBalloonFor(int code, int value);
   void ShowDeviceNotice(int code, int value);
@@ -181,6 +186,14 @@ class Shell : public QObject, public WindowActions {
   void ReloadConfigFile();
   bool MergeOutsideChange();
   void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);
+  // The window's own controls: the band above the pages, then the one below.
+  std::vector<PageControl> WindowControls();
+  // Before any page (no mouse yet) only these are on the canvas, the band
+  // above without its page tabs: OK, Apply, Cancel, the link and the tabs
+  // come with the pages.
+  std::vector<PageControl> BareWindowControls();
+  // The window's picture buttons, then the pages' ones.
+  std::vector<HoverElement> HoverElements();
   void UpdateStatus();
   void ShowApplyNote(const std::string& note);
 
@@ -199,7 +212,7 @@ class Shell : public QObject, public WindowActions {
   QTimer* monitorTimer_ = nullptr;
   // The window's picture buttons and the pages' ones; a page's content draws
   // the texts over its own.
-  HoverTracker hover_{MainWindowHoverElements()};
+  HoverTracker hover_{std::vector<HoverElement>{}};  // filled by the constructor
   QTimer* hoverTimer_ = nullptr;
   QPoint hoverPoint_;
 

@@ -173,7 +173,7 @@ bool Shell::ApplyEdits(const std::string& profile) {
       session_.Apply([this](const SettingsBlock&) { return device_->ApplySettings(items_, language_); });
   outsideChange_ = false;
   knownConfig_ = ReadConfigBytes();
-  if (report.notSent.empty())
+  if (report.sent)
     onMouse_.NoteSent(Settings().savedSettings, report.failedTransfers == 0, profile);
   ShowPointerProblems((pointer_ ? *pointer_ : static_cast<PointerSettings&>(noPointer_)).Apply());
   ShowApplyNote(ApplyNoteText(report, language_));

@@ -3,7 +3,8 @@
 // highlight ends together once the pointer is off all of them.
 #include <QTimer>
 
-#include "core/i18n/ui_strings.h"
+#include <algorithm>
+
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
 #include "gui/skin/hover_draw.h"
@@ -11,25 +12,28 @@
 #include "gui/skin/skin_text.h"
 
 namespace corvaline::gui {
-namespace {
+// The window's controls have the hover ids from kWindowHoverFirst on, in
+// this order; the pages' come after them.
+constexpr int kWindowHoverFirst = 1;
 
-// OK, Apply and Cancel carry their captions; the other window buttons are
-// pictures only.
-void DrawWindowCaption(QImage* canvas, const HoverElement& element, UiLanguage lang,
-                       const QFont& font) {
-  MainText caption;
-  switch (element.id) {
-    case kHoverOk: caption = MainText::Ok; break;
-    case kHoverApply: caption = MainText::Apply; break;
-    case kHoverCancel: caption = MainText::Cancel; break;
-    default: return;
-  }
-  const std::string_view text = UiText(caption, lang);
-  DrawSkinText(canvas, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-               element.region, font, kCaptionAlign);
+std::vector<PageControl> Shell::WindowControls() {
+  std::vector<PageControl> all = WindowBandAbove(*this);
+  for (PageControl& c : WindowBandBelow(*this)) all.push_back(std::move(c));
+  return all;
 }
 
-}  // namespace
+std::vector<PageControl> Shell::BareWindowControls() {
+  std::vector<PageControl> bare;
+  for (PageControl& c : WindowBandAbove(*this))
+    if (c.role != PageControl::Role::PageTab) bare.push_back(std::move(c));
+  return bare;
+}
+
+std::vector<HoverElement> Shell::HoverElements() {
+  std::vector<HoverElement> all = HoverElementsOf(WindowControls(), kWindowHoverFirst);
+  for (const HoverElement& e : PageHoverElements()) all.push_back(e);
+  return all;
+}
 
 void Shell::OnPointerMoved(QPoint position) {
   const int page = static_cast<int>(currentPage_);
@@ -50,10 +54,11 @@ void Shell::OnPointerRested() {
 void Shell::DrawHoverRedraws(const std::vector<HoverRedraw>& redraws) {
   QImage* canvas = window_->Canvas();
   if (redraws.empty() || !canvas) return;
-  // Before any page (no mouse yet) only the window's own buttons are on the
-  // picture; OK, Apply, Cancel and the tabs come with the pages.
-  const HoverShownFilter onCanvas = [page = currentPage_](const HoverElement& e) {
-    if (page == Page::None) return e.id == kHoverSkins || e.id == kHoverMinimise || e.id == kHoverClose;
+  const std::vector<PageControl> window = WindowControls();
+  std::vector<QRect> bare;
+  for (const PageControl& c : BareWindowControls()) bare.push_back(ToQRect(c.rect));
+  const HoverShownFilter onCanvas = [page = currentPage_, &bare](const HoverElement& e) {
+    if (page == Page::None) return std::find(bare.begin(), bare.end(), e.region) != bare.end();
     return e.page == HoverPage::Both || static_cast<int>(e.page) == static_cast<int>(page);
   };
   // A highlight left over from the other page is only forgotten: drawing its
@@ -64,9 +69,9 @@ void Shell::DrawHoverRedraws(const std::vector<HoverRedraw>& redraws) {
   if (onPage.empty()) return;
   HoverUnderLayers under{kMainPng};
   if (currentPage_ != Page::None) under.push_back(currentPage_ == Page::Basic ? kBasicPagePng : kAdvancedPagePng);
-  const auto drawText = [this](QImage* c, const HoverElement& e) {
+  const auto drawText = [this, &window](QImage* c, const HoverElement& e) {
     if (e.page == HoverPage::Both) {
-      DrawWindowCaption(c, e, language_, fonts_.normal);
+      DrawCaption(window[static_cast<size_t>(e.id - kWindowHoverFirst)], *c, fonts_.normal);
       return;
     }
     PageContent* content = e.page == HoverPage::Basic ? basicContent_ : advancedContent_;

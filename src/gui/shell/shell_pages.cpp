@@ -68,29 +68,18 @@ void Shell::LeavePage(Leaving which) {
     advancedContent_->DestroyControls();
 }
 
-// Background, the window's buttons, OK/Apply/Cancel with captions, the page
-// tabs, the page title and the web link; without a canvas nothing lasts, so nothing is drawn.
+// Background, the window's own controls as their lists have them (the web
+// link is active on both pages, so both carry its text) and the page title;
+// without a canvas nothing lasts, so nothing is drawn.
 void Shell::ComposeCommonParts(Page page) {
   QImage* canvas = window_->Canvas();
   if (!canvas) return;
   const bool basic = page == Page::Basic;
   DrawSkinFile(canvas, basic ? kBasicPagePng : kAdvancedPagePng, 0, 0);
-  DrawSkinFile(canvas, kMinNormalPng, 825, 5);
-  DrawSkinFile(canvas, kCloseNormalPng, 850, 5);
-  DrawSkinFile(canvas, kSkinsNormalPng, 701, 5);
-  for (int left : {562, 666, 770}) DrawSkinFile(canvas, kButtonNormalPng, left, 623);
-  DrawSkinFile(canvas, kPrePageNormalPng, 14, 54);
-  DrawSkinFile(canvas, kNextPageNormalPng, 60, 54);
+  DrawPictureControls(WindowBandAbove(*this), *canvas, fonts_.normal);
   DrawSkinText(canvas, Utf8(UiText(basic ? MainText::BasicTitle : MainText::AdvancedTitle, language_)),
                RectLTRB(105, 51, 320, 99), fonts_.bold, kLabelAlign);
-  // The web link is active on both pages, so both carry its text.
-  DrawSkinText(canvas, Utf8(UiText(MainText::WebAddress, language_)), RectLTRB(286, 628, 438, 646),
-               fonts_.normal, kCaptionAlign);
-  const MainText captions[] = {MainText::Ok, MainText::Apply, MainText::Cancel};
-  const int lefts[] = {562, 666, 770};
-  for (int i = 0; i < 3; ++i)
-    DrawSkinText(canvas, Utf8(UiText(captions[i], language_)), RectLTRB(lefts[i], 623, lefts[i] + 105, 644),
-                 fonts_.normal, kCaptionAlign);
+  DrawPictureControls(WindowBandBelow(*this), *canvas, fonts_.normal);
   UpdateStatus();
 }
 

@@ -5,7 +5,6 @@
 
 #include "core/device/protocol.h"
 #include "core/settings/value_tables.h"
-#include "gui/accessibility/accessible_notify.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
 #include "gui/skin/hover_draw.h"
@@ -45,8 +44,7 @@ void Shell::ShowApplyNote(const std::string& note) {
   }
   applyNoteTimer_->start(kApplyNoteMs);
   UpdateStatus();
-  // A screen reader speaks the result after the key, as the line shows it.
-  ChangeNotifier::Announce(window_.get(), Utf8(note));
+  emit applyNoteShown(Utf8(note));
 }
 
 void Shell::ApplyRefused() { ShowApplyNote(NotSentNoteText(NotSentReason::NoMouse, language_)); }

@@ -7,31 +7,9 @@
 
 namespace corvaline {
 
-const std::vector<HoverElement>& WindowHoverElements() {
-  static const std::vector<HoverElement> elements = {
-      {kHoverOk, RectLTRB(562, 623, 667, 644), HoverPage::Both, kHoverGroupOkApplyCancel,
-       kButtonNormalPng, kButtonOverPng},
-      {kHoverApply, RectLTRB(666, 623, 771, 644), HoverPage::Both, kHoverGroupOkApplyCancel,
-       kButtonNormalPng, kButtonOverPng},
-      {kHoverCancel, RectLTRB(770, 623, 875, 644), HoverPage::Both, kHoverGroupOkApplyCancel,
-       kButtonNormalPng, kButtonOverPng},
-      {kHoverSkins, RectLTRB(701, 5, 719, 23), HoverPage::Both, kHoverAlone, kSkinsNormalPng,
-       kSkinsOverPng},
-      {kHoverMinimise, RectLTRB(825, 5, 843, 23), HoverPage::Both, kHoverAlone, kMinNormalPng,
-       kMinOverPng},
-      {kHoverClose, RectLTRB(850, 5, 868, 23), HoverPage::Both, kHoverAlone, kCloseNormalPng,
-       kCloseOverPng},
-      {kHoverBasicTab, RectLTRB(14, 54, 54, 94), HoverPage::Both, kHoverGroupTabs,
-       kPrePageNormalPng, kPrePageOverPng},
-      {kHoverAdvancedTab, RectLTRB(60, 54, 100, 94), HoverPage::Both, kHoverGroupTabs,
-       kNextPageNormalPng, kNextPageOverPng},
-  };
-  return elements;
-}
-
-const std::vector<HoverElement>& MainWindowHoverElements() {
+const std::vector<HoverElement>& PageHoverElements() {
   static const std::vector<HoverElement> elements = [] {
-    std::vector<HoverElement> all = WindowHoverElements();
+    std::vector<HoverElement> all;
     all.push_back({kHoverDefault, RectLTRB(307, 549, 412, 570), HoverPage::Basic, kHoverAlone,
                    kButtonNormalPng, kButtonOverPng});
     for (int i = 0; i < kFunctionBoxCount; ++i) {

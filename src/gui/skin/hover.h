@@ -33,21 +33,11 @@ struct HoverElement {
   std::string_view overImage;
 };
 
-// Ids of the window-level elements (present on both pages).
-enum WindowHoverId : int {
-  kHoverOk = 1,
-  kHoverApply,
-  kHoverCancel,
-  kHoverSkins,
-  kHoverMinimise,
-  kHoverClose,
-  kHoverBasicTab,
-  kHoverAdvancedTab,
-};
-
-// Ids of the page elements.
+// Ids of the page elements. The window's own picture buttons come from its
+// lists of controls (HoverElementsOf), with ids below these.
+inline constexpr int kPageHoverFirst = 20;
 enum PageHoverId : int {
-  kHoverDefault = 20,       // Basic page: restore the default button functions
+  kHoverDefault = kPageHoverFirst,  // Basic page: restore the default button functions
   kHoverBox0 = 30,          // Basic page: function box i is kHoverBox0 + i, i = 0..9
   kHoverRestoreSystem = 50,  // Advanced page: restore the pointer settings
   kHoverNew,
@@ -56,14 +46,10 @@ enum PageHoverId : int {
 };
 inline constexpr int kFunctionBoxCount = 10;
 
-// OK, Apply, Cancel, Skins, Minimise, Close and the two page tabs, in the
-// order the pointer is tested against them.
-const std::vector<HoverElement>& WindowHoverElements();
-
-// Every hover element of the main window: the window ones, then Default and
-// the ten function boxes of the Basic page, then Restore, New, Delete and
-// Save of the Advanced page.
-const std::vector<HoverElement>& MainWindowHoverElements();
+// The hover elements of the main window's pages: Default and the ten
+// function boxes of the Basic page, then Restore, New, Delete and Save of
+// the Advanced page.
+const std::vector<HoverElement>& PageHoverElements();
 
 // One element to draw again: by its index in the tracker's element list.
 struct HoverRedraw {
@@ -74,7 +60,7 @@ struct HoverRedraw {
 class HoverTracker {
  public:
   // Elements are searched in this order; page elements follow the window ones.
-  explicit HoverTracker(std::vector<HoverElement> elements = MainWindowHoverElements());
+  explicit HoverTracker(std::vector<HoverElement> elements);
 
   struct MoveResult {
     bool requestHover = false;         // the pointer is on an element: ask for a rest notice

@@ -8,12 +8,15 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "core/i18n/ui_language.h"
 #include "core/pixel_rect.h"
+#include "gui/skin/hover.h"
 #include "gui/skin/skin_text.h"
 
+class QFont;
 class QImage;
 class QWidget;
 
@@ -41,6 +44,14 @@ struct ViewControl {
   // Draws the control as it stands; null: a child widget or the background
   // draws it.
   std::function<void(QImage&)> draw;
+  // A picture button: its pictures go at rect's top-left, the normal one and,
+  // while the pointer rests on it, the "-over" one; it lights up alone or in
+  // place of the other members of its hover group. Empty: no pictures.
+  std::string_view picture;
+  std::string_view overPicture;
+  int hoverGroup = kHoverAlone;
+  // Its name is written over it, centred (OK, Apply, Cancel, the link).
+  bool captioned = false;
   // A click inside rect, with the canvas to redraw on (null without a skin
   // or where the view recomposes itself). What the result means is the
   // view's: for a page, false when that spot takes none (between a slider's
@@ -60,5 +71,15 @@ std::optional<bool> ClickControls(const std::vector<ViewControl>& controls, int 
 
 // Draws every control that draws itself, in list order.
 void DrawControls(const std::vector<ViewControl>& controls, QImage& canvas);
+
+// Draws the normal pictures of the picture buttons, then the captions in
+// `font`: every caption after every picture, so a neighbour's picture never
+// covers one.
+void DrawPictureControls(const std::vector<ViewControl>& controls, QImage& canvas, const QFont& font);
+void DrawCaption(const ViewControl& control, QImage& canvas, const QFont& font);
+
+// The hover elements of the picture buttons among `controls`, in list order;
+// the element of controls[i] has the id firstId + i.
+std::vector<HoverElement> HoverElementsOf(const std::vector<ViewControl>& controls, int firstId);
 
 }  // namespace corvaline

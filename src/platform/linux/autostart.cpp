@@ -25,9 +25,9 @@ std::string AutostartEntryName() {
   return entry.empty() ? "$XDG_CONFIG_HOME/autostart/corvaline.desktop" : Utf8FromPath(entry);
 }
 
-std::string EnableAutostart(const std::filesystem::path& program) {
+Outcome EnableAutostart(const std::filesystem::path& program) {
   const std::filesystem::path entry = EntryFile();
-  if (entry.empty()) return kNoBase;
+  if (entry.empty()) return Outcome::Failed(kNoBase);
   std::error_code ec;
   std::filesystem::create_directories(entry.parent_path(), ec);
   const std::string text =
@@ -36,16 +36,16 @@ std::string EnableAutostart(const std::filesystem::path& program) {
       "Exec=\"" +
       Utf8FromPath(program) + "\"\nIcon=corvaline\nTerminal=false\nX-GNOME-Autostart-enabled=true\n";
   if (const Outcome written = WriteFileAtomically(entry, text); !written)
-    return "cannot write " + Utf8FromPath(entry) + ": " + written.Reason();
+    return Outcome::Failed("cannot write " + Utf8FromPath(entry) + ": " + written.Reason());
   return {};
 }
 
-std::string DisableAutostart() {
+Outcome DisableAutostart() {
   const std::filesystem::path entry = EntryFile();
-  if (entry.empty()) return kNoBase;
+  if (entry.empty()) return Outcome::Failed(kNoBase);
   std::error_code ec;
   std::filesystem::remove(entry, ec);
-  if (ec) return "cannot remove " + Utf8FromPath(entry) + ": " + ec.message();
+  if (ec) return Outcome::Failed("cannot remove " + Utf8FromPath(entry) + ": " + ec.message());
   return {};
 }
 

@@ -13,70 +13,58 @@
 namespace corvaline::platform {
 namespace {
 
-bool Fail(int* error) {
-  if (error) *error = errno;
-  return false;
-}
+// Done when `ok`, else errno's failure.
+Outcome Done(bool ok) { return ok ? Outcome() : IoFailure(errno); }
 
-OsFile CreateNew(const std::filesystem::path& file, int* error) {
+Result<OsFile> CreateNew(const std::filesystem::path& file) {
   const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) Fail(error);
-  return fd < 0 ? kNoOsFile : fd;
+  if (fd < 0) return IoFailure(errno);
+  return fd;
 }
 
-bool Write(OsFile file, std::string_view bytes, int* error) {
+Outcome Write(OsFile file, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(static_cast<int>(file), bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return Fail(error);
+    if (n <= 0) return IoFailure(errno);
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
-  return true;
+  return {};
 }
 
-bool Flush(OsFile file, int* error) {
-  return ::fsync(static_cast<int>(file)) == 0 || Fail(error);
+Outcome Flush(OsFile file) { return Done(::fsync(static_cast<int>(file)) == 0); }
+
+Outcome Close(OsFile file) { return Done(::close(static_cast<int>(file)) == 0); }
+
+Outcome Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return Done(::rename(from.c_str(), to.c_str()) == 0);
 }
 
-bool Close(OsFile file, int* error) { return ::close(static_cast<int>(file)) == 0 || Fail(error); }
-
-bool Replace(const std::filesystem::path& from, const std::filesystem::path& to, int* error) {
-  return ::rename(from.c_str(), to.c_str()) == 0 || Fail(error);
-}
-
-bool FlushFolder(const std::filesystem::path& folder, int* error) {
+Outcome FlushFolder(const std::filesystem::path& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return Fail(error);
+  if (fd < 0) return IoFailure(errno);
   // Some file systems cannot sync a folder (EINVAL): nothing more to do there.
-  const bool ok = ::fsync(fd) == 0 || errno == EINVAL || Fail(error);
+  const Outcome synced = ::fsync(fd) == 0 || errno == EINVAL ? Outcome() : IoFailure(errno);
   ::close(fd);
-  return ok;
+  return synced;
 }
 
 bool Remove(const std::filesystem::path& file) { return ::unlink(file.c_str()) == 0; }
 
-OsFile TryLock(const std::filesystem::path& file, int* error) {
+Result<OsFile> TryLock(const std::filesystem::path& file) {
   // A FIFO would block the open for good, a planted link would make us
   // create or lock its target.
   const int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-  if (fd < 0) {
-    if (errno != ELOOP && errno != EISDIR)
-      Fail(error);
-    else if (error)
-      *error = kLockNotAFile;
-    return kNoOsFile;
-  }
+  if (fd < 0) return IoFailure(errno != ELOOP && errno != EISDIR ? errno : kLockNotAFile);
   struct stat st{};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    if (error) *error = kLockNotAFile;
-    return kNoOsFile;
+    return IoFailure(kLockNotAFile);
   }
   if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
   const int code = errno;
   ::close(fd);
-  if (error) *error = code == EWOULDBLOCK ? 0 : code;
-  return kNoOsFile;
+  return IoFailure(code == EWOULDBLOCK ? kLockHeld : code);
 }
 
 void Unlock(OsFile lock) { ::close(static_cast<int>(lock)); }

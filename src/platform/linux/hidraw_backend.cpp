@@ -36,8 +36,7 @@ class LinuxHidBackend final : public HidBackend {
   }
 
   std::vector<HidCollectionInfo> Enumerate() override;
-  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& collection, HidOpenMode mode,
-                                  std::string* error) override;
+  HidOpenResult Open(const HidCollectionInfo& collection, HidOpenMode mode) override;
   bool StartDeviceMonitor() override;
   int NotificationHandle() const override { return epoll_; }
   std::vector<HidDeviceChange> TakeDeviceChanges() override;
@@ -84,14 +83,12 @@ std::vector<HidCollectionInfo> LinuxHidBackend::Enumerate() {
   return out;
 }
 
-std::unique_ptr<HidDevice> LinuxHidBackend::Open(const HidCollectionInfo& collection,
-                                                 HidOpenMode mode, std::string* error) {
-  if (IsSimPath(collection.path)) return OpenSimCollection(collection, mode, error);
+HidOpenResult LinuxHidBackend::Open(const HidCollectionInfo& collection, HidOpenMode mode) {
+  if (IsSimPath(collection.path)) return OpenSimCollection(collection, mode);
   std::string devnode;
   std::size_t index = 0;
   if (!SplitCollectionPath(collection.path, devnode, index)) {
-    if (error) *error = "Not a HID collection path: " + collection.path;
-    return nullptr;
+    return HidOpenResult::Failed("Not a HID collection path: " + collection.path);
   }
   // The descriptor is read again: the node number may belong to another
   // device since the list was made.
@@ -102,28 +99,23 @@ std::unique_ptr<HidDevice> LinuxHidBackend::Open(const HidCollectionInfo& collec
   const bool sameDevice = collection.vendorId == 0 || (node.vendorId == collection.vendorId &&
                                                         node.productId == collection.productId);
   if (!found || !sameDevice) {
-    if (error) *error = "The HID device " + devnode + " is no longer present.";
-    return nullptr;
+    return HidOpenResult::Failed("The HID device " + devnode + " is no longer present.");
   }
   if (!node.layout.error.empty() || index >= node.layout.collections.size()) {
-    if (error) {
-      *error = node.layout.error.empty()
-                   ? "The HID device " + devnode + " has no collection " + std::to_string(index) + "."
-                   : "The report descriptor of " + devnode + " is unusable: " + node.layout.error + ".";
-    }
-    return nullptr;
+    return HidOpenResult::Failed(
+        node.layout.error.empty()
+            ? "The HID device " + devnode + " has no collection " + std::to_string(index) + "."
+            : "The report descriptor of " + devnode + " is unusable: " + node.layout.error + ".");
   }
   if (const int denied = options_.access ? options_.access(devnode) : 0; denied != 0) {
-    if (error) *error = NodeOpenProblem(devnode, denied);
-    return nullptr;
+    return HidOpenResult::Failed(NodeOpenProblem(devnode, denied));
   }
   const int fd = ::open(devnode.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (error) *error = NodeOpenProblem(devnode, errno);
-    return nullptr;
+    return HidOpenResult::Failed(NodeOpenProblem(devnode, errno));
   }
   // Only the event collection waits for its reports without end.
-  return MakeHidrawDevice(fd, node.layout.collections[index], node.layout.numberedReports, error,
+  return MakeHidrawDevice(fd, node.layout.collections[index], node.layout.numberedReports,
                           mode == HidOpenMode::Events ? -1 : kCommandReadTimeoutMs);
 }
 

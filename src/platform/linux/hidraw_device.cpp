@@ -119,16 +119,15 @@ HidReadResult HidrawDevice::ReadInput(std::span<std::uint8_t> buffer, std::size_
 
 }  // namespace
 
-std::unique_ptr<HidDevice> MakeHidrawDevice(int fd, const HidTopCollection& collection,
-                                            bool numberedReports, std::string* error,
-                                            int readTimeoutMs) {
+HidOpenResult MakeHidrawDevice(int fd, const HidTopCollection& collection, bool numberedReports,
+                               int readTimeoutMs) {
   const int cancelFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (cancelFd < 0) {
-    if (error) *error = std::string("Cannot create the read-cancel event: ") + std::strerror(errno);
+    const std::string why = std::string("Cannot create the read-cancel event: ") + std::strerror(errno);
     ::close(fd);
-    return nullptr;
+    return HidOpenResult::Failed(why);
   }
-  return std::make_unique<HidrawDevice>(fd, cancelFd, collection, numberedReports, readTimeoutMs);
+  return Opened(std::make_unique<HidrawDevice>(fd, cancelFd, collection, numberedReports, readTimeoutMs));
 }
 
 }  // namespace corvaline::platform

@@ -13,9 +13,8 @@ namespace corvaline::platform {
 // report IDs keep reads to its own reports when the node carries several
 // collections; `numberedReports` says whether the wire has ID bytes.
 // `readTimeoutMs` bounds a read (an Error when it passes); -1 waits for ever.
-std::unique_ptr<HidDevice> MakeHidrawDevice(int fd, const HidTopCollection& collection,
-                                            bool numberedReports, std::string* error,
-                                            int readTimeoutMs = -1);
+HidOpenResult MakeHidrawDevice(int fd, const HidTopCollection& collection, bool numberedReports,
+                               int readTimeoutMs = -1);
 
 // How long a data report of a bulk read may be in coming: the mouse sends
 // them at once after its answer, so a longer wait means they never come (an

@@ -191,12 +191,8 @@ std::vector<HidCollectionInfo> EnumerateSimCollections() {
   return list;
 }
 
-std::unique_ptr<HidDevice> OpenSimCollection(const HidCollectionInfo& collection, HidOpenMode mode,
-                                             std::string* error) {
-  auto fail = [error](const std::string& why) -> std::unique_ptr<HidDevice> {
-    if (error) *error = why;
-    return nullptr;
-  };
+HidOpenResult OpenSimCollection(const HidCollectionInfo& collection, HidOpenMode mode) {
+  auto fail = [](std::string why) { return HidOpenResult::Failed(std::move(why)); };
   const auto path = ParseSimPath(collection.path);
   if (!path) return fail("not a virtual mouse path: " + collection.path);
   const int fd = wire::Connect(path->socket);
@@ -215,7 +211,7 @@ std::unique_ptr<HidDevice> OpenSimCollection(const HidCollectionInfo& collection
     if (!reply || reply->status != wire::Status::Ok)
       return fail("the virtual mouse at " + path->socket + " does not deliver events");
   }
-  return device;
+  return Opened(std::move(device));
 }
 
 }  // namespace corvaline::platform

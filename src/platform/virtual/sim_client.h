@@ -26,10 +26,9 @@ std::vector<HidCollectionInfo> EnumerateSimCollections();
 // True for paths produced by EnumerateSimCollections().
 bool IsSimPath(std::string_view path);
 
-// Opens one listed collection. nullptr on failure, with the reason in *error
-// when given. Events mode subscribes to the mouse's input reports.
-std::unique_ptr<HidDevice> OpenSimCollection(const HidCollectionInfo& collection, HidOpenMode mode,
-                                             std::string* error = nullptr);
+// Opens one listed collection, or says why not. Events mode subscribes to
+// the mouse's input reports.
+HidOpenResult OpenSimCollection(const HidCollectionInfo& collection, HidOpenMode mode);
 
 // Watches the runtime folder for virtual mice arriving and going, without a
 // thread of its own: poll fd() for readability, then call TakeChanges(). One

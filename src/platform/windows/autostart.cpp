@@ -20,19 +20,19 @@ std::string AutostartEntryName() {
   return "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run, value CORVALINE Control";
 }
 
-std::string EnableAutostart(const std::filesystem::path& program) {
+Outcome EnableAutostart(const std::filesystem::path& program) {
   // Quoted: Windows splits an unquoted command at its first space.
   const std::wstring command = L"\"" + program.wstring() + L"\"";
   const LSTATUS status =
       RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, kValue, REG_SZ, command.c_str(),
                       static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
-  return status == ERROR_SUCCESS ? std::string() : "cannot write the Run value: " + Reason(status);
+  return status == ERROR_SUCCESS ? Outcome() : Outcome::Failed("cannot write the Run value: " + Reason(status));
 }
 
-std::string DisableAutostart() {
+Outcome DisableAutostart() {
   const LSTATUS status = RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, kValue);
   if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return {};
-  return "cannot remove the Run value: " + Reason(status);
+  return Outcome::Failed("cannot remove the Run value: " + Reason(status));
 }
 
 std::filesystem::path AutostartProgram() {

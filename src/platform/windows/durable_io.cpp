@@ -12,78 +12,69 @@ namespace {
 
 HANDLE AsHandle(OsFile file) { return reinterpret_cast<HANDLE>(file); }
 
-bool Fail(int* error) {
-  if (error) {
-    const DWORD code = GetLastError();
-    // The core retries another temporary name on EEXIST only.
-    *error = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? EEXIST
-                                                                        : static_cast<int>(code);
-  }
-  return false;
+// The last error's failure.
+Outcome Fail() {
+  const DWORD code = GetLastError();
+  // The core retries another temporary name on EEXIST only.
+  return IoFailure(code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? EEXIST : static_cast<int>(code));
 }
 
-OsFile CreateNew(const std::filesystem::path& file, int* error) {
+Outcome Done(bool ok) { return ok ? Outcome() : Fail(); }
+
+Result<OsFile> CreateNew(const std::filesystem::path& file) {
   const HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    Fail(error);
-    return kNoOsFile;
-  }
+  if (h == INVALID_HANDLE_VALUE) return Fail();
   return reinterpret_cast<OsFile>(h);
 }
 
-bool Write(OsFile file, std::string_view bytes, int* error) {
+Outcome Write(OsFile file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > 1u << 30 ? 1u << 30 : static_cast<DWORD>(bytes.size());
     DWORD done = 0;
-    if (!WriteFile(AsHandle(file), bytes.data(), chunk, &done, nullptr) || done == 0)
-      return Fail(error);
+    if (!WriteFile(AsHandle(file), bytes.data(), chunk, &done, nullptr) || done == 0) return Fail();
     bytes.remove_prefix(done);
   }
-  return true;
+  return {};
 }
 
-bool Flush(OsFile file, int* error) { return FlushFileBuffers(AsHandle(file)) || Fail(error); }
+Outcome Flush(OsFile file) { return Done(FlushFileBuffers(AsHandle(file))); }
 
-bool Close(OsFile file, int* error) { return CloseHandle(AsHandle(file)) || Fail(error); }
+Outcome Close(OsFile file) { return Done(CloseHandle(AsHandle(file))); }
 
 // A file that someone is reading (opened without FILE_SHARE_DELETE, as the
 // C runtime and most programs open files) cannot be replaced until the reader
 // lets go; readers hold a file only briefly, so the rename is tried again for
 // a while before the save counts as failed.
-bool Replace(const std::filesystem::path& from, const std::filesystem::path& to, int* error) {
+Outcome Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
   constexpr int kTries = 2000;  // about 2 s, 1 ms apart
   for (int attempt = 1;; ++attempt) {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return true;
+      return {};
     const DWORD code = GetLastError();
     const bool held = code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ||
                       code == ERROR_LOCK_VIOLATION;
-    if (!held || attempt == kTries) return Fail(error);
+    if (!held || attempt == kTries) return Fail();
     Sleep(1);
   }
 }
 
 // MOVEFILE_WRITE_THROUGH already returns only once the move is on the disk.
-bool FlushFolder(const std::filesystem::path&, int*) { return true; }
+Outcome FlushFolder(const std::filesystem::path&) { return {}; }
 
 bool Remove(const std::filesystem::path& file) { return DeleteFileW(file.c_str()) != 0; }
 
-OsFile TryLock(const std::filesystem::path& file, int* error) {
+Result<OsFile> TryLock(const std::filesystem::path& file) {
   const HANDLE h = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    Fail(error);
-    return kNoOsFile;
-  }
+  if (h == INVALID_HANDLE_VALUE) return Fail();
   OVERLAPPED at{};
   if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
     return reinterpret_cast<OsFile>(h);
   const DWORD code = GetLastError();
   CloseHandle(h);
-  if (error) *error = code == ERROR_LOCK_VIOLATION ? 0 : static_cast<int>(code);
-  return kNoOsFile;
+  return IoFailure(code == ERROR_LOCK_VIOLATION ? kLockHeld : static_cast<int>(code));
 }
 
 // Closing the handle lets go of its lock.

@@ -19,8 +19,7 @@ std::string DescribeWin32Error(DWORD error);
 // Takes ownership of `handle`, an open HID collection (opened with
 // FILE_FLAG_OVERLAPPED). `inputReportLength` is the collection's input report
 // length; ReadFile on HID needs a buffer at least that long.
-std::unique_ptr<HidDevice> MakeWindowsHidDevice(HANDLE handle, std::size_t inputReportLength,
-                                                std::string* error);
+HidOpenResult MakeWindowsHidDevice(HANDLE handle, std::size_t inputReportLength);
 
 // Device-interface notifications for the HID class, gathered by a
 // message-only window. Start and Take must be called on the same thread:

@@ -95,8 +95,7 @@ bool InterfacePath(HDEVINFO set, const GUID& hidGuid, DWORD index, std::wstring&
 class WindowsHidBackend final : public HidBackend {
  public:
   std::vector<HidCollectionInfo> Enumerate() override;
-  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& collection, HidOpenMode mode,
-                                  std::string* error) override;
+  HidOpenResult Open(const HidCollectionInfo& collection, HidOpenMode mode) override;
   bool StartDeviceMonitor() override { return notifier_.Start(); }
   int NotificationHandle() const override { return -1; }
   std::vector<HidDeviceChange> TakeDeviceChanges() override { return notifier_.Take(); }
@@ -128,18 +127,15 @@ std::vector<HidCollectionInfo> WindowsHidBackend::Enumerate() {
   return out;
 }
 
-std::unique_ptr<HidDevice> WindowsHidBackend::Open(const HidCollectionInfo& collection,
-                                                   HidOpenMode mode, std::string* error) {
+HidOpenResult WindowsHidBackend::Open(const HidCollectionInfo& collection, HidOpenMode mode) {
   const DWORD access = mode == HidOpenMode::Query ? 0 : GENERIC_READ | GENERIC_WRITE;
   // Overlapped for every mode, so a pending read can be cancelled.
   HANDLE handle = CreateFileW(WideFromUtf8(collection.path).c_str(), access,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    if (error) *error = "Cannot open " + collection.path + ": " + DescribeWin32Error(GetLastError());
-    return nullptr;
-  }
-  return MakeWindowsHidDevice(handle, collection.inputReportLength, error);
+  if (handle == INVALID_HANDLE_VALUE)
+    return HidOpenResult::Failed("Cannot open " + collection.path + ": " + DescribeWin32Error(GetLastError()));
+  return MakeWindowsHidDevice(handle, collection.inputReportLength);
 }
 
 }  // namespace

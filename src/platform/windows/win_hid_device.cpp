@@ -103,21 +103,19 @@ HidReadResult WindowsHidDevice::ReadInput(std::span<std::uint8_t> buffer, std::s
 
 }  // namespace
 
-std::unique_ptr<HidDevice> MakeWindowsHidDevice(HANDLE handle, std::size_t inputReportLength,
-                                                std::string* error) {
+HidOpenResult MakeWindowsHidDevice(HANDLE handle, std::size_t inputReportLength) {
   HANDLE readEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   HANDLE cancelEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   HANDLE writeEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   if (!readEvent || !cancelEvent || !writeEvent) {
-    if (error) *error = "CreateEvent failed: " + DescribeWin32Error(GetLastError());
+    const std::string why = "CreateEvent failed: " + DescribeWin32Error(GetLastError());
     for (HANDLE h : {readEvent, cancelEvent, writeEvent}) {
       if (h) CloseHandle(h);
     }
     CloseHandle(handle);
-    return nullptr;
+    return HidOpenResult::Failed(why);
   }
-  return std::make_unique<WindowsHidDevice>(handle, inputReportLength, readEvent, cancelEvent,
-                                            writeEvent);
+  return Opened(std::make_unique<WindowsHidDevice>(handle, inputReportLength, readEvent, cancelEvent, writeEvent));
 }
 
 }  // namespace corvaline::platform

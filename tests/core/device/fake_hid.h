@@ -65,9 +65,9 @@ class ScriptedBackend final : public HidBackend {
   std::shared_ptr<ScriptedDevice::Script> script = std::make_shared<ScriptedDevice::Script>();
 
   std::vector<HidCollectionInfo> Enumerate() override { return collections; }
-  std::unique_ptr<HidDevice> Open(const HidCollectionInfo& c, HidOpenMode, std::string*) override {
+  HidOpenResult Open(const HidCollectionInfo& c, HidOpenMode) override {
     opened.push_back(c.path);
-    return std::make_unique<ScriptedDevice>(script);
+    return Opened(std::make_unique<ScriptedDevice>(script));
   }
   bool StartDeviceMonitor() override { return true; }
   int NotificationHandle() const override { return -1; }

@@ -25,8 +25,7 @@ class OtherTalker {
     child_ = fork();
     if (child_ == 0) {
       close(release[1]);  // so closing the parent's end ends the read
-      int error = 0;
-      const bool held = platform::SystemDurableIo().tryLock(lockFile, &error) != kNoOsFile;
+      const bool held = platform::SystemDurableIo().tryLock(lockFile).Ok();
       char c = held ? 'y' : 'n';
       (void)!write(ready[1], &c, 1);
       (void)!read(release[0], &c, 1);
@@ -67,7 +66,7 @@ TEST(TalkLock, WhileAnotherProgramTalksNothingIsSentAndTheUserIsTold) {
   int saved = 0;
   const ApplyReport report = ApplySettings(s.link, SettingsBlock{}, ApplySavers{[&] { ++saved; return Outcome(); }, {}, {}});
   EXPECT_EQ(report.failedTransfers, 1u);
-  EXPECT_NE(report.notSent.find("another program is talking to it"), std::string::npos);
+  EXPECT_NE(report.sent.Reason().find("another program is talking to it"), std::string::npos);
   EXPECT_EQ(saved, 1);  // the settings are kept all the same
   const LinkOutcome refused = Handshake(s.link);
   EXPECT_FALSE(refused);

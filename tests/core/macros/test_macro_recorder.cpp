@@ -16,11 +16,10 @@ using macro_testing::Message;
 
 class FakeHost : public RecordingHost {
  public:
-  bool InstallKeyCapture(int& errorCode) override {
-    errorCode = failWith;
-    if (failWith != 0) return false;
+  Outcome InstallKeyCapture() override {
+    if (failWith != 0) return Outcome::Error(failWith, "refused");
     ++installs;
-    return true;
+    return {};
   }
   void RemoveKeyCapture() override { ++removals; }
   void SetWindowTitle(std::string_view t) override { title = t; }

@@ -54,8 +54,7 @@ TEST(DurableSaves, WithoutTheSystemsCallsNothingIsWritten) {
 bool OtherProcessGetsLock(const std::filesystem::path& file) {
   const pid_t child = fork();
   if (child == 0) {
-    int error = 0;
-    _exit(platform::SystemDurableIo().tryLock(file, &error) != kNoOsFile ? 0 : 1);
+    _exit(platform::SystemDurableIo().tryLock(file).Ok() ? 0 : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);

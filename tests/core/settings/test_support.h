@@ -64,35 +64,34 @@ class RecordingIo {
 
  private:
   static const DurableIo& Real() { return platform::SystemDurableIo(); }
-  static bool Fails(std::string call, int* error) {
+  static bool Fails(std::string call) {
     const std::string& at = current_->failAt;
     const bool fail = call.substr(0, call.find(' ')) == at ||
                       (at.find(' ') != std::string::npos && call.rfind(at, 0) == 0);
     current_->calls.push_back(std::move(call));
-    if (fail && error) *error = EIO;
     return fail;
   }
+  static Outcome Injected() { return IoFailure(EIO); }
   static std::string Name(const std::filesystem::path& p) { return p.filename().string(); }
   static inline RecordingIo* current_ = nullptr;
   static inline const DurableIo table_{
-      [](const std::filesystem::path& f, int* e) {
-        return Fails("create " + Name(f), e) ? kNoOsFile : Real().createNew(f, e);
+      [](const std::filesystem::path& f) -> Result<OsFile> {
+        return Fails("create " + Name(f)) ? Injected() : Real().createNew(f);
       },
-      [](OsFile f, std::string_view b, int* e) { return !Fails("write", e) && Real().write(f, b, e); },
-      [](OsFile f, int* e) { return !Fails("flush", e) && Real().flush(f, e); },
-      [](OsFile f, int* e) {
-        const bool injected = Fails("close", e);
-        return Real().close(f, e) && !injected;
+      [](OsFile f, std::string_view b) { return Fails("write") ? Injected() : Real().write(f, b); },
+      [](OsFile f) { return Fails("flush") ? Injected() : Real().flush(f); },
+      [](OsFile f) {
+        const bool injected = Fails("close");
+        const Outcome closed = Real().close(f);
+        return injected ? Injected() : closed;
       },
-      [](const std::filesystem::path& a, const std::filesystem::path& b, int* e) {
-        return !Fails("replace " + Name(a) + " " + Name(b), e) && Real().replace(a, b, e);
+      [](const std::filesystem::path& a, const std::filesystem::path& b) {
+        return Fails("replace " + Name(a) + " " + Name(b)) ? Injected() : Real().replace(a, b);
       },
-      [](const std::filesystem::path& d, int* e) {
-        return !Fails("flushFolder " + Name(d), e) && Real().flushFolder(d, e);
-      },
-      [](const std::filesystem::path& f) { return !Fails("remove " + Name(f), nullptr) && Real().remove(f); },
-      [](const std::filesystem::path& f, int* e) {
-        return Fails("lock " + Name(f), e) ? kNoOsFile : Real().tryLock(f, e);
+      [](const std::filesystem::path& d) { return Fails("flushFolder " + Name(d)) ? Injected() : Real().flushFolder(d); },
+      [](const std::filesystem::path& f) { return !Fails("remove " + Name(f)) && Real().remove(f); },
+      [](const std::filesystem::path& f) -> Result<OsFile> {
+        return Fails("lock " + Name(f)) ? Injected() : Real().tryLock(f);
       },
       [](OsFile l) { Real().unlock(l); },
       [] { return Real().privateFolder(); }};

@@ -35,7 +35,7 @@ TEST(StatusLine, ApplyNoteSaysWhatWentOutAndWhy) {
   EXPECT_EQ(ApplyNoteText(r, UiLanguage::EN), "Sent, but not saved");
   r.failedTransfers = 3;
   EXPECT_EQ(ApplyNoteText(r, UiLanguage::EN), "Not all sent to the mouse");
-  r.notSent = "another program is talking to the mouse";
+  r.sent = Outcome::Failed("another program is talking to the mouse");
   EXPECT_EQ(ApplyNoteText(r, UiLanguage::CHS), "未发送：another program is talking to the mouse");
   EXPECT_EQ(NotSentNoteText(NotSentReason::NoMouse, UiLanguage::EN), "Not sent: no mouse");
   EXPECT_EQ(NotSentNoteText(NotSentReason::NothingLoaded, UiLanguage::CHT), "未傳送：未載入設定");

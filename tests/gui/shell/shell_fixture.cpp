@@ -125,4 +125,12 @@ std::vector<std::string> ShellTest::MessageTexts() const {
   return texts;
 }
 
+std::unique_ptr<AdvancedPage> AttachAdvancedPage(Shell& shell, PointerBackend& desktop) {
+  auto page = std::make_unique<AdvancedPage>(shell.AdvancedHost(), desktop,
+                                             [](QWidget*) { return std::optional<DelayResult>(); });
+  shell.SetPageContent(Page::Advanced, page.get());
+  shell.SetPointerSettings(&page->Pointer());
+  return page;
+}
+
 }  // namespace corvaline::gui::testing

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/device/device_link.h"
+#include "gui/pages/advanced_page.h"
 #include "gui/skin/message_sink.h"
 #include "gui/shell/shell.h"
 #include "gui/tray/tray.h"
@@ -63,6 +64,10 @@ class RecordingSink : public MessageSink {
 struct NoSleep : Sleeper {
   void SleepMs(int) override {}
 };
+
+// The Advanced page as the program fills it, over `desktop`'s pointer
+// settings and with no delay ever chosen, made the shell's.
+std::unique_ptr<AdvancedPage> AttachAdvancedPage(Shell& shell, PointerBackend& desktop);
 
 class ShellTest : public ::testing::Test {
  protected:

@@ -63,10 +63,7 @@ class DocsPicturesTest : public ShellTest {
     MakeShell();
     shell->Start();
     shell->OnTrayClicked();  // opened as a user opens it: the first showing sets the captions
-    advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,
-                                              [](QWidget*) { return std::optional<DelayResult>(); });
-    shell->SetPageContent(Page::Advanced, advanced.get());
-    shell->SetPointerSettings(&advanced->Pointer());
+    advanced = AttachAdvancedPage(*shell, desktop);
   }
   void Stop() {
     advanced.reset();

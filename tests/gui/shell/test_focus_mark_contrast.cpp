@@ -98,10 +98,7 @@ class FocusMarkContrastTest : public ShellTest {
     MakeShell();
     shell->Start();
     emit tray.leftClicked();
-    advanced = std::make_unique<AdvancedPage>(
-        shell->AdvancedHost(), desktop, [](QWidget*) { return std::optional<DelayResult>(); });
-    shell->SetPageContent(Page::Advanced, advanced.get());
-    shell->SetPointerSettings(&advanced->Pointer());
+    advanced = AttachAdvancedPage(*shell, desktop);
     MainWindow* window = &shell->Window();
     new FocusRing(window,
                   MainWindowControls(*shell),

@@ -57,7 +57,8 @@ TEST_F(HoverShell, RestingLightsOneOfOkApplyCancelAndLeavingEndsEveryHighlight) 
   RestAt(830, 10, {826, 6}, 0xFF00FA00);  // Minimise stands alone: Apply stays lit
   EXPECT_EQ(Pixel(826, 6), 0xFF00FA00);
   EXPECT_EQ(Pixel(667, 624), 0xFFFA0000);
-  EXPECT_TRUE(shell->Hover().IsHighlighted(kHoverApply));
+  const HoverTracker& hover = shell->Hover();
+  EXPECT_TRUE(hover.IsHighlighted(hover.Elements()[static_cast<size_t>(hover.Find({700, 630}, 1))].id));  // Apply
 
   emit shell->Window().pointerMoved(QPoint(150, 300));  // an empty spot
   EXPECT_EQ(Pixel(667, 624), kNormal);
@@ -82,10 +83,7 @@ class HoverTraces : public ShellTest {
  protected:
   // The Advanced page as the program fills it: its buttons drawn on it.
   void FillAdvancedPage() {
-    advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,
-                                              [](QWidget*) { return std::optional<DelayResult>(); });
-    shell->SetPageContent(Page::Advanced, advanced.get());
-    shell->SetPointerSettings(&advanced->Pointer());
+    advanced = AttachAdvancedPage(*shell, desktop);
   }
   void TearDown() override {
     advanced.reset();
@@ -94,7 +92,7 @@ class HoverTraces : public ShellTest {
   void ExpectEveryHighlightLeavesNoTrace(HoverPage otherPage, qreal ratio) {
     const QImage before = shell->Window().Canvas()->copy();
     ASSERT_EQ(before.devicePixelRatio(), ratio);
-    for (const HoverElement& e : MainWindowHoverElements()) {
+    for (const HoverElement& e : shell->Hover().Elements()) {
       if (e.page == otherPage) continue;
       emit shell->Window().pointerMoved(e.region.center());
       ASSERT_TRUE(WaitFor([&] { return shell->Hover().IsHighlighted(e.id); }, 5000))

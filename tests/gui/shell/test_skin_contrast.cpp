@@ -135,10 +135,7 @@ class SkinContrastTest : public ShellTest {
                      {"BColor", std::to_string(ui.blue())}, {"Path", skin.toStdString()}}));
     MakeShell();
     shell->Start();
-    advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,
-                                              [](QWidget*) { return std::optional<DelayResult>(); });
-    shell->SetPageContent(Page::Advanced, advanced.get());
-    shell->SetPointerSettings(&advanced->Pointer());
+    advanced = AttachAdvancedPage(*shell, desktop);
   }
   // The page on show, with its texts and without them.
   std::pair<QImage, QImage> PagePictures() {

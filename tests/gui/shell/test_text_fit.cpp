@@ -198,17 +198,14 @@ class TextFitTest : public ShellTest {
     EXPECT_TRUE(IniWriteStrings(DataFiles().recordIni, "Multimedia Player", {{"ItemCount", "0"}}));
     MakeShell();
     shell->Start();
-    advanced = std::make_unique<AdvancedPage>(shell->AdvancedHost(), desktop,
-                                              [](QWidget*) { return std::optional<DelayResult>(); });
-    shell->SetPageContent(Page::Advanced, advanced.get());
-    shell->SetPointerSettings(&advanced->Pointer());
+    advanced = AttachAdvancedPage(*shell, desktop);
   }
   View PageView(const std::string& where, const std::vector<PageControl>& pageControls) {
     MainWindow& window = shell->Window();
     std::vector<QRect> controls = ChildControls(window);
     for (const PageControl& c : pageControls) controls.push_back(ToQRect(c.rect));
     const HoverPage shown = shell->CurrentPage() == Page::Basic ? HoverPage::Basic : HoverPage::Advanced;
-    for (const HoverElement& e : MainWindowHoverElements())
+    for (const HoverElement& e : shell->Hover().Elements())
       if (e.page == HoverPage::Both || e.page == shown) controls.push_back(e.region);
     std::vector<const ListBox*> lists;
     for (const ListBox* l : window.findChildren<ListBox*>())

@@ -22,10 +22,37 @@ const QPoint kOnBasicTab(20, 60);
 const QPoint kOnAdvancedTab(70, 60);
 const QPoint kNowhere(200, 630);
 
+// A window's own picture buttons, as the shell lists them: OK, Apply and
+// Cancel in one group, Skins, minimise and close alone, the two tabs in a
+// group.
+enum : int { kHoverOk = 1, kHoverApply, kHoverCancel, kHoverSkins, kHoverMinimise, kHoverClose, kHoverBasicTab, kHoverAdvancedTab };
+std::vector<HoverElement> WindowElements() {
+  const int group = kHoverGroupOkApplyCancel;
+  return {
+      {kHoverOk, RectLTRB(562, 623, 667, 644), HoverPage::Both, group, kButtonNormalPng, kButtonOverPng},
+      {kHoverApply, RectLTRB(666, 623, 771, 644), HoverPage::Both, group, kButtonNormalPng, kButtonOverPng},
+      {kHoverCancel, RectLTRB(770, 623, 875, 644), HoverPage::Both, group, kButtonNormalPng, kButtonOverPng},
+      {kHoverSkins, RectLTRB(701, 5, 719, 23), HoverPage::Both, kHoverAlone, kSkinsNormalPng, kSkinsOverPng},
+      {kHoverMinimise, RectLTRB(825, 5, 843, 23), HoverPage::Both, kHoverAlone, kMinNormalPng, kMinOverPng},
+      {kHoverClose, RectLTRB(850, 5, 868, 23), HoverPage::Both, kHoverAlone, kCloseNormalPng, kCloseOverPng},
+      {kHoverBasicTab, RectLTRB(14, 54, 54, 94), HoverPage::Both, kHoverGroupTabs, kPrePageNormalPng,
+       kPrePageOverPng},
+      {kHoverAdvancedTab, RectLTRB(60, 54, 100, 94), HoverPage::Both, kHoverGroupTabs, kNextPageNormalPng,
+       kNextPageOverPng},
+  };
+}
+
+// The window's elements, then the pages'.
+HoverTracker MainTracker() {
+  std::vector<HoverElement> all = WindowElements();
+  for (const HoverElement& e : PageHoverElements()) all.push_back(e);
+  return HoverTracker(all);
+}
+
 int IdOf(const HoverTracker& t, const HoverRedraw& r) { return t.Elements()[static_cast<size_t>(r.index)].id; }
 
 TEST(HoverTest, RestingOnAnotherGroupMemberSwapsTheHighlight) {
-  HoverTracker tracker;
+  HoverTracker tracker = MainTracker();
   auto first = tracker.OnHover(kOnOk, kBasic);
   ASSERT_EQ(first.size(), 1u);
   EXPECT_EQ(IdOf(tracker, first[0]), kHoverOk);
@@ -51,7 +78,7 @@ TEST(HoverTest, RestingOnAnotherGroupMemberSwapsTheHighlight) {
 }
 
 TEST(HoverTest, StandAloneElementsAndOtherGroupsKeepTheirHighlightsUntilThePointerLeavesAll) {
-  HoverTracker tracker;
+  HoverTracker tracker = MainTracker();
   tracker.OnHover(kOnCancel, kBasic);
   auto skins = tracker.OnHover(kOnSkins, kBasic);
   ASSERT_EQ(skins.size(), 1u);
@@ -79,7 +106,7 @@ TEST(HoverTest, StandAloneElementsAndOtherGroupsKeepTheirHighlightsUntilThePoint
 }
 
 TEST(HoverTest, RegionsAreHalfOpenAndPageElementsOnlyCountOnTheirPage) {
-  HoverTracker tracker;
+  HoverTracker tracker = MainTracker();
 
   EXPECT_EQ(tracker.Find(QPoint(562, 623), kBasic), 0);  // OK's top-left corner
   EXPECT_EQ(tracker.Elements()[static_cast<size_t>(tracker.Find(QPoint(666, 630), kBasic))].id,
@@ -101,7 +128,7 @@ TEST(HoverTest, RegionsAreHalfOpenAndPageElementsOnlyCountOnTheirPage) {
 }
 
 TEST(HoverTest, FunctionBoxesAndMacroButtonsFormGroups) {
-  HoverTracker tracker;
+  HoverTracker tracker = MainTracker();
   // Box i covers rows 199 + 23i up to 220 + 23i: box 3 holds y = 270, box 5 y = 320.
   tracker.OnHover(QPoint(300, 270), kBasic);
   EXPECT_TRUE(tracker.IsHighlighted(kHoverBox0 + 3));
@@ -134,7 +161,7 @@ TEST(HoverDrawTest, OverAndNormalImagesWithCaptionsAndAMissingOverImageKeepsTheN
   QImage canvas(880, 660, QImage::Format_RGB32);
   canvas.fill(qRgb(0, 0, 0));
 
-  std::vector<HoverElement> elements = WindowHoverElements();
+  std::vector<HoverElement> elements = WindowElements();
   elements.push_back({100, RectLTRB(252, 245, 463, 266), HoverPage::Basic, kHoverGroupFunctionBoxes,
                       kDropdownNormalPng, kDropdownOverPng});
   HoverTracker tracker(elements);

@@ -12,12 +12,14 @@ TEST(Autostart, EntryStartsTheNamedProgramUntilRemoved) {
   const std::filesystem::path before = AutostartProgram();  // the user's own, put back below
   const std::filesystem::path program =
       std::filesystem::temp_directory_path() / PathFromUtf8("鼠标 Ünï") / "corvaline";
-  ASSERT_EQ(EnableAutostart(program), "");
+  ASSERT_TRUE(EnableAutostart(program).Ok());
   EXPECT_EQ(AutostartProgram(), program);
-  ASSERT_EQ(DisableAutostart(), "");
+  ASSERT_TRUE(DisableAutostart().Ok());
   EXPECT_TRUE(AutostartProgram().empty());
-  EXPECT_EQ(DisableAutostart(), "");
-  if (!before.empty()) EnableAutostart(before);
+  EXPECT_TRUE(DisableAutostart().Ok());
+  if (!before.empty()) {
+    EXPECT_TRUE(EnableAutostart(before).Ok());
+  }
 }
 
 }  // namespace
