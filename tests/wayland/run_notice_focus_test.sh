@@ -4,7 +4,8 @@
 # the focus and the program switches the mouse to its rule's profile: the
 # terminal keeps the focus, though the switch's balloon has nowhere to go
 # but a window. A second terminal whose rule names a deleted profile keeps
-# it too, on each visit: no message box.
+# it too, on each visit: no message box. While the program's own window has
+# the focus, a notice does show in a window, and closes by itself.
 #   run_notice_focus_test.sh BIN_DIR
 # Exit status 77 (skipped, with the reason) when sway or foot cannot run here.
 set -uo pipefail
@@ -105,4 +106,12 @@ for visit in 1 2; do
 done
 [ "$(rate)" = "1000 Hz" ] || fail "the failed switch changed the mouse: $(rate)"
 kill -0 $CORVALINE_PID 2>/dev/null || fail "the program ended"
+
+step "with the program's own window focused, the notice window still shows, and goes by itself"
+swaymsg -q '[app_id="corvaline"] focus' || fail "sway cannot focus the program's window"
+wait_for 10 'focused_is corvaline' || fail "the program's window did not get the focus"
+"$BIN/corvaline-sim" press dpi 2 >/dev/null 2>&1 || fail "corvaline-sim press dpi 2 failed"
+wait_for 10 '[ "$(windows)" -eq 4 ]' || fail "no notice window for the DPI switch while the program has the focus"
+focused_is corvaline || fail "the notice left the focus with '$(sway_focused)'"
+wait_for 30 '[ "$(windows)" -eq 3 ]' || fail "the notice window did not close by itself"
 echo "PASS: automatic switches on sway without notification service leave the focus where it is"

@@ -1,5 +1,6 @@
 #include "core/profiles/profile_on_mouse.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace corvaline {
@@ -28,6 +29,10 @@ void ProfileOnMouse::NameIfHeld(const SettingsBlock& block, std::string_view pro
 void ProfileOnMouse::Forget() {
   held_.reset();
   name_.clear();
+}
+
+void ProfileOnMouse::KeepNameOnlyAmong(const std::vector<std::string>& profiles) {
+  if (std::find(profiles.begin(), profiles.end(), name_) == profiles.end()) name_.clear();
 }
 
 bool ProfileOnMouse::Holds(const SettingsBlock& block) const {

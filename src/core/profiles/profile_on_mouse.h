@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/settings/settings_block.h"
 
@@ -34,6 +35,10 @@ class ProfileOnMouse {
 
   // Another program changed the settings: what, if anything, it sent is not known.
   void Forget();
+
+  // The profiles that exist now: a profile deleted while on the mouse names
+  // nothing any more. The mouse still holds its settings, under no name.
+  void KeepNameOnlyAmong(const std::vector<std::string>& profiles);
 
   // The named profile on the mouse; empty: none, or not known.
   const std::string& Name() const { return name_; }

@@ -183,6 +183,7 @@ class Shell : public QObject, public WindowActions {
   bool ApplyEdits(const std::string& profile = {});
   void WatchConfigFile();
   void OnConfigFileChanged();
+  void ForgetDeletedProfile();
   void ReloadConfigFile();
   bool MergeOutsideChange();
   void DrawHoverRedraws(const std::vector<HoverRedraw>& redraws);

@@ -12,6 +12,7 @@
 
 #include "core/macros/record_store.h"
 #include "core/profiles/caption_repair.h"
+#include "core/profiles/profile_store.h"
 #include "core/settings/block_merge.h"
 #include "core/settings/utf8_paths.h"
 #include "core/i18n/ui_strings.h"
@@ -33,6 +34,7 @@ namespace {
 constexpr int kConfigSettleMs = 100;
 
 QString ConfigPath() { return QString::fromStdString(Utf8FromPath(DataFiles().configBin)); }
+std::filesystem::path ProfilesPath() { return ProfilesFolder(DataFiles().programFolder); }
 
 // config.bin as it is on disk when it has its size; empty otherwise (a file
 // being damaged or missing is not taken for a change to load).
@@ -90,6 +92,19 @@ void Shell::WatchConfigFile() {
   connect(configSettle_, &QTimer::timeout, this, &Shell::OnConfigFileChanged);
   configWatcher_->addPath(QFileInfo(ConfigPath()).absolutePath());
   if (QFileInfo::exists(ConfigPath())) configWatcher_->addPath(ConfigPath());
+  ForgetDeletedProfile();
+}
+
+// corvalinectl may delete the profile the mouse holds: then no profile names
+// what it holds, on the status line or in the tray's "Use ... for ...". The
+// profiles folder is watched from when it exists; the data folder's watch
+// sees it come.
+void Shell::ForgetDeletedProfile() {
+  const QString folder = QString::fromStdString(Utf8FromPath(ProfilesPath()));
+  if (!configWatcher_->directories().contains(folder) && QFileInfo(folder).isDir()) configWatcher_->addPath(folder);
+  if (onMouse_.Name().empty()) return;
+  onMouse_.KeepNameOnlyAmong(ListProfiles(ProfilesPath()));
+  if (onMouse_.Name().empty()) UpdateStatus();
 }
 
 void Shell::OnConfigFileChanged() {
@@ -97,6 +112,7 @@ void Shell::OnConfigFileChanged() {
   // on the new file.
   if (!configWatcher_->files().contains(ConfigPath()) && QFileInfo::exists(ConfigPath()))
     configWatcher_->addPath(ConfigPath());
+  ForgetDeletedProfile();
   const QByteArray bytes = ReadConfigBytes();
   if (bytes.isEmpty() || bytes == knownConfig_) return;
   knownConfig_ = bytes;

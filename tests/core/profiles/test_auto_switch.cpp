@@ -237,6 +237,12 @@ TEST(ProfileOnMouse, NamedOnlyWhileItsSettingsAreTheLastSent) {
   w.Tick(850);
   EXPECT_EQ(w.last, "fast@game");
   EXPECT_EQ(w.mouse.Name(), "fast");
+  w.mouse.KeepNameOnlyAmong({"calm", "fast"});
+  EXPECT_EQ(w.mouse.Name(), "fast");
+  w.mouse.KeepNameOnlyAmong({"calm"});  // "fast" deleted while on the mouse
+  EXPECT_EQ(w.mouse.Name(), "");
+  EXPECT_TRUE(w.mouse.Holds(BlockOf("fast")));  // its settings are still there
+  w.mouse.NoteSent(BlockOf("fast"), true, "fast");
   w.mouse.Forget();  // another program changed the settings
   EXPECT_EQ(w.mouse.Name(), "");
 }

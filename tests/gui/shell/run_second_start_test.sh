@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A second start on an X11 desktop (Xvfb, openbox, trayer): it ends with code
 # 0 and the running program's window comes up as the active one
-# (_NET_ACTIVE_WINDOW), also when another window had the focus. The tray
+# (_NET_ACTIVE_WINDOW), also when another window had the focus. The first
+# start notes its one tray hint in str.ini. The tray
 # menu's Exit, chosen by keyboard, ends the program through its event loop:
 # the lock and the socket are gone and the next start is a first start.
 #   run_second_start_test.sh BIN_DIR [SHOTS_DIR]   (exit 77: a tool is missing)
@@ -72,7 +73,18 @@ second_start() {
   [ $rc -eq 0 ] || fail "the second start ended with $rc: $(tail -3 "$SESSION/second.log")"
 }
 
+# The first start ever with a tray says where the program went, once: str.ini
+# keeps that it was said.
+hint_noted() {
+  local ini=$XDG_CONFIG_HOME/corvaline/str.ini
+  [ -f "$ini" ] || return 1
+  if [ "$(head -c2 "$ini" | od -An -tx1 | tr -d ' ')" = fffe ]; then iconv -f UTF-16 -t UTF-8 "$ini"; else cat "$ini"; fi |
+    tr -d '\r' | grep -qx 'TrayHintShown=1'
+}
+
 start_first
+await 10 "the first start's tray hint to be noted in str.ini" hint_noted 'ls "$XDG_CONFIG_HOME/corvaline"' ||
+  fail "the first start with a tray gave no hint"
 second_start
 await 15 "the main window to be the active one" active_is_main 'echo "active: $(active_name); windows: $(program_windows | tr "\n" ";")"' ||
   fail "the second start did not bring the window up"

@@ -67,5 +67,20 @@ TEST_F(ShellTest, ProfilesFromTheTraySaveLoadApplyAndKeepThePrevious) {
   EXPECT_TRUE(tray.balloons.back().text.contains("Left Click"));
 }
 
+// corvalinectl deletes the profile the mouse holds: the program names it no more.
+TEST_F(ShellTest, AProfileDeletedWhileOnTheMouseIsNamedNoMore) {
+  WriteDataFiles("EN");
+  MakeShell();
+  shell->Start();
+  ProfilesMenu menu(*shell, tray);
+  menu.SetNamePrompt([](const QString&) { return QStringLiteral("gone"); });
+  emit tray.saveProfileChosen();  // saved from what the mouse holds: on it by name
+  ASSERT_EQ(shell->Status().profile, "gone");
+  ASSERT_TRUE(DeleteProfile(ProfilesFolder(DataFiles().programFolder), "gone"));
+  EXPECT_TRUE(WaitFor([&] { return shell->Status().profile.empty(); }))
+      << "waited for the deleted profile to leave the status; it shows " << shell->StatusText().toStdString();
+  EXPECT_FALSE(shell->StatusText().contains("gone")) << shell->StatusText().toStdString();
+}
+
 }  // namespace
 }  // namespace corvaline::gui::testing
