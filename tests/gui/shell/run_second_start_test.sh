@@ -4,7 +4,8 @@
 # (_NET_ACTIVE_WINDOW), also when another window had the focus. The first
 # start notes its one tray hint in str.ini. The tray
 # menu's Exit, chosen by keyboard, ends the program through its event loop:
-# the lock and the socket are gone and the next start is a first start.
+# the lock and the socket are gone and the next start is a first start; so
+# does SIGINT.
 #   run_second_start_test.sh BIN_DIR [SHOTS_DIR]   (exit 77: a tool is missing)
 set -uo pipefail
 BIN=${1:?usage: run_second_start_test.sh BIN_DIR [SHOTS_DIR]} SHOTS=${2:-}
@@ -123,4 +124,20 @@ echo "Exit: code 0, the lock and the socket gone"
 
 start_first
 echo "a start right after Exit is a first start"
+
+# Ctrl+C in the terminal that started it ends it as Exit does: the event loop
+# quits, so the icon leaves the notification area and the lock and the socket
+# go (a program killed by the signal would leave both files).
+kill -INT $FIRST
+await 20 "the program to end after SIGINT" '! kill -0 $FIRST 2>/dev/null' 'process_state $FIRST corvaline' ||
+  fail "SIGINT did not end the program"
+wait $FIRST
+rc=$?
+[ $rc -eq 0 ] || fail "SIGINT ended the program with $rc"
+await 10 "the tray icon to leave trayer" '[ -z "$(icon_window)" ]' 'program_windows' ||
+  fail "the tray icon stayed after SIGINT"
+for left in corvaline.lock corvaline-show.sock; do
+  [ -e "$XDG_RUNTIME_DIR/$left" ] && fail "$left is left in the runtime folder after SIGINT"
+done
+echo "SIGINT: code 0, the icon, the lock and the socket gone"
 echo PASS
