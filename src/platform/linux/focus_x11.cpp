@@ -30,6 +30,8 @@ class X11FocusWatcher : public FocusWatcher {
     xcb_change_window_attributes(c_, root_, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(c_);
     ReportActive();
+    // A change after subscribing came in with that reply (see Dispatch).
+    while (TakeEvents(xcb_poll_for_queued_event)) ReportActive();
   }
   ~X11FocusWatcher() override { xcb_disconnect(c_); }
 
@@ -37,17 +39,29 @@ class X11FocusWatcher : public FocusWatcher {
   int Descriptor() const override { return xcb_get_file_descriptor(c_); }
 
   void Dispatch() override {
+    // Reading a reply in ReportActive also reads the events that came before
+    // it, and xcb keeps them in its queue while the descriptor stays quiet:
+    // a window manager that sets the active window twice in a row (none,
+    // then the new window) would otherwise leave the second change unseen
+    // until some later event.
+    for (bool changed = TakeEvents(xcb_poll_for_event); changed;
+         changed = TakeEvents(xcb_poll_for_queued_event))
+      ReportActive();
+  }
+
+ private:
+  // Empties the events at hand; whether the active window changed among them.
+  bool TakeEvents(xcb_generic_event_t* (*next)(xcb_connection_t*)) {
     bool changed = false;
-    while (xcb_generic_event_t* e = xcb_poll_for_event(c_)) {
+    while (xcb_generic_event_t* e = next(c_)) {
       if ((e->response_type & 0x7F) == XCB_PROPERTY_NOTIFY &&
           reinterpret_cast<xcb_property_notify_event_t*>(e)->atom == active_)
         changed = true;
       std::free(e);
     }
-    if (changed) ReportActive();
+    return changed;
   }
 
- private:
   xcb_window_t ActiveWindow() {
     xcb_get_property_reply_t* r = xcb_get_property_reply(
         c_, xcb_get_property(c_, 0, root_, active_, XCB_ATOM_WINDOW, 0, 1), nullptr);
