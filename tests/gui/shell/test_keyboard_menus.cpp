@@ -66,6 +66,10 @@ TEST_F(KeyboardMenus, AMenuStartsOnTheCurrentEntryAndEscOrTabClosesItUnchanged) 
   Key(Qt::Key_Escape);
   EXPECT_EQ(Page().LedList(1), nullptr);
   EXPECT_TRUE(shell->Window().isVisible());
+  shell->Window().ClickAt(800, 337);
+  ASSERT_NE(Page().LedList(1), nullptr);
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(Page().LedList(1), nullptr);
   Key(Qt::Key_Escape);
   EXPECT_FALSE(shell->Window().isVisible());
   EXPECT_EQ(std::memcmp(&before, &Settings().settings, sizeof before), 0);
