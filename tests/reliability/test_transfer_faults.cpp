@@ -106,7 +106,7 @@ void ExpectMouseHolds(const sim::MouseState& got, const sim::MouseState& want, i
       << "fault at transfer " << k;
 }
 
-struct Outcome {
+struct TransferRun {
   bool ready = false;
   unsigned failed = 0;
   int transfers = 0;
@@ -117,7 +117,7 @@ class TransferFaults : public ::testing::Test {
  protected:
   // One run: start-up, RefreshSensorInfo and Apply with the given fault; then
   // the mouse comes back and a second Apply must succeed.
-  Outcome Run(FaultKind kind, int k) {
+  TransferRun Run(FaultKind kind, int k) {
     ScratchDir dir;
     WriteBytes(dir / "config.bin", ReadBytes(CORVALINE_SOURCE_DIR "/assets/config.bin"));
     WriteBytes(dir / "str.ini", ReadBytes(CORVALINE_SOURCE_DIR "/assets/str.ini"));
@@ -137,7 +137,7 @@ class TransferFaults : public ::testing::Test {
     link.sleeper = &sleeper;
     if (kind == FaultKind::Vanish) mouse->VanishAfterTransfers(k);
 
-    Outcome out;
+    TransferRun out;
     out.ready = ConnectAtStartup(link).ready;
     if (out.ready) {
       RefreshSensorInfo(link);
@@ -168,12 +168,12 @@ class TransferFaults : public ::testing::Test {
 };
 
 TEST_F(TransferFaults, AMouseLostAtAnyTransferIsAppliedWholeAfterItComesBack) {
-  const Outcome clean = Run(FaultKind::None, 0);
+  const TransferRun clean = Run(FaultKind::None, 0);
   ASSERT_TRUE(clean.ready);
   ASSERT_EQ(clean.failed, 0u);
   ASSERT_GT(clean.transfers, 100);
   for (int k = 1; k <= clean.transfers; ++k) {
-    const Outcome o = Run(FaultKind::Vanish, k);
+    const TransferRun o = Run(FaultKind::Vanish, k);
     // Gone during the Apply: the transfers after k fail and are counted.
     if (o.ready && k < clean.transfers) {
       EXPECT_GT(o.failed, 0u) << "lost after transfer " << k;
@@ -184,7 +184,7 @@ TEST_F(TransferFaults, AMouseLostAtAnyTransferIsAppliedWholeAfterItComesBack) {
 }
 
 TEST_F(TransferFaults, GarbageAtAnyTransferIsAppliedWholeAfterAReplug) {
-  const Outcome clean = Run(FaultKind::None, 0);
+  const TransferRun clean = Run(FaultKind::None, 0);
   for (int k = 1; k <= clean.transfers; ++k) {
     ExpectMouseHolds(Run(FaultKind::Garbage, k).state, clean.state, k);
     if (HasFailure()) return;

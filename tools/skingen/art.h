@@ -11,6 +11,9 @@
 
 namespace skingen {
 
+// A rectangle by its edges, right and bottom excluded.
+inline QRect LTRB(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
+
 struct Theme {
   QString name;
   bool dark = true;

@@ -18,8 +18,6 @@
 namespace skingen {
 namespace {
 
-QRect LTRB(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
-
 Theme ContentTheme(const Theme& t);
 
 // The content panel, where the dialogs draw their fixed white texts.

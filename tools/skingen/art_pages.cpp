@@ -15,8 +15,6 @@ namespace {
 constexpr int kWidth = 880;
 constexpr int kHeight = 660;
 
-QRect LTRB(int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); }
-
 // Title bar, outer frame, tab rail and bottom bar shared by every page.
 void Chrome(QPainter& p, const Theme& t, int seed) {
   Brushed(p, QRect(0, 0, kWidth, kHeight), t.backTop, t.backBottom, seed);

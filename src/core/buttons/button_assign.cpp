@@ -14,8 +14,6 @@ constexpr int kRepeatModes = 3;
 constexpr std::array<std::string_view, 4> kDpiEntryTexts = {"DPI +", "DPI -", "DPI Loop",
                                                            "Shift DPI"};
 
-bool ValidSlot(int slot) { return slot >= 0 && slot < kVisibleButtons; }
-
 int GroupIndex(KeyGroup g) { return static_cast<int>(g); }
 
 std::string Text(FunctionCategory c, UiLanguage lang) {
@@ -68,7 +66,7 @@ void CopyParameters(SettingsBlock& block, KeyGroup from, KeyGroup to, int s,
 // Whether the edited group's slot may take a new function at all: the last
 // left button of a group stays.
 bool MayReplace(const ButtonEditTarget& target, int slot, FunctionCategory c) {
-  if (!ValidSlot(slot)) return false;
+  if (!IsVisibleButton(slot)) return false;
   const ButtonTable& t = target.block.table(EditedGroup(target.block));
   return c == FunctionCategory::LeftClick || !IsLastLeftClick(t, slot);
 }
@@ -114,7 +112,7 @@ int ShiftSlot(const ButtonTable& table) {
 }
 
 bool IsLastLeftClick(const ButtonTable& table, int slot) {
-  if (!ValidSlot(slot) || table.category[slot] != 0) return false;
+  if (!IsVisibleButton(slot) || table.category[slot] != 0) return false;
   // Only the ten buttons count: slots 10 and 11 are never sent, so a Left
   // Click stored there gives the mouse no left button.
   for (int s = 0; s < kVisibleButtons; ++s) {
@@ -145,7 +143,7 @@ bool AssignPlainFunction(const ButtonEditTarget& target, int slot, FunctionCateg
 }
 
 AssignOutcome AssignShift(const ButtonEditTarget& target, int slot) {
-  if (!ValidSlot(slot)) return {};
+  if (!IsVisibleButton(slot)) return {};
   SettingsBlock& block = target.block;
   // One Shift button in all: look at both groups, so a damaged block with a
   // Shift in one group only does not end up with two.

@@ -16,8 +16,6 @@ constexpr int kSideListRight = 674;
 constexpr int kSideListTop = 100;
 constexpr int kFirstSideSlot = 6;
 
-bool ValidSlot(int slot) { return slot >= 0 && slot < kVisibleButtons; }
-
 template <typename Result>
 bool RunAndAssign(std::optional<Result> result, const ButtonEditTarget& target, int slot,
                   bool (*assign)(const ButtonEditTarget&, int, const Result&)) {
@@ -54,13 +52,13 @@ void RunSubDialog(const ButtonEditTarget& target, int slot, FunctionCategory c,
 }  // namespace
 
 PixelRect FunctionBoxRect(int slot) {
-  if (!ValidSlot(slot)) return {};
+  if (!IsVisibleButton(slot)) return {};
   const int top = kBoxTop + kRowPitch * slot;
   return {kBoxLeft, top, kBoxRight, top + kBoxHeight};
 }
 
 PixelRect FunctionListRect(int slot) {
-  if (!ValidSlot(slot)) return {};
+  if (!IsVisibleButton(slot)) return {};
   if (slot < kFirstSideSlot) {
     const int top = kBoxTop + kBoxHeight + 1 + kRowPitch * slot;
     return {kBoxLeft, top, kBoxRight, top + kListHeight};
@@ -78,7 +76,7 @@ std::vector<std::string> FunctionMenuEntries(UiLanguage lang) {
 std::vector<std::string> DpiMenuEntries() { return {"DPI +", "DPI -", "DPI Loop", "Shift DPI"}; }
 
 Outcome OpenFunctionMenu(FunctionMenuState& state, const ButtonEditTarget& target, int slot) {
-  if (!ValidSlot(slot)) return {};
+  if (!IsVisibleButton(slot)) return {};
   if (state.IsOpen(slot)) {
     CloseFunctionMenus(state);
     return {};

@@ -1,7 +1,6 @@
 #include "core/i18n/system_language.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 #include "core/settings/ini_file.h"
@@ -14,13 +13,6 @@ namespace {
 std::string_view Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? std::string_view(value) : std::string_view();
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 constexpr std::string_view kProgramSection = "Program";
@@ -60,7 +52,7 @@ Outcome WriteLanguage(const std::filesystem::path& strIni, UiLanguage lang) {
 
 bool SetFirstStartLanguage(const std::filesystem::path& strIni, UiLanguage lang) {
   for (const auto& [key, value] : IniReadSection(strIni, kSkinsSection)) {
-    if (SameName(key, kLanguageKey)) return false;
+    if (IniNameEquals(key, kLanguageKey)) return false;
   }
   return WriteLanguage(strIni, lang).Ok();
 }

@@ -20,18 +20,7 @@ std::string_view Trim(std::string_view s) {
   return s.substr(first, last - first + 1);
 }
 
-// Names match without regard to letter case, as the Windows profile
-// functions compare them.
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-// The form in which SameName compares: ASCII letters in lower case.
+// The form in which IniNameEquals compares: ASCII letters in lower case.
 std::string LowerName(std::string_view name) {
   std::string s(name);
   for (char& c : s)
@@ -131,7 +120,7 @@ std::optional<std::pair<std::size_t, std::size_t>> FindSection(const IniDocument
                                                                std::string_view section) {
   for (std::size_t i = 0; i < doc.lines.size(); ++i) {
     auto name = SectionNameOf(doc.lines[i]);
-    if (!name || !SameName(*name, section)) continue;
+    if (!name || !IniNameEquals(*name, section)) continue;
     std::size_t end = i + 1;
     while (end < doc.lines.size() && !SectionNameOf(doc.lines[end])) ++end;
     return std::make_pair(i, end);
@@ -143,7 +132,7 @@ std::optional<std::size_t> FindKey(const IniDocument& doc, std::pair<std::size_t
                                    std::string_view key) {
   for (std::size_t i = range.first + 1; i < range.second; ++i) {
     auto k = KeyOf(doc.lines[i]);
-    if (k && SameName(*k, key)) return i;
+    if (k && IniNameEquals(*k, key)) return i;
   }
   return std::nullopt;
 }
@@ -276,10 +265,18 @@ std::vector<std::string> IniSectionNames(const std::filesystem::path& file) {
     auto name = SectionNameOf(line);
     if (!name) continue;
     const bool seen = std::any_of(names.begin(), names.end(),
-                                  [&](const std::string& n) { return SameName(n, *name); });
+                                  [&](const std::string& n) { return IniNameEquals(n, *name); });
     if (!seen) names.emplace_back(*name);
   }
   return names;
+}
+
+bool IniNameEquals(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (lower(a[i]) != lower(b[i])) return false;
+  return true;
 }
 
 }  // namespace corvaline

@@ -59,6 +59,10 @@ Result<std::string> IniBytesWithStrings(const std::filesystem::path& file, std::
 Outcome IniWriteSection(const std::filesystem::path& file, std::string_view section,
                         const std::vector<std::pair<std::string, std::string>>& entries);
 
+// Section and key names match without regard to ASCII letter case, as the
+// Windows profile functions compare them.
+bool IniNameEquals(std::string_view a, std::string_view b);
+
 // GetPrivateProfileSectionNames: every section name, in file order.
 std::vector<std::string> IniSectionNames(const std::filesystem::path& file);
 

@@ -10,6 +10,8 @@ namespace corvaline {
 
 inline constexpr int kButtonSlots = 12;   // slots 10 and 11 are stored but never shown or sent
 inline constexpr int kVisibleButtons = 10;
+// A slot of the button table the pages show and assign.
+inline constexpr bool IsVisibleButton(int slot) { return slot >= 0 && slot < kVisibleButtons; }
 inline constexpr int kDpiStages = 4;
 inline constexpr int kMacroBlocks = 12;
 inline constexpr int kMacroBlockSize = 128;

@@ -1,7 +1,6 @@
 #include "core/settings/skin_ini.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/settings/ini_file.h"
 
@@ -18,13 +17,6 @@ constexpr std::string_view kDropTextKey = "DropDownTextColor";
 constexpr std::string_view kDropBackKey = "DropDownBackColor";
 constexpr std::string_view kFocusKey = "FocusColor";
 constexpr std::string_view kFocusContrastKey = "FocusContrastColor";
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::string_view Trimmed(std::string_view s) {
   const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -80,8 +72,9 @@ SkinColours SkinColoursFrom(const std::vector<std::pair<std::string, std::string
   SkinColours colours;
   for (auto [key, member] : Members(colours)) {
     // The first line of a key counts, as for every INI read of the program.
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [key = key](const auto& e) { return SameName(e.first, key); });
+    const auto found = std::find_if(entries.begin(), entries.end(), [key = key](const auto& e) {
+      return IniNameEquals(e.first, key);
+    });
     if (found != entries.end()) *member = ParseRgb(found->second);
   }
   return colours;

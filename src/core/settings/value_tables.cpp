@@ -25,13 +25,13 @@ constexpr std::array<RateRow, 4> kRates{{
 
 // ---- DPI ----
 
-struct DpiTable {
+struct SensorDpiLevels {
   int levels;
   std::array<std::string_view, kMaxDpiLevels> labels;
   std::array<std::uint8_t, kMaxDpiLevels> codes;  // the mouse's DPI step codes
 };
 
-constexpr std::array<DpiTable, 4> kDpiTables{{
+constexpr std::array<SensorDpiLevels, 4> kDpiTables{{
     {12,
      {"250", "500", "750", "1000", "1250", "1500", "1750", "2000", "2500", "3000", "3500",
       "4000"},
@@ -48,7 +48,7 @@ constexpr std::array<DpiTable, 4> kDpiTables{{
 }};
 
 // The table of a sensor type, or nullptr when the type has none.
-const DpiTable* TableOf(int sensorType) {
+const SensorDpiLevels* TableOf(int sensorType) {
   if (sensorType < 0 || sensorType >= static_cast<int>(kDpiTables.size())) return nullptr;
   return &kDpiTables[static_cast<std::size_t>(sensorType)];
 }
@@ -83,7 +83,7 @@ std::string_view ReportRateNotice(std::uint8_t code, UiLanguage lang) {
 }
 
 int DpiTableLevels(int sensorType) {
-  const DpiTable* t = TableOf(sensorType);
+  const SensorDpiLevels* t = TableOf(sensorType);
   return t ? t->levels : 0;
 }
 
@@ -94,13 +94,13 @@ int DpiSliderSensorType(int sensorType) {
 int DpiSliderLevels(int sensorType) { return DpiTableLevels(DpiSliderSensorType(sensorType)); }
 
 std::string_view DpiLabel(int sensorType, int index) {
-  const DpiTable* t = TableOf(sensorType);
+  const SensorDpiLevels* t = TableOf(sensorType);
   if (!t || index < 0 || index >= t->levels) return {};
   return t->labels[static_cast<std::size_t>(index)];
 }
 
 std::uint8_t DpiCode(int sensorType, int index) {
-  const DpiTable* t = TableOf(sensorType);
+  const SensorDpiLevels* t = TableOf(sensorType);
   if (!t || index < 0 || index >= t->levels) return 0;
   return t->codes[static_cast<std::size_t>(index)];
 }

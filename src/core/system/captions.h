@@ -11,5 +11,7 @@ namespace corvaline {
 inline constexpr std::string_view kAppTitle = "CORVALINEX01";
 // Warnings about edits and Windows settings.
 inline constexpr std::string_view kWarningCaption = "Warning";
+// Under kAppTitle when the choice of skin or language could not be kept.
+inline constexpr std::string_view kStrIniNotWritten = "str.ini could not be written.";
 
 }  // namespace corvaline

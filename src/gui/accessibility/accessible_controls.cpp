@@ -17,8 +17,6 @@ namespace corvaline::gui {
 
 namespace {
 
-QPoint Centre(const QRect& r) { return QPoint(r.left() + r.width() / 2, r.top() + r.height() / 2); }
-
 QRect ToScreen(const QWidget* widget, const QRect& r) {
   return QRect(widget->mapToGlobal(r.topLeft()), r.size());
 }

@@ -26,6 +26,11 @@ class ListBox;
 
 namespace corvaline::gui {
 
+// Where a click on the rectangle lands: its middle pixel, rounding down.
+inline QPoint Centre(const QRect& r) {
+  return QPoint(r.left() + r.width() / 2, r.top() + r.height() / 2);
+}
+
 struct DrawnControl {
   QAccessible::Role role = QAccessible::Button;
   QRect rect;  // host client pixels; the action clicks its centre

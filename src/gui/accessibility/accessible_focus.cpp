@@ -20,8 +20,6 @@ std::vector<FocusRing*>& Rings() {
   return rings;
 }
 
-QPoint Centre(const QRect& r) { return QPoint(r.left() + r.width() / 2, r.top() + r.height() / 2); }
-
 // An outline 2 pixels wide around the marked control, each pixel in the one
 // of the skin's two focus colours that stands out more from what it covers.
 // It takes no clicks.

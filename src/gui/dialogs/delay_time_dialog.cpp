@@ -11,7 +11,7 @@ namespace corvaline::gui {
 
 namespace {
 constexpr QRect kDelayField = RectLTRB(74, 129, 150, 143);
-constexpr QRect kPrompt = RectLTRB(14, 89, 210, 109);
+constexpr QRect kDelayPrompt = RectLTRB(14, 89, 210, 109);
 constexpr QRect kRangeNote = RectLTRB(14, 109, 210, 129);
 }  // namespace
 
@@ -35,7 +35,7 @@ void CDelayTimeDialog::AddOwnControls(std::vector<DialogControl>& controls) {
 }
 
 void CDelayTimeDialog::DrawOwnTexts(QPainter& painter) {
-  DrawSkinText(painter, Utf8(UiText(DelayTimeText::Prompt, Language())), kPrompt, DialogFont(),
+  DrawSkinText(painter, Utf8(UiText(DelayTimeText::Prompt, Language())), kDelayPrompt, DialogFont(),
                kCaptionAlign, Qt::white);
   DrawSkinText(painter, Utf8(UiText(DelayTimeText::RangeNote, Language())), kRangeNote,
                DialogFont(), kCaptionAlign, Qt::white);

@@ -15,7 +15,7 @@ namespace corvaline::gui {
 
 namespace {
 constexpr int kKeyListId = 573;
-constexpr QRect kKeyDisplay = RectLTRB(49, 69, 117, 85);
+constexpr QRect kFireKeyDisplay = RectLTRB(49, 69, 117, 85);
 constexpr QRect kKeyBox = RectLTRB(49, 69, 132, 85);
 // Six entries high: a taller list would cover the help texts below the
 // fields (the fields themselves are disabled while it is open).
@@ -43,7 +43,7 @@ void DrawHelp(QPainter& painter, const QString& text, const QRect& rect, const Q
 CFireKeyDialog::CFireKeyDialog(QWidget* parent)
     : SkinnedDialog(parent, kFireKeyPng, kFireBackgroundFailed, DialogKeys::EndDialog) {
   if (!Built()) return;
-  keyDisplay_ = MakeDisplay(kKeyDisplay, Qt::AlignHCenter,
+  keyDisplay_ = MakeDisplay(kFireKeyDisplay, Qt::AlignHCenter,
                             Utf8(UiText(FireKeyText::InitialKey, Language())));
   keyDisplay_->setObjectName(QStringLiteral("key572"));
   speed_ = MakeEdit(kSpeedField, true, QStringLiteral("32"));

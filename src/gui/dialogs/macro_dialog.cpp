@@ -14,7 +14,7 @@ namespace corvaline::gui {
 
 namespace {
 constexpr int kMacroListId = 593;
-constexpr QRect kPrompt = RectLTRB(-8, 112, 201, 128);
+constexpr QRect kMacroPrompt = RectLTRB(-8, 112, 201, 128);
 constexpr QRect kNameDisplay = RectLTRB(42, 128, 136, 144);
 constexpr QRect kHeader = RectLTRB(42, 128, 151, 144);
 constexpr QRect kList = RectLTRB(42, 146, 151, 286);
@@ -90,7 +90,7 @@ void CMacroDialog::DrawModeBox(int mode) {
 
 void CMacroDialog::DrawOwnTexts(QPainter& painter) {
   const UiLanguage lang = Language();
-  DrawSkinText(painter, Utf8(UiText(MacroDialogText::Prompt, lang)), kPrompt, DialogFont(),
+  DrawSkinText(painter, Utf8(UiText(MacroDialogText::Prompt, lang)), kMacroPrompt, DialogFont(),
                kCaptionAlign, Qt::white);
   for (int i = 0; i < kRepeatModeCount; ++i) {
     DrawSkinText(painter, Utf8(UiText(kModeTextIds[i], lang)), kModeTexts[i], DialogFont(), kLabelAlign,

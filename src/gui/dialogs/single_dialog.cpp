@@ -9,15 +9,15 @@
 namespace corvaline::gui {
 
 namespace {
-constexpr QRect kKeyDisplay = RectLTRB(73, 128, 151, 144);
-constexpr QRect kPrompt = RectLTRB(23, 108, 201, 124);
+constexpr QRect kSingleKeyDisplay = RectLTRB(73, 128, 151, 144);
+constexpr QRect kSinglePrompt = RectLTRB(23, 108, 201, 124);
 }  // namespace
 
 CSingleDialog::CSingleDialog(QWidget* parent)
     : SkinnedDialog(parent, kSingleKeyPng, kSingleBackgroundFailed, DialogKeys::Captured),
       capture_([this](const std::string& name) { OnKeyCaptured(name); }) {
   if (!Built()) return;
-  display_ = MakeDisplay(kKeyDisplay, Qt::AlignHCenter, QString());
+  display_ = MakeDisplay(kSingleKeyDisplay, Qt::AlignHCenter, QString());
   display_->setObjectName(QStringLiteral("key502"));
 }
 
@@ -36,8 +36,8 @@ void CSingleDialog::AddOwnControls(std::vector<DialogControl>& controls) {
 }
 
 void CSingleDialog::DrawOwnTexts(QPainter& painter) {
-  DrawSkinText(painter, Utf8(UiText(SingleKeyText::Prompt, Language())), kPrompt, DialogFont(),
-               kCaptionAlign, Qt::white);
+  DrawSkinText(painter, Utf8(UiText(SingleKeyText::Prompt, Language())), kSinglePrompt,
+               DialogFont(), kCaptionAlign, Qt::white);
 }
 
 void CSingleDialog::showEvent(QShowEvent* event) {

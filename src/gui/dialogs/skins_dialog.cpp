@@ -16,7 +16,7 @@ namespace corvaline {
 
 namespace {
 constexpr int kSkinListId = 562;
-constexpr QRect kPrompt = RectLTRB(12, 64, 181, 94);
+constexpr QRect kSkinsPrompt = RectLTRB(12, 64, 181, 94);
 constexpr QRect kSwatch = RectLTRB(42, 94, 151, 110);
 constexpr QRect kNameDisplay = RectLTRB(42, 128, 136, 144);
 constexpr QRect kHeader = RectLTRB(42, 128, 151, 144);
@@ -113,8 +113,8 @@ void CSkinsDialog::AddOwnControls(std::vector<DialogControl>& controls) {
 
 void CSkinsDialog::DrawOwnTexts(QPainter& painter) {
   // Wrapped: on one line the English prompt is wider than its box.
-  DrawSkinText(painter, Utf8(UiText(SkinsText::ColourPrompt, Language())), kPrompt, DialogFont(),
-               kCaptionAlign, TextFlow::Wrap);
+  DrawSkinText(painter, Utf8(UiText(SkinsText::ColourPrompt, Language())), kSkinsPrompt,
+               DialogFont(), kCaptionAlign, TextFlow::Wrap);
 }
 
 }  // namespace corvaline

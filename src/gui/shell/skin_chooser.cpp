@@ -5,6 +5,7 @@
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
 #include "core/settings/utf8_paths.h"
+#include "core/system/captions.h"
 #include "gui/skin/message_sink.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/shell.h"
@@ -12,10 +13,6 @@
 #include "gui/skin/skin_state.h"
 
 namespace corvaline::gui {
-
-namespace {
-constexpr std::string_view kStrIniNotWritten = "str.ini could not be written.";
-}
 
 void InstallSkinChooser(Shell& shell, SkinColourChooser chooser) {
   shell.SetSkinChooser([&shell, chooser] {

@@ -30,7 +30,7 @@ constexpr int kFailedBalloonMs = 10000;
 // The names the program's own windows go by.
 constexpr std::string_view kOwnAppId = "corvaline";
 
-std::filesystem::path Folder() { return DataFiles().programFolder; }
+std::filesystem::path ProgramFolder() { return DataFiles().programFolder; }
 
 bool SameBlock(const SettingsBlock& a, const SettingsBlock& b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
@@ -111,8 +111,8 @@ void AutoSwitchController::StartWatching() {
 // editor): a focus change must not cost a parse of thousands of lines.
 void AutoSwitchController::WatchRules() {
   rulesWatcher_ = new QFileSystemWatcher(this);
-  const QString folder = QString::fromStdString(Utf8FromPath(Folder()));
-  const QString file = QString::fromStdString(Utf8FromPath(Folder() / kAutoRulesFile));
+  const QString folder = QString::fromStdString(Utf8FromPath(ProgramFolder()));
+  const QString file = QString::fromStdString(Utf8FromPath(ProgramFolder() / kAutoRulesFile));
   auto changed = [this, file] {
     rulesStale_ = true;
     // A file renamed over the watched one ends the watch on it.
@@ -131,7 +131,7 @@ const AutoRules& AutoSwitchController::CurrentRules() {
   rulesStale_ = false;
   // The folder's other files (a save, the count of Applies) change it too.
   std::error_code ec;
-  const std::filesystem::path file = Folder() / kAutoRulesFile;
+  const std::filesystem::path file = ProgramFolder() / kAutoRulesFile;
   const auto size = std::filesystem::file_size(file, ec);
   const auto written = std::filesystem::last_write_time(file, ec);
   const QString signature = ec ? QString()
@@ -139,7 +139,7 @@ const AutoRules& AutoSwitchController::CurrentRules() {
                                      QString::number(written.time_since_epoch().count());
   if (ruleReads_ > 0 && signature == rulesSignature_) return rules_;
   rulesSignature_ = signature;
-  rules_ = ReadAutoRules(Folder()).rules;
+  rules_ = ReadAutoRules(ProgramFolder()).rules;
   ++ruleReads_;
   return rules_;
 }
@@ -179,7 +179,7 @@ void AutoSwitchController::Check() {
 // The mouse and the program hold the profile's settings already (at start,
 // or chosen by hand in another way): nothing to write, only the name.
 bool AutoSwitchController::NameIfHeld(const std::string& profile) {
-  const ProfileResult p = LoadProfile(ProfilesFolder(Folder()), profile, shell_.Language());
+  const ProfileResult p = LoadProfile(ProfilesFolder(ProgramFolder()), profile, shell_.Language());
   if (!p.profile || !SameBlock(p.profile->block, Settings().savedSettings) ||
       !shell_.OnMouse().Holds(p.profile->block))
     return false;
@@ -208,7 +208,7 @@ void AutoSwitchController::Apply(const SwitchDecision& d) {
     return;
   }
   NoteSwitched(state_);
-  if (const Outcome counted = CountAutoApply(Folder(), TodayText()); !counted)
+  if (const Outcome counted = CountAutoApply(ProgramFolder(), TodayText()); !counted)
     held.texts.push_back(counted.Reason());
   if (!held.texts.empty() && FirstTrouble(state_, d.app, d.profile, RuleTrouble::SwitchIncomplete)) {
     std::string text = said + "\n" + std::string(UiText(TrayText::AutoSwitchTrouble, lang));
@@ -229,13 +229,13 @@ void AutoSwitchController::AddMenuEntries() {
 }
 
 void AutoSwitchController::SetSwitching(bool on) {
-  AutoRulesResult r = ReadAutoRules(Folder());
+  AutoRulesResult r = ReadAutoRules(ProgramFolder());
   r.rules.on = on;
   if (!r.problems.empty()) {
     ShowMessage(r.problems.front(), kAppTitle);  // never rewrite what could not be read
     return;
   }
-  ShowIfFailed(WriteAutoRules(Folder(), r.rules));
+  ShowIfFailed(WriteAutoRules(ProgramFolder(), r.rules));
   rules_ = r.rules;
   AddMenuEntries();
 }
@@ -243,13 +243,13 @@ void AutoSwitchController::SetSwitching(bool on) {
 void AutoSwitchController::AssignCurrentToLastApp() {
   const std::string onMouse = shell_.OnMouse().Name();
   if (state_.settledApp.empty() || onMouse.empty()) return;
-  AutoRulesResult r = ReadAutoRules(Folder());
+  AutoRulesResult r = ReadAutoRules(ProgramFolder());
   if (!r.problems.empty()) {
     ShowMessage(r.problems.front(), kAppTitle);
     return;
   }
   SetRule(r.rules, state_.settledApp, onMouse);
-  ShowIfFailed(WriteAutoRules(Folder(), r.rules));
+  ShowIfFailed(WriteAutoRules(ProgramFolder(), r.rules));
   rules_ = r.rules;
 }
 

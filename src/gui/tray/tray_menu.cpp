@@ -9,6 +9,7 @@
 #include "core/i18n/tray_texts.h"
 #include "core/settings/data_paths.h"
 #include "core/settings/item_texts.h"
+#include "core/system/captions.h"
 #include "gui/skin/message_sink.h"
 #include "gui/shell/shell.h"
 #include "gui/shell/tray_port.h"
@@ -17,7 +18,6 @@
 namespace corvaline::gui {
 
 namespace {
-constexpr std::string_view kStrIniNotWritten = "str.ini could not be written.";
 constexpr UiLanguage kEntryOrder[] = {UiLanguage::EN, UiLanguage::CHS, UiLanguage::CHT};
 constexpr int kTrayHintMs = 10000;
 }

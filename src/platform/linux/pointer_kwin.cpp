@@ -24,7 +24,7 @@ constexpr char kManagerPath[] = "/org/kde/KWin/InputDevice";
 constexpr char kManagerInterface[] = "org.kde.KWin.InputDeviceManager";
 constexpr char kDeviceInterface[] = "org.kde.KWin.InputDevice";
 constexpr char kKdeGroup[] = "KDE";
-constexpr char kDoubleClickKey[] = "DoubleClickInterval";
+constexpr char kKdeDoubleClickKey[] = "DoubleClickInterval";
 constexpr char kWheelKey[] = "WheelScrollLines";
 // What Plasma uses while kdeglobals says nothing.
 constexpr int kPlasmaDoubleClickMs = 400;
@@ -127,7 +127,7 @@ class KWinPointer : public PointerBackend {
     return ReadNumber(kWheelKey, kPlasmaWheelLines);
   }
   std::optional<int> ReadDoubleClickMs() override {
-    return ReadNumber(kDoubleClickKey, kPlasmaDoubleClickMs);
+    return ReadNumber(kKdeDoubleClickKey, kPlasmaDoubleClickMs);
   }
   std::optional<bool> ReadAcceleration() override {
     for (const KWinDevice& mouse : Mice(bus_))
@@ -162,7 +162,7 @@ class KWinPointer : public PointerBackend {
     return lines > 0 && WriteNumber(kWheelKey, lines);
   }
   bool WriteDoubleClickMs(int milliseconds) override {
-    return milliseconds > 0 && WriteNumber(kDoubleClickKey, milliseconds);
+    return milliseconds > 0 && WriteNumber(kKdeDoubleClickKey, milliseconds);
   }
 
  private:

@@ -23,12 +23,12 @@
 #include "gui/skin/list_box.h"
 #include "gui/skin/skin_scale.h"
 #include "../../core/system/fake_pointer_backend.h"
+#include "generated_skins.h"
 #include "shell_fixture.h"
 
 namespace corvaline::gui::testing {
 namespace {
 
-const QString kSkins = QStringLiteral(CORVALINE_GENERATED_DATA_DIR "/Skins");
 const QString kDocs = QStringLiteral(CORVALINE_SOURCE_DIR "/docs");
 
 class DocsPicturesTest : public ShellTest {

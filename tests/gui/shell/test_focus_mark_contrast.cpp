@@ -23,12 +23,12 @@
 #include "gui/shell/main_window.h"
 #include "gui/skin/focus_mark_paint.h"
 #include "gui/skin/skin_scale.h"
+#include "generated_skins.h"
 #include "shell_fixture.h"
 
 namespace corvaline::gui::testing {
 namespace {
 
-const QString kSkins = QStringLiteral(CORVALINE_GENERATED_DATA_DIR "/Skins");
 
 Rgb ToRgb(QRgb c) {
   return {static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),

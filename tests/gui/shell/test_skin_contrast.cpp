@@ -23,13 +23,13 @@
 #include "gui/skin/child_colours.h"
 #include "gui/skin/skin_state.h"
 #include "gui/dialogs/skins_dialog.h"
+#include "generated_skins.h"
 #include "shell_fixture.h"
 
 namespace corvaline::gui::testing {
 namespace {
 
 constexpr double kReadable = 4.5;
-const QString kSkins = QStringLiteral(CORVALINE_GENERATED_DATA_DIR "/Skins");
 
 double Luminance(QRgb c) {
   auto channel = [](int v) {

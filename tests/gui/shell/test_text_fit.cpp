@@ -28,12 +28,12 @@
 #include "gui/skin/hover.h"
 #include "gui/skin/skin_scale.h"
 #include "gui/skin/skin_state.h"
+#include "generated_skins.h"
 #include "shell_fixture.h"
 
 namespace corvaline::gui::testing {
 namespace {
 
-const QString kSkins = QStringLiteral(CORVALINE_GENERATED_DATA_DIR "/Skins");
 
 // Texts a view drew, and the view's picture without them.
 struct Seen {

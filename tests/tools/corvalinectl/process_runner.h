@@ -7,6 +7,9 @@
 
 namespace corvaline::testing_support {
 
+// The source tree, with the delivered files the tests read.
+inline const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
+
 struct ProcessResult {
   int status = -1;
   std::string out, err;

@@ -12,7 +12,7 @@ using testing_support::ReadFileBytes;
 using testing_support::ToolSandbox;
 using testing_support::WriteFileBytes;
 
-const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
+using testing_support::kSource;
 const std::filesystem::path kData = CORVALINE_TEST_DATA_DIR;
 
 TEST(Corvalinectl, ApplyOnTheDeliveredConfigSendsTheKnownSequenceAndSaves) {

@@ -18,7 +18,7 @@ using testing_support::ToolSandbox;
 using testing_support::WriteFileBytes;
 using testing_support::MakeFifo;
 
-const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
+using testing_support::kSource;
 
 // A data folder with the delivered files, optionally edited through set.
 struct DataFolder {

@@ -17,7 +17,7 @@ using testing_support::ReadFileBytes;
 using testing_support::ToolSandbox;
 using testing_support::WriteFileBytes;
 
-const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
+using testing_support::kSource;
 
 struct Folder {
   ToolSandbox box;

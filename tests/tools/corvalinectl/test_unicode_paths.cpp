@@ -13,7 +13,7 @@ namespace {
 using testing_support::ReadFileBytes;
 using testing_support::WriteFileBytes;
 
-const std::filesystem::path kSource = CORVALINE_SOURCE_DIR;
+using testing_support::kSource;
 
 TEST(CorvalinectlUnicodePaths, SetShowEncodeExportAndImportInAChineseNamedFolder) {
   testing_support::ToolSandbox box;
