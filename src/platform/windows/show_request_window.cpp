@@ -9,7 +9,7 @@
 namespace corvaline::platform {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"CorvalineShowRequestWindow";
+constexpr wchar_t kShowRequestClass[] = L"CorvalineShowRequestWindow";
 constexpr UINT kShowMessage = WM_APP + 1;
 
 class WindowShowRequests : public ShowRequests {
@@ -25,10 +25,10 @@ class WindowShowRequests : public ShowRequests {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &WindowShowRequests::WindowProc;
     windowClass.hInstance = instance;
-    windowClass.lpszClassName = kWindowClass;
+    windowClass.lpszClassName = kShowRequestClass;
     if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
       return false;
-    window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+    window_ = CreateWindowExW(0, kShowRequestClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                               nullptr);
     if (!window_) return false;
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -51,7 +51,7 @@ class WindowShowRequests : public ShowRequests {
 
 // Windows hands the foreground on by AllowSetForegroundWindow, not by a token.
 bool AskRunningInstanceToShow(std::string_view) {
-  HWND running = FindWindowExW(HWND_MESSAGE, nullptr, kWindowClass, nullptr);
+  HWND running = FindWindowExW(HWND_MESSAGE, nullptr, kShowRequestClass, nullptr);
   if (!running) return false;
   // Windows lets only the foreground process hand the foreground on: the
   // second start has it (the user just started it) and passes it over.
