@@ -29,7 +29,6 @@
 namespace corvaline::gui::testing {
 namespace {
 
-
 Rgb ToRgb(QRgb c) {
   return {static_cast<std::uint8_t>(qRed(c)), static_cast<std::uint8_t>(qGreen(c)),
           static_cast<std::uint8_t>(qBlue(c))};

@@ -34,7 +34,6 @@
 namespace corvaline::gui::testing {
 namespace {
 
-
 // Texts a view drew, and the view's picture without them.
 struct Seen {
   std::vector<DrawnText> texts;
