@@ -7,20 +7,13 @@
 #include "core/macros/macro_items.h"
 #include "core/macros/macro_messages.h"
 #include "core/macros/record_store.h"
+#include "core/settings/ini_file.h"
 #include "core/system/captions.h"
 
 namespace corvaline {
 namespace {
 
 constexpr std::string_view kClickWord = " Click";
-
-// The list box's exact-string search: whole text, letter case ignored.
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
-}
 
 std::string TrimBlanks(std::string_view s) {
   const auto first = s.find_first_not_of(" \t");
@@ -135,8 +128,9 @@ Outcome MacroEditor::NewMacro() {
   const int count = static_cast<int>(names_.size());
   if (count >= kMaxMacros) return Refused(kMsgMacroLimit, kWarningCaption);
   if (Outcome usable = NameUsable(name); !usable.Ok()) return usable;
+  // The list box's exact-string search: whole text, letter case ignored.
   const bool exists = std::any_of(names_.begin(), names_.end(), [&](const std::string& n) {
-    return SameNameIgnoringCase(n, name);
+    return IniNameEquals(n, name);
   });
   if (exists) return Refused(UiText(MainText::MsgMacroNameExists), kAppTitle);
   names_.push_back(name);
@@ -186,7 +180,7 @@ void MacroEditor::ReloadNamesAfterSave(const std::string& savedName) {
   const std::size_t inFileCount = order.size();
   for (const std::string& n : names_) {
     const bool inFile = std::any_of(order.begin(), order.end(),
-                                    [&](const std::string& f) { return SameNameIgnoringCase(f, n); });
+                                    [&](const std::string& f) { return IniNameEquals(f, n); });
     if (!inFile && order.size() < static_cast<std::size_t>(kMaxMacros)) order.push_back(n);
   }
   std::vector<int> loops(order.size());
@@ -194,13 +188,13 @@ void MacroEditor::ReloadNamesAfterSave(const std::string& savedName) {
   for (std::size_t k = 0; k < order.size(); ++k) {
     loops[k] = MacroLoopCount(settings_, static_cast<int>(k));  // a section added by hand
     for (std::size_t i = 0; i < names_.size(); ++i) {
-      if (SameNameIgnoringCase(names_[i], order[k])) loops[k] = loops_[i];
+      if (IniNameEquals(names_[i], order[k])) loops[k] = loops_[i];
     }
     // An empty macro's block stays all zero, as the encoder left it.
     if (k >= inFileCount || ReadMacroItemCount(recordIni_, order[k]) > 0) {
       SetMacroLoopCount(settings_, static_cast<int>(k), loops[k]);
     }
-    if (SameNameIgnoringCase(order[k], savedName)) selectedMacro_ = static_cast<int>(k);
+    if (IniNameEquals(order[k], savedName)) selectedMacro_ = static_cast<int>(k);
   }
   names_ = std::move(order);
   loops_ = std::move(loops);
